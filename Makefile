@@ -1,0 +1,47 @@
+# Hexmoor: install what is missing, build, test, run, benchmark.
+PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
+            imagemagick xxd procps
+JOBS ?= $(shell nproc)
+TEST_DIR := build/test
+RELEASE_DIR := build/release
+
+.PHONY: deps test run bench build release clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(TEST_DIR)/CMakeCache.txt:
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DHEXMOOR_SANITIZE=ON
+
+build: deps $(TEST_DIR)/CMakeCache.txt
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: build
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    xvfb-run -a -s "-screen 0 1280x1024x24" \
+	    ctest --test-dir $(TEST_DIR) --output-on-failure
+
+$(RELEASE_DIR)/CMakeCache.txt:
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DHEXMOOR_TESTS=OFF
+
+release: deps $(RELEASE_DIR)/CMakeCache.txt
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: release
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	    echo "hexmoor: no display (set DISPLAY, or run under xvfb-run)"; exit 1; fi
+	$(RELEASE_DIR)/hexmoor
+
+bench: release
+	bash bench/run.sh $(RELEASE_DIR)
+
+clean:
+	rm -rf build

@@ -1,0 +1,41 @@
+// Path text rules: only the separator is known; joining is plain concatenation.
+#include "converter/PathText.h"
+
+namespace Zenlo {
+
+WideString fileNamePart(const WideString& path, char16_t separator) {
+    WideString::Size last = path.findLastOf(separator);
+    if (last == WideString::npos) return path;
+    return path.substr(last + 1, WideString::npos);
+}
+
+WideString folderPart(const WideString& path, char16_t separator) {
+    WideString::Size last = path.findLastOf(separator);
+    if (last == WideString::npos) return {};
+    return path.left(last + 1);
+}
+
+WideString replaceExtension(const WideString& path, const char16_t* extension, char16_t separator) {
+    if (!extension) return path;
+    if (!path.isEmpty() && path[path.length() - 1] == separator) return path;
+    WideString result(path);
+    WideString::Size dot = result.findLastOf(u'.');
+    WideString::Size slash = result.findLastOf(separator);
+    if (dot != WideString::npos && (slash == WideString::npos || dot > slash))
+        result.erase(dot, WideString::npos);
+    WideString bare(extension[0] == u'.' ? extension + 1 : extension);
+    return result.append(WideString::formatted(u".%s", bare));
+}
+
+WideString longPath(const WideString& path, bool withPrefix) {
+    if (!withPrefix) return path;
+    return WideString(u"\\\\?\\") + path;
+}
+
+WideString stripLongPathPrefix(const WideString& text, bool withPrefix) {
+    WideString result(text);
+    if (withPrefix) result.trimLeftAny(u"\\?");
+    return result;
+}
+
+} // namespace Zenlo

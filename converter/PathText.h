@@ -1,0 +1,32 @@
+// Path operations on text: file and folder parts, extensions, the long-path prefix.
+#pragma once
+
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+#ifdef _WIN32
+constexpr char16_t nativeSeparator = u'\\';
+constexpr bool hasLongPathPrefix = true;
+#else
+constexpr char16_t nativeSeparator = u'/';
+constexpr bool hasLongPathPrefix = false;
+#endif
+
+// Where a path's separator is a parameter, the native one is the default; tests pass the other
+// to check the Windows rules on any platform.
+
+// The text behind the last separator; the whole text without one; empty when it ends with one.
+WideString fileNamePart(const WideString& path, char16_t separator = nativeSeparator);
+// The text up to and including the last separator; empty when there is none.
+WideString folderPart(const WideString& path, char16_t separator = nativeSeparator);
+// The path with its extension replaced by "." + extension (given with or without its dot).
+// A null extension, or a path ending with a separator, gives the path unchanged.
+WideString replaceExtension(const WideString& path, const char16_t* extension,
+                            char16_t separator = nativeSeparator);
+// The long-path form "\\?\" + path where the platform has it (withPrefix); otherwise the path.
+WideString longPath(const WideString& path, bool withPrefix = hasLongPathPrefix);
+// The text without its leading backslashes and question marks, where the platform has the prefix.
+WideString stripLongPathPrefix(const WideString& text, bool withPrefix = hasLongPathPrefix);
+
+} // namespace Zenlo

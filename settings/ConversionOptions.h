@@ -1,0 +1,37 @@
+// The conversion options with their defaults, in the order the converter and the settings file use.
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/WideString.h"
+
+// Every choice that shapes the generated text. Flags are 32-bit integers: 0 is false.
+struct ZnConversionOptions {
+    Zenlo::WideString namePrefix = u"g_";
+    Zenlo::WideString nameSuffix = u"_array";
+    Zenlo::WideString elementType = u"uint8_t";
+    Zenlo::WideString sizeType = u"uintmax_t";
+    // Header names, each followed by ";". Readers split at ";" and drop empty pieces.
+    Zenlo::WideString includeList = u"stdint.h;";
+    std::int32_t bytesPerLine = 16;
+    std::int32_t upperCaseHex = 0;
+    std::int32_t writeSizeVariable = 1;
+    std::int32_t capitalizeName = 0;
+    std::int32_t lowerCaseName = 1;
+    std::int32_t printableComment = 0;
+    // Bit value 1: "static ", bit value 2: "const ". Only the two low bits are read.
+    std::uint8_t arrayQualifiers = 3;
+    std::uint8_t sizeQualifiers = 3;
+};
+
+namespace Zenlo {
+
+constexpr std::uint8_t qualifierStatic = 1;
+constexpr std::uint8_t qualifierConst = 2;
+
+// The qualifier byte of the two check-box states: 2 for const, plus 1 for static.
+inline std::uint8_t qualifierBits(bool isStatic, bool isConst) {
+    return static_cast<std::uint8_t>((isConst ? qualifierConst : 0) | (isStatic ? qualifierStatic : 0));
+}
+
+} // namespace Zenlo

@@ -1,0 +1,134 @@
+// UTF-8 and UTF-16 coding by hand, so results never depend on the locale or the platform.
+#include "toolkit/TextEncoding.h"
+
+#include <cstdint>
+
+namespace Zenlo {
+
+namespace {
+
+constexpr char32_t replacement = 0xFFFD;
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+void appendUtf16(std::u16string& out, char32_t cp) {
+    if (cp < 0x10000) {
+        out.push_back(static_cast<char16_t>(cp));
+    } else {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    }
+}
+
+// Decodes one UTF-8 sequence at i; returns its length, or 0 when it is not a valid sequence.
+std::size_t decodeUtf8(std::string_view bytes, std::size_t i, char32_t& cp) {
+    auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
+    std::uint8_t lead = byte(i);
+    if (lead < 0x80) return cp = lead, 1;
+    std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (lead > 0xF4 || length == 0 || i + length > bytes.size()) return 0;
+    cp = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+// Visits the code points of UTF-16 text; a lone surrogate is passed as itself.
+template <class Visit> void forEachCodePoint(std::u16string_view text, Visit visit) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            visit(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            visit(unit);
+        }
+    }
+}
+
+bool isSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
+
+} // namespace
+
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t cp) { appendUtf8(out, isSurrogate(cp) ? replacement : cp); });
+    return out;
+}
+
+std::u16string utf8ToUtf16(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        std::size_t length = decodeUtf8(bytes, i, cp);
+        appendUtf16(out, length ? cp : replacement);
+        i += length ? length : 1;
+    }
+    return out;
+}
+
+#ifdef _WIN32
+
+std::u16string nativeToUtf16(const std::filesystem::path& path) {
+    const std::wstring& text = path.native();
+    return std::u16string(text.begin(), text.end());
+}
+
+std::filesystem::path utf16ToNative(std::u16string_view text) {
+    return std::filesystem::path(std::wstring(text.begin(), text.end()));
+}
+
+#else
+
+std::u16string nativeToUtf16(const std::filesystem::path& path) {
+    const std::string& bytes = path.native();
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        std::size_t length = decodeUtf8(bytes, i, cp);
+        if (length) {
+            appendUtf16(out, cp);
+            i += length;
+        } else {
+            out.push_back(static_cast<char16_t>(0xDC00 + static_cast<std::uint8_t>(bytes[i++])));
+        }
+    }
+    return out;
+}
+
+std::filesystem::path utf16ToNative(std::u16string_view text) {
+    std::string out;
+    forEachCodePoint(text, [&](char32_t cp) {
+        if (cp >= 0xDC80 && cp <= 0xDCFF) out.push_back(static_cast<char>(cp - 0xDC00));
+        else appendUtf8(out, isSurrogate(cp) ? replacement : cp);
+    });
+    return std::filesystem::path(out);
+}
+
+#endif
+
+} // namespace Zenlo

@@ -1,0 +1,249 @@
+// printf-style formatting built on std::to_chars, so no locale can change a digit or a point.
+#include "toolkit/TextFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "toolkit/TextEncoding.h"
+
+namespace Zenlo {
+
+std::int64_t FormatArg::asSigned() const {
+    switch (kind_) {
+    case Kind::Signed: return signed_;
+    case Kind::Unsigned: return static_cast<std::int64_t>(unsigned_);
+    case Kind::Real: return static_cast<std::int64_t>(real_);
+    default: return 0;
+    }
+}
+
+std::uint64_t FormatArg::asUnsigned() const {
+    switch (kind_) {
+    case Kind::Signed: return static_cast<std::uint64_t>(signed_);
+    case Kind::Unsigned: return unsigned_;
+    case Kind::Real: return static_cast<std::uint64_t>(real_);
+    default: return 0;
+    }
+}
+
+double FormatArg::asReal() const {
+    switch (kind_) {
+    case Kind::Signed: return static_cast<double>(signed_);
+    case Kind::Unsigned: return static_cast<double>(unsigned_);
+    case Kind::Real: return real_;
+    default: return 0.0;
+    }
+}
+
+namespace {
+
+struct Spec {
+    bool leftAlign = false, zeroPad = false, alternate = false, plus = false, space = false;
+    int width = 0;
+    int precision = -1;
+    char conversion = 0;
+};
+
+class ArgReader {
+public:
+    ArgReader(const FormatArg* args, std::size_t count) : args_(args), count_(count) {}
+    const FormatArg& next() {
+        static const FormatArg none;
+        return index_ < count_ ? args_[index_++] : none;
+    }
+
+private:
+    const FormatArg* args_;
+    std::size_t count_;
+    std::size_t index_ = 0;
+};
+
+// Digits of an integer conversion, without sign; precision 0 with value 0 gives nothing.
+std::string integerDigits(std::uint64_t magnitude, const Spec& spec) {
+    int base = (spec.conversion == 'x' || spec.conversion == 'X') ? 16 : 10;
+    char digits[32];
+    auto end = std::to_chars(digits, digits + sizeof digits, magnitude, base).ptr;
+    std::string text(digits, end);
+    if (spec.conversion == 'X')
+        for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 32 : c);
+    if (spec.precision == 0 && magnitude == 0) text.clear();
+    if (spec.precision > 0 && static_cast<int>(text.size()) < spec.precision)
+        text.insert(0, static_cast<std::size_t>(spec.precision) - text.size(), '0');
+    return text;
+}
+
+std::string realDigits(double value, const Spec& spec) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return "inf";
+    int precision = spec.precision < 0 ? 6 : spec.precision;
+    std::string text(400 + static_cast<std::size_t>(precision), '\0');
+    auto result = std::to_chars(text.data(), text.data() + text.size(), std::fabs(value),
+                                std::chars_format::fixed, precision);
+    text.resize(static_cast<std::size_t>(result.ptr - text.data()));
+    if (spec.alternate && text.find('.') == std::string::npos) text += '.';
+    return text;
+}
+
+// Pads sign + body to the width: zeros between sign and digits, or spaces on either side.
+template <class CharT>
+void emitPadded(std::basic_string<CharT>& out, std::string_view sign, std::u16string_view body,
+                const Spec& spec, bool zeroAllowed) {
+    std::size_t used = sign.size() + body.size();
+    std::size_t pad = spec.width > 0 && static_cast<std::size_t>(spec.width) > used
+                          ? static_cast<std::size_t>(spec.width) - used
+                          : 0;
+    bool zeros = spec.zeroPad && !spec.leftAlign && zeroAllowed;
+    if (!spec.leftAlign && !zeros) out.append(pad, CharT(' '));
+    for (char c : sign) out.push_back(CharT(c));
+    if (zeros) out.append(pad, CharT('0'));
+    for (char16_t c : body) out.push_back(static_cast<CharT>(c));
+    if (spec.leftAlign) out.append(pad, CharT(' '));
+}
+
+template <class CharT>
+void emitNarrowBody(std::basic_string<CharT>& out, std::string_view sign, const std::string& body,
+                    const Spec& spec, bool zeroAllowed) {
+    std::u16string wide(body.begin(), body.end());
+    emitPadded(out, sign, wide, spec, zeroAllowed);
+}
+
+template <class CharT> std::u16string textArgument(const FormatArg& arg) {
+    std::string bytes = arg.narrow() ? std::string(arg.narrow()) : std::string();
+    if constexpr (std::is_same_v<CharT, char16_t>) {
+        if (arg.wide()) return std::u16string(arg.wide());
+        return utf8ToUtf16(bytes);
+    } else {
+        // Narrow output keeps bytes as they are; wide text arrives as UTF-8.
+        if (arg.wide()) bytes = utf16ToUtf8(arg.wide());
+        std::u16string out;
+        for (char c : bytes) out.push_back(static_cast<unsigned char>(c));
+        return out;
+    }
+}
+
+template <class CharT>
+void emitConversion(std::basic_string<CharT>& out, Spec spec, ArgReader& reader) {
+    switch (spec.conversion) {
+    case 'd':
+    case 'i': {
+        std::int64_t value = reader.next().asSigned();
+        std::uint64_t magnitude =
+            value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+        const char* sign = value < 0 ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+        emitNarrowBody(out, sign, integerDigits(magnitude, spec), spec, spec.precision < 0);
+        break;
+    }
+    case 'u':
+    case 'x':
+    case 'X': {
+        std::uint64_t value = reader.next().asUnsigned();
+        std::string prefix;
+        if (spec.alternate && value != 0 && spec.conversion != 'u')
+            prefix = spec.conversion == 'x' ? "0x" : "0X";
+        emitNarrowBody(out, prefix, integerDigits(value, spec), spec, spec.precision < 0);
+        break;
+    }
+    case 'f':
+    case 'F': {
+        double value = reader.next().asReal();
+        const char* sign = std::signbit(value) ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+        emitNarrowBody(out, sign, realDigits(value, spec), spec, std::isfinite(value));
+        break;
+    }
+    case 'c': {
+        char16_t c = static_cast<char16_t>(reader.next().asUnsigned());
+        emitPadded(out, "", std::u16string_view(&c, 1), spec, false);
+        break;
+    }
+    case 's': {
+        std::u16string text = textArgument<CharT>(reader.next());
+        if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision))
+            text.resize(static_cast<std::size_t>(spec.precision));
+        emitPadded(out, "", text, spec, false);
+        break;
+    }
+    }
+}
+
+template <class CharT> int readNumber(const CharT*& p) {
+    int value = 0;
+    while (*p >= CharT('0') && *p <= CharT('9')) {
+        if (value < 100000) value = value * 10 + (*p - CharT('0'));
+        ++p;
+    }
+    return value;
+}
+
+// Parses one conversion after its "%"; returns false (nothing consumed) when it is unknown.
+template <class CharT> bool parseSpec(const CharT*& p, Spec& spec, ArgReader& reader) {
+    const CharT* q = p;
+    for (;; ++q) {
+        if (*q == CharT('-')) spec.leftAlign = true;
+        else if (*q == CharT('0')) spec.zeroPad = true;
+        else if (*q == CharT('#')) spec.alternate = true;
+        else if (*q == CharT('+')) spec.plus = true;
+        else if (*q == CharT(' ')) spec.space = true;
+        else break;
+    }
+    if (*q == CharT('*')) {
+        auto width = reader.next().asSigned();
+        if (width < 0) spec.leftAlign = true;
+        spec.width = static_cast<int>(width < 0 ? -width : width);
+        ++q;
+    } else {
+        spec.width = readNumber(q);
+    }
+    if (*q == CharT('.')) {
+        ++q;
+        if (*q == CharT('*')) {
+            auto precision = reader.next().asSigned();
+            spec.precision = precision < 0 ? -1 : static_cast<int>(precision);
+            ++q;
+        } else {
+            spec.precision = readNumber(q);
+        }
+    }
+    while (*q == CharT('h') || *q == CharT('l') || *q == CharT('z') || *q == CharT('j')) ++q;
+    static constexpr std::string_view known = "diuxXfFcs";
+    if (*q == 0 || *q > 127 || known.find(static_cast<char>(*q)) == std::string_view::npos)
+        return false;
+    spec.conversion = static_cast<char>(*q);
+    p = q + 1;
+    return true;
+}
+
+template <class CharT>
+std::basic_string<CharT> formatAny(const CharT* pattern, const FormatArg* args, std::size_t count) {
+    std::basic_string<CharT> out;
+    if (!pattern) return out;
+    ArgReader reader(args, count);
+    for (const CharT* p = pattern; *p;) {
+        if (*p != CharT('%')) {
+            out.push_back(*p++);
+            continue;
+        }
+        if (p[1] == CharT('%')) {
+            out.push_back(CharT('%'));
+            p += 2;
+            continue;
+        }
+        ++p;
+        Spec spec;
+        if (parseSpec(p, spec, reader)) emitConversion(out, spec, reader);
+        else out.push_back(CharT('%'));
+    }
+    return out;
+}
+
+} // namespace
+
+std::u16string formatText(const char16_t* pattern, const FormatArg* args, std::size_t count) {
+    return formatAny(pattern, args, count);
+}
+
+std::string formatText(const char* pattern, const FormatArg* args, std::size_t count) {
+    return formatAny(pattern, args, count);
+}
+
+} // namespace Zenlo
