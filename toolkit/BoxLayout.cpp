@@ -1,0 +1,140 @@
+// Box layout arithmetic: minimum size, stretch shares, cells and alignment inside them.
+#include "toolkit/BoxLayout.h"
+
+#include <algorithm>
+
+namespace {
+
+// Division rounded toward minus infinity, so a shortfall never turns into a gain.
+int floorDiv(int value, int divisor) {
+    int quotient = value / divisor;
+    return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? quotient - 1 : quotient;
+}
+
+} // namespace
+
+ZnBoxLayout::ZnBoxLayout(ZnLayoutHost& parent, int direction)
+    : ZnLayout(parent), direction_(direction) {}
+
+bool ZnBoxLayout::stretches(const ZnItem& item) const {
+    if (item.itemType() == Zenlo::itemSpacer) return true;
+    if (isHorizontal()) return (item.alignment() & Zenlo::alignHorizontalMask) == Zenlo::alignHFill;
+    return (item.alignment() & Zenlo::alignVerticalMask) == Zenlo::alignVFill;
+}
+
+ZnLayout& ZnBoxLayout::appendItem(std::unique_ptr<ZnItem> item) {
+    if (!item) return *this;
+    if (item->itemType() == Zenlo::itemSpacer) ++spacerCount_;
+    if (stretches(*item)) stretchItems_.add(item.get());
+    items_.add(std::move(item));
+    return *this;
+}
+
+void ZnBoxLayout::computeMinimum() {
+    fixedTotal_ = 0;
+    minimumWidth_ = minimumHeight_ = 0;
+    width_ = height_ = 0;
+    for (auto& item : items_) {
+        if (item->itemType() == Zenlo::itemSpacer) continue;
+        if (item->itemType() == Zenlo::itemLayout) item->computeMinimum();
+        bool fixed = !stretches(*item);
+        if (isHorizontal()) {
+            if (fixed) fixedTotal_ += item->width();
+            minimumWidth_ += item->width();
+            minimumHeight_ = std::max(minimumHeight_, item->height());
+        } else {
+            if (fixed) fixedTotal_ += item->height();
+            minimumWidth_ = std::max(minimumWidth_, item->width());
+            minimumHeight_ += item->height();
+        }
+    }
+    // One spacing between neighbouring non-spacer items; none when there are no such items.
+    spacingTotal_ = std::max(0, itemCount() - spacerCount_ - 1) * spacing_;
+    fixedTotal_ += spacingTotal_;
+    if (isHorizontal()) {
+        minimumWidth_ += spacingTotal_ + 2 * margin_;
+        minimumHeight_ += 2 * margin_;
+    } else {
+        minimumWidth_ += 2 * margin_;
+        minimumHeight_ += spacingTotal_ + 2 * margin_;
+    }
+    finishMinimum();
+}
+
+Zenlo::Rect ZnBoxLayout::cellFor(const ZnItem& item, int cursor, const Insets& insets) const {
+    int m = (item.alignment() & Zenlo::alignReachMargin) ? margin_ : 0;
+    if (isHorizontal()) {
+        int top = y_ - m + insets.top;
+        return {cursor, top, cursor + item.width(), top + height_ - insets.height + 2 * m};
+    }
+    int left = x_ - m + insets.left;
+    return {left, cursor, left + width_ - insets.width + 2 * m, cursor + item.height()};
+}
+
+void ZnBoxLayout::alignInCell(ZnItem& item, const Zenlo::Rect& cell) {
+    switch (item.alignment() & Zenlo::alignVerticalMask) {
+    case Zenlo::alignTop:
+        item.setY(cell.top);
+        break;
+    case Zenlo::alignBottom:
+        item.setY(cell.bottom - item.height());
+        break;
+    case Zenlo::alignVCenter:
+        item.setY(cell.top + floorDiv(cell.height() - item.height(), 2));
+        break;
+    case Zenlo::alignVFill:
+        item.setHeight(cell.height());
+        item.setY(cell.top);
+        break;
+    default:
+        break;
+    }
+    switch (item.alignment() & Zenlo::alignHorizontalMask) {
+    case Zenlo::alignLeft:
+        item.setX(cell.left);
+        break;
+    case Zenlo::alignRight:
+        item.setX(cell.right - item.width());
+        break;
+    case Zenlo::alignHCenter:
+        item.setX(cell.left + floorDiv(cell.width() - item.width(), 2));
+        break;
+    case Zenlo::alignHFill:
+        item.setWidth(cell.width());
+        item.setX(cell.left);
+        break;
+    default:
+        break;
+    }
+}
+
+void ZnBoxLayout::arrange() {
+    Insets insets;
+    if (nested_ && groupBoxShown_) insets = {5, groupBoxTopInset_, 10, groupBoxHeightInset_};
+    if (!stretchItems_.isEmpty()) {
+        int free = isHorizontal() ? width_ - insets.width - fixedTotal_
+                                  : height_ - insets.height - fixedTotal_;
+        int share = floorDiv(free, stretchCount());
+        for (ZnItem* item : stretchItems_) {
+            if (isHorizontal())
+                item->setWidth(share);
+            else
+                item->setHeight(share);
+        }
+    }
+    int cursor = isHorizontal() ? x_ + insets.left : y_ + insets.top;
+    for (auto& item : items_) {
+        Zenlo::Rect cell = cellFor(*item, cursor, insets);
+        cursor += isHorizontal() ? cell.width() : cell.height();
+        if (item->itemType() == Zenlo::itemSpacer) continue;
+        if (item->itemType() == Zenlo::itemLayout) {
+            item->setPos(cell.left, cell.top);
+            item->setSize(cell.width(), cell.height());
+        } else {
+            alignInCell(*item, cell);
+        }
+        item->apply();
+        cursor += spacing_;
+    }
+    placeGroupBox();
+}
