@@ -1,0 +1,255 @@
+// The stored settings record: its bytes, its line-end translation, and loading and saving it.
+#include "settings/SettingsFile.h"
+
+#include <atomic>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace Zenlo {
+
+namespace {
+
+void putUint32(std::string& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+void putString(std::string& out, const WideString& text) {
+    putUint32(out, text.length());
+    for (WideString::Size i = 0; i < text.length(); ++i) {
+        auto unit = static_cast<std::uint16_t>(text[i]);
+        out.push_back(static_cast<char>(unit & 0xFF));
+        out.push_back(static_cast<char>(unit >> 8));
+    }
+}
+
+// Reads fields off the front of a record; every read fails once the bytes run short.
+class RecordReader {
+public:
+    explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool readUint32(std::uint32_t& value) {
+        if (bytes_.size() < 4) return false;
+        value = 0;
+        for (int i = 3; i >= 0; --i)
+            value = (value << 8) | static_cast<std::uint8_t>(bytes_[i]);
+        bytes_.remove_prefix(4);
+        return true;
+    }
+
+    bool readInt32(std::int32_t& value) {
+        std::uint32_t raw = 0;
+        if (!readUint32(raw)) return false;
+        value = static_cast<std::int32_t>(raw);
+        return true;
+    }
+
+    bool readByte(std::uint8_t& value) {
+        if (bytes_.empty()) return false;
+        value = static_cast<std::uint8_t>(bytes_[0]);
+        bytes_.remove_prefix(1);
+        return true;
+    }
+
+    // The length is checked against the bytes left before any storage is made for it.
+    bool readString(WideString& text) {
+        std::uint32_t length = 0;
+        if (bytes_.size() < 4) return false;
+        std::string_view saved = bytes_;
+        readUint32(length);
+        if (bytes_.size() / 2 < length) {
+            bytes_ = saved;
+            return false;
+        }
+        WideString read;
+        read.resize(length);
+        for (std::uint32_t i = 0; i < length; ++i) {
+            auto low = static_cast<std::uint8_t>(bytes_[2 * i]);
+            auto high = static_cast<std::uint8_t>(bytes_[2 * i + 1]);
+            read[i] = static_cast<char16_t>(low | (high << 8));
+        }
+        bytes_.remove_prefix(2 * static_cast<std::size_t>(length));
+        text = std::move(read);
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+};
+
+bool readWholeFile(const std::filesystem::path& path, std::string& bytes) {
+    std::error_code error;
+    // A pipe or device would block or never end; only plain files hold settings.
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// The file that the settings path stands for: a link is followed so that saving replaces
+// the file it points to, not the link.
+std::filesystem::path resolvedTarget(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) return path;
+    std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target;
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+#ifdef _WIN32
+    unsigned long process = 0;
+#else
+    unsigned long process = static_cast<unsigned long>(getpid());
+#endif
+    std::filesystem::path name = target;
+    name += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
+    return name;
+}
+
+enum class WriteResult { Written, NameTaken, Failed };
+
+#ifdef _WIN32
+WriteResult writeNewFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) return WriteResult::NameTaken;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return WriteResult::Failed;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    bool written = static_cast<bool>(out);
+    out.close();
+    if (written && !out.fail()) return WriteResult::Written;
+    std::filesystem::remove(path, error);
+    return WriteResult::Failed;
+}
+#else
+WriteResult writeNewFile(const std::filesystem::path& path, const std::string& bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? WriteResult::NameTaken : WriteResult::Failed;
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    // The data must be on disk before the rename makes it the settings file.
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) return WriteResult::Written;
+    ::unlink(path.c_str());
+    return WriteResult::Failed;
+}
+#endif
+
+} // namespace
+
+std::string encodeSettingsRecord(const ZnConversionOptions& options,
+                                 const WideString& languageName) {
+    std::string out;
+    putString(out, options.namePrefix);
+    putString(out, options.nameSuffix);
+    putString(out, options.elementType);
+    putString(out, options.sizeType);
+    putString(out, languageName);
+    putString(out, options.includeList);
+    putUint32(out, static_cast<std::uint32_t>(options.bytesPerLine));
+    out.push_back(static_cast<char>(options.arrayQualifiers));
+    out.push_back(static_cast<char>(options.sizeQualifiers));
+    putUint32(out, static_cast<std::uint32_t>(options.upperCaseHex));
+    putUint32(out, static_cast<std::uint32_t>(options.writeSizeVariable));
+    putUint32(out, static_cast<std::uint32_t>(options.capitalizeName));
+    putUint32(out, static_cast<std::uint32_t>(options.lowerCaseName));
+    putUint32(out, static_cast<std::uint32_t>(options.printableComment));
+    return out;
+}
+
+int decodeSettingsRecord(std::string_view record, ZnConversionOptions& options,
+                         WideString& languageName) {
+    RecordReader reader(record);
+    WideString* strings[] = {&options.namePrefix, &options.nameSuffix, &options.elementType,
+                             &options.sizeType,   &languageName,       &options.includeList};
+    int fields = 0;
+    for (WideString* text : strings) {
+        if (!reader.readString(*text)) return fields;
+        ++fields;
+    }
+    if (!reader.readInt32(options.bytesPerLine)) return fields;
+    ++fields;
+    for (std::uint8_t* bits : {&options.arrayQualifiers, &options.sizeQualifiers}) {
+        if (!reader.readByte(*bits)) return fields;
+        ++fields;
+    }
+    for (std::int32_t* flag :
+         {&options.upperCaseHex, &options.writeSizeVariable, &options.capitalizeName,
+          &options.lowerCaseName, &options.printableComment}) {
+        if (!reader.readInt32(*flag)) return fields;
+        ++fields;
+    }
+    return fields;
+}
+
+std::string toDiskForm(std::string_view record) {
+    std::string disk;
+    disk.reserve(record.size() + record.size() / 16);
+    for (char byte : record) {
+        if (byte == '\n') disk.push_back('\r');
+        disk.push_back(byte);
+    }
+    return disk;
+}
+
+std::string fromDiskForm(std::string_view disk) {
+    std::string record;
+    record.reserve(disk.size());
+    for (std::size_t i = 0; i < disk.size(); ++i) {
+        char byte = disk[i];
+        if (byte == '\r' && i + 1 < disk.size() && disk[i + 1] == '\n') continue;
+        record.push_back(byte);
+    }
+    return record;
+}
+
+bool loadSettingsFile(const std::filesystem::path& path, ZnConversionOptions& options,
+                      WideString& languageName) {
+    std::string disk;
+    bool read = readWholeFile(path, disk);
+    if (read) decodeSettingsRecord(fromDiskForm(disk), options, languageName);
+    if (languageName.isEmpty()) languageName = u"English";
+    return read;
+}
+
+bool saveSettingsFile(const std::filesystem::path& path, const ZnConversionOptions& options,
+                      const WideString& languageName) {
+    std::string disk = toDiskForm(encodeSettingsRecord(options, languageName));
+    std::filesystem::path target = resolvedTarget(path);
+    std::filesystem::path temporary;
+    WriteResult result = WriteResult::NameTaken;
+    // A name left behind by a crashed earlier run is skipped, never reused or removed.
+    for (int attempt = 0; attempt < 16 && result == WriteResult::NameTaken; ++attempt) {
+        temporary = temporaryBeside(target);
+        result = writeNewFile(temporary, disk);
+    }
+    if (result != WriteResult::Written) return false;
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+} // namespace Zenlo
