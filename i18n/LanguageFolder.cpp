@@ -1,0 +1,62 @@
+// Where the language files are: below the start folder, beside the program, or installed.
+#include "i18n/LanguageFolder.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "converter/PathText.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace Zenlo {
+
+namespace {
+
+WideString withSeparator(const WideString& folder) {
+    if (folder.isEmpty() || folder[folder.length() - 1] == nativeSeparator) return folder;
+    return folder + nativeSeparator;
+}
+
+WideString langBelow(const WideString& folder) {
+    return withSeparator(folder) + u"lang" + nativeSeparator;
+}
+
+bool isFolder(const WideString& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(toPath(folder), error);
+}
+
+} // namespace
+
+WideString executableFolder() {
+#ifdef _WIN32
+    std::u16string buffer(32768, u'\0');
+    DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(buffer.data()),
+                                      static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return WideString();
+    return folderPart(WideString(buffer.data(), static_cast<WideString::Size>(length)));
+#else
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || program.empty()) return WideString();
+    return folderPart(fromPath(program));
+#endif
+}
+
+WideString chooseLanguageFolder(const WideString& startFolder, const WideString& programFolder,
+                                const WideString& dataFolder) {
+    for (const WideString* base : {&startFolder, &programFolder, &dataFolder}) {
+        if (base->isEmpty()) continue;
+        WideString folder = langBelow(*base);
+        if (isFolder(folder)) return folder;
+    }
+    return langBelow(startFolder);
+}
+
+WideString findLanguageFolder(const WideString& startFolder) {
+    return chooseLanguageFolder(startFolder, executableFolder(), fromUtf8(HEXMOOR_INSTALL_DATADIR));
+}
+
+} // namespace Zenlo
