@@ -11,6 +11,7 @@
 
 #include "converter/PathText.h"
 #include "i18n/LanguageFileText.h"
+#include "i18n/LanguageFolder.h"
 
 using Zenlo::WideString;
 
@@ -142,4 +143,11 @@ bool ZnLanguage::selectLanguage(const WideString& name) {
     auto found = languages_.find(name);
     if (found == languages_.end()) return false;
     return loadLanguageFile(found->second);
+}
+
+bool ZnLanguage::startUp(const WideString& startFolder, WideString& languageName) {
+    setLanguageFolder(Zenlo::findLanguageFolder(startFolder));
+    scanLanguages();
+    if (languageName.isEmpty()) languageName = u"English";
+    return selectLanguage(languageName);
 }

@@ -45,6 +45,11 @@ public:
     // not listed (the table is kept) or its file fails to load (the table is left empty).
     bool selectLanguage(const Zenlo::WideString& name);
 
+    // The main window's start-up steps: the language folder found from the start folder (see
+    // findLanguageFolder), the scan, an empty languageName made "English", that language
+    // selected. Returns selectLanguage's result.
+    bool startUp(const Zenlo::WideString& startFolder, Zenlo::WideString& languageName);
+
     const StringTable& strings() const { return strings_; }
     const LanguageMap& languages() const { return languages_; }
     // The LangID of the file loaded last; empty when the last load failed or none was made.

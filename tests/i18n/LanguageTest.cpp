@@ -209,6 +209,17 @@ TEST_F(LanguageFolderFixture, RandomAndMutatedFilesNeverBreakTheReaders) {
     }
 }
 
+TEST_F(LanguageFolderFixture, StartUpFindsScansAndSelects) {
+    fs::create_directory(folder_ / "lang");
+    std::ofstream(folder_ / "lang" / "en.lng") << header << "212 Exit\n";
+    WideString name;
+    ASSERT_TRUE(language_.startUp(Zenlo::fromPath(folder_), name));
+    EXPECT_TRUE(name.equals(u"English"));
+    EXPECT_EQ(text(212), "Exit");
+    EXPECT_TRUE(language_.languageFolder().equals(Zenlo::fromPath(folder_ / "lang") +
+                                                  Zenlo::nativeSeparator));
+}
+
 TEST(LanguageFolder, ChoosesStartThenProgramThenInstalled) {
     fs::path root =
         fs::temp_directory_path() / ("hexmoor-where-" + std::to_string(std::random_device{}()));
