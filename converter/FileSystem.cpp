@@ -1,0 +1,82 @@
+// File-system helpers over POSIX calls (Win32 under _WIN32); paths go through the long-path form.
+#include "converter/FileSystem.h"
+
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+#endif
+
+namespace Zenlo {
+
+namespace {
+
+// Creates one folder; true when it was made or something of that name already exists.
+bool makeFolder(const WideString& path) {
+#ifdef _WIN32
+    std::wstring native = toPath(path).wstring();
+    return CreateDirectoryW(native.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+#else
+    return ::mkdir(toPath(path).c_str(), 0777) == 0 || errno == EEXIST;
+#endif
+}
+
+} // namespace
+
+bool createFolders(const WideString& path) {
+    const WideString folder = longPath(folderPart(path));
+    const WideString::Size start = hasLongPathPrefix ? 4 : 0;
+    for (WideString::Size i = start; i < folder.length(); ++i) {
+        if (folder[i] != nativeSeparator) continue;
+        // The root, a drive ("C:") and doubled separators name nothing to create.
+        if (i == start || folder[i - 1] == u':' || folder[i - 1] == nativeSeparator) continue;
+        if (!makeFolder(folder.left(i))) return false;
+    }
+    if (folder.length() <= start) return false;
+    return makeFolder(folder) && isFolder(folder);
+}
+
+std::uint64_t fileSize(const WideString& path) {
+    if (path.isEmpty() || path[path.length() - 1] == nativeSeparator) return noSize;
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    std::wstring native = toPath(longPath(path)).wstring();
+    if (!GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data)) return noSize;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+#else
+    struct stat info;
+    if (::stat(toPath(path).c_str(), &info) != 0) return noSize;
+    if (S_ISDIR(info.st_mode)) return 0;
+    return static_cast<std::uint64_t>(info.st_size);
+#endif
+}
+
+WideString currentFolder() {
+    std::error_code error;
+    std::filesystem::path current = std::filesystem::current_path(error);
+    if (error) return {};
+    WideString folder = fromPath(current);
+    // A root folder already ends with its separator; a doubled one would break createFolders.
+    if (folder.isEmpty() || folder[folder.length() - 1] != nativeSeparator)
+        folder.append(nativeSeparator);
+    return stripLongPathPrefix(folder);
+}
+
+bool isSameFile(const WideString& first, const WideString& second) {
+    std::error_code error;
+    bool same = std::filesystem::equivalent(toPath(first), toPath(second), error);
+    return !error && same;
+}
+
+bool isFolder(const WideString& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(toPath(path), error);
+}
+
+} // namespace Zenlo

@@ -1,0 +1,28 @@
+// File-system helpers shared by the converter and its front ends: folders, sizes, the start folder.
+#pragma once
+
+#include <cstdint>
+
+#include "converter/PathText.h"
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+// The size of a file that has none (missing, unreadable, or named with a trailing separator).
+constexpr std::uint64_t noSize = ~std::uint64_t{0};
+
+// Creates every missing level of the path's folder part (the text behind the last separator plays
+// no part). Returns true when that folder exists afterwards; false when a level cannot be made or
+// something other than a folder stands in the way. Levels made before a failure stay.
+bool createFolders(const WideString& path);
+// The size in bytes of the file at the path; 0 for a folder; noSize when the path ends with a
+// separator or cannot be queried.
+std::uint64_t fileSize(const WideString& path);
+// The process's current directory ending with exactly one separator; empty when it is unknown.
+WideString currentFolder();
+// True when both paths exist and name the same file (same device and file identity).
+bool isSameFile(const WideString& first, const WideString& second);
+// True when the path names an existing folder.
+bool isFolder(const WideString& path);
+
+} // namespace Zenlo
