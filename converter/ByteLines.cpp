@@ -1,0 +1,85 @@
+// Element lines: "    0x41, 0x42," with the optional printable comment, CR LF line ends.
+#include "converter/ByteLines.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Zenlo {
+
+namespace {
+
+// Six characters per element: "0x", two digits, ", ".
+constexpr std::size_t elementWidth = 6;
+constexpr std::size_t indentWidth = 4;
+
+} // namespace
+
+std::int32_t effectiveBytesPerLine(const ZnConversionOptions& options) {
+    return std::max<std::int32_t>(options.bytesPerLine, 1);
+}
+
+ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options)
+    : bytesPerLine_(effectiveBytesPerLine(options)), comment_(options.printableComment != 0) {
+    const char* digits = options.upperCaseHex ? "0123456789ABCDEF" : "0123456789abcdef";
+    for (int value = 0; value < 256; ++value) {
+        char* element = elements_[value];
+        std::memcpy(element, "0x??, \0\0", 8);
+        element[2] = digits[value >> 4];
+        element[3] = digits[value & 15];
+        // A backslash would end the line comment in a line continuation.
+        bool printable = value >= 32 && value <= 126 && value != '\\';
+        shown_[value] = printable ? static_cast<char>(value) : '.';
+    }
+}
+
+bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock,
+                                OutputFile& out, const std::atomic<int>& stop) const {
+    std::size_t done = 0;
+    while (done < count) {
+        const std::size_t length =
+            static_cast<std::size_t>(std::min<std::int64_t>(bytesPerLine_, count - done));
+        const std::uint8_t* line = bytes + done;
+        char* start = out.reserve(indentWidth + elementWidth * length + 8);
+        std::memcpy(start, "    ", indentWidth);
+        char* next = start + indentWidth;
+        for (std::size_t i = 0; i < length; ++i) {
+            if (stop.load(std::memory_order_relaxed)) {
+                // The partial line as a byte-by-byte writer leaves it: no indent before byte 0.
+                out.commit(i ? indentWidth + elementWidth * i : 0);
+                return false;
+            }
+            std::memcpy(next, elements_[line[i]], 8);
+            next += elementWidth;
+        }
+        done += length;
+        const bool inputEnds = lastBlock && done == count;
+        // Every line but the input's last keeps its comma; the last has neither comma nor space.
+        next -= inputEnds ? 2 : 1;
+        out.commit(static_cast<std::size_t>(next - start));
+        if (comment_) writeComment(line, length, inputEnds, out);
+        out.write("\r\n");
+    }
+    return true;
+}
+
+void ByteLineWriter::writeComment(const std::uint8_t* bytes, std::size_t count, bool inputEnds,
+                                  OutputFile& out) const {
+    if (inputEnds) {
+        // Filler spaces put the last line's "//" in the column of a full line's.
+        std::int64_t position = static_cast<std::int64_t>(count) - 1;
+        out.fill(' ', static_cast<std::size_t>((bytesPerLine_ - position) * 6 - 5));
+    }
+    char* start = out.reserve(count + 4);
+    std::memcpy(start, " //", 3);
+    char* text = start + 3;
+    for (std::size_t i = 0; i < count; ++i)
+        text[i] = shown_[bytes[i]];
+    // Two question marks and a slash form the trigraph of a backslash: at the end it would also
+    // continue the line.
+    if (count >= 3 && text[count - 3] == '?' && text[count - 2] == '?' && text[count - 1] == '/')
+        text[count - 1] = '.';
+    text[count] = ' ';
+    out.commit(count + 4);
+}
+
+} // namespace Zenlo
