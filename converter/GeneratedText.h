@@ -1,0 +1,52 @@
+// The fixed text around the arrays: banners, headings, definitions, declarations, the guard.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "converter/PathText.h"
+#include "settings/ConversionOptions.h"
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+// A calendar instant as the banners show it: month 1 to 12, hour 0 to 23, four-digit year.
+struct DateTime {
+    int day = 1, month = 1, year = 1970, hour = 0, minute = 0, second = 0;
+};
+
+// The local date and time now.
+DateTime localDateTimeNow();
+// The UTC date and time of seconds since 1970-01-01 00:00:00 UTC.
+DateTime utcDateTime(std::int64_t secondsSinceEpoch);
+
+// The header's file name: the output name's extension replaced by ".h", without its folder.
+WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);
+// The include guard's name: the header name with the name characters replaced by "_", in capitals.
+WideString guardName(const WideString& headerFileName);
+// The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
+WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);
+// The output name with a source extension: one found in ".cpp.c.cc.c++" stays, any other is
+// replaced by ".cpp", none gets ".cpp" appended.
+WideString correctSourceExtension(const WideString& outputFileName);
+
+// UTF-8 text of a name shown inside a "/* */" comment: "*/" is written "*\/" and control
+// characters "?", so no name can end the comment or break its line.
+std::string commentSafeName(const WideString& name);
+
+// The banner of the source file, with its include lines.
+std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
+                         const ZnConversionOptions& options);
+// The banner of the header, with the guard's opening and the include lines.
+std::string headerBanner(const WideString& headerName, const DateTime& when,
+                         const ZnConversionOptions& options);
+// One input's heading, size variable and array opening in the source file.
+std::string sourceDefinitions(const WideString& inputFileName, const WideString& variableName,
+                              std::uint64_t size, const ZnConversionOptions& options);
+// One input's heading and declarations in the header.
+std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
+                               const ZnConversionOptions& options);
+// The guard's closing line with the empty lines around it.
+std::string headerClosing(const WideString& headerName);
+
+} // namespace Zenlo

@@ -1,0 +1,180 @@
+// Generated sources compile with gcc and clang as C99 and C++, and every array equals its input.
+#include "converter/FileConverter.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+#include "converter/VariableName.h"
+#include "toolkit/TextEncoding.h"
+
+using testfiles::TestFolder;
+using Zenlo::WideString;
+
+namespace {
+
+struct Input {
+    std::string name;
+    std::string bytes;
+};
+
+// Names that try to break comments, lines and identifiers; contents that end comment lines in a
+// backslash or a trigraph.
+std::vector<Input> hostileInputs() {
+    std::string all;
+    for (int i = 0; i < 256; ++i)
+        all += static_cast<char>(i);
+    std::string trigraphs;
+    for (int i = 0; i < 200; ++i)
+        trigraphs += "?\?/";
+    return {
+        {"plain.bin", testfiles::patternBytes(5000)},
+        {"a*b\\c ?\?.bin", std::string(40, '\\')},
+        {"tri?\?", trigraphs},
+        {"new\nline.bin", "\n"},
+        {"\xc3\x84rger $1 (2).dat", testfiles::patternBytes(4097, 7)},
+        {"-dash;semi\"quote'.bin", "0123456789abcdefg"},
+        {"all.bin", all},
+    };
+}
+
+// The text as a C string literal of octal escapes: no byte can end or bend it.
+std::string cLiteral(const std::string& bytes) {
+    std::string text = "\"";
+    for (unsigned char c : bytes) {
+        const char digits[] = {'\\', char('0' + (c >> 6)), char('0' + ((c >> 3) & 7)),
+                               char('0' + (c & 7)), 0};
+        text += digits;
+    }
+    return text + "\"";
+}
+
+// A checker that includes the generated source (or only its header) and compares every array and
+// size variable with the input file's bytes, read at run time.
+std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& temp,
+                          const ZnConversionOptions& options, const std::string& include) {
+    // Through the header only the size variable tells the array's length.
+    const bool headerOnly = include.ends_with(".h");
+    std::string text = "#include <stdio.h>\n#include <string.h>\n#include \"" + include +
+                       "\"\n"
+                       "static int check(const unsigned char* a, unsigned long long n,\n"
+                       "                 unsigned long long declared, const char* path) {\n"
+                       "    static unsigned char buffer[8192];\n"
+                       "    FILE* f = fopen(path, \"rb\");\n"
+                       "    size_t got = f ? fread(buffer, 1, sizeof buffer, f) : 0;\n"
+                       "    if (f) fclose(f);\n"
+                       "    if (got != n || declared != n || memcmp(a, buffer, got) != 0) {\n"
+                       "        printf(\"mismatch: %s\\n\", path);\n"
+                       "        return 1;\n"
+                       "    }\n"
+                       "    return 0;\n"
+                       "}\n"
+                       "int main(void) {\n    int bad = 0;\n";
+    for (const Input& input : inputs) {
+        const std::string name =
+            Zenlo::utf16ToUtf8(Zenlo::variableName(Zenlo::fromUtf8(input.name), options).view());
+        const std::string path = (temp / "in" / input.name).string();
+        text += "    bad += check((const unsigned char*)" + name + ", " +
+                (headerOnly ? name + "_size" : "sizeof " + name) + ", " + name + "_size, " +
+                cLiteral(path) + ");\n";
+    }
+    return text + "    return bad;\n}\n";
+}
+
+int run(const std::string& command) {
+    int status = std::system((command + " 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct Variant {
+    const char* what;
+    int bytesPerLine, upper, comment, arrayQualifiers, sizeQualifiers;
+    const char16_t* includes;
+};
+
+} // namespace
+
+TEST(CompileTest, GeneratedSourcesCompileAndHoldTheInputBytes) {
+    TestFolder temp;
+    std::filesystem::create_directories(temp / "in");
+    std::filesystem::create_directories(temp / "out");
+    const std::vector<Input> inputs = hostileInputs();
+    Zenlo::StringList paths;
+    for (const Input& input : inputs) {
+        testfiles::writeFile(temp / "in" / input.name, input.bytes);
+        paths.add(Zenlo::fromPath(temp / "in" / input.name));
+    }
+    const Variant variants[] = {
+        {"defaults with comment", 16, 0, 1, 3, 3, u"stdint.h;"},
+        {"one per line", 1, 1, 1, 3, 3, u"stdint.h;"},
+        {"three per line, no qualifiers", 3, 0, 1, 0, 0, u"stddef.h;stdint.h;"},
+        {"seven, const only", 7, 1, 1, 2, 2, u";stdint.h;;"},
+    };
+    const char* compilers[][2] = {{"gcc", "-x c -std=c99"},
+                                  {"clang", "-x c -std=c99"},
+                                  {"g++", "-x c++"},
+                                  {"clang++", "-x c++ -std=c++17"}};
+    for (const Variant& variant : variants) {
+        SCOPED_TRACE(variant.what);
+        ZnFileConverter converter;
+        converter.bytesPerLine = variant.bytesPerLine;
+        converter.upperCaseHex = variant.upper;
+        converter.printableComment = variant.comment;
+        converter.arrayQualifiers = static_cast<std::uint8_t>(variant.arrayQualifiers);
+        converter.sizeQualifiers = static_cast<std::uint8_t>(variant.sizeQualifiers);
+        converter.includeList = variant.includes;
+        int failures = 0;
+        converter.inputFailed.connect([&](const ZnInputFailure&) { ++failures; });
+        const WideString out = Zenlo::fromPath(temp / "out") + u"/";
+        converter.convertAll(paths, out, u"h*st\\ile ?\?.c", 0, 1);
+        ASSERT_EQ(failures, 0);
+        // The checker includes the generated file under a plain name.
+        std::filesystem::copy_file(temp / "out" / "h*st\\ile ?\?.c", temp / "out" / "gen.c",
+                                   std::filesystem::copy_options::overwrite_existing);
+        testfiles::writeFile(temp / "out" / "check.c",
+                             checkerSource(inputs, temp, converter, "gen.c"));
+        for (const auto& compiler : compilers) {
+            SCOPED_TRACE(compiler[0]);
+            const std::string exe = (temp / "out" / "check").string();
+            ASSERT_EQ(run(std::string(compiler[0]) + " " + compiler[1] +
+                          " -Wall -Wextra -Werror -Wno-unused-const-variable -o " + exe + " " +
+                          (temp / "out" / "check.c").string()),
+                      0);
+            EXPECT_EQ(run(exe), 0);
+        }
+    }
+}
+
+TEST(CompileTest, HeaderDeclarationsLinkWithTheSource) {
+    TestFolder temp;
+    std::filesystem::create_directories(temp / "in");
+    std::filesystem::create_directories(temp / "out");
+    const std::vector<Input> inputs = hostileInputs();
+    WideString list;
+    for (const Input& input : inputs)
+        if (input.name.find(';') == std::string::npos) {
+            testfiles::writeFile(temp / "in" / input.name, input.bytes);
+            list += Zenlo::fromPath(temp / "in" / input.name) + u";";
+        }
+    std::vector<Input> listed(inputs);
+    std::erase_if(listed, [](const Input& i) { return i.name.find(';') != std::string::npos; });
+    // C links a const definition through the header; C++ needs it without const.
+    const std::pair<int, const char*> languages[] = {{2, "gcc -x c -std=c99"}, {0, "g++ -x c++"}};
+    for (const auto& [qualifiers, compiler] : languages) {
+        SCOPED_TRACE(compiler);
+        ZnFileConverter converter;
+        converter.arrayQualifiers = converter.sizeQualifiers =
+            static_cast<std::uint8_t>(qualifiers);
+        converter.convertAll(list, Zenlo::fromPath(temp / "out") + u"/", u"arrays.cpp", 0, 1);
+        testfiles::writeFile(temp / "out" / "check.c",
+                             checkerSource(listed, temp, converter, "arrays.h"));
+        const std::string out = (temp / "out").string();
+        ASSERT_EQ(run(std::string(compiler) + " -Wall -Werror -o " + out + "/check " + out +
+                      "/check.c " + out + "/arrays.cpp"),
+                  0);
+        EXPECT_EQ(run(out + "/check"), 0);
+    }
+}

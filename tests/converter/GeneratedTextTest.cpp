@@ -1,0 +1,136 @@
+// The fixed text pieces: file names, guard, extension rule, safe comments, dates, definitions.
+#include "converter/GeneratedText.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/TextEncoding.h"
+
+using Zenlo::WideString;
+
+namespace {
+
+std::string narrow(const WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
+
+} // namespace
+
+TEST(GeneratedText, OutputNames) {
+    struct Case {
+        const char* what;
+        WideString got;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"header", Zenlo::headerFileName(u"arrays.cpp"), "arrays.h"},
+        {"header two dots", Zenlo::headerFileName(u"my.data.cpp"), "my.data.h"},
+        {"header no dot", Zenlo::headerFileName(u"noext"), "noext.h"},
+        {"header only ext", Zenlo::headerFileName(u".cpp"), ".h"},
+        {"header windows", Zenlo::headerFileName(u"C:\\my.dir\\file", u'\\'), "file.h"},
+        {"guard", Zenlo::guardName(u"arrays.h"), "ARRAYS_H"},
+        {"guard chars", Zenlo::guardName(u"my file-1(x).h"), "MY_FILE_1_X__H"},
+        {"guard non-ascii", Zenlo::guardName(u"\u00e4b.h"),
+         "\xc3\xa4"
+         "B_H"},
+        {"separate", Zenlo::separateOutputName(u"/in/logo.png"), "logo_png.cpp"},
+        {"separate space", Zenlo::separateOutputName(u"my file.bin"), "my file_bin.cpp"},
+        {"separate windows", Zenlo::separateOutputName(u"C:\\x.d\\a.b.c", u'\\'), "a_b_c.cpp"},
+        {"ext none", Zenlo::correctSourceExtension(u"arrays"), "arrays.cpp"},
+        {"ext c", Zenlo::correctSourceExtension(u"arrays.c"), "arrays.c"},
+        {"ext cc", Zenlo::correctSourceExtension(u"arrays.cc"), "arrays.cc"},
+        {"ext c++", Zenlo::correctSourceExtension(u"arrays.c++"), "arrays.c++"},
+        {"ext CPP", Zenlo::correctSourceExtension(u"arrays.CPP"), "arrays.cpp"},
+        {"ext Cpp", Zenlo::correctSourceExtension(u"arrays.Cpp"), "arrays.cpp"},
+        {"ext txt", Zenlo::correctSourceExtension(u"arrays.txt"), "arrays.cpp"},
+        {"ext piece", Zenlo::correctSourceExtension(u"arrays.cp"), "arrays.cp"},
+        {"ext lone dot", Zenlo::correctSourceExtension(u"arrays."), "arrays."},
+        {"ext two dots", Zenlo::correctSourceExtension(u"my.data"), "my.cpp"},
+        {"ext empty", Zenlo::correctSourceExtension(u""), ".cpp"},
+        {"ext in folder", Zenlo::correctSourceExtension(u"a.b\\c"), "a.cpp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(narrow(c.got), c.want);
+    }
+}
+
+TEST(GeneratedText, NamesCannotBreakTheirComment) {
+    EXPECT_EQ(Zenlo::commentSafeName(u"a*/b"), "a*\\/b");
+    EXPECT_EQ(Zenlo::commentSafeName(u"**/"), "**\\/");
+    EXPECT_EQ(Zenlo::commentSafeName(u"x\ny\rz\x7f\t"), "x?y?z??");
+    EXPECT_EQ(Zenlo::commentSafeName(u"/*ok*"), "/*ok*");
+    EXPECT_EQ(Zenlo::commentSafeName(u"\u00c4"), "\xc3\x84");
+}
+
+TEST(GeneratedText, UtcDates) {
+    struct Case {
+        std::int64_t seconds;
+        int d, mo, y, h, mi, s;
+    };
+    const Case cases[] = {
+        {0, 1, 1, 1970, 0, 0, 0},
+        {1796634303, 7, 12, 2026, 9, 5, 3},
+        {951782400, 29, 2, 2000, 0, 0, 0},
+        {1709251199, 29, 2, 2024, 23, 59, 59},
+        {4102444799, 31, 12, 2099, 23, 59, 59},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        Zenlo::DateTime t = Zenlo::utcDateTime(c.seconds);
+        EXPECT_EQ((std::vector<int>{t.day, t.month, t.year, t.hour, t.minute, t.second}),
+                  (std::vector<int>{c.d, c.mo, c.y, c.h, c.mi, c.s}));
+    }
+}
+
+TEST(GeneratedText, DefinitionsAndQualifiers) {
+    ZnConversionOptions options;
+    // Sizes of 2 GiB and more are written in full.
+    EXPECT_EQ(Zenlo::sourceDefinitions(u"big.bin", u"g_big", 5000000000ull, options),
+              "\r\n/**\r\n *      big.bin file byte array\r\n */\r\n"
+              "static const uintmax_t g_big_size = 5000000000;\r\n"
+              "static const uint8_t g_big[] = {\r\n");
+    struct Case {
+        int bits;
+        const char* definition;
+        const char* declaration;
+    };
+    const Case cases[] = {
+        {0, "T v[] = {", "extern T v[];"},
+        {1, "static T v[] = {", "extern T v[];"},
+        {2, "const T v[] = {", "extern const T v[];"},
+        {3, "static const T v[] = {", "extern const T v[];"},
+    };
+    options.elementType = u"T";
+    options.sizeType = u"S";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bits);
+        options.arrayQualifiers = static_cast<std::uint8_t>(c.bits);
+        options.sizeQualifiers = static_cast<std::uint8_t>(3 - c.bits);
+        const std::string definitions = Zenlo::sourceDefinitions(u"f", u"v", 7, options);
+        const std::string declarations = Zenlo::headerDeclarations(u"f", u"v", options);
+        EXPECT_NE(definitions.find(std::string("\r\n") + c.definition + "\r\n"), std::string::npos);
+        EXPECT_NE(declarations.find(std::string("\r\n") + c.declaration + "\r\n"),
+                  std::string::npos);
+        const Case& size = cases[3 - c.bits];
+        std::string sizeDefinition = std::string(size.definition);
+        sizeDefinition.replace(sizeDefinition.find("T v[] = {"), 9, "S v_size = 7;");
+        EXPECT_NE(definitions.find("\r\n" + sizeDefinition + "\r\n"), std::string::npos);
+    }
+    options.writeSizeVariable = 0;
+    EXPECT_EQ(Zenlo::sourceDefinitions(u"f", u"v", 7, options).find("_size"), std::string::npos);
+    EXPECT_EQ(Zenlo::headerDeclarations(u"f", u"v", options).find("_size"), std::string::npos);
+}
+
+TEST(GeneratedText, IncludeLines) {
+    ZnConversionOptions options;
+    const Zenlo::DateTime when{7, 12, 2026, 9, 5, 3};
+    const std::string banner = "/**\r\n *      x.c\r\n *\r\n"
+                               " *  File generated by \"Hexmoor byte array\"\r\n"
+                               " *      Date: 07.12.2026\r\n *      Time: 09:05:03\r\n */\r\n\r\n";
+    options.includeList = u"";
+    EXPECT_EQ(Zenlo::sourceBanner(u"x.c", when, options), banner);
+    options.includeList = u";;a.h; b.h;";
+    EXPECT_EQ(Zenlo::sourceBanner(u"x.c", when, options),
+              banner + "#include <a.h>\r\n#include < b.h>\r\n\r\n");
+    EXPECT_EQ(Zenlo::headerClosing(u"x.h"), "\r\n\r\n#endif /* __X_H__ */\r\n\r\n");
+}
