@@ -1,0 +1,107 @@
+// Builds a described dialog: maps the template styles onto wx window styles and places controls.
+#include "toolkit/wx/DynamicDialog.h"
+
+#include <algorithm>
+
+#include <wx/button.h>
+#include <wx/settings.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+namespace {
+
+wxString toWxText(const Zenlo::WideString& text) {
+    return wxString::FromUTF8(text.toUtf8().c_str());
+}
+
+long dialogStyle(std::uint32_t style) {
+    long result = 0;
+    if ((style & Zenlo::styleCaption) == Zenlo::styleCaption) result |= wxCAPTION;
+    if (style & Zenlo::styleSystemMenu) result |= wxSYSTEM_MENU | wxCLOSE_BOX;
+    if (style & Zenlo::styleThickFrame) result |= wxRESIZE_BORDER;
+    return result;
+}
+
+// The class a description names: its class name when given, else its ordinal.
+std::uint16_t classOf(const ZnControlDescription& control) {
+    if (control.className.isEmpty()) return control.classOrdinal;
+    Zenlo::WideString name = control.className;
+    name.toLower();
+    if (name == u"button") return Zenlo::classButton;
+    if (name == u"edit") return Zenlo::classEdit;
+    if (name == u"static") return Zenlo::classStatic;
+    return 0;
+}
+
+wxFont dialogFont(const Zenlo::WideString& face, int points) {
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    if (face == u"MS Shell Dlg") return font;
+    font.SetFaceName(toWxText(face));
+    font.SetPointSize(points);
+    return font;
+}
+
+} // namespace
+
+ZnDynamicDialog::ZnDynamicDialog() = default;
+
+bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
+    if (built_) return true;
+    if (!Create(owner, wxID_ANY, toWxText(caption_), wxDefaultPosition, wxDefaultSize,
+                dialogStyle(style_)))
+        return false;
+    SetFont(dialogFont(fontFace_, fontSize_));
+    for (const ZnControlDescription& control : controls_)
+        if (!createControl(control)) return false;
+    SetClientSize(ConvertDialogToPixels(wxSize(cx_, cy_)));
+    // The template's ids 1 and 2 are the accepting and the cancelling commands.
+    SetAffirmativeId(1);
+    SetEscapeId(2);
+    built_ = true;
+    return true;
+}
+
+wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
+    wxPoint position = ConvertDialogToPixels(wxPoint(control.x, control.y));
+    wxSize size = ConvertDialogToPixels(wxSize(control.cx, control.cy));
+    wxString text = toWxText(control.text);
+    wxWindow* window = nullptr;
+    switch (classOf(control)) {
+    case Zenlo::classButton: {
+        auto* button = new wxButton(this, control.id, text, position, size);
+        if (control.style & Zenlo::buttonDefault) button->SetDefault();
+        window = button;
+        break;
+    }
+    case Zenlo::classEdit: {
+        long style = 0;
+        if (control.style & Zenlo::editRight) style |= wxTE_RIGHT;
+        if (control.style & Zenlo::editReadOnly) style |= wxTE_READONLY;
+        if (!(control.style & Zenlo::styleBorder)) style |= wxBORDER_NONE;
+        window = new wxTextCtrl(this, control.id, text, position, size, style);
+        break;
+    }
+    case Zenlo::classStatic:
+        if (control.style & Zenlo::staticEtchedHorizontal)
+            window = new wxStaticLine(this, control.id, position, size, wxLI_HORIZONTAL);
+        else
+            window = new wxStaticText(this, control.id, text, position, size, wxST_NO_AUTORESIZE);
+        break;
+    default:
+        return nullptr;
+    }
+    // Buttons and edits never get less height than their text needs on this platform.
+    if (classOf(control) != Zenlo::classStatic) {
+        int best = window->GetBestSize().y;
+        if (size.y < best) window->SetSize(wxSize(size.x, best));
+    }
+    if (control.style & Zenlo::styleDisabled) window->Disable();
+    return window;
+}
+
+int ZnDynamicDialog::runModal(wxWindow* owner) {
+    if (!buildDialog(owner)) return -1;
+    if (!initDialog()) return -1;
+    return ShowModal();
+}

@@ -1,0 +1,90 @@
+// The input box: its description, its layout and its width-only resizing.
+#include "toolkit/wx/InputBox.h"
+
+#include "toolkit/BoxLayout.h"
+
+namespace {
+
+wxString toWxText(const Zenlo::WideString& text) {
+    return wxString::FromUTF8(text.toUtf8().c_str());
+}
+
+Zenlo::WideString fromWxText(const wxString& text) {
+    wxScopedCharBuffer bytes = text.utf8_str();
+    return Zenlo::fromUtf8(std::string_view(bytes.data(), bytes.length()));
+}
+
+ZnControlDescription control(std::uint16_t classOrdinal, std::uint16_t id, std::int16_t cx,
+                             std::int16_t cy, std::uint32_t style) {
+    ZnControlDescription description;
+    description.classOrdinal = classOrdinal;
+    description.id = id;
+    description.cx = cx;
+    description.cy = cy;
+    description.style = style;
+    return description;
+}
+
+} // namespace
+
+ZnInputBox::ZnInputBox() {
+    style_ = Zenlo::stylePopupCaptionMenu | Zenlo::styleThickFrame;
+    addControl(control(Zenlo::classStatic, promptId, 0, 8, Zenlo::styleGroup));
+    addControl(control(Zenlo::classEdit, editId, 0, 14,
+                       Zenlo::styleBorder | Zenlo::styleTabStop | Zenlo::editAutoHScroll));
+    ZnControlDescription line = control(0, lineId, 0, 1, Zenlo::staticEtchedHorizontal);
+    line.className = u"Static";
+    addControl(line);
+    addControl(control(Zenlo::classButton, 1, 50, 14, Zenlo::styleTabStop | Zenlo::buttonDefault));
+    addControl(control(Zenlo::classButton, 2, 50, 14, Zenlo::styleTabStop));
+    Bind(wxEVT_BUTTON, &ZnInputBox::onClose, this, 1);
+    Bind(wxEVT_BUTTON, &ZnInputBox::onClose, this, 2);
+}
+
+bool ZnInputBox::initDialog() {
+    SetTitle(toWxText(caption));
+    wxWindow* promptLabel = FindWindow(promptId);
+    promptLabel->SetLabel(toWxText(prompt));
+    // The prompt starts as wide as its text, so the layout's minimum never clips it.
+    promptLabel->SetSize(promptLabel->GetBestSize().x, promptLabel->GetSize().y);
+    FindWindow(1)->SetLabel(toWxText(okText));
+    FindWindow(2)->SetLabel(toWxText(cancelText));
+    edit_ = static_cast<wxTextCtrl*>(FindWindow(editId));
+    // The start text goes in unchanged; no change notification for it.
+    edit_->ChangeValue(toWxText(value));
+
+    prepareResizing(*this, true, true);
+    buildLayout();
+    trackSizes() = Zenlo::inputBoxTrackSizes(trackSizes(), layoutMinimum());
+    applySizeLimits();
+    trackSizes() = Zenlo::fixHeight(trackSizes(), GetSize().y);
+    applySizeLimits();
+    if (rememberedWidth != 0 || rememberedHeight != 0) {
+        Zenlo::Extent size =
+            Zenlo::clampWindowSize({rememberedWidth, rememberedHeight}, trackSizes());
+        SetSize(size.width, size.height);
+    }
+    CentreOnParent();
+    edit_->SetFocus();
+    return true;
+}
+
+void ZnInputBox::buildLayout() {
+    ZnLayoutHost& host = layoutHost();
+    auto buttons = std::make_unique<ZnHBoxLayout>(host);
+    buttons->appendStretch().appendControl(1, Zenlo::alignLeft).appendControl(2, Zenlo::alignLeft);
+    auto column = std::make_unique<ZnVBoxLayout>(host);
+    column->setMargin(10);
+    column->appendControl(promptId, Zenlo::alignHFill).appendControl(editId, Zenlo::alignHFill);
+    column->appendGap(5).appendControl(lineId, Zenlo::alignReachMargin | Zenlo::alignHFill);
+    column->appendGap(0).appendLayout(std::move(buttons), Zenlo::alignHFill);
+    setLayout(std::move(column));
+}
+
+void ZnInputBox::onClose(wxCommandEvent& event) {
+    wxSize size = GetSize();
+    rememberedWidth = size.x;
+    rememberedHeight = size.y;
+    if (event.GetId() == 1) value = fromWxText(edit_->GetValue());
+    EndModal(event.GetId());
+}

@@ -1,0 +1,41 @@
+// The box layout's window side over wx: child lookup by id, rectangles in client coordinates.
+#include "toolkit/wx/WxLayoutHost.h"
+
+#include <algorithm>
+
+ZnWxLayoutHost::ZnWxLayoutHost(wxWindow& parent)
+    : parent_(parent), fontHeight_(parent.GetCharHeight()) {}
+
+Zenlo::WindowHandle ZnWxLayoutHost::control(int id) const {
+    for (wxWindow* child : parent_.GetChildren())
+        if (child->GetId() == id) return child;
+    return nullptr;
+}
+
+bool ZnWxLayoutHost::isWindow(Zenlo::WindowHandle window) const {
+    if (!window) return false;
+    // Compares pointers only: a stale handle is never dereferenced.
+    for (wxWindow* child : parent_.GetChildren())
+        if (child == window) return true;
+    return false;
+}
+
+Zenlo::Rect ZnWxLayoutHost::windowRect(Zenlo::WindowHandle window) const {
+    if (!isWindow(window)) return {};
+    wxRect rect = static_cast<wxWindow*>(window)->GetRect();
+    return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+}
+
+void ZnWxLayoutHost::moveWindow(Zenlo::WindowHandle window, const Zenlo::Rect& rect) {
+    if (!isWindow(window)) return;
+    static_cast<wxWindow*>(window)->SetSize(rect.left, rect.top, std::max(0, rect.width()),
+                                            std::max(0, rect.height()), wxSIZE_ALLOW_MINUS_ONE);
+}
+
+void ZnWxLayoutHost::setRedraw(bool redraw) {
+    if (redraw) {
+        if (parent_.IsFrozen()) parent_.Thaw();
+    } else {
+        parent_.Freeze();
+    }
+}
