@@ -1,0 +1,178 @@
+// CMainDlg: creation, initialisation, the idle update, data exchange, language switching and
+// the Close button. The file list and the conversion control live in their own files.
+#include "app/MainDlg.h"
+
+#include <filesystem>
+
+#include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+
+#include "app/AboutDlg.h"
+#include "app/App.h"
+#include "app/IdleRule.h"
+#include "app/MainDlgIds.h"
+#include "app/MainDlgTable.h"
+#include "converter/PathText.h"
+#include "res/Images.h"
+#include "toolkit/wx/WinDataExchange.h"
+#include "toolkit/wx/WxText.h"
+
+wxBEGIN_EVENT_TABLE(CMainDlg, wxDialog)
+    EVT_IDLE(CMainDlg::onIdle)
+    EVT_CLOSE(CMainDlg::onClose)
+    EVT_BUTTON(wxID_ANY, CMainDlg::onCommand)
+    EVT_CHECKBOX(wxID_ANY, CMainDlg::onCommand)
+    EVT_CHOICE(MainId::language, CMainDlg::onLanguage)
+wxEND_EVENT_TABLE()
+
+CMainDlg::CMainDlg() {
+    outputFolder = Zenlo::WideString(u"out") + Zenlo::nativeSeparator;
+}
+
+CMainDlg::~CMainDlg() { shutdown(); }
+
+bool CMainDlg::create() {
+    // Fixed size: caption, window menu and minimise box; no maximise box, no sizing border and
+    // no close box (only the Close button ends the program).
+    const long style = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX;
+    if (!Create(nullptr, wxID_ANY, "Hexmoor", wxDefaultPosition, wxDefaultSize, style))
+        return false;
+    if (!buildDialogControls(this, mainDialogWidth, mainDialogHeight, mainDialogControls,
+                             mainDialogControlCount))
+        return false;
+    initialise();
+    return true;
+}
+
+void CMainDlg::initialise() {
+    Centre(wxBOTH);
+    // Escape does nothing: the dialog has no cancel command.
+    SetEscapeId(wxID_NONE);
+    SetAffirmativeId(wxID_NONE);
+    startFolder = Zenlo::fromPath(std::filesystem::current_path()) + Zenlo::nativeSeparator;
+
+    fileList_ = static_cast<wxListBox*>(FindWindow(MainId::fileList));
+    moveUpButton_ = static_cast<wxBitmapButton*>(FindWindow(MainId::moveUp));
+    moveDownButton_ = static_cast<wxBitmapButton*>(FindWindow(MainId::moveDown));
+    totalBar_ = static_cast<wxGauge*>(FindWindow(MainId::totalBar));
+    fileBar_ = static_cast<wxGauge*>(FindWindow(MainId::fileBar));
+    languageChooser_ = static_cast<wxChoice*>(FindWindow(MainId::language));
+    outputFileEdit_.attach(static_cast<wxTextCtrl*>(FindWindow(MainId::outputFile)));
+    outputFolderEdit_.attach(static_cast<wxTextCtrl*>(FindWindow(MainId::outputFolder)));
+    attachImages();
+    loadSettings();
+    initialiseLanguage();
+
+    for (wxGauge* bar : {fileBar_, totalBar_}) {
+        bar->SetRange(100);
+        bar->SetValue(0);
+    }
+    SetIcons(Zenlo::programIcons());
+    writeToControls();
+    fileList_->SetFocus();
+}
+
+void CMainDlg::attachImages() {
+    moveUpButton_->SetBitmap(Zenlo::arrowBitmap(true));
+    moveDownButton_->SetBitmap(Zenlo::arrowBitmap(false));
+}
+
+void CMainDlg::shutdown() {
+    // A running conversion is stopped and joined here once the conversion control exists.
+}
+
+bool CMainDlg::writeToControls() {
+    ZnWinDataExchange exchange(this, ZnWinDataExchange::toControls);
+    exchange.text(MainId::outputFile, outputFileName)
+        .text(MainId::outputFolder, outputFolder)
+        .text(MainId::fileLabel, labelText)
+        .check(MainId::separateFiles, separateFiles)
+        .check(MainId::writeHeader, writeHeader);
+    return exchange.ok();
+}
+
+bool CMainDlg::readFromControls() {
+    ZnWinDataExchange exchange(this, ZnWinDataExchange::fromControls);
+    exchange.text(MainId::outputFile, outputFileName)
+        .text(MainId::outputFolder, outputFolder)
+        .text(MainId::fileLabel, labelText)
+        .check(MainId::separateFiles, separateFiles)
+        .check(MainId::writeHeader, writeHeader);
+    return exchange.ok();
+}
+
+ZnMainState CMainDlg::currentState() const {
+    ZnMainState state;
+    state.busy = busy != 0;
+    state.selected = fileList_->GetSelection();
+    state.count = static_cast<int>(fileList_->GetCount());
+    state.separateFiles = separateFiles;
+    state.writeHeader = writeHeader;
+    state.outputFileNameEmpty = outputFileName.isEmpty();
+    return state;
+}
+
+void CMainDlg::idleUpdate() {
+    ++idleUpdates_;
+    readFromControls();
+    const auto wanted = mainDialogUpdates(currentState());
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const ZnControlUpdate& want = wanted[i];
+        wxWindow* control = FindWindow(want.id);
+        if (!control) continue;
+        const ZnControlUpdate& had = applied_[i];
+        if (!appliedValid_ || had.enabled != want.enabled) control->Enable(want.enabled);
+        if (want.check >= 0 && (!appliedValid_ || had.check != want.check))
+            static_cast<wxCheckBox*>(control)->SetValue(want.check != 0);
+    }
+    applied_ = wanted;
+    appliedValid_ = true;
+}
+
+void CMainDlg::onIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (Zenlo::takeIdleUpdateRequest()) idleUpdate();
+}
+
+void CMainDlg::onClose(wxCloseEvent& event) {
+    // The close box, Alt+F4 and the window manager's close requests do nothing.
+    if (event.CanVeto()) {
+        event.Veto();
+        return;
+    }
+    Destroy();
+}
+
+void CMainDlg::onCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case MainId::addFiles: addFiles(); break;
+    case MainId::removeFile: removeSelected(); break;
+    case MainId::clearList: clearList(); break;
+    case MainId::moveUp: moveSelected(true); break;
+    case MainId::moveDown: moveSelected(false); break;
+    case MainId::variableSetup: variableSetup(); break;
+    case MainId::browseFile: browseOutputFile(); break;
+    case MainId::browseFolder: browseOutputFolder(); break;
+    case MainId::convert: convert(); break;
+    case MainId::stop: stop(); break;
+    case MainId::close: closeProgram(); break;
+    case MainId::about: showAbout(); break;
+    default: event.Skip(); break;
+    }
+}
+
+void CMainDlg::onLanguage(wxCommandEvent&) { changeLanguage(); }
+
+void CMainDlg::showAbout() {
+    CAboutDlg about;
+    if (about.create(this)) about.ShowModal();
+}
+
+void CMainDlg::closeProgram() {
+    saveSettings();
+    Destroy();
+    if (auto* app = dynamic_cast<ZnApp*>(wxTheApp)) app->quit(MainId::close);
+}

@@ -1,0 +1,105 @@
+// CMainDlg: the program's only top-level window: file list, output target, conversion control,
+// variable setup and About buttons, and the language chooser.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include <wx/dialog.h>
+
+#include "app/EnableTable.h"
+#include "settings/ConversionOptions.h"
+#include "toolkit/WideString.h"
+#include "toolkit/wx/CustomEdit.h"
+
+class wxChoice;
+class wxGauge;
+class wxListBox;
+class wxBitmapButton;
+
+class CMainDlg : public wxDialog {
+public:
+    CMainDlg();
+    ~CMainDlg() override;
+
+    // Creates the window and its controls and runs the initialisation. False when the window
+    // could not be created.
+    bool create();
+
+    // The idle update: joins a finished worker, reads the controls, applies the enable table.
+    void idleUpdate();
+    // Moves the five exchanged values between members and controls; false (after a beep and
+    // the focus on the failing control) when a control could not be exchanged.
+    bool writeToControls();
+    bool readFromControls();
+    // The state the enable table is computed from (list, selection, busy flag, output fields).
+    ZnMainState currentState() const;
+
+    // Conversion options (the converter's own members) and the main window's settings.
+    ZnConversionOptions converter;
+    Zenlo::WideString outputFileName = u"arrays.cpp";
+    Zenlo::WideString outputFolder;
+    Zenlo::WideString startFolder;
+    Zenlo::WideString languageName = u"English";
+    Zenlo::WideString labelText = u"...";
+    int separateFiles = 0;
+    int writeHeader = 1;
+    int busy = 0;
+
+    // How often the idle update ran (for the idle rule's tests).
+    unsigned idleUpdates() const { return idleUpdates_; }
+
+    // The variable setup dialog on a copy of the options, copied back only on OK.
+    void variableSetup();
+    // Opens the About dialog modally.
+    void showAbout();
+    // Reacts to a chosen language: loads it and translates the windows again.
+    void changeLanguage();
+    // Saves the settings, destroys the window and ends the program with exit code 1039.
+    void closeProgram();
+
+private:
+    void initialise();
+    // Settings file of the start folder: read over the defaults, written by the Close button.
+    void loadSettings();
+    void saveSettings();
+    // Scans the language folder, selects languageName, fills the chooser and translates.
+    void initialiseLanguage();
+    void translate();
+    void attachImages();
+    void shutdown();
+
+    // Event handlers: thin calls into the operations above and into the list and conversion
+    // operations below.
+    void onIdle(wxIdleEvent& event);
+    void onClose(wxCloseEvent& event);
+    void onCommand(wxCommandEvent& event);
+    void onLanguage(wxCommandEvent& event);
+
+    // File list (adding, removing, reordering, the horizontal extent).
+    void addFiles();
+    void removeSelected();
+    void clearList();
+    void moveSelected(bool up);
+    // Output target and conversion control.
+    void browseOutputFile();
+    void browseOutputFolder();
+    void convert();
+    void stop();
+
+    ZnCustomEdit outputFileEdit_;
+    ZnCustomEdit outputFolderEdit_;
+    wxListBox* fileList_ = nullptr;
+    wxBitmapButton* moveUpButton_ = nullptr;
+    wxBitmapButton* moveDownButton_ = nullptr;
+    wxGauge* totalBar_ = nullptr;
+    wxGauge* fileBar_ = nullptr;
+    wxChoice* languageChooser_ = nullptr;
+
+    // Last applied enable and check states; only changes are applied.
+    std::array<ZnControlUpdate, mainUpdateIds.size()> applied_{};
+    bool appliedValid_ = false;
+    unsigned idleUpdates_ = 0;
+
+    wxDECLARE_EVENT_TABLE();
+};

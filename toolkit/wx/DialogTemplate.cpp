@@ -1,0 +1,79 @@
+// Builds dialog controls from tables: dialog units become pixels through the dialog's font.
+#include "toolkit/wx/DialogTemplate.h"
+
+#include <wx/button.h>
+#include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+#include <wx/statbmp.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "toolkit/wx/WxText.h"
+
+wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height) {
+    wxPoint origin = dialog->ConvertDialogToPixels(wxPoint(x, y));
+    wxPoint corner = dialog->ConvertDialogToPixels(wxPoint(x + width, y + height));
+    return wxRect(origin, wxSize(corner.x - origin.x, corner.y - origin.y));
+}
+
+namespace {
+
+wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRect& rect) {
+    const wxString caption = Zenlo::toWx(spec.caption ? Zenlo::WideString(spec.caption)
+                                                      : Zenlo::WideString());
+    const wxPoint at = rect.GetPosition();
+    const wxSize size = rect.GetSize();
+    switch (spec.kind) {
+    case ZnControlKind::label:
+        return new wxStaticText(parent, spec.id, caption, at, size,
+                                spec.style | wxST_NO_AUTORESIZE);
+    case ZnControlKind::button:
+        return new wxButton(parent, spec.id, caption, at, size, spec.style);
+    case ZnControlKind::defaultButton: {
+        auto* button = new wxButton(parent, spec.id, caption, at, size, spec.style);
+        button->SetDefault();
+        return button;
+    }
+    case ZnControlKind::bitmapButton:
+        return new wxBitmapButton(parent, spec.id, wxBitmapBundle(), at, size, spec.style);
+    case ZnControlKind::checkBox:
+        return new wxCheckBox(parent, spec.id, caption, at, size, spec.style);
+    case ZnControlKind::edit:
+        return new wxTextCtrl(parent, spec.id, caption, at, size, spec.style);
+    case ZnControlKind::listBox:
+        return new wxListBox(parent, spec.id, at, size, 0, nullptr,
+                             spec.style | wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB);
+    case ZnControlKind::progressBar: {
+        auto* bar = new wxGauge(parent, spec.id, 100, at, size,
+                                spec.style | wxGA_HORIZONTAL | wxGA_SMOOTH);
+        return bar;
+    }
+    case ZnControlKind::separator:
+        return new wxStaticLine(parent, spec.id, at, wxSize(size.x, -1), wxLI_HORIZONTAL);
+    case ZnControlKind::choice:
+        // The rectangle's height is that of the open list; the closed box keeps its own height.
+        return new wxChoice(parent, spec.id, at, wxSize(size.x, -1), 0, nullptr,
+                            spec.style | wxCB_SORT);
+    case ZnControlKind::icon:
+        return new wxStaticBitmap(parent, spec.id, wxBitmapBundle(), at, size, spec.style);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool buildDialogControls(wxWindow* dialog, int width, int height, const ZnControlSpec* specs,
+                         std::size_t count) {
+    dialog->SetClientSize(dialogUnitsToPixels(dialog, 0, 0, width, height).GetSize());
+    bool allCreated = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        const ZnControlSpec& spec = specs[i];
+        const wxRect rect = dialogUnitsToPixels(dialog, spec.x, spec.y, spec.width, spec.height);
+        if (!createControl(dialog, spec, rect)) allCreated = false;
+    }
+    return allCreated;
+}

@@ -1,0 +1,42 @@
+// Dialogs described as tables of controls in dialog units, and the builder that creates them.
+#pragma once
+
+#include <cstddef>
+
+#include <wx/gdicmn.h>
+
+class wxWindow;
+
+// The kinds of control a dialog table can hold.
+enum class ZnControlKind {
+    label,         // static text; style may hold wxALIGN_* and wxST_* flags
+    button,        // push button
+    defaultButton, // push button that Enter presses
+    bitmapButton,  // push button showing an image (set by the dialog after building)
+    checkBox,      // two-state check box
+    edit,          // single-line edit
+    listBox,       // single-selection list with both scroll bars
+    progressBar,   // horizontal bar, range 0 to 100
+    separator,     // etched horizontal line
+    choice,        // drop-down list that sorts its entries
+    icon,          // static image (set by the dialog after building)
+};
+
+// One control of a dialog: id (wxID_ANY for none), kind, caption (a language key as text, or a
+// fixed text), rectangle in dialog units, extra wx style bits.
+struct ZnControlSpec {
+    int id;
+    ZnControlKind kind;
+    const char16_t* caption;
+    int x, y, width, height;
+    long style;
+};
+
+// The pixel rectangle of a dialog-unit rectangle, in the dialog's font.
+wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height);
+
+// Sets the dialog's client area to the given dialog-unit size and creates every control of the
+// table as its child in table order, which is also the keyboard order. Returns false when a
+// control could not be created (the others stay).
+bool buildDialogControls(wxWindow* dialog, int width, int height, const ZnControlSpec* specs,
+                         std::size_t count);
