@@ -1,0 +1,34 @@
+// Main of the window tests: starts wx (GTK needs a display, e.g. xvfb-run), then runs gtest.
+// Without a display only the suites that need no window run (their names do not start with Gui).
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include "app/App.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    bool haveDisplay = false;
+#if defined(__WXGTK__)
+    haveDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+#else
+    haveDisplay = true;
+#endif
+    if (haveDisplay) {
+        wxApp::SetInstance(new ZnApp());
+        int wxArgc = 1;
+        haveDisplay = wxEntryStart(wxArgc, argv);
+    }
+    if (!haveDisplay) {
+        std::puts("no display: running only the tests that need no window");
+        std::string filter = testing::GTEST_FLAG(filter);
+        testing::GTEST_FLAG(filter) = filter + (filter.find('-') == std::string::npos ? "-" : ":") +
+                                      "Gui*";
+    }
+    const int result = RUN_ALL_TESTS();
+    if (haveDisplay) wxEntryCleanup();
+    return result;
+}
