@@ -2,8 +2,6 @@
 // the Close button. The file list and the conversion control live in their own files.
 #include "app/MainDlg.h"
 
-#include <filesystem>
-
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -15,6 +13,7 @@
 #include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
+#include "converter/FileSystem.h"
 #include "converter/PathText.h"
 #include "res/Images.h"
 #include "toolkit/wx/WinDataExchange.h"
@@ -52,7 +51,7 @@ void CMainDlg::initialise() {
     // Escape does nothing: the dialog has no cancel command.
     SetEscapeId(wxID_NONE);
     SetAffirmativeId(wxID_NONE);
-    startFolder = Zenlo::fromPath(std::filesystem::current_path()) + Zenlo::nativeSeparator;
+    startFolder = Zenlo::currentFolder();
 
     fileList_ = static_cast<wxListBox*>(FindWindow(MainId::fileList));
     moveUpButton_ = static_cast<wxBitmapButton*>(FindWindow(MainId::moveUp));

@@ -8,7 +8,7 @@
 #include <wx/dialog.h>
 
 #include "app/EnableTable.h"
-#include "settings/ConversionOptions.h"
+#include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 #include "toolkit/wx/CustomEdit.h"
 
@@ -35,8 +35,8 @@ public:
     // The state the enable table is computed from (list, selection, busy flag, output fields).
     ZnMainState currentState() const;
 
-    // Conversion options (the converter's own members) and the main window's settings.
-    ZnConversionOptions converter;
+    // The conversion job with its options and notifications, and the main window's settings.
+    ZnFileConverter converter;
     Zenlo::WideString outputFileName = u"arrays.cpp";
     Zenlo::WideString outputFolder;
     Zenlo::WideString startFolder;

@@ -90,33 +90,33 @@ ZnNumericEditRules::CharVerdict ZnNumericEditRules::judgeChar(char16_t character
 }
 
 void ZnNumericEditRules::readTyped(const WideString& text) {
-    if (mode == integerMode) integerValue = Zenlo::leadingInteger(text);
-    if (mode == decimalMode) decimalValue = Zenlo::leadingDecimal(text);
+    if (mode == integerMode) currentInteger = Zenlo::leadingInteger(text);
+    if (mode == decimalMode) currentDecimal = Zenlo::leadingDecimal(text);
 }
 
 void ZnNumericEditRules::clampInteger() {
-    if (integerValue < integerMinimum) integerValue = integerMinimum;
-    if (integerValue > integerMaximum) integerValue = integerMaximum;
+    if (currentInteger < integerMinimum) currentInteger = integerMinimum;
+    if (currentInteger > integerMaximum) currentInteger = integerMaximum;
     // The most negative value has no positive twin; the largest value stands in for it.
-    if (!allowNegative && integerValue < 0)
-        integerValue = integerValue == INT64_MIN ? INT64_MAX : -integerValue;
+    if (!allowNegative && currentInteger < 0)
+        currentInteger = currentInteger == INT64_MIN ? INT64_MAX : -currentInteger;
 }
 
 void ZnNumericEditRules::clampDecimal() {
-    if (decimalValue < decimalMinimum) decimalValue = decimalMinimum;
-    if (decimalValue > decimalMaximum) decimalValue = decimalMaximum;
-    if (!allowNegative && decimalValue < 0) decimalValue = -decimalValue;
+    if (currentDecimal < decimalMinimum) currentDecimal = decimalMinimum;
+    if (currentDecimal > decimalMaximum) currentDecimal = decimalMaximum;
+    if (!allowNegative && currentDecimal < 0) currentDecimal = -currentDecimal;
 }
 
 WideString ZnNumericEditRules::takeOutsideText(const WideString& text) {
     WideString clean(text);
     if (mode == integerMode) {
         Zenlo::normalizeIntegerText(clean);
-        integerValue = Zenlo::leadingInteger(clean);
+        currentInteger = Zenlo::leadingInteger(clean);
         clampInteger();
     } else if (mode == decimalMode) {
         Zenlo::normalizeDecimalText(clean, minimumDecimals);
-        decimalValue = Zenlo::leadingDecimal(clean);
+        currentDecimal = Zenlo::leadingDecimal(clean);
         clampDecimal();
     }
     return clean;
@@ -124,37 +124,37 @@ WideString ZnNumericEditRules::takeOutsideText(const WideString& text) {
 
 WideString ZnNumericEditRules::commit(const WideString& text) {
     WideString clean = takeOutsideText(text);
-    if (mode == integerMode) return Zenlo::formatInteger(integerValue);
-    if (mode == decimalMode) return Zenlo::formatDecimal(decimalValue, decimalsShown, true);
+    if (mode == integerMode) return Zenlo::formatInteger(currentInteger);
+    if (mode == decimalMode) return Zenlo::formatDecimal(currentDecimal, decimalsShown, true);
     return clean;
 }
 
 bool ZnNumericEditRules::step(bool up, bool large, WideString& shown) {
     if (mode == integerMode) {
         std::int64_t delta = large ? integerLargeStep : integerSmallStep;
-        std::int64_t old = integerValue;
+        std::int64_t old = currentInteger;
         std::int64_t next = 0;
-        if (up && integerValue < integerMaximum) {
-            bool overflow = __builtin_add_overflow(integerValue, delta, &next);
-            integerValue = overflow || next > integerMaximum ? integerMaximum : next;
+        if (up && currentInteger < integerMaximum) {
+            bool overflow = __builtin_add_overflow(currentInteger, delta, &next);
+            currentInteger = overflow || next > integerMaximum ? integerMaximum : next;
         }
-        if (!up && integerValue > integerMinimum) {
-            bool overflow = __builtin_sub_overflow(integerValue, delta, &next);
-            integerValue = overflow || next < integerMinimum ? integerMinimum : next;
+        if (!up && currentInteger > integerMinimum) {
+            bool overflow = __builtin_sub_overflow(currentInteger, delta, &next);
+            currentInteger = overflow || next < integerMinimum ? integerMinimum : next;
         }
-        if (integerValue == old) return false;
-        shown = Zenlo::formatInteger(integerValue);
+        if (currentInteger == old) return false;
+        shown = Zenlo::formatInteger(currentInteger);
         return true;
     }
     if (mode == decimalMode) {
         double delta = large ? decimalLargeStep : decimalSmallStep;
-        double old = decimalValue;
-        if (up && decimalValue < decimalMaximum)
-            decimalValue = std::fmin(decimalValue + delta, decimalMaximum);
-        if (!up && decimalValue > decimalMinimum)
-            decimalValue = std::fmax(decimalValue - delta, decimalMinimum);
-        if (decimalValue == old) return false;
-        shown = WideString::formatted(u"%#.*f", decimalsShown, decimalValue);
+        double old = currentDecimal;
+        if (up && currentDecimal < decimalMaximum)
+            currentDecimal = std::fmin(currentDecimal + delta, decimalMaximum);
+        if (!up && currentDecimal > decimalMinimum)
+            currentDecimal = std::fmax(currentDecimal - delta, decimalMinimum);
+        if (currentDecimal == old) return false;
+        shown = WideString::formatted(u"%#.*f", decimalsShown, currentDecimal);
         Zenlo::normalizeDecimalText(shown, minimumDecimals);
         return true;
     }
@@ -162,9 +162,9 @@ bool ZnNumericEditRules::step(bool up, bool large, WideString& shown) {
 }
 
 std::int64_t ZnNumericEditRules::integerResult() const {
-    if (mode == integerMode) return integerValue;
-    if (mode != decimalMode || std::isnan(decimalValue)) return 0;
-    if (decimalValue >= 9223372036854775807.0) return INT64_MAX;
-    if (decimalValue <= -9223372036854775808.0) return INT64_MIN;
-    return static_cast<std::int64_t>(decimalValue);
+    if (mode == integerMode) return currentInteger;
+    if (mode != decimalMode || std::isnan(currentDecimal)) return 0;
+    if (currentDecimal >= 9223372036854775807.0) return INT64_MAX;
+    if (currentDecimal <= -9223372036854775808.0) return INT64_MIN;
+    return static_cast<std::int64_t>(currentDecimal);
 }

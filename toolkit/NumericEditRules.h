@@ -15,12 +15,12 @@ public:
     using Size = Zenlo::WideString::Size;
 
     int mode = plainMode;
-    double decimalValue = 0.0;
+    double currentDecimal = 0.0;
     double decimalSmallStep = 1.0;
     double decimalLargeStep = 5.0;
     double decimalMinimum = -DBL_MAX;
     double decimalMaximum = DBL_MAX;
-    std::int64_t integerValue = 0;
+    std::int64_t currentInteger = 0;
     std::int64_t integerSmallStep = 1;
     std::int64_t integerLargeStep = 5;
     std::int64_t integerMinimum = INT64_MIN;

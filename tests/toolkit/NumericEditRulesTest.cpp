@@ -75,7 +75,7 @@ TEST(NumericEditRules, OutsideTextKeepsCleanTextButClampsValue) {
     ZnNumericEditRules rules = inMode(ZnNumericEditRules::integerMode);
     rules.integerMaximum = 100;
     EXPECT_EQ(narrow(rules.takeOutsideText(u"0500")), "500");
-    EXPECT_EQ(rules.integerValue, 100);
+    EXPECT_EQ(rules.currentInteger, 100);
     EXPECT_EQ(narrow(rules.commit(u"500")), "100");
 }
 
@@ -83,7 +83,7 @@ TEST(NumericEditRules, StepsStayInsideBounds) {
     ZnNumericEditRules rules = inMode(ZnNumericEditRules::integerMode);
     rules.integerMinimum = 0;
     rules.integerMaximum = 7;
-    rules.integerValue = 5;
+    rules.currentInteger = 5;
     WideString shown;
     EXPECT_TRUE(rules.step(true, false, shown));
     EXPECT_EQ(narrow(shown), "6");
@@ -93,18 +93,18 @@ TEST(NumericEditRules, StepsStayInsideBounds) {
     EXPECT_FALSE(rules.step(true, false, shown));
     EXPECT_EQ(narrow(shown), "unchanged");
     EXPECT_TRUE(rules.step(false, true, shown));
-    EXPECT_EQ(rules.integerValue, 2);
+    EXPECT_EQ(rules.currentInteger, 2);
     EXPECT_TRUE(rules.step(false, true, shown));
-    EXPECT_EQ(rules.integerValue, 0);
+    EXPECT_EQ(rules.currentInteger, 0);
     EXPECT_FALSE(rules.step(false, false, shown));
 
     ZnNumericEditRules wide = inMode(ZnNumericEditRules::integerMode);
-    wide.integerValue = INT64_MAX - 1;
+    wide.currentInteger = INT64_MAX - 1;
     EXPECT_TRUE(wide.step(true, true, shown));
-    EXPECT_EQ(wide.integerValue, INT64_MAX);
+    EXPECT_EQ(wide.currentInteger, INT64_MAX);
 
     ZnNumericEditRules real = inMode(ZnNumericEditRules::decimalMode);
-    real.decimalValue = 1.5;
+    real.currentDecimal = 1.5;
     EXPECT_TRUE(real.step(true, false, shown));
     EXPECT_EQ(narrow(shown), "2.5");
     ZnNumericEditRules plain;
@@ -113,20 +113,20 @@ TEST(NumericEditRules, StepsStayInsideBounds) {
 
 TEST(NumericEditRules, IntegerResultAndTypedValues) {
     ZnNumericEditRules real = inMode(ZnNumericEditRules::decimalMode);
-    real.decimalValue = 2.9;
+    real.currentDecimal = 2.9;
     EXPECT_EQ(real.integerResult(), 2);
-    real.decimalValue = -2.9;
+    real.currentDecimal = -2.9;
     EXPECT_EQ(real.integerResult(), -2);
-    real.decimalValue = 1e300;
+    real.currentDecimal = 1e300;
     EXPECT_EQ(real.integerResult(), INT64_MAX);
     real.readTyped(u"12.");
-    EXPECT_DOUBLE_EQ(real.decimalValue, 12.0);
+    EXPECT_DOUBLE_EQ(real.currentDecimal, 12.0);
     EXPECT_EQ(ZnNumericEditRules().integerResult(), 0);
 
     ZnNumericEditRules whole = inMode(ZnNumericEditRules::integerMode);
     whole.integerMaximum = 10;
     whole.readTyped(u"55");
-    EXPECT_EQ(whole.integerValue, 55) << "typing does not clamp";
+    EXPECT_EQ(whole.currentInteger, 55) << "typing does not clamp";
 }
 
 TEST(NumericEditRules, LeadingNumbers) {
