@@ -35,9 +35,12 @@ $(RELEASE_DIR)/CMakeCache.txt:
 release: deps $(RELEASE_DIR)/CMakeCache.txt
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
-run: release
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	    echo "hexmoor: no display (set DISPLAY, or run under xvfb-run)"; exit 1; fi
+# Opens the window from the repository root, so lang/ is found. Says so at once without a display.
+run:
+ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+	$(error hexmoor: no display - set DISPLAY, or run under xvfb-run)
+endif
+	@$(MAKE) --no-print-directory release
 	$(RELEASE_DIR)/hexmoor
 
 bench: release

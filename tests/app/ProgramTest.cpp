@@ -1,0 +1,101 @@
+// The real hexmoor program: started in a fresh folder, driven with xdotool, its exit code and
+// settings file checked; and its one-line answer when there is no display.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Starts the program in the folder, its standard error going to a file there.
+pid_t startProgram(const fs::path& folder, bool withDisplay) {
+    const pid_t child = fork();
+    if (child != 0) return child;
+    if (chdir(folder.c_str()) != 0) _exit(126);
+    std::freopen("stderr.txt", "w", stderr);
+    if (!withDisplay) {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+    }
+    const std::string suppressions =
+        std::string("suppressions=") + HEXMOOR_SOURCE_DIR + "/tests/lsan.supp:print_suppressions=0";
+    setenv("LSAN_OPTIONS", suppressions.c_str(), 1);
+    execl(HEXMOOR_GUI_PATH, HEXMOOR_GUI_PATH, "--ignored-argument", static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+// Waits up to the time for the child to end; -1 when it is still running (it is then killed).
+int waitForExit(pid_t child, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return -1;
+}
+
+bool stillRunning(pid_t child) {
+    int status = 0;
+    return waitpid(child, &status, WNOHANG) == 0;
+}
+
+std::string readText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int xdotool(const std::string& arguments) {
+    return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str());
+}
+
+} // namespace
+
+TEST(Program, WithoutADisplaySaysSoInOneLine) {
+    UiTest::TempFolder folder;
+    const pid_t child = startProgram(folder.path(), false);
+    const int code = waitForExit(child, std::chrono::seconds(30));
+    EXPECT_NE(code, 0);
+    EXPECT_NE(code, -1);
+    const std::string said = readText(folder.path() / "stderr.txt");
+    EXPECT_NE(said.find("no display"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_FALSE(fs::exists(folder.path() / "settings.cfg"));
+}
+
+TEST(GuiProgram, CloseButtonWritesSettingsAndEndsWith1039) {
+    if (xdotool("version") != 0) GTEST_SKIP() << "xdotool is not installed";
+    UiTest::TempFolder folder;
+    const pid_t child = startProgram(folder.path(), true);
+    // The window appears; Escape does nothing; Shift+Tab from the file list reaches Close.
+    ASSERT_EQ(xdotool("search --sync --onlyvisible --name '^Hexmoor$' windowfocus --sync"), 0)
+        << readText(folder.path() / "stderr.txt");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    xdotool("key Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(stillRunning(child)) << "Escape must not end the program";
+    EXPECT_FALSE(fs::exists(folder.path() / "settings.cfg"));
+    xdotool("key shift+Tab");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    xdotool("key space");
+    const int code = waitForExit(child, std::chrono::seconds(30));
+    // The exit code 1039 reaches a POSIX parent as its low eight bits.
+    EXPECT_EQ(code, 1039 & 0xFF) << readText(folder.path() / "stderr.txt");
+    std::error_code error;
+    EXPECT_EQ(fs::file_size(folder.path() / "settings.cfg", error), 130u) << "defaults: 130 bytes";
+}
