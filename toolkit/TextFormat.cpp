@@ -138,7 +138,8 @@ void emitConversion(std::basic_string<CharT>& out, Spec spec, ArgReader& reader)
     case 'x':
     case 'X': {
         std::uint64_t value = reader.next().asUnsigned();
-        std::string prefix;
+        // A plain pointer: GCC 12 at -O2 takes a short std::string here for uninitialised.
+        const char* prefix = "";
         if (spec.alternate && value != 0 && spec.conversion != 'u')
             prefix = spec.conversion == 'x' ? "0x" : "0X";
         emitNarrowBody(out, prefix, integerDigits(value, spec), spec, spec.precision < 0);
