@@ -38,7 +38,7 @@ double FormatArg::asReal() const {
 
 namespace {
 
-struct Spec {
+struct Directive {
     bool leftAlign = false, zeroPad = false, alternate = false, plus = false, space = false;
     int width = 0;
     int precision = -1;
@@ -60,52 +60,52 @@ private:
 };
 
 // Digits of an integer conversion, without sign; precision 0 with value 0 gives nothing.
-std::string integerDigits(std::uint64_t magnitude, const Spec& spec) {
-    int base = (spec.conversion == 'x' || spec.conversion == 'X') ? 16 : 10;
+std::string integerDigits(std::uint64_t magnitude, const Directive& directive) {
+    int base = (directive.conversion == 'x' || directive.conversion == 'X') ? 16 : 10;
     char digits[32];
     auto end = std::to_chars(digits, digits + sizeof digits, magnitude, base).ptr;
     std::string text(digits, end);
-    if (spec.conversion == 'X')
+    if (directive.conversion == 'X')
         for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 32 : c);
-    if (spec.precision == 0 && magnitude == 0) text.clear();
-    if (spec.precision > 0 && static_cast<int>(text.size()) < spec.precision)
-        text.insert(0, static_cast<std::size_t>(spec.precision) - text.size(), '0');
+    if (directive.precision == 0 && magnitude == 0) text.clear();
+    if (directive.precision > 0 && static_cast<int>(text.size()) < directive.precision)
+        text.insert(0, static_cast<std::size_t>(directive.precision) - text.size(), '0');
     return text;
 }
 
-std::string realDigits(double value, const Spec& spec) {
+std::string realDigits(double value, const Directive& directive) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return "inf";
-    int precision = spec.precision < 0 ? 6 : spec.precision;
+    int precision = directive.precision < 0 ? 6 : directive.precision;
     std::string text(400 + static_cast<std::size_t>(precision), '\0');
     auto result = std::to_chars(text.data(), text.data() + text.size(), std::fabs(value),
                                 std::chars_format::fixed, precision);
     text.resize(static_cast<std::size_t>(result.ptr - text.data()));
-    if (spec.alternate && text.find('.') == std::string::npos) text += '.';
+    if (directive.alternate && text.find('.') == std::string::npos) text += '.';
     return text;
 }
 
 // Pads sign + body to the width: zeros between sign and digits, or spaces on either side.
 template <class CharT>
 void emitPadded(std::basic_string<CharT>& out, std::string_view sign, std::u16string_view body,
-                const Spec& spec, bool zeroAllowed) {
+                const Directive& directive, bool zeroAllowed) {
     std::size_t used = sign.size() + body.size();
-    std::size_t pad = spec.width > 0 && static_cast<std::size_t>(spec.width) > used
-                          ? static_cast<std::size_t>(spec.width) - used
+    std::size_t pad = directive.width > 0 && static_cast<std::size_t>(directive.width) > used
+                          ? static_cast<std::size_t>(directive.width) - used
                           : 0;
-    bool zeros = spec.zeroPad && !spec.leftAlign && zeroAllowed;
-    if (!spec.leftAlign && !zeros) out.append(pad, CharT(' '));
+    bool zeros = directive.zeroPad && !directive.leftAlign && zeroAllowed;
+    if (!directive.leftAlign && !zeros) out.append(pad, CharT(' '));
     for (char c : sign) out.push_back(CharT(c));
     if (zeros) out.append(pad, CharT('0'));
     for (char16_t c : body) out.push_back(static_cast<CharT>(c));
-    if (spec.leftAlign) out.append(pad, CharT(' '));
+    if (directive.leftAlign) out.append(pad, CharT(' '));
 }
 
 template <class CharT>
 void emitNarrowBody(std::basic_string<CharT>& out, std::string_view sign, const std::string& body,
-                    const Spec& spec, bool zeroAllowed) {
+                    const Directive& directive, bool zeroAllowed) {
     std::u16string wide(body.begin(), body.end());
-    emitPadded(out, sign, wide, spec, zeroAllowed);
+    emitPadded(out, sign, wide, directive, zeroAllowed);
 }
 
 template <class CharT> std::u16string textArgument(const FormatArg& arg) {
@@ -123,15 +123,15 @@ template <class CharT> std::u16string textArgument(const FormatArg& arg) {
 }
 
 template <class CharT>
-void emitConversion(std::basic_string<CharT>& out, Spec spec, ArgReader& reader) {
-    switch (spec.conversion) {
+void emitConversion(std::basic_string<CharT>& out, Directive directive, ArgReader& reader) {
+    switch (directive.conversion) {
     case 'd':
     case 'i': {
         std::int64_t value = reader.next().asSigned();
         std::uint64_t magnitude =
             value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-        const char* sign = value < 0 ? "-" : spec.plus ? "+" : spec.space ? " " : "";
-        emitNarrowBody(out, sign, integerDigits(magnitude, spec), spec, spec.precision < 0);
+        const char* sign = value < 0 ? "-" : directive.plus ? "+" : directive.space ? " " : "";
+        emitNarrowBody(out, sign, integerDigits(magnitude, directive), directive, directive.precision < 0);
         break;
     }
     case 'u':
@@ -140,28 +140,28 @@ void emitConversion(std::basic_string<CharT>& out, Spec spec, ArgReader& reader)
         std::uint64_t value = reader.next().asUnsigned();
         // A plain pointer: GCC 12 at -O2 takes a short std::string here for uninitialised.
         const char* prefix = "";
-        if (spec.alternate && value != 0 && spec.conversion != 'u')
-            prefix = spec.conversion == 'x' ? "0x" : "0X";
-        emitNarrowBody(out, prefix, integerDigits(value, spec), spec, spec.precision < 0);
+        if (directive.alternate && value != 0 && directive.conversion != 'u')
+            prefix = directive.conversion == 'x' ? "0x" : "0X";
+        emitNarrowBody(out, prefix, integerDigits(value, directive), directive, directive.precision < 0);
         break;
     }
     case 'f':
     case 'F': {
         double value = reader.next().asReal();
-        const char* sign = std::signbit(value) ? "-" : spec.plus ? "+" : spec.space ? " " : "";
-        emitNarrowBody(out, sign, realDigits(value, spec), spec, std::isfinite(value));
+        const char* sign = std::signbit(value) ? "-" : directive.plus ? "+" : directive.space ? " " : "";
+        emitNarrowBody(out, sign, realDigits(value, directive), directive, std::isfinite(value));
         break;
     }
     case 'c': {
         char16_t c = static_cast<char16_t>(reader.next().asUnsigned());
-        emitPadded(out, "", std::u16string_view(&c, 1), spec, false);
+        emitPadded(out, "", std::u16string_view(&c, 1), directive, false);
         break;
     }
     case 's': {
         std::u16string text = textArgument<CharT>(reader.next());
-        if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision))
-            text.resize(static_cast<std::size_t>(spec.precision));
-        emitPadded(out, "", text, spec, false);
+        if (directive.precision >= 0 && text.size() > static_cast<std::size_t>(directive.precision))
+            text.resize(static_cast<std::size_t>(directive.precision));
+        emitPadded(out, "", text, directive, false);
         break;
     }
     }
@@ -177,39 +177,39 @@ template <class CharT> int readNumber(const CharT*& p) {
 }
 
 // Parses one conversion after its "%"; returns false (nothing consumed) when it is unknown.
-template <class CharT> bool parseSpec(const CharT*& p, Spec& spec, ArgReader& reader) {
+template <class CharT> bool parseDirective(const CharT*& p, Directive& directive, ArgReader& reader) {
     const CharT* q = p;
     for (;; ++q) {
-        if (*q == CharT('-')) spec.leftAlign = true;
-        else if (*q == CharT('0')) spec.zeroPad = true;
-        else if (*q == CharT('#')) spec.alternate = true;
-        else if (*q == CharT('+')) spec.plus = true;
-        else if (*q == CharT(' ')) spec.space = true;
+        if (*q == CharT('-')) directive.leftAlign = true;
+        else if (*q == CharT('0')) directive.zeroPad = true;
+        else if (*q == CharT('#')) directive.alternate = true;
+        else if (*q == CharT('+')) directive.plus = true;
+        else if (*q == CharT(' ')) directive.space = true;
         else break;
     }
     if (*q == CharT('*')) {
         auto width = reader.next().asSigned();
-        if (width < 0) spec.leftAlign = true;
-        spec.width = static_cast<int>(width < 0 ? -width : width);
+        if (width < 0) directive.leftAlign = true;
+        directive.width = static_cast<int>(width < 0 ? -width : width);
         ++q;
     } else {
-        spec.width = readNumber(q);
+        directive.width = readNumber(q);
     }
     if (*q == CharT('.')) {
         ++q;
         if (*q == CharT('*')) {
             auto precision = reader.next().asSigned();
-            spec.precision = precision < 0 ? -1 : static_cast<int>(precision);
+            directive.precision = precision < 0 ? -1 : static_cast<int>(precision);
             ++q;
         } else {
-            spec.precision = readNumber(q);
+            directive.precision = readNumber(q);
         }
     }
     while (*q == CharT('h') || *q == CharT('l') || *q == CharT('z') || *q == CharT('j')) ++q;
     static constexpr std::string_view known = "diuxXfFcs";
     if (*q == 0 || *q > 127 || known.find(static_cast<char>(*q)) == std::string_view::npos)
         return false;
-    spec.conversion = static_cast<char>(*q);
+    directive.conversion = static_cast<char>(*q);
     p = q + 1;
     return true;
 }
@@ -230,8 +230,8 @@ std::basic_string<CharT> formatAny(const CharT* pattern, const FormatArg* args, 
             continue;
         }
         ++p;
-        Spec spec;
-        if (parseSpec(p, spec, reader)) emitConversion(out, spec, reader);
+        Directive directive;
+        if (parseDirective(p, directive, reader)) emitConversion(out, directive, reader);
         else out.push_back(CharT('%'));
     }
     return out;
