@@ -1,6 +1,13 @@
 // CMainDlg: the variable setup command (1018): edits a copy of the options, kept only on OK.
 #include "app/MainDlg.h"
 
-// Opened by the variable setup dialog once it exists: copy converter's options in, show the
-// dialog modally, copy them back on OK. Nothing is saved here.
-void CMainDlg::variableSetup() {}
+#include "dialogs/VariableSetupDlg.h"
+#include "dialogs/VariableSetupIds.h"
+
+// The dialog gets a copy of every option (qualifier bytes split into their two boxes) and the
+// options take its values back only when it ends with OK. Nothing is saved here.
+void CMainDlg::variableSetup() {
+    CVariableSetupDlg dialog;
+    dialog.values = Zenlo::copyIn(converter);
+    if (dialog.runModal(this) == SetupId::ok) Zenlo::copyBack(dialog.values, converter);
+}

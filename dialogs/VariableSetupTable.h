@@ -1,0 +1,12 @@
+// The variable setup dialog's controls as a table in dialog units.
+#pragma once
+
+#include <cstddef>
+
+#include "toolkit/wx/DialogTemplate.h"
+
+constexpr int variableSetupWidth = 361;
+constexpr int variableSetupHeight = 175;
+
+extern const ZnControlSpec variableSetupControls[];
+extern const std::size_t variableSetupControlCount;

@@ -1,0 +1,504 @@
+// The variable setup dialog driven for real: header list, input box, size-variable rule,
+// numeric edit, defaults, and the main dialog's copy-in and copy-back around it.
+#include "dialogs/VariableSetupDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+
+#include "../app/UiTestSupport.h"
+#include "app/MainDlg.h"
+#include "app/MainDlgIds.h"
+#include "converter/PathText.h"
+#include "dialogs/VariableSetupIds.h"
+#include "i18n/Language.h"
+#include "toolkit/wx/InputBox.h"
+#include "toolkit/wx/WxText.h"
+
+namespace {
+
+using Steps = std::function<void(CVariableSetupDlg&)>;
+
+// Runs the dialog modally; the steps act on it from inside its modal loop and should close it.
+// A dialog left open is ended with -2 so a failing step cannot hang the run.
+int runSetup(CVariableSetupDlg& dialog, const Steps& steps, wxWindow* owner = nullptr) {
+    wxTheApp->CallAfter([&dialog, steps] {
+        UiTest::pumpEvents();
+        steps(dialog);
+        if (dialog.IsModal()) dialog.EndModal(-2);
+    });
+    return dialog.runModal(owner);
+}
+
+// The modal variable setup dialog of the main dialog, once it is open.
+CVariableSetupDlg* openSetupDialog() {
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<CVariableSetupDlg*>(window); dialog && dialog->IsModal())
+            return dialog;
+    return nullptr;
+}
+
+// Answers the next input box from inside its modal loop; the step should close it.
+void whenInputBoxOpens(const std::function<void(ZnInputBox&)>& step) {
+    wxTheApp->CallAfter([step] {
+        UiTest::pumpEvents();
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* box = dynamic_cast<ZnInputBox*>(window); box && box->IsModal()) {
+                step(*box);
+                if (box->IsModal()) box->EndModal(-2);
+            }
+    });
+}
+
+void typeAnswer(ZnInputBox& box, const char* text, int closeId) {
+    static_cast<wxTextCtrl*>(box.FindWindow(ZnInputBox::editId))
+        ->SetValue(wxString::FromUTF8(text));
+    UiTest::click(&box, closeId);
+}
+
+wxListBox* list(wxWindow& dialog) {
+    return static_cast<wxListBox*>(dialog.FindWindow(SetupId::includeList));
+}
+wxTextCtrl* edit(wxWindow& dialog, int id) {
+    return static_cast<wxTextCtrl*>(dialog.FindWindow(id));
+}
+bool checked(wxWindow& dialog, int id) {
+    return static_cast<wxCheckBox*>(dialog.FindWindow(id))->GetValue();
+}
+bool enabled(wxWindow& dialog, int id) {
+    return dialog.FindWindow(id)->IsEnabled();
+}
+
+class GuiVariableSetup : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ZnLanguage& language = ZnLanguage::instance();
+        language.setLanguageFolder(Zenlo::fromUtf8(HEXMOOR_SOURCE_DIR "/lang/"));
+        language.scanLanguages();
+        language.selectLanguage(u"English");
+    }
+};
+
+TEST_F(GuiVariableSetup, HeaderListOpensWithoutEmptyPiecesAndSavesOneSemicolonEach) {
+    struct Case {
+        const char16_t* list;
+        int rows;
+        const char16_t* saved;
+    };
+    for (Case c : {Case{u"a.h;;b.h;", 2, u"a.h;b.h;"}, Case{u"stdint.h", 1, u"stdint.h;"}}) {
+        SCOPED_TRACE(Zenlo::WideString(c.list).toUtf8().c_str());
+        CVariableSetupDlg dialog;
+        dialog.values.includeList = c.list;
+        int result = runSetup(dialog, [&](CVariableSetupDlg& open) {
+            EXPECT_EQ(static_cast<int>(list(open)->GetCount()), c.rows);
+            UiTest::click(&open, SetupId::ok);
+        });
+        EXPECT_EQ(result, SetupId::ok);
+        EXPECT_EQ(dialog.values.includeList, c.saved);
+    }
+}
+
+TEST_F(GuiVariableSetup, ControlsShowTheValuesAndTheTranslatedCaptions) {
+    CVariableSetupDlg dialog;
+    dialog.values.namePrefix = u"p_";
+    dialog.values.arrayConst = 0;
+    dialog.values.capitalizeName = 1;
+    dialog.values.bytesPerLine = 12;
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        EXPECT_EQ(open.GetTitle(), Zenlo::toWx(ZnLanguage::instance().text(300)));
+        EXPECT_EQ(open.FindWindow(SetupId::defaults)->GetLabel(),
+                  Zenlo::toWx(ZnLanguage::instance().text(310)));
+        EXPECT_EQ(open.FindWindow(SetupId::arrayStatic)->GetLabel(), "static");
+        EXPECT_EQ(edit(open, SetupId::namePrefix)->GetValue(), "p_");
+        EXPECT_EQ(edit(open, SetupId::bytesPerLine)->GetValue(), "12");
+        EXPECT_TRUE(checked(open, SetupId::arrayStatic));
+        EXPECT_FALSE(checked(open, SetupId::arrayConst));
+        EXPECT_TRUE(checked(open, SetupId::capitalizeName));
+        UiTest::click(&open, SetupId::cancel);
+    });
+}
+
+TEST_F(GuiVariableSetup, AddAsksTheInputBoxWithTheLanguageTexts) {
+    CVariableSetupDlg dialog;
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        whenInputBoxOpens([](ZnInputBox& box) {
+            const ZnLanguage& language = ZnLanguage::instance();
+            EXPECT_EQ(box.GetTitle(), Zenlo::toWx(language.text(500)));
+            EXPECT_EQ(box.FindWindow(ZnInputBox::promptId)->GetLabel(),
+                      Zenlo::toWx(language.text(501)));
+            EXPECT_EQ(box.FindWindow(1)->GetLabel(), "OK");
+            EXPECT_EQ(box.FindWindow(2)->GetLabel(), Zenlo::toWx(language.text(600)));
+            EXPECT_EQ(edit(box, ZnInputBox::editId)->GetValue(), "");
+            typeAnswer(box, "x.h;y.h", 1);
+        });
+        UiTest::click(&open, SetupId::addHeader);
+        ASSERT_EQ(list(open)->GetCount(), 2u);
+        EXPECT_EQ(list(open)->GetString(1), "x.h;y.h");
+        EXPECT_TRUE(enabled(open, SetupId::removeAllHeaders));
+        EXPECT_GT(open.horizontalExtent(), 0);
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.includeList, u"stdint.h;x.h;y.h;");
+    // Opened again, the answer with ";" shows as separate rows.
+    CVariableSetupDlg again;
+    again.values.includeList = dialog.values.includeList;
+    runSetup(again, [](CVariableSetupDlg& open) {
+        EXPECT_EQ(list(open)->GetCount(), 3u);
+        UiTest::click(&open, SetupId::cancel);
+    });
+}
+
+TEST_F(GuiVariableSetup, EmptyOrCancelledAnswersAddNothing) {
+    CVariableSetupDlg dialog;
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        whenInputBoxOpens([](ZnInputBox& box) { typeAnswer(box, "", 1); });
+        open.addHeader();
+        whenInputBoxOpens([](ZnInputBox& box) { typeAnswer(box, "typed.h", 2); });
+        open.addHeader();
+        EXPECT_EQ(list(open)->GetCount(), 1u);
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.includeList, u"stdint.h;");
+}
+
+TEST_F(GuiVariableSetup, InputBoxSizeIsRememberedForTheDialogsLife) {
+    CVariableSetupDlg dialog;
+    int widened = 0;
+    runSetup(dialog, [&](CVariableSetupDlg& open) {
+        EXPECT_EQ(open.inputBoxWidth, 0);
+        whenInputBoxOpens([&](ZnInputBox& box) {
+            box.SetSize(box.GetSize().x + 120, box.GetSize().y);
+            UiTest::pumpEvents();
+            widened = box.GetSize().x;
+            typeAnswer(box, "", 2);
+        });
+        open.addHeader();
+        EXPECT_EQ(open.inputBoxWidth, widened);
+        whenInputBoxOpens([&](ZnInputBox& box) {
+            EXPECT_EQ(box.GetSize().x, widened);
+            typeAnswer(box, "", 2);
+        });
+        open.addHeader();
+        UiTest::click(&open, SetupId::cancel);
+    });
+    EXPECT_GT(widened, 250);
+    CVariableSetupDlg fresh;
+    EXPECT_EQ(fresh.inputBoxWidth, 0);
+    EXPECT_EQ(fresh.inputBoxHeight, 0);
+}
+
+TEST_F(GuiVariableSetup, RemovingKeepsASelectionWhileRowsRemain) {
+    CVariableSetupDlg dialog;
+    dialog.values.includeList = u"a.h;b.h;c.h;";
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        wxListBox* rows = list(open);
+        EXPECT_FALSE(enabled(open, SetupId::removeHeader)) << "no selection yet";
+        rows->SetSelection(2);
+        open.applyListButtonRule();
+        UiTest::click(&open, SetupId::removeHeader);
+        EXPECT_EQ(rows->GetCount(), 2u);
+        EXPECT_EQ(rows->GetSelection(), 1) << "the new last row";
+        rows->SetSelection(0);
+        // The Delete key in the list removes the selected row too.
+        wxKeyEvent key(wxEVT_KEY_DOWN);
+        key.m_keyCode = WXK_DELETE;
+        key.SetEventObject(rows);
+        rows->ProcessWindowEvent(key);
+        EXPECT_EQ(rows->GetCount(), 1u);
+        EXPECT_EQ(rows->GetString(0), "b.h");
+        EXPECT_EQ(rows->GetSelection(), 0);
+        UiTest::click(&open, SetupId::removeHeader);
+        EXPECT_EQ(rows->GetCount(), 0u);
+        EXPECT_EQ(rows->GetSelection(), wxNOT_FOUND);
+        for (int id :
+             {SetupId::removeHeader, SetupId::removeAllHeaders, SetupId::moveUp, SetupId::moveDown})
+            EXPECT_FALSE(enabled(open, id)) << id;
+        EXPECT_EQ(open.horizontalExtent(), 0);
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.includeList, u"");
+}
+
+TEST_F(GuiVariableSetup, RemoveAllAndMoving) {
+    CVariableSetupDlg dialog;
+    dialog.values.includeList = u"a.h;b.h;c.h;";
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        wxListBox* rows = list(open);
+        rows->SetSelection(0);
+        open.applyListButtonRule();
+        EXPECT_FALSE(enabled(open, SetupId::moveUp));
+        EXPECT_TRUE(enabled(open, SetupId::moveDown));
+        UiTest::click(&open, SetupId::moveDown);
+        UiTest::click(&open, SetupId::moveDown);
+        EXPECT_EQ(rows->GetSelection(), 2);
+        EXPECT_FALSE(enabled(open, SetupId::moveDown));
+        UiTest::click(&open, SetupId::moveUp);
+        EXPECT_EQ(Zenlo::includeListOf(open.rows()), u"b.h;a.h;c.h;");
+        EXPECT_EQ(rows->GetSelection(), 1);
+        EXPECT_TRUE(enabled(open, SetupId::moveUp));
+        EXPECT_TRUE(enabled(open, SetupId::moveDown));
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.includeList, u"b.h;a.h;c.h;");
+    CVariableSetupDlg cleared;
+    cleared.values.includeList = u"a.h;b.h;";
+    runSetup(cleared, [](CVariableSetupDlg& open) {
+        UiTest::click(&open, SetupId::removeAllHeaders);
+        EXPECT_EQ(list(open)->GetCount(), 0u);
+        EXPECT_FALSE(enabled(open, SetupId::removeAllHeaders));
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(cleared.values.includeList, u"");
+}
+
+TEST_F(GuiVariableSetup, UncheckingTheSizeVariableGreysItsControlsAndKeepsTheirStates) {
+    CVariableSetupDlg dialog;
+    dialog.values.sizeStatic = 1;
+    dialog.values.sizeConst = 0;
+    dialog.values.sizeType = u"size_t";
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        const int sizeControls[] = {SetupId::sizeType, SetupId::sizeStatic, SetupId::sizeConst};
+        for (int id : sizeControls)
+            EXPECT_TRUE(enabled(open, id)) << id;
+        UiTest::click(&open, SetupId::writeSizeVariable);
+        for (int id : sizeControls)
+            EXPECT_FALSE(enabled(open, id)) << id;
+        EXPECT_TRUE(checked(open, SetupId::sizeStatic));
+        EXPECT_FALSE(checked(open, SetupId::sizeConst));
+        EXPECT_EQ(edit(open, SetupId::sizeType)->GetValue(), "size_t");
+        UiTest::click(&open, SetupId::writeSizeVariable);
+        for (int id : sizeControls)
+            EXPECT_TRUE(enabled(open, id)) << id;
+        EXPECT_TRUE(checked(open, SetupId::sizeStatic));
+        EXPECT_FALSE(checked(open, SetupId::sizeConst));
+        UiTest::click(&open, SetupId::writeSizeVariable);
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.writeSizeVariable, 0);
+    EXPECT_EQ(dialog.values.sizeStatic, 1);
+    EXPECT_EQ(dialog.values.sizeConst, 0);
+}
+
+TEST_F(GuiVariableSetup, ElementsPerLineTakesWholeCountsFromOne) {
+    struct Case {
+        const char* pasted;
+        const char* shown;
+        std::int32_t stored;
+    };
+    const Case cases[] = {
+        {"-5", "5", 5},
+        {"0", "1", 1},
+        {"2147483648", "2147483647", 2147483647},
+        {"99999999999999999999", "2147483647", 2147483647},
+        {"24", "24", 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        CVariableSetupDlg dialog;
+        runSetup(dialog, [&](CVariableSetupDlg& open) {
+            wxTextCtrl* count = edit(open, SetupId::bytesPerLine);
+            count->SetFocus();
+            count->SelectAll();
+            open.bytesPerLineEdit().pasteText(Zenlo::fromUtf8(c.pasted));
+            EXPECT_EQ(count->GetValue(), c.shown);
+            UiTest::click(&open, SetupId::ok);
+        });
+        EXPECT_EQ(dialog.values.bytesPerLine, c.stored);
+    }
+}
+
+TEST_F(GuiVariableSetup, TypedMinusSignIsRefused) {
+    CVariableSetupDlg dialog;
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        wxTextCtrl* count = edit(open, SetupId::bytesPerLine);
+        count->SetFocus();
+        count->SetInsertionPoint(0);
+        wxKeyEvent minus(wxEVT_CHAR);
+        minus.m_keyCode = '-';
+        minus.m_uniChar = '-';
+        minus.SetEventObject(count);
+        count->ProcessWindowEvent(minus);
+        EXPECT_EQ(count->GetValue(), "16");
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.bytesPerLine, 16);
+}
+
+TEST_F(GuiVariableSetup, StoredCountOutsideTheRangeOpensClamped) {
+    CVariableSetupDlg dialog;
+    dialog.values.bytesPerLine = 0;
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        EXPECT_EQ(edit(open, SetupId::bytesPerLine)->GetValue(), "1");
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.bytesPerLine, 1);
+}
+
+TEST_F(GuiVariableSetup, DefaultsThenOkGivesTheDefaults) {
+    CVariableSetupDlg dialog;
+    dialog.values = Zenlo::copyIn(ZnConversionOptions{});
+    dialog.values.namePrefix = u"x";
+    dialog.values.lowerCaseName = 0;
+    dialog.values.writeSizeVariable = 0;
+    dialog.values.sizeConst = 0;
+    dialog.values.bytesPerLine = 3;
+    dialog.values.includeList = u"a.h;b.h;";
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        EXPECT_FALSE(enabled(open, SetupId::sizeType));
+        UiTest::click(&open, SetupId::defaults);
+        EXPECT_TRUE(enabled(open, SetupId::sizeType));
+        EXPECT_TRUE(checked(open, SetupId::sizeConst));
+        EXPECT_EQ(edit(open, SetupId::bytesPerLine)->GetValue(), "16");
+        ASSERT_EQ(list(open)->GetCount(), 1u);
+        EXPECT_EQ(list(open)->GetString(0), "stdint.h");
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values, ZnVariableSetupValues{});
+}
+
+// The main dialog around the setup dialog: copy-in, copy-back on OK only.
+class GuiMainDlgSetup : public GuiVariableSetup {
+protected:
+    void SetUp() override {
+        main = new CMainDlg();
+        ASSERT_TRUE(main->create());
+        main->Show();
+        UiTest::pumpEvents();
+        main->converter.namePrefix = u"old_";
+        main->converter.includeList = u"a.h;;b.h;";
+        main->converter.arrayQualifiers = 2;
+        main->converter.sizeQualifiers = 1;
+        main->converter.bytesPerLine = 9;
+    }
+    void TearDown() override {
+        if (main) main->Destroy();
+        UiTest::pumpEvents();
+    }
+    // Presses the main dialog's button 1018 and runs the steps in the setup dialog it opens.
+    void runVariableSetup(const Steps& steps) {
+        wxTheApp->CallAfter([steps] {
+            UiTest::pumpEvents();
+            CVariableSetupDlg* open = openSetupDialog();
+            ASSERT_NE(open, nullptr);
+            steps(*open);
+            if (open->IsModal()) open->EndModal(-2);
+        });
+        UiTest::click(main, MainId::variableSetup);
+    }
+    void expectOptionsUntouched() {
+        EXPECT_EQ(main->converter.namePrefix, u"old_");
+        EXPECT_EQ(main->converter.includeList, u"a.h;;b.h;");
+        EXPECT_EQ(main->converter.arrayQualifiers, 2);
+        EXPECT_EQ(main->converter.sizeQualifiers, 1);
+        EXPECT_EQ(main->converter.bytesPerLine, 9);
+        EXPECT_EQ(main->converter.lowerCaseName, 1);
+        EXPECT_EQ(main->converter.writeSizeVariable, 1);
+    }
+    // Changes a little of everything in the open dialog.
+    static void editEverything(CVariableSetupDlg& open) {
+        edit(open, SetupId::namePrefix)->SetValue("new_");
+        UiTest::click(&open, SetupId::lowerCaseName);
+        UiTest::click(&open, SetupId::writeSizeVariable);
+        UiTest::click(&open, SetupId::arrayStatic);
+        UiTest::click(&open, SetupId::removeAllHeaders);
+        wxTextCtrl* count = edit(open, SetupId::bytesPerLine);
+        count->SetFocus();
+        count->SelectAll();
+        open.bytesPerLineEdit().pasteText(u"4");
+    }
+
+    CMainDlg* main = nullptr;
+};
+
+TEST_F(GuiMainDlgSetup, CopiesTheOptionsInSplitByQualifierBit) {
+    runVariableSetup([](CVariableSetupDlg& open) {
+        EXPECT_EQ(edit(open, SetupId::namePrefix)->GetValue(), "old_");
+        EXPECT_FALSE(checked(open, SetupId::arrayStatic));
+        EXPECT_TRUE(checked(open, SetupId::arrayConst));
+        EXPECT_TRUE(checked(open, SetupId::sizeStatic));
+        EXPECT_FALSE(checked(open, SetupId::sizeConst));
+        EXPECT_EQ(list(open)->GetCount(), 2u);
+        UiTest::click(&open, SetupId::cancel);
+    });
+}
+
+TEST_F(GuiMainDlgSetup, CancelEscapeAndCloseBoxChangeNothing) {
+    const std::pair<const char*, std::function<void(CVariableSetupDlg&)>> closers[] = {
+        {"Cancel", [](CVariableSetupDlg& open) { UiTest::click(&open, SetupId::cancel); }},
+        {"Escape",
+         [](CVariableSetupDlg& open) {
+             wxKeyEvent key(wxEVT_CHAR_HOOK);
+             key.m_keyCode = WXK_ESCAPE;
+             key.SetEventObject(&open);
+             open.ProcessWindowEvent(key);
+         }},
+        {"close box", [](CVariableSetupDlg& open) { open.Close(); }},
+        {"defaults, then Cancel",
+         [](CVariableSetupDlg& open) {
+             UiTest::click(&open, SetupId::defaults);
+             UiTest::click(&open, SetupId::cancel);
+         }},
+    };
+    for (const auto& [name, close] : closers) {
+        SCOPED_TRACE(name);
+        bool closed = false;
+        runVariableSetup([&](CVariableSetupDlg& open) {
+            editEverything(open);
+            close(open);
+            closed = !open.IsModal();
+        });
+        EXPECT_TRUE(closed);
+        expectOptionsUntouched();
+    }
+}
+
+TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
+    runVariableSetup([](CVariableSetupDlg& open) {
+        editEverything(open);
+        UiTest::click(&open, SetupId::arrayConst);
+        whenInputBoxOpens([](ZnInputBox& box) { typeAnswer(box, "mine.h", 1); });
+        UiTest::click(&open, SetupId::addHeader);
+        UiTest::click(&open, SetupId::ok);
+    });
+    const ZnFileConverter& options = main->converter;
+    EXPECT_EQ(options.namePrefix, u"new_");
+    EXPECT_EQ(options.lowerCaseName, 0);
+    EXPECT_EQ(options.writeSizeVariable, 0);
+    EXPECT_EQ(options.arrayQualifiers, 1) << "static ticked, const unticked";
+    EXPECT_EQ(options.sizeQualifiers, 1);
+    EXPECT_EQ(options.bytesPerLine, 4);
+    EXPECT_EQ(options.includeList, u"mine.h;");
+
+    UiTest::TempFolder folder;
+    UiTest::writeFile(folder.path() / "Data.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    const Zenlo::WideString out = Zenlo::fromPath(folder.path()) + Zenlo::nativeSeparator;
+    Zenlo::StringList inputs;
+    inputs.add(Zenlo::fromPath(folder.path() / "Data.bin"));
+    std::string failures;
+    auto connection = main->converter.inputFailed.connect(
+        [&](const ZnInputFailure& failure) { failures += failure.reason() + "\n"; });
+    main->converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
+    main->converter.inputFailed.disconnect(connection);
+    EXPECT_EQ(failures, "");
+    std::ifstream file(folder.path() / "arrays.cpp", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string generated = text.str();
+    EXPECT_NE(generated.find("mine.h"), std::string::npos) << generated;
+    EXPECT_EQ(generated.find("stdint.h"), std::string::npos);
+    // Not lower-cased, static without const, no size variable.
+    EXPECT_NE(generated.find("static uint8_t new_Data_bin_array[]"), std::string::npos)
+        << generated;
+    EXPECT_EQ(generated.find("uintmax_t"), std::string::npos);
+    EXPECT_NE(generated.find("0x01, 0x02, 0x03, 0x04,"), std::string::npos) << generated;
+    EXPECT_EQ(generated.find("0x04, 0x05"), std::string::npos) << "four elements per line";
+}
+
+} // namespace
