@@ -95,17 +95,19 @@ void ZnNumericEditRules::readTyped(const WideString& text) {
 }
 
 void ZnNumericEditRules::clampInteger() {
-    if (currentInteger < integerMinimum) currentInteger = integerMinimum;
-    if (currentInteger > integerMaximum) currentInteger = integerMaximum;
-    // The most negative value has no positive twin; the largest value stands in for it.
+    // A forbidden sign is dropped before the bounds apply, so the value always ends inside them
+    // (a typed -5 with the minimum 1 is 5, and no turned value can pass the maximum). The most
+    // negative value has no positive twin; the largest value stands in for it.
     if (!allowNegative && currentInteger < 0)
         currentInteger = currentInteger == INT64_MIN ? INT64_MAX : -currentInteger;
+    if (currentInteger < integerMinimum) currentInteger = integerMinimum;
+    if (currentInteger > integerMaximum) currentInteger = integerMaximum;
 }
 
 void ZnNumericEditRules::clampDecimal() {
+    if (!allowNegative && currentDecimal < 0) currentDecimal = -currentDecimal;
     if (currentDecimal < decimalMinimum) currentDecimal = decimalMinimum;
     if (currentDecimal > decimalMaximum) currentDecimal = decimalMaximum;
-    if (!allowNegative && currentDecimal < 0) currentDecimal = -currentDecimal;
 }
 
 WideString ZnNumericEditRules::takeOutsideText(const WideString& text) {

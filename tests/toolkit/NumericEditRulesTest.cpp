@@ -59,6 +59,9 @@ TEST(NumericEditRules, CommitCleansAndClamps) {
         {0, u"abc", 1, INT64_MIN, INT64_MAX, "0"},    {0, u"99999999999999999999", 1, INT64_MIN, INT64_MAX, "9223372036854775807"},
         // The most negative value has no positive twin: the largest value stands in.
         {0, u"-9223372036854775808", 0, INT64_MIN, INT64_MAX, "9223372036854775807"},
+        // A forbidden sign goes before the bounds apply: the result always lies inside them.
+        {0, u"-5", 0, 1, 100, "5"},                   {0, u"-500", 0, 1, 100, "100"},
+        {0, u"-0", 0, 1, 100, "1"},
         {1, u"2,50", 1, 0, 0, "2.5"},                 {1, u"-0.125", 0, 0, 0, "0.125"},
         {2, u" free text ", 1, 0, 0, " free text "},
     };
@@ -69,6 +72,17 @@ TEST(NumericEditRules, CommitCleansAndClamps) {
         if (c.mode == 0) rules.integerMinimum = c.min, rules.integerMaximum = c.max;
         EXPECT_EQ(narrow(rules.commit(c.in)), c.shown);
     }
+}
+
+TEST(NumericEditRules, DecimalSignDroppedBeforeTheBounds) {
+    ZnNumericEditRules rules = inMode(ZnNumericEditRules::decimalMode);
+    rules.allowNegative = 0;
+    rules.decimalMinimum = 1.0;
+    rules.decimalMaximum = 2.0;
+    rules.commit(u"-1.5");
+    EXPECT_EQ(rules.currentDecimal, 1.5);
+    rules.commit(u"-5");
+    EXPECT_EQ(rules.currentDecimal, 2.0);
 }
 
 TEST(NumericEditRules, OutsideTextKeepsCleanTextButClampsValue) {
