@@ -1,15 +1,21 @@
-// A generated file opened for writing or appending, written through one large buffer in big blocks.
+// A generated file opened for writing or appending, written through large buffers in big blocks.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <string_view>
+#include <thread>
 
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
 
+// Text is gathered in one buffer while the other one is being written by a helper thread, so
+// formatting and the system's write overlap. Files smaller than one buffer never start it.
 class OutputFile {
 public:
     // Bytes gathered before a block is written; reserve() may ask for at most this much.
@@ -29,9 +35,10 @@ public:
     bool close();
 
     // Room for n more bytes (n <= bufferSize) at the end of the buffer; write them, then commit.
+    // Eight bytes beyond the n may be scribbled on (the formatter stores whole words).
     char* reserve(std::size_t n) {
         if (bufferSize - used_ < n) flush();
-        return buffer_.get() + used_;
+        return buffers_[current_].get() + used_;
     }
     void commit(std::size_t n) { used_ += n; }
     void write(std::string_view text);
@@ -40,18 +47,29 @@ public:
 
     bool isOpen() const { return file_ != nullptr; }
     // True once a write has failed; the rest of the text is then dropped.
-    bool failed() const { return failed_; }
-    int error() const { return error_; }
+    bool failed() const { return failed_.load(); }
+    int error() const { return error_.load(); }
 
 private:
+    // Hands the filled buffer to the helper thread and goes on in the other one.
     void flush();
+    void waitForPendingWrite();
+    void writerLoop();
+    void writeBlock(const char* data, std::size_t size);
 
     std::FILE* file_ = nullptr;
-    // Eight spare bytes let the formatter store whole words past a line's end.
-    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char[]> buffers_[2];
+    int current_ = 0;
     std::size_t used_ = 0;
-    bool failed_ = false;
-    int error_ = 0;
+    std::atomic<bool> failed_{false};
+    std::atomic<int> error_{0};
+
+    std::thread writer_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    const char* pending_ = nullptr;
+    std::size_t pendingSize_ = 0;
+    bool quit_ = false;
 };
 
 } // namespace Zenlo

@@ -1,0 +1,57 @@
+// Buffered output: many buffers' worth of text arrives whole and in order; failures are kept.
+#include "converter/OutputFile.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+
+TEST(OutputFile, LargeTextArrivesWholeAndAppends) {
+    testfiles::TestFolder temp;
+    const Zenlo::WideString path = temp.folder() + u"out";
+    const std::string pattern = testfiles::patternBytes(3 * Zenlo::OutputFile::bufferSize + 17);
+    {
+        Zenlo::OutputFile out;
+        ASSERT_TRUE(out.open(path, false));
+        out.write(pattern.substr(0, 1000));
+        for (std::size_t i = 1000; i < pattern.size(); i += 4096) {
+            const std::size_t n = std::min<std::size_t>(4096, pattern.size() - i);
+            std::memcpy(out.reserve(n), pattern.data() + i, n);
+            out.commit(n);
+        }
+        out.fill('x', 2 * Zenlo::OutputFile::bufferSize + 3);
+        EXPECT_TRUE(out.close());
+        EXPECT_FALSE(out.close()); // nothing open any more
+    }
+    std::string want = pattern + std::string(2 * Zenlo::OutputFile::bufferSize + 3, 'x');
+    EXPECT_EQ(testfiles::readFile(temp / "out"), want);
+    {
+        Zenlo::OutputFile out;
+        ASSERT_TRUE(out.open(path, true));
+        out.write("tail");
+    } // the destructor closes too
+    EXPECT_EQ(testfiles::readFile(temp / "out"), want + "tail");
+    Zenlo::OutputFile again;
+    ASSERT_TRUE(again.open(path, false));
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(testfiles::readFile(temp / "out"), "");
+}
+
+TEST(OutputFile, FailuresAreReported) {
+    testfiles::TestFolder temp;
+    Zenlo::OutputFile out;
+    EXPECT_FALSE(out.open(temp.folder() + u"missing/out", false));
+    EXPECT_NE(out.error(), 0);
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    ASSERT_TRUE(out.open(u"/dev/full", false));
+    out.fill('x', 5 * Zenlo::OutputFile::bufferSize);
+    EXPECT_TRUE(out.failed());
+    EXPECT_FALSE(out.close());
+    EXPECT_EQ(out.error(), ENOSPC);
+    ASSERT_TRUE(out.open(u"/dev/full", false));
+    out.write("small");
+    EXPECT_FALSE(out.failed()); // still buffered
+    EXPECT_FALSE(out.close());
+}
