@@ -1,0 +1,241 @@
+// Option table and parser of hexmoor-cli: "--name VALUE", "--name=VALUE", "-o DIR", "-oDIR".
+#include "cli/CliOptions.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "converter/PathText.h"
+#include "toolkit/TextEncoding.h"
+
+using Zenlo::WideString;
+
+// One option: its names, whether it takes a value, and how that value is checked and applied.
+struct ZnCliOptionSpec {
+    const char* longName;
+    char shortName;
+    bool takesValue;
+    // Applies the value; returns false with a message when the value is malformed.
+    bool (*apply)(ZnCliOptions& options, const std::string& value, std::string& error);
+};
+
+namespace {
+
+WideString text(const std::string& value) {
+    return Zenlo::fromUtf8(value);
+}
+// Folder and file names keep their bytes exactly, whatever their encoding.
+WideString pathText(const std::string& value) {
+    return Zenlo::fromPath(value);
+}
+
+bool parseNumber(const std::string& value, std::int64_t low, std::int64_t high,
+                 std::int64_t& number) {
+    const char* end = value.data() + value.size();
+    if (value.empty() || value[0] < '0' || value[0] > '9') return false;
+    auto [rest, problem] = std::from_chars(value.data(), end, number);
+    return problem == std::errc() && rest == end && number >= low && number <= high;
+}
+
+bool setQualifiers(std::uint8_t& bits, const std::string& value, std::string& error) {
+    std::int64_t number = 0;
+    if (!parseNumber(value, 0, 3, number)) return error = "qualifiers are 0 to 3", false;
+    bits = static_cast<std::uint8_t>(number);
+    return true;
+}
+
+#define HEXMOOR_SET(field, expression)                                                             \
+    [](ZnCliOptions& o, const std::string& value, std::string&) {                                  \
+        (void)value;                                                                               \
+        o.field = expression;                                                                      \
+        return true;                                                                               \
+    }
+
+const ZnCliOptionSpec optionTable[] = {
+    {"output-dir", 'o', true, HEXMOOR_SET(outputDir, pathText(value))},
+    {"output-name", 'n', true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (value.find('/') != std::string::npos ||
+             (Zenlo::nativeSeparator == u'\\' && value.find('\\') != std::string::npos))
+             return error = "the output name is a file name, not a path (use --output-dir)", false;
+         o.outputName = pathText(value);
+         return true;
+     }},
+    {"separate-files", 0, false, HEXMOOR_SET(separateFiles, true)},
+    {"no-header", 0, false, HEXMOOR_SET(writeHeader, false)},
+    {"prefix", 0, true, HEXMOOR_SET(conversion.namePrefix, text(value))},
+    {"suffix", 0, true, HEXMOOR_SET(conversion.nameSuffix, text(value))},
+    {"element-type", 0, true, HEXMOOR_SET(conversion.elementType, text(value))},
+    {"size-type", 0, true, HEXMOOR_SET(conversion.sizeType, text(value))},
+    {"includes", 0, true, HEXMOOR_SET(conversion.includeList, text(value))},
+    {"bytes-per-line", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         std::int64_t number = 0;
+         if (!parseNumber(value, 1, INT32_MAX, number))
+             return error = "bytes per line must be a whole number from 1", false;
+         o.conversion.bytesPerLine = static_cast<std::int32_t>(number);
+         return true;
+     }},
+    {"uppercase-hex", 0, false, HEXMOOR_SET(conversion.upperCaseHex, 1)},
+    {"no-size-variable", 0, false, HEXMOOR_SET(conversion.writeSizeVariable, 0)},
+    {"capitalize", 0, false, HEXMOOR_SET(conversion.capitalizeName, 1)},
+    {"keep-case", 0, false, HEXMOOR_SET(conversion.lowerCaseName, 0)},
+    {"comment", 0, false, HEXMOOR_SET(conversion.printableComment, 1)},
+    {"array-qualifiers", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         return setQualifiers(o.conversion.arrayQualifiers, value, error);
+     }},
+    {"size-qualifiers", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         return setQualifiers(o.conversion.sizeQualifiers, value, error);
+     }},
+    {"quiet", 'q', false, HEXMOOR_SET(quiet, true)},
+};
+
+#undef HEXMOOR_SET
+
+const ZnCliOptionSpec* findLong(const std::string& name) {
+    for (const ZnCliOptionSpec& spec : optionTable)
+        if (name == spec.longName) return &spec;
+    return nullptr;
+}
+
+const ZnCliOptionSpec* findShort(char name) {
+    for (const ZnCliOptionSpec& spec : optionTable)
+        if (spec.shortName && spec.shortName == name) return &spec;
+    return nullptr;
+}
+
+// Checks the value on a scratch record and keeps the override for later.
+bool addOverride(ZnCliCommand& command, const ZnCliOptionSpec& spec, const std::string& value,
+                 const std::string& shown, std::string& error) {
+    ZnCliOptions scratch;
+    std::string problem;
+    if (!spec.apply(scratch, value, problem)) {
+        error = "invalid value '" + value + "' for " + shown + ": " + problem;
+        return false;
+    }
+    command.overrides.push_back({&spec, value});
+    return true;
+}
+
+bool parseLong(const std::vector<std::string>& arguments, std::size_t& i, ZnCliCommand& command,
+               std::string& error) {
+    const std::string& argument = arguments[i];
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
+    const std::string shown = "--" + name;
+    if (name == "help" || name == "version") {
+        if (equals != std::string::npos)
+            return error = "option " + shown + " takes no value", false;
+        (name == "help" ? command.help : command.version) = true;
+        return true;
+    }
+    const ZnCliOptionSpec* spec = findLong(name);
+    if (!spec) return error = "unknown option '" + shown + "'", false;
+    if (!spec->takesValue) {
+        if (equals != std::string::npos)
+            return error = "option " + shown + " takes no value", false;
+        return addOverride(command, *spec, {}, shown, error);
+    }
+    if (equals != std::string::npos)
+        return addOverride(command, *spec, argument.substr(equals + 1), shown, error);
+    if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
+    return addOverride(command, *spec, arguments[i], shown, error);
+}
+
+// Short options may be bundled ("-qo DIR"); a value may follow at once ("-oDIR").
+bool parseShort(const std::vector<std::string>& arguments, std::size_t& i, ZnCliCommand& command,
+                std::string& error) {
+    const std::string argument = arguments[i];
+    for (std::size_t k = 1; k < argument.size(); ++k) {
+        const std::string shown = std::string("-") + argument[k];
+        if (argument[k] == 'h' || argument[k] == 'V') {
+            (argument[k] == 'h' ? command.help : command.version) = true;
+            continue;
+        }
+        const ZnCliOptionSpec* spec = findShort(argument[k]);
+        if (!spec) return error = "unknown option '" + shown + "'", false;
+        if (!spec->takesValue) {
+            if (!addOverride(command, *spec, {}, shown, error)) return false;
+            continue;
+        }
+        if (k + 1 < argument.size())
+            return addOverride(command, *spec, argument.substr(k + 1), shown, error);
+        if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
+        return addOverride(command, *spec, arguments[i], shown, error);
+    }
+    return true;
+}
+
+} // namespace
+
+void ZnCliOverride::apply(ZnCliOptions& options) const {
+    std::string ignored;
+    spec->apply(options, value, ignored);
+}
+
+ZnCliOptions ZnCliCommand::options(ZnCliOptions base) const {
+    for (const ZnCliOverride& item : overrides)
+        item.apply(base);
+    return base;
+}
+
+bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
+                      ZnCliCommand& command, std::string& error) {
+    command = ZnCliCommand();
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            command.inputs.add(pathText(argument));
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument[1] == '-') {
+            if (!parseLong(arguments, i, command, error)) return false;
+        } else if (!parseShort(arguments, i, command, error)) {
+            return false;
+        }
+    }
+    if (sourceDateEpoch) {
+        std::int64_t seconds = 0;
+        if (!parseNumber(sourceDateEpoch, 0, INT64_MAX, seconds))
+            return error = "SOURCE_DATE_EPOCH must be a non-negative whole number", false;
+        command.hasSourceDate = true;
+        command.sourceDate = seconds;
+    }
+    if (command.inputs.isEmpty() && !command.help && !command.version)
+        return error = "no input file given", false;
+    return true;
+}
+
+std::string cliUsage() {
+    return "Usage: hexmoor-cli [OPTIONS] INPUT...\n"
+           "Turns files into C/C++ byte arrays with size variables and a header.\n"
+           "\n"
+           "  -o, --output-dir DIR      folder of the generated files, created if missing\n"
+           "                            (default: the current directory)\n"
+           "  -n, --output-name NAME    name of the generated source (default: arrays.cpp);\n"
+           "                            an extension other than .cpp .c .cc .c++ becomes .cpp\n"
+           "      --separate-files      one source file (and header) per input\n"
+           "      --no-header           no header with extern declarations\n"
+           "      --prefix TEXT         text in front of every variable name (default: g_)\n"
+           "      --suffix TEXT         text behind every variable name (default: _array)\n"
+           "      --element-type TEXT   type of the array elements (default: uint8_t)\n"
+           "      --size-type TEXT      type of the size variables (default: uintmax_t)\n"
+           "      --includes LIST       headers to include, each followed by ';'\n"
+           "                            (default: \"stdint.h;\", \"\" for none)\n"
+           "      --bytes-per-line N    array elements per line (default: 16)\n"
+           "      --uppercase-hex       hexadecimal digits in capitals\n"
+           "      --no-size-variable    no size variable\n"
+           "      --capitalize          first letter of the name part in capitals\n"
+           "      --keep-case           keep the case of the file name in variable names\n"
+           "      --comment             end every line with its bytes as text\n"
+           "      --array-qualifiers N  1 static, 2 const, 3 both, 0 none (default: 3)\n"
+           "      --size-qualifiers N   the same for the size variables (default: 3)\n"
+           "  -q, --quiet               print nothing but errors\n"
+           "  -h, --help                show this help\n"
+           "  -V, --version             show the version\n"
+           "\n"
+           "Exit status: 0 when every input was converted, 1 when any failed, 2 for bad usage.\n"
+           "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) instead of now.\n";
+}

@@ -1,0 +1,53 @@
+// The command line of hexmoor-cli: options in order as overrides, inputs, and the usage text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/ConversionOptions.h"
+#include "toolkit/WideString.h"
+
+// Everything a command-line run is told.
+struct ZnCliOptions {
+    ZnConversionOptions conversion;
+    // The folder of the generated files as given; empty means the current directory.
+    Zenlo::WideString outputDir;
+    Zenlo::WideString outputName = u"arrays.cpp";
+    bool separateFiles = false;
+    bool writeHeader = true;
+    bool quiet = false;
+};
+
+struct ZnCliOptionSpec;
+
+// One option as given on the command line, already checked; applied later over a base record
+// (the defaults, or a record read from elsewhere), in command-line order.
+struct ZnCliOverride {
+    const ZnCliOptionSpec* spec = nullptr;
+    std::string value;
+    void apply(ZnCliOptions& options) const;
+};
+
+// The parsed command line.
+struct ZnCliCommand {
+    std::vector<ZnCliOverride> overrides;
+    Zenlo::StringList inputs;
+    bool help = false;
+    bool version = false;
+    // Set when SOURCE_DATE_EPOCH fixes the banners' instant (seconds since 1970, UTC).
+    bool hasSourceDate = false;
+    std::int64_t sourceDate = 0;
+
+    // The base record with every override applied in order.
+    ZnCliOptions options(ZnCliOptions base = {}) const;
+};
+
+// Parses the arguments (without the program name) and the SOURCE_DATE_EPOCH value (null when
+// unset). Returns false with a one-line message for bad usage: an unknown option, a missing or
+// malformed value, no input, or a SOURCE_DATE_EPOCH that is not a non-negative integer.
+bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
+                      ZnCliCommand& command, std::string& error);
+
+// The usage text printed by --help and after a usage error.
+std::string cliUsage();

@@ -1,0 +1,80 @@
+// The command-line run: output folder, extension rule, the engine, messages and exit status.
+#include "cli/CliRun.h"
+
+#include <filesystem>
+
+#include "converter/FileConverter.h"
+#include "converter/FileSystem.h"
+#include "converter/GeneratedText.h"
+
+using Zenlo::WideString;
+
+namespace {
+
+// A path's bytes exactly as the file system knows them, for messages.
+std::string shown(const WideString& path) {
+    return Zenlo::toPath(path).string();
+}
+
+void printSummary(const ZnCliOptions& options, const WideString& folder, const WideString& name,
+                  int converted, int inputs, std::FILE* out) {
+    std::string where;
+    if (options.separateFiles)
+        where = shown(folder) + " (one source per input)";
+    else
+        where = shown(folder + name) +
+                (options.writeHeader ? " and " + shown(Zenlo::headerFileName(name)) : "");
+    std::fprintf(out, "hexmoor-cli: converted %d of %d input%s into %s\n", converted, inputs,
+                 inputs == 1 ? "" : "s", where.c_str());
+}
+
+} // namespace
+
+WideString cliOutputFolder(const WideString& outputDir) {
+    WideString folder = outputDir;
+#ifdef _WIN32
+    folder.replaceAll(u'/', u'\\');
+#endif
+    if (folder.isEmpty()) return Zenlo::currentFolder();
+    if (!Zenlo::toPath(folder).is_absolute()) folder = Zenlo::currentFolder() + folder;
+    if (folder[folder.length() - 1] != Zenlo::nativeSeparator)
+        folder.append(Zenlo::nativeSeparator);
+    return folder;
+}
+
+int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
+    if (command.help) return std::fputs(cliUsage().c_str(), out), 0;
+    if (command.version) return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), 0;
+
+    const ZnCliOptions options = command.options();
+    const WideString folder = cliOutputFolder(options.outputDir);
+    if (!Zenlo::createFolders(folder)) {
+        std::fprintf(err, "hexmoor-cli: cannot create the output folder %s\n",
+                     shown(folder).c_str());
+        return 1;
+    }
+    const WideString name = Zenlo::correctSourceExtension(options.outputName);
+
+    ZnFileConverter converter;
+    static_cast<ZnConversionOptions&>(converter) = options.conversion;
+    if (command.hasSourceDate)
+        converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
+    int failures = 0, converted = 0;
+    converter.inputFailed.connect([&](const ZnInputFailure& failure) {
+        ++failures;
+        std::fprintf(err, "hexmoor-cli: %s: %s\n", shown(failure.path).c_str(),
+                     failure.reason().c_str());
+    });
+    converter.fileFinished.connect([&](const WideString&) { ++converted; });
+    converter.convertAll(command.inputs, folder, name, options.separateFiles, options.writeHeader);
+
+    if (!options.quiet)
+        printSummary(options, folder, name, converted, static_cast<int>(command.inputs.count()),
+                     out);
+    return failures ? 1 : 0;
+}
+
+int reportUsageError(const std::string& message, std::FILE* err) {
+    std::fprintf(err, "hexmoor-cli: %s\n%s", message.c_str(), cliUsage().c_str());
+    return 2;
+}

@@ -1,0 +1,19 @@
+// Carrying out a parsed hexmoor-cli command line: help, version, or a conversion run.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "cli/CliOptions.h"
+
+// The folder the generated files go to: the current directory for an empty text, a relative
+// folder taken below it; always ending with the separator.
+Zenlo::WideString cliOutputFolder(const Zenlo::WideString& outputDir);
+
+// Runs the command: prints help or the version to out, or converts the inputs (messages about
+// failed inputs, each with its path and reason, go to err). Returns the exit status: 0 when
+// every input was converted, 1 when any failed or the output folder cannot be made.
+int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err);
+
+// Prints the one-line message and the usage to err; returns the exit status of bad usage, 2.
+int reportUsageError(const std::string& message, std::FILE* err);

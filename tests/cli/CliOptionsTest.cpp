@@ -1,0 +1,164 @@
+// The command line of hexmoor-cli: forms of options, overrides in order, usage errors.
+#include "cli/CliOptions.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/CliRun.h"
+#include "converter/FileSystem.h"
+#include "toolkit/TextEncoding.h"
+
+namespace {
+
+std::string narrow(const Zenlo::WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
+
+bool parse(const std::vector<std::string>& arguments, ZnCliCommand& command, std::string& error,
+           const char* epoch = nullptr) {
+    return parseCommandLine(arguments, epoch, command, error);
+}
+
+} // namespace
+
+TEST(CliOptions, EveryOptionReachesItsField) {
+    ZnCliCommand command;
+    std::string error;
+    ASSERT_TRUE(parse({"-o",
+                       "gen",
+                       "--output-name=x.c",
+                       "--separate-files",
+                       "--no-header",
+                       "--prefix",
+                       "p_",
+                       "--suffix=",
+                       "--element-type",
+                       "unsigned char",
+                       "--size-type",
+                       "size_t",
+                       "--includes",
+                       "",
+                       "--bytes-per-line",
+                       "7",
+                       "--uppercase-hex",
+                       "--no-size-variable",
+                       "--capitalize",
+                       "--keep-case",
+                       "--comment",
+                       "--array-qualifiers",
+                       "1",
+                       "--size-qualifiers=0",
+                       "-q",
+                       "in"},
+                      command, error))
+        << error;
+    const ZnCliOptions o = command.options();
+    EXPECT_EQ(narrow(o.outputDir), "gen");
+    EXPECT_EQ(narrow(o.outputName), "x.c");
+    EXPECT_TRUE(o.separateFiles);
+    EXPECT_FALSE(o.writeHeader);
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(narrow(o.conversion.namePrefix), "p_");
+    EXPECT_EQ(narrow(o.conversion.nameSuffix), "");
+    EXPECT_EQ(narrow(o.conversion.elementType), "unsigned char");
+    EXPECT_EQ(narrow(o.conversion.sizeType), "size_t");
+    EXPECT_EQ(narrow(o.conversion.includeList), "");
+    EXPECT_EQ(o.conversion.bytesPerLine, 7);
+    EXPECT_EQ(o.conversion.upperCaseHex, 1);
+    EXPECT_EQ(o.conversion.writeSizeVariable, 0);
+    EXPECT_EQ(o.conversion.capitalizeName, 1);
+    EXPECT_EQ(o.conversion.lowerCaseName, 0);
+    EXPECT_EQ(o.conversion.printableComment, 1);
+    EXPECT_EQ(o.conversion.arrayQualifiers, 1);
+    EXPECT_EQ(o.conversion.sizeQualifiers, 0);
+    ASSERT_EQ(command.inputs.count(), 1u);
+    EXPECT_FALSE(command.hasSourceDate);
+}
+
+TEST(CliOptions, DefaultsShortFormsAndOrder) {
+    ZnCliCommand command;
+    std::string error;
+    ASSERT_TRUE(parse({"a", "-ogen/", "-qn", "b.cpp", "--prefix", "x", "--prefix", "y", "--",
+                       "-dash", "--comment"},
+                      command, error))
+        << error;
+    const ZnCliOptions o = command.options();
+    EXPECT_EQ(narrow(o.outputDir), "gen/");
+    EXPECT_EQ(narrow(o.outputName), "b.cpp");
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(narrow(o.conversion.namePrefix), "y"); // the later one wins
+    EXPECT_EQ(o.conversion.printableComment, 0);     // after "--" it is an input
+    ASSERT_EQ(command.inputs.count(), 3u);
+    EXPECT_EQ(narrow(command.inputs[1]), "-dash");
+    // Overrides apply over any base record.
+    ZnCliOptions base;
+    base.conversion.elementType = u"char";
+    base.conversion.namePrefix = u"z";
+    const ZnCliOptions over = command.options(base);
+    EXPECT_EQ(narrow(over.conversion.elementType), "char");
+    EXPECT_EQ(narrow(over.conversion.namePrefix), "y");
+    // Nothing given: the defaults of the options record.
+    ASSERT_TRUE(parse({"in"}, command, error));
+    const ZnCliOptions d = command.options();
+    EXPECT_EQ(narrow(d.outputName), "arrays.cpp");
+    EXPECT_TRUE(d.outputDir.isEmpty());
+    EXPECT_TRUE(d.writeHeader);
+    EXPECT_EQ(d.conversion.bytesPerLine, 16);
+    EXPECT_EQ(narrow(d.conversion.includeList), "stdint.h;");
+}
+
+TEST(CliOptions, UsageErrors) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* epoch;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, nullptr, "no input file given"},
+        {{"--bogus", "a"}, nullptr, "unknown option '--bogus'"},
+        {{"-x", "a"}, nullptr, "unknown option '-x'"},
+        {{"a", "--prefix"}, nullptr, "option --prefix needs a value"},
+        {{"a", "-o"}, nullptr, "option -o needs a value"},
+        {{"a", "--quiet=1"}, nullptr, "option --quiet takes no value"},
+        {{"a", "--bytes-per-line", "0"}, nullptr, "invalid value '0' for --bytes-per-line"},
+        {{"a", "--bytes-per-line", "-3"}, nullptr, "invalid value '-3' for --bytes-per-line"},
+        {{"a", "--bytes-per-line=12x"}, nullptr, "invalid value '12x' for --bytes-per-line"},
+        {{"a", "--bytes-per-line=99999999999"}, nullptr, "invalid value '99999999999'"},
+        {{"a", "--array-qualifiers", "4"}, nullptr, "invalid value '4' for --array-qualifiers"},
+        {{"a", "--size-qualifiers", ""}, nullptr, "invalid value '' for --size-qualifiers"},
+        {{"a", "-n", "sub/x.cpp"}, nullptr, "invalid value 'sub/x.cpp' for -n"},
+        {{"a"}, "", "SOURCE_DATE_EPOCH must be a non-negative whole number"},
+        {{"a"}, "-1", "SOURCE_DATE_EPOCH"},
+        {{"a"}, "12.5", "SOURCE_DATE_EPOCH"},
+        {{"a"}, "99999999999999999999", "SOURCE_DATE_EPOCH"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        ZnCliCommand command;
+        std::string error;
+        EXPECT_FALSE(parse(c.arguments, command, error, c.epoch));
+        EXPECT_EQ(error.find(c.message), 0u) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(CliOptions, HelpVersionAndSourceDate) {
+    ZnCliCommand command;
+    std::string error;
+    EXPECT_TRUE(parse({"-h"}, command, error));
+    EXPECT_TRUE(command.help);
+    EXPECT_TRUE(parse({"--version"}, command, error));
+    EXPECT_TRUE(command.version);
+    EXPECT_TRUE(parse({"a"}, command, error, "1796634303"));
+    EXPECT_TRUE(command.hasSourceDate);
+    EXPECT_EQ(command.sourceDate, 1796634303);
+    EXPECT_TRUE(parse({"a"}, command, error, "0"));
+    EXPECT_EQ(command.sourceDate, 0);
+}
+
+TEST(CliOptions, OutputFolder) {
+    const Zenlo::WideString here = Zenlo::currentFolder();
+    EXPECT_EQ(cliOutputFolder(u""), here);
+    EXPECT_EQ(cliOutputFolder(u"gen"), here + u"gen/");
+    EXPECT_EQ(cliOutputFolder(u"gen/"), here + u"gen/");
+    EXPECT_EQ(cliOutputFolder(u"/abs/x"), Zenlo::WideString(u"/abs/x/"));
+}
