@@ -130,6 +130,17 @@ bool parseLong(const std::vector<std::string>& arguments, std::size_t& i, ZnCliC
         (name == "help" ? command.help : command.version) = true;
         return true;
     }
+    if (name == "settings") {
+        // Not an override: the file gives the base that every override is applied to.
+        if (equals == std::string::npos && ++i >= arguments.size())
+            return error = "option " + shown + " needs a value", false;
+        const std::string value =
+            equals == std::string::npos ? arguments[i] : argument.substr(equals + 1);
+        if (value.empty())
+            return error = "invalid value '' for " + shown + ": a file name is needed", false;
+        command.settingsFile = pathText(value);
+        return true;
+    }
     const ZnCliOptionSpec* spec = findLong(name);
     if (!spec) return error = "unknown option '" + shown + "'", false;
     if (!spec->takesValue) {
@@ -232,6 +243,8 @@ std::string cliUsage() {
            "      --comment             end every line with its bytes as text\n"
            "      --array-qualifiers N  1 static, 2 const, 3 both, 0 none (default: 3)\n"
            "      --size-qualifiers N   the same for the size variables (default: 3)\n"
+           "      --settings FILE       start from the options stored in FILE (the window\n"
+           "                            program's settings.cfg); other options override them\n"
            "  -q, --quiet               print nothing but errors\n"
            "  -h, --help                show this help\n"
            "  -V, --version             show the version\n"

@@ -33,6 +33,8 @@ struct ZnCliOverride {
 struct ZnCliCommand {
     std::vector<ZnCliOverride> overrides;
     Zenlo::StringList inputs;
+    // The settings file whose options the run starts from (--settings); empty when none.
+    Zenlo::WideString settingsFile;
     bool help = false;
     bool version = false;
     // Set when SOURCE_DATE_EPOCH fixes the banners' instant (seconds since 1970, UTC).
@@ -45,7 +47,8 @@ struct ZnCliCommand {
 
 // Parses the arguments (without the program name) and the SOURCE_DATE_EPOCH value (null when
 // unset). Returns false with a one-line message for bad usage: an unknown option, a missing or
-// malformed value, no input, or a SOURCE_DATE_EPOCH that is not a non-negative integer.
+// malformed value (an empty --settings file name among them), no input, or a SOURCE_DATE_EPOCH that
+// is not a non-negative integer.
 bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
                       ZnCliCommand& command, std::string& error);
 

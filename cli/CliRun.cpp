@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "cli/CliSettings.h"
 #include "converter/FileConverter.h"
 #include "converter/FileSystem.h"
 #include "converter/GeneratedText.h"
@@ -46,7 +47,13 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (command.help) return std::fputs(cliUsage().c_str(), out), 0;
     if (command.version) return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), 0;
 
-    const ZnCliOptions options = command.options();
+    ZnCliOptions base;
+    std::string error;
+    if (!cliBaseOptions(command, base, error)) {
+        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
+        return 2;
+    }
+    const ZnCliOptions options = command.options(base);
     const WideString folder = cliOutputFolder(options.outputDir);
     if (!Zenlo::createFolders(folder)) {
         std::fprintf(err, "hexmoor-cli: cannot create the output folder %s\n",

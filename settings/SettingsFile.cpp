@@ -221,11 +221,18 @@ std::string fromDiskForm(std::string_view disk) {
     return record;
 }
 
+bool readSettingsRecord(const std::filesystem::path& path, std::string& record) {
+    std::string disk;
+    if (!readWholeFile(path, disk)) return false;
+    record = fromDiskForm(disk);
+    return true;
+}
+
 bool loadSettingsFile(const std::filesystem::path& path, ZnConversionOptions& options,
                       WideString& languageName) {
-    std::string disk;
-    bool read = readWholeFile(path, disk);
-    if (read) decodeSettingsRecord(fromDiskForm(disk), options, languageName);
+    std::string record;
+    bool read = readSettingsRecord(path, record);
+    if (read) decodeSettingsRecord(record, options, languageName);
     if (languageName.isEmpty()) languageName = u"English";
     return read;
 }

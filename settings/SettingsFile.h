@@ -13,6 +13,9 @@ namespace Zenlo {
 // The name of the settings file in the start folder.
 inline constexpr const char16_t* settingsFileName = u"settings.cfg";
 
+// The number of fields in a whole record.
+inline constexpr int settingsFieldCount = 14;
+
 // The record of the options and the language name, in stored field order, before line-end
 // translation: strings as a 32-bit length and that many UTF-16 code units, integers
 // little-endian, flags as the full value held.
@@ -21,7 +24,7 @@ std::string encodeSettingsRecord(const ZnConversionOptions& options,
 
 // Reads the record's fields in order into options and languageName. Stops at the first field
 // the bytes cannot complete: that field and every later one keep the values they held.
-// Returns the number of fields read (14 for a whole record).
+// Returns the number of fields read (settingsFieldCount for a whole record).
 int decodeSettingsRecord(std::string_view record, ZnConversionOptions& options,
                          WideString& languageName);
 
@@ -31,6 +34,10 @@ std::string toDiskForm(std::string_view record);
 // inside a record it is always data (a length of 26, a character such as U+041A), and ending
 // the file there would silently drop that field and every later one.
 std::string fromDiskForm(std::string_view disk);
+
+// The record stored in the settings file (its disk form translated back). Returns false when
+// the file is not a plain file or cannot be read.
+bool readSettingsRecord(const std::filesystem::path& path, std::string& record);
 
 // Reads the settings file over the values held. A file that cannot be read changes nothing;
 // a short file sets only its complete fields. An empty languageName becomes "English".

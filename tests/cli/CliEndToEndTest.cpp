@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "../converter/TestFolder.h"
+#include "settings/SettingsFile.h"
 
 using testfiles::readFile;
 using testfiles::TestFolder;
@@ -198,4 +199,63 @@ TEST(CliEndToEnd, UsageAndInformation) {
     result = runCli(temp, {"-V"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, std::string("hexmoor-cli ") + HEXMOOR_VERSION + "\n");
+}
+
+TEST(CliEndToEnd, SettingsFileGivesTheBaseOptions) {
+    TestFolder temp;
+    writeFile(temp / "a.bin", std::string("\xAB\x01"
+                                          "ABCDEFGHIJKLMNOP",
+                                          18));
+    // As the window program stores them: bytesPerLine 10 is 0D 0A on disk.
+    ZnConversionOptions stored;
+    stored.namePrefix = u"s_";
+    stored.elementType = u"char";
+    stored.includeList = u"";
+    stored.bytesPerLine = 10;
+    stored.upperCaseHex = 1;
+    stored.sizeQualifiers = 0;
+    stored.printableComment = 1;
+    ASSERT_TRUE(Zenlo::saveSettingsFile(temp / "s.cfg", stored, u"English"));
+
+    const Result fromFile =
+        runCli(temp, {"-q", "--prefix", "p_", "--settings", "s.cfg", "-n", "one.cpp", "a.bin"});
+    EXPECT_EQ(fromFile.status, 0) << fromFile.err;
+    const Result spelledOut =
+        runCli(temp, {"-q", "--prefix", "p_", "--element-type", "char", "--includes", "",
+                      "--bytes-per-line", "10", "--uppercase-hex", "--size-qualifiers", "0",
+                      "--comment", "-n", "two.cpp", "a.bin"});
+    EXPECT_EQ(spelledOut.status, 0) << spelledOut.err;
+    std::string one = readFile(temp / "one.cpp"), two = readFile(temp / "two.cpp");
+    ASSERT_NE(one.find("one.cpp"), std::string::npos);
+    one.replace(one.find("one.cpp"), 7, "two.cpp");
+    EXPECT_EQ(one, two);
+    EXPECT_NE(two.find("static const char p_a_bin_array[] = {\r\n    0xAB, 0x01, 0x41,"),
+              std::string::npos)
+        << two;
+
+    // An option given after the file overrides it just the same.
+    const Result after =
+        runCli(temp, {"-q", "--settings=s.cfg", "--bytes-per-line", "16", "a.bin"});
+    EXPECT_EQ(after.status, 0) << after.err;
+    EXPECT_NE(readFile(temp / "arrays.cpp").find("s_a_bin"), std::string::npos);
+    EXPECT_NE(readFile(temp / "arrays.cpp").find("0x4E, //"), std::string::npos)
+        << "sixteen elements on the first line";
+}
+
+TEST(CliEndToEnd, UnreadableSettingsFileExitsTwo) {
+    TestFolder temp;
+    writeFile(temp / "a.bin", "A");
+    writeFile(temp / "bad.cfg", "not settings");
+    Result result = runCli(temp, {"--settings", "missing.cfg", "a.bin"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "hexmoor-cli: cannot read the settings file missing.cfg: no such file\n");
+    EXPECT_EQ(result.out, "");
+    result = runCli(temp, {"--settings", "bad.cfg", "a.bin"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.find("hexmoor-cli: the settings file bad.cfg is not a settings file"), 0u)
+        << result.err;
+    EXPECT_FALSE(std::filesystem::exists(temp / "arrays.cpp"));
+    result = runCli(temp, {"a.bin", "--settings"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.find("hexmoor-cli: option --settings needs a value\nUsage:"), 0u);
 }

@@ -1,0 +1,31 @@
+// The options a hexmoor-cli run starts from: the defaults, or those of a stored settings file.
+#include "cli/CliSettings.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "settings/SettingsFile.h"
+
+bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error) {
+    if (command.settingsFile.isEmpty()) return true;
+    const std::filesystem::path path = Zenlo::toPath(command.settingsFile);
+    const std::string shown = "the settings file " + path.string();
+    std::string record;
+    if (!Zenlo::readSettingsRecord(path, record)) {
+        std::error_code ignored;
+        if (!std::filesystem::exists(path, ignored))
+            return error = "cannot read " + shown + ": no such file", false;
+        return error = "cannot read " + shown, false;
+    }
+    // A build must not quietly run on defaults because the wrong file was named.
+    ZnConversionOptions conversion = base.conversion;
+    Zenlo::WideString languageName;
+    const int fields = Zenlo::decodeSettingsRecord(record, conversion, languageName);
+    if (fields < Zenlo::settingsFieldCount) {
+        error = shown + " is not a settings file (its record ends after " + std::to_string(fields) +
+                " of " + std::to_string(Zenlo::settingsFieldCount) + " fields)";
+        return false;
+    }
+    base.conversion = conversion;
+    return true;
+}

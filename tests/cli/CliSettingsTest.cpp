@@ -1,0 +1,99 @@
+// The base options of a hexmoor-cli run from a settings file, and overrides over them.
+#include "cli/CliSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "../converter/TestFolder.h"
+#include "settings/SettingsFile.h"
+#include "toolkit/TextEncoding.h"
+
+using testfiles::TestFolder;
+
+namespace {
+
+ZnConversionOptions storedOptions() {
+    ZnConversionOptions o;
+    o.namePrefix = u"s_";
+    o.elementType = u"char";
+    o.includeList = u"";
+    o.bytesPerLine = 10; // stored as 0D 0A on disk
+    o.upperCaseHex = 1;
+    o.sizeQualifiers = 0;
+    return o;
+}
+
+ZnCliCommand parsed(const std::vector<std::string>& arguments) {
+    ZnCliCommand command;
+    std::string error;
+    EXPECT_TRUE(parseCommandLine(arguments, nullptr, command, error)) << error;
+    return command;
+}
+
+} // namespace
+
+TEST(CliSettings, ParsingTheOption) {
+    EXPECT_TRUE(parsed({"a"}).settingsFile.isEmpty());
+    EXPECT_TRUE(parsed({"--settings", "s.cfg", "a"}).settingsFile.equals(u"s.cfg"));
+    EXPECT_TRUE(parsed({"--settings=x/s.cfg", "a"}).settingsFile.equals(u"x/s.cfg"));
+    EXPECT_TRUE(parsed({"--settings=a", "--settings", "b", "a"}).settingsFile.equals(u"b"));
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"a", "--settings"}, {"--settings=", "a"}}) {
+        ZnCliCommand command;
+        std::string error;
+        EXPECT_FALSE(parseCommandLine(bad, nullptr, command, error));
+        EXPECT_TRUE(error.find("option --settings needs a value") == 0 ||
+                    error.find("invalid value '' for --settings") == 0)
+            << error;
+    }
+}
+
+TEST(CliSettings, StoredOptionsAreTheBaseWhereverOverridesStand) {
+    TestFolder temp;
+    const std::string file = (temp / "s.cfg").string();
+    ASSERT_TRUE(Zenlo::saveSettingsFile(file, storedOptions(), u"Deutsch"));
+    for (const std::vector<std::string>& line :
+         {std::vector<std::string>{"--prefix", "p_", "--settings", file, "a"},
+          {"--settings", file, "--prefix", "p_", "a"}}) {
+        const ZnCliCommand command = parsed(line);
+        ZnCliOptions base;
+        std::string error;
+        ASSERT_TRUE(cliBaseOptions(command, base, error)) << error;
+        const ZnCliOptions options = command.options(base);
+        EXPECT_EQ(Zenlo::utf16ToUtf8(options.conversion.namePrefix.view()), "p_");
+        EXPECT_EQ(Zenlo::utf16ToUtf8(options.conversion.elementType.view()), "char");
+        EXPECT_TRUE(options.conversion.includeList.isEmpty());
+        EXPECT_EQ(options.conversion.bytesPerLine, 10);
+        EXPECT_EQ(options.conversion.upperCaseHex, 1);
+        EXPECT_EQ(options.conversion.sizeQualifiers, 0);
+        EXPECT_EQ(Zenlo::utf16ToUtf8(options.outputName.view()), "arrays.cpp");
+    }
+}
+
+TEST(CliSettings, UnreadableOrIncompleteFileIsAnError) {
+    TestFolder temp;
+    const std::string whole = Zenlo::toDiskForm(Zenlo::encodeSettingsRecord(storedOptions(), u"x"));
+    testfiles::writeFile(temp / "short.cfg", whole.substr(0, whole.size() - 1));
+    testfiles::writeFile(temp / "empty.cfg", "");
+    struct Case {
+        std::string file, message;
+    } cases[] = {
+        {(temp / "none.cfg").string(),
+         "cannot read the settings file " + (temp / "none.cfg").string() + ": no such file"},
+        {temp.path().string(), "cannot read the settings file " + temp.path().string()},
+        {(temp / "short.cfg").string(), "the settings file " + (temp / "short.cfg").string() +
+                                            " is not a settings file (its record ends after 13 of "
+                                            "14 fields)"},
+        {(temp / "empty.cfg").string(), "the settings file " + (temp / "empty.cfg").string() +
+                                            " is not a settings file (its record ends after 0 of "
+                                            "14 fields)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ZnCliOptions base;
+        base.conversion.namePrefix = u"kept";
+        std::string error;
+        EXPECT_FALSE(cliBaseOptions(parsed({"--settings", c.file, "a"}), base, error));
+        EXPECT_EQ(error, c.message);
+        EXPECT_TRUE(base.conversion.namePrefix.equals(u"kept"));
+    }
+}
