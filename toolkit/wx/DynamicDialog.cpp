@@ -9,11 +9,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-namespace {
+#include "toolkit/wx/WxText.h"
 
-wxString toWxText(const Zenlo::WideString& text) {
-    return wxString::FromUTF8(text.toUtf8().c_str());
-}
+namespace {
 
 long dialogStyle(std::uint32_t style) {
     long result = 0;
@@ -37,7 +35,7 @@ std::uint16_t classOf(const ZnControlDescription& control) {
 wxFont dialogFont(const Zenlo::WideString& face, int points) {
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     if (face == u"MS Shell Dlg") return font;
-    font.SetFaceName(toWxText(face));
+    font.SetFaceName(Zenlo::toWx(face));
     font.SetPointSize(points);
     return font;
 }
@@ -48,7 +46,7 @@ ZnDynamicDialog::ZnDynamicDialog() = default;
 
 bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
     if (built_) return true;
-    if (!Create(owner, wxID_ANY, toWxText(caption_), wxDefaultPosition, wxDefaultSize,
+    if (!Create(owner, wxID_ANY, Zenlo::toWx(caption_), wxDefaultPosition, wxDefaultSize,
                 dialogStyle(style_)))
         return false;
     SetFont(dialogFont(fontFace_, fontSize_));
@@ -65,7 +63,7 @@ bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
 wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
     wxPoint position = ConvertDialogToPixels(wxPoint(control.x, control.y));
     wxSize size = ConvertDialogToPixels(wxSize(control.cx, control.cy));
-    wxString text = toWxText(control.text);
+    wxString text = Zenlo::toWx(control.text);
     wxWindow* window = nullptr;
     switch (classOf(control)) {
     case Zenlo::classButton: {

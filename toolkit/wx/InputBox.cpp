@@ -1,18 +1,12 @@
 // The input box: its description, its layout and its width-only resizing.
 #include "toolkit/wx/InputBox.h"
 
+#include <wx/textctrl.h>
+
 #include "toolkit/BoxLayout.h"
+#include "toolkit/wx/WxText.h"
 
 namespace {
-
-wxString toWxText(const Zenlo::WideString& text) {
-    return wxString::FromUTF8(text.toUtf8().c_str());
-}
-
-Zenlo::WideString fromWxText(const wxString& text) {
-    wxScopedCharBuffer bytes = text.utf8_str();
-    return Zenlo::fromUtf8(std::string_view(bytes.data(), bytes.length()));
-}
 
 ZnControlDescription control(std::uint16_t classOrdinal, std::uint16_t id, std::int16_t cx,
                              std::int16_t cy, std::uint32_t style) {
@@ -42,16 +36,20 @@ ZnInputBox::ZnInputBox() {
 }
 
 bool ZnInputBox::initDialog() {
-    SetTitle(toWxText(caption));
+    SetTitle(Zenlo::toWx(caption));
     wxWindow* promptLabel = FindWindow(promptId);
-    promptLabel->SetLabel(toWxText(prompt));
+    promptLabel->SetLabel(Zenlo::toWx(prompt));
     // The prompt starts as wide as its text, so the layout's minimum never clips it.
     promptLabel->SetSize(promptLabel->GetBestSize().x, promptLabel->GetSize().y);
-    FindWindow(1)->SetLabel(toWxText(okText));
-    FindWindow(2)->SetLabel(toWxText(cancelText));
-    edit_ = static_cast<wxTextCtrl*>(FindWindow(editId));
-    // The start text goes in unchanged; no change notification for it.
-    edit_->ChangeValue(toWxText(value));
+    FindWindow(1)->SetLabel(Zenlo::toWx(okText));
+    FindWindow(2)->SetLabel(Zenlo::toWx(cancelText));
+    // Attaching fails only on a second run, when the edit is attached already.
+    edit_.attach(static_cast<wxTextCtrl*>(FindWindow(editId)));
+    edit_.setMode(editMode);
+    edit_.allowNegative = allowNegative;
+    // The start text goes in without a change notification; a number field shows it committed.
+    edit_.control()->ChangeValue(Zenlo::toWx(value));
+    if (!edit_.isPlain()) edit_.integerValue();
 
     prepareResizing(*this, true, true);
     buildLayout();
@@ -65,7 +63,7 @@ bool ZnInputBox::initDialog() {
         SetSize(size.width, size.height);
     }
     CentreOnParent();
-    edit_->SetFocus();
+    edit_.control()->SetFocus();
     return true;
 }
 
@@ -85,6 +83,6 @@ void ZnInputBox::onClose(wxCommandEvent& event) {
     wxSize size = GetSize();
     rememberedWidth = size.x;
     rememberedHeight = size.y;
-    if (event.GetId() == 1) value = fromWxText(edit_->GetValue());
+    if (event.GetId() == 1) value = Zenlo::fromWx(edit_.control()->GetValue());
     EndModal(event.GetId());
 }

@@ -1,8 +1,7 @@
 // A modal one-line question: prompt, answer edit, separator line, OK and Cancel.
 #pragma once
 
-#include <wx/textctrl.h>
-
+#include "toolkit/wx/CustomEdit.h"
 #include "toolkit/wx/DialogLayout.h"
 #include "toolkit/wx/DynamicDialog.h"
 
@@ -27,7 +26,7 @@ public:
     // The start text before running; the answer after OK (as typed, whatever the mode).
     Zenlo::WideString value;
     // The numeric edit's mode: 0 integer, 1 decimal, 2 plain text.
-    int editMode = 2;
+    int editMode = ZnNumericEditRules::plainMode;
     int allowNegative = 1;
     Zenlo::WideString okText = u"OK";
     Zenlo::WideString cancelText = u"Cancel";
@@ -39,5 +38,6 @@ private:
     void buildLayout();
     void onClose(wxCommandEvent& event);
 
-    wxTextCtrl* edit_ = nullptr;
+    // The answer field: a numeric edit, in plain mode unless the caller asks for numbers.
+    ZnCustomEdit edit_;
 };

@@ -125,6 +125,20 @@ TEST(GuiInputBox, TextsComeFromTheCaller) {
     });
 }
 
+TEST(GuiInputBox, NumberModeShowsTheStartValueCommitted) {
+    ZnInputBox box;
+    box.editMode = ZnNumericEditRules::integerMode;
+    box.allowNegative = 0;
+    box.value = u"-042";
+    int result = runWith(box, [](ZnInputBox& open) {
+        auto* edit = static_cast<wxTextCtrl*>(open.FindWindow(ZnInputBox::editId));
+        EXPECT_EQ(edit->GetValue(), "42");
+        click(open, 1);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(box.value, u"42");
+}
+
 TEST(GuiInputBox, LongPromptWidensTheMinimum) {
     ZnInputBox box;
     box.prompt =
