@@ -9,6 +9,7 @@
 #include "i18n/Language.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "res/Images.h"
+#include "toolkit/wx/DynamicDialog.h"
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
 
@@ -17,6 +18,7 @@ wxBEGIN_EVENT_TABLE(CVariableSetupDlg, wxDialog)
     EVT_BUTTON(wxID_ANY, CVariableSetupDlg::onButton)
     EVT_CHECKBOX(SetupId::writeSizeVariable, CVariableSetupDlg::onWriteSizeVariable)
     EVT_LISTBOX(SetupId::includeList, CVariableSetupDlg::onListSelection)
+    EVT_TEXT_ENTER(wxID_ANY, CVariableSetupDlg::onTextEnter)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -191,4 +193,8 @@ void CVariableSetupDlg::onListKey(wxKeyEvent& event) {
         removeSelected();
     else
         event.Skip();
+}
+
+void CVariableSetupDlg::onTextEnter(wxCommandEvent& event) {
+    if (!pressDefaultButton(*this)) event.Skip();
 }

@@ -63,6 +63,7 @@ private:
     void onWriteSizeVariable(wxCommandEvent& event);
     void onListSelection(wxCommandEvent& event);
     void onListKey(wxKeyEvent& event);
+    void onTextEnter(wxCommandEvent& event);
 
     wxListBox* includeList_ = nullptr;
     wxBitmapButton* moveUpButton_ = nullptr;

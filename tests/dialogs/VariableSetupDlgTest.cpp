@@ -12,6 +12,7 @@
 #include <wx/checkbox.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "../app/UiTestSupport.h"
 #include "app/MainDlg.h"
@@ -339,6 +340,29 @@ TEST_F(GuiVariableSetup, StoredCountOutsideTheRangeOpensClamped) {
         UiTest::click(&open, SetupId::ok);
     });
     EXPECT_EQ(dialog.values.bytesPerLine, 1);
+}
+
+TEST_F(GuiVariableSetup, EnterInAnEditIsOk) {
+    for (int id : {SetupId::namePrefix, SetupId::bytesPerLine}) {
+        SCOPED_TRACE(id);
+        CVariableSetupDlg dialog;
+        int result = runSetup(dialog, [id](CVariableSetupDlg& open) {
+            wxTextCtrl* field = edit(open, id);
+            field->SetFocus();
+            UiTest::pumpEvents();
+            field->SelectAll();
+            wxUIActionSimulator keys;
+            keys.Text("7");
+            UiTest::pumpEvents();
+            keys.Char(WXK_RETURN);
+            UiTest::pumpEvents();
+        });
+        EXPECT_EQ(result, SetupId::ok);
+        if (id == SetupId::namePrefix)
+            EXPECT_EQ(dialog.values.namePrefix, u"7");
+        else
+            EXPECT_EQ(dialog.values.bytesPerLine, 7);
+    }
 }
 
 TEST_F(GuiVariableSetup, DefaultsThenOkGivesTheDefaults) {

@@ -56,6 +56,7 @@ bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
     // The template's ids 1 and 2 are the accepting and the cancelling commands.
     SetAffirmativeId(1);
     SetEscapeId(2);
+    Bind(wxEVT_TEXT_ENTER, &ZnDynamicDialog::onTextEnter, this);
     built_ = true;
     return true;
 }
@@ -73,7 +74,7 @@ wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
         break;
     }
     case Zenlo::classEdit: {
-        long style = 0;
+        long style = wxTE_PROCESS_ENTER;
         if (control.style & Zenlo::editRight) style |= wxTE_RIGHT;
         if (control.style & Zenlo::editReadOnly) style |= wxTE_READONLY;
         if (!(control.style & Zenlo::styleBorder)) style |= wxBORDER_NONE;
@@ -96,6 +97,19 @@ wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
     }
     if (control.style & Zenlo::styleDisabled) window->Disable();
     return window;
+}
+
+bool pressDefaultButton(wxTopLevelWindow& dialog) {
+    auto* button = dynamic_cast<wxButton*>(dialog.GetDefaultItem());
+    if (!button || !button->IsEnabled()) return false;
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+    return true;
+}
+
+void ZnDynamicDialog::onTextEnter(wxCommandEvent& event) {
+    if (!pressDefaultButton(*this)) event.Skip();
 }
 
 int ZnDynamicDialog::runModal(wxWindow* owner) {

@@ -31,6 +31,10 @@ constexpr std::uint32_t staticEtchedHorizontal = 0x0010;
 
 } // namespace Zenlo
 
+// Presses the dialog's default button as a click would; false when it has none or it is
+// disabled. Edits that take Enter themselves call it, since not every platform hands Enter on.
+bool pressDefaultButton(wxTopLevelWindow& dialog);
+
 // One control of a described dialog. Position and size are in dialog units; a class name, when
 // given, takes the place of the ordinal ("Button", "Edit", "Static").
 struct ZnControlDescription {
@@ -79,6 +83,8 @@ protected:
     std::uint32_t helpId_ = 0;
 
 private:
+    // Enter in an edit presses the default button, as the dialog manager would.
+    void onTextEnter(wxCommandEvent& event);
     wxWindow* createControl(const ZnControlDescription& control);
 
     Zenlo::Array<ZnControlDescription> controls_;

@@ -8,6 +8,7 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 namespace {
@@ -178,6 +179,30 @@ TEST(GuiInputBox, AnswersOkCancelAndEscape) {
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(box.value, c.value);
         EXPECT_NE(box.rememberedWidth, 0);
+    }
+}
+
+TEST(GuiInputBox, RealKeysEnterAnswersAndEscapeCancels) {
+    struct Case {
+        int key;
+        int result;
+        const char16_t* value;
+    };
+    for (Case c : {Case{WXK_RETURN, 1, u"abc"}, Case{WXK_ESCAPE, 2, u"before"}}) {
+        SCOPED_TRACE(c.key);
+        ZnInputBox box;
+        box.value = u"before";
+        int result = runWith(box, [&](ZnInputBox& open) {
+            open.FindWindow(ZnInputBox::editId)->SetFocus();
+            pump();
+            wxUIActionSimulator keys;
+            keys.Text("abc");
+            pump();
+            keys.Char(c.key);
+            pump();
+        });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(box.value, c.value);
     }
 }
 
