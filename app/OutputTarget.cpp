@@ -1,0 +1,42 @@
+// Output target rules: the checks convert makes on the typed name and folder before a run.
+#include "app/OutputTarget.h"
+
+namespace Zenlo {
+
+WideString correctOutputExtension(const WideString& name) {
+    WideString result(name);
+    WideString::Size dot = result.findLastOf(u'.');
+    if (dot != WideString::npos) {
+        WideString extension = result.substr(dot, WideString::npos);
+        if (WideString(sourceExtensions).find(extension) != WideString::npos) return result;
+        result.erase(dot, WideString::npos);
+    }
+    return result.append(u".cpp");
+}
+
+WideString defaultOutputFolder(char16_t separator) { return WideString(u"out") + separator; }
+
+WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
+                                 char16_t separator) {
+    const bool windowsRules = separator == u'\\';
+    WideString result = stripLongPathPrefix(folder, windowsRules);
+    if (windowsRules) {
+        result.replaceAll(u'/', u'\\');
+        if (result.find(u':') == WideString::npos) result = startFolder + result;
+    } else {
+        result.replaceAll(u'\\', u'/');
+        if (result.isEmpty() || result[0] != u'/') result = startFolder + result;
+    }
+    return folderPart(result, separator);
+}
+
+ZnOutputChoice splitOutputChoice(const WideString& path, char16_t separator) {
+    return {fileNamePart(path, separator), folderPart(path, separator)};
+}
+
+WideString folderWithSeparator(const WideString& folder, char16_t separator) {
+    if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
+    return folder + separator;
+}
+
+} // namespace Zenlo

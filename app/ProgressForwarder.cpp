@@ -1,0 +1,80 @@
+// Progress forwarding: values in atomics, at most one refresh pending at the window.
+#include "app/ProgressForwarder.h"
+
+#include <utility>
+
+#include "app/ProgressMath.h"
+
+ZnProgressForwarder::ZnProgressForwarder(PostRefresh post,
+                                         std::chrono::steady_clock::duration minInterval)
+    : post_(std::move(post)), minInterval_(minInterval) {}
+
+void ZnProgressForwarder::reset(std::uint32_t inputCount) {
+    pending_ = false;
+    total_ = totalDone_ = fileSize_ = fileDone_ = 0;
+    filesConverted_ = 0;
+    ended_ = false;
+    posts_ = 0;
+    lastPost_ = {};
+    inputCount_ = inputCount;
+    shownSerial_ = fileSerial_.load();
+}
+
+void ZnProgressForwarder::totalBytes(std::uint64_t total) {
+    total_ = total;
+    totalDone_ = 0;
+    post(true);
+}
+
+void ZnProgressForwarder::fileStarted(const Zenlo::WideString& name, std::uint64_t size) {
+    {
+        std::lock_guard<std::mutex> lock(nameLock_);
+        fileName_ = name;
+    }
+    fileSize_ = size;
+    fileDone_ = 0;
+    ++fileSerial_;
+    post(false);
+}
+
+void ZnProgressForwarder::progress(std::uint64_t count) {
+    // Only this thread writes the counts, so a load and a store need no read-modify-write.
+    fileDone_.store(fileDone_.load() + count);
+    totalDone_.store(totalDone_.load() + count);
+    post(false);
+}
+
+void ZnProgressForwarder::fileFinished(const Zenlo::WideString&) { ++filesConverted_; }
+
+void ZnProgressForwarder::finished() {
+    ended_ = true;
+    post(true);
+}
+
+void ZnProgressForwarder::post(bool always) {
+    auto now = std::chrono::steady_clock::now();
+    if (!always && now - lastPost_ < minInterval_) return;
+    // A pending refresh will read these values: nothing to post.
+    if (pending_.exchange(true)) return;
+    lastPost_ = now;
+    ++posts_;
+    post_();
+}
+
+ZnProgressForwarder::Snapshot ZnProgressForwarder::take() {
+    pending_ = false;
+    Snapshot snapshot;
+    snapshot.ended = ended_;
+    std::uint32_t serial = fileSerial_;
+    if (serial != shownSerial_) {
+        shownSerial_ = serial;
+        snapshot.newFile = true;
+        std::lock_guard<std::mutex> lock(nameLock_);
+        snapshot.fileName = fileName_;
+    }
+    snapshot.filePosition = Zenlo::progressPosition(fileDone_, Zenlo::progressFactor(fileSize_));
+    snapshot.totalPosition = Zenlo::progressPosition(totalDone_, Zenlo::progressFactor(total_));
+    snapshot.inputCount = inputCount_;
+    snapshot.filesConverted = filesConverted_;
+    return snapshot;
+}

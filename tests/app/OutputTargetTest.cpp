@@ -1,0 +1,108 @@
+// Output target rules: extension correction and folder normalisation in both separator styles.
+#include "app/OutputTarget.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/TextEncoding.h"
+
+using Zenlo::WideString;
+
+namespace {
+
+std::string narrow(const WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
+
+} // namespace
+
+TEST(OutputTarget, ExtensionCorrection) {
+    struct Case { const char16_t* name; const char* want; };
+    const Case cases[] = {
+        {u"arrays", "arrays.cpp"},
+        {u"arrays.cpp", "arrays.cpp"},
+        {u"arrays.c", "arrays.c"},
+        {u"arrays.cc", "arrays.cc"},
+        {u"arrays.c++", "arrays.c++"},
+        {u"arrays.CPP", "arrays.cpp"},
+        {u"arrays.Cpp", "arrays.cpp"},
+        {u"arrays.txt", "arrays.cpp"},
+        {u"my.data", "my.cpp"},
+        // Pieces of ".cpp.c.cc.c++" count as allowed extensions, the last position included.
+        {u"arrays.cp", "arrays.cp"},
+        {u"arrays.", "arrays."},
+        {u"arrays.c+", "arrays.c+"},
+        {u"arrays.pp", "arrays.cpp"},
+        {u"arrays.cpp.c", "arrays.cpp.c"},
+        {u"arrays.c.cc", "arrays.c.cc"},
+        {u"arrays.cxx", "arrays.cpp"},
+        {u"arrays.hpp", "arrays.cpp"},
+        // A leading "." counts; an empty name (separate files) gets the extension alone.
+        {u".cpp", ".cpp"},
+        {u".hidden", ".cpp"},
+        {u"", ".cpp"},
+        // A separator does not end the search for the last ".".
+        {u"dir.v2\\name", "dir.cpp"},
+        {u"dir.v2/name", "dir.cpp"},
+        {u"\u00e4rger.bin", "\xc3\xa4rger.cpp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.name)));
+        EXPECT_EQ(narrow(Zenlo::correctOutputExtension(c.name)), c.want);
+    }
+}
+
+TEST(OutputTarget, FolderNormalisationWindowsRules) {
+    const WideString start(u"C:\\start\\");
+    struct Case { const char16_t* folder; const char* want; };
+    const Case cases[] = {
+        {u"out\\", "C:\\start\\out\\"},
+        {u"C:/work/gen/", "C:\\work\\gen\\"},
+        {u"C:\\work\\gen", "C:\\work\\"},
+        {u"\\\\?\\C:\\long\\", "C:\\long\\"},
+        {u"\\\\server\\share\\", "C:\\start\\server\\share\\"},
+        {u"a/b/c", "C:\\start\\a\\b\\"},
+        {u"", "C:\\start\\"},
+        {u"name", "C:\\start\\"},
+        {u"D:", ""},
+        {u"D:\\", "D:\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.folder)));
+        EXPECT_EQ(narrow(Zenlo::normaliseOutputFolder(c.folder, start, u'\\')), c.want);
+    }
+}
+
+TEST(OutputTarget, FolderNormalisationPosixRules) {
+    const WideString start(u"/home/u/");
+    struct Case { const char16_t* folder; const char* want; };
+    const Case cases[] = {
+        {u"out/", "/home/u/out/"},
+        {u"/work/gen/", "/work/gen/"},
+        {u"/work/gen", "/work/"},
+        {u"out\\sub\\", "/home/u/out/sub/"},
+        {u"\\abs\\x\\", "/abs/x/"},
+        // No long-path prefix here: "?" and a leading backslash are ordinary text.
+        {u"?\?/x/", "/home/u/?\?/x/"},
+        {u"C:/x/", "/home/u/C:/x/"},
+        {u"", "/home/u/"},
+        {u"name", "/home/u/"},
+        {u"/", "/"},
+        {u"a//b/", "/home/u/a//b/"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.folder)));
+        EXPECT_EQ(narrow(Zenlo::normaliseOutputFolder(c.folder, start, u'/')), c.want);
+    }
+}
+
+TEST(OutputTarget, DefaultsAndBrowseResults) {
+    EXPECT_EQ(narrow(Zenlo::defaultOutputFolder(u'\\')), "out\\");
+    EXPECT_EQ(narrow(Zenlo::defaultOutputFolder(u'/')), "out/");
+    Zenlo::ZnOutputChoice choice = Zenlo::splitOutputChoice(u"/tmp/gen/data.c", u'/');
+    EXPECT_EQ(narrow(choice.fileName), "data.c");
+    EXPECT_EQ(narrow(choice.folder), "/tmp/gen/");
+    choice = Zenlo::splitOutputChoice(u"C:\\gen\\data.c", u'\\');
+    EXPECT_EQ(narrow(choice.fileName), "data.c");
+    EXPECT_EQ(narrow(choice.folder), "C:\\gen\\");
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/tmp", u'/')), "/tmp/");
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/", u'/')), "/");
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"C:\\", u'\\')), "C:\\");
+}
