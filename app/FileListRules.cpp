@@ -17,12 +17,6 @@ bool canMoveUp(int selected) { return selected >= 1; }
 
 bool canMoveDown(int selected, int count) { return selected >= 0 && selected < count - 1; }
 
-WideString joinInputList(const StringList& entries) {
-    WideString result;
-    for (const WideString& entry : entries) result.append(entry).append(u';');
-    return result;
-}
-
 bool isDroppableFile(const WideString& path) {
     std::error_code error;
     std::filesystem::file_status status = std::filesystem::status(toPath(path), error);

@@ -1,5 +1,5 @@
-// Rules of the input file list that need no window: selection after remove and move, the run's
-// input list, which dropped paths are taken.
+// Rules of the input file list that need no window: selection after remove and move, which
+// dropped paths are taken.
 #pragma once
 
 #include "toolkit/WideString.h"
@@ -16,9 +16,6 @@ int selectionAfterRemove(int removed, int countAfter);
 int indexAfterMove(int index, bool up);
 bool canMoveUp(int selected);
 bool canMoveDown(int selected, int count);
-
-// The run's input list: every entry followed by ";", in list order.
-WideString joinInputList(const StringList& entries);
 
 // Whether a dropped path is taken into the list: its status can be read and it is not a
 // folder. Unreadable paths and folders give false, never an error.

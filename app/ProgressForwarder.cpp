@@ -9,14 +9,14 @@ ZnProgressForwarder::ZnProgressForwarder(PostRefresh post,
                                          std::chrono::steady_clock::duration minInterval)
     : post_(std::move(post)), minInterval_(minInterval) {}
 
-void ZnProgressForwarder::reset(std::uint32_t inputCount) {
+void ZnProgressForwarder::reset() {
     pending_ = false;
     total_ = totalDone_ = fileSize_ = fileDone_ = 0;
-    filesConverted_ = 0;
+    filesConverted_ = failedInputs_ = 0;
+    lastFailed_ = Zenlo::WideString();
     ended_ = false;
     posts_ = 0;
     lastPost_ = {};
-    inputCount_ = inputCount;
     shownSerial_ = fileSerial_.load();
 }
 
@@ -46,6 +46,12 @@ void ZnProgressForwarder::progress(std::uint64_t count) {
 
 void ZnProgressForwarder::fileFinished(const Zenlo::WideString&) { ++filesConverted_; }
 
+void ZnProgressForwarder::inputFailed(const Zenlo::WideString& path) {
+    if (failedInputs_ > 0 && path == lastFailed_) return;
+    lastFailed_ = path;
+    ++failedInputs_;
+}
+
 void ZnProgressForwarder::finished() {
     ended_ = true;
     post(true);
@@ -74,7 +80,7 @@ ZnProgressForwarder::Snapshot ZnProgressForwarder::take() {
     }
     snapshot.filePosition = Zenlo::progressPosition(fileDone_, Zenlo::progressFactor(fileSize_));
     snapshot.totalPosition = Zenlo::progressPosition(totalDone_, Zenlo::progressFactor(total_));
-    snapshot.inputCount = inputCount_;
     snapshot.filesConverted = filesConverted_;
+    snapshot.failedInputs = failedInputs_;
     return snapshot;
 }

@@ -24,7 +24,7 @@ public:
                                      std::chrono::milliseconds(15));
 
     // Window thread, before the worker starts: forget the last run.
-    void reset(std::uint32_t inputCount);
+    void reset();
 
     // Worker thread: the converter's notifications.
     void totalBytes(std::uint64_t total);
@@ -32,6 +32,9 @@ public:
     void progress(std::uint64_t count);
     void fileFinished(const Zenlo::WideString& name);
     void finished();
+    // Worker thread: an input (or its header part) could not be converted. Reports about the
+    // same input in a row count once.
+    void inputFailed(const Zenlo::WideString& path);
 
     struct Snapshot {
         bool newFile = false;         // fileName holds a name not shown yet
@@ -39,8 +42,8 @@ public:
         int filePosition = 0;         // 0..100
         int totalPosition = 0;        // 0..100
         bool ended = false;           // the run has emitted its end
-        std::uint32_t inputCount = 0;
         std::uint32_t filesConverted = 0;
+        std::uint32_t failedInputs = 0;
     };
     // Window thread: clears the pending mark first (so later changes post again), then reads
     // the latest values.
@@ -63,9 +66,10 @@ private:
     std::atomic<std::uint64_t> fileDone_{0};
     std::atomic<std::uint32_t> fileSerial_{0};
     std::atomic<std::uint32_t> filesConverted_{0};
+    std::atomic<std::uint32_t> failedInputs_{0};
+    Zenlo::WideString lastFailed_; // worker only
     std::atomic<bool> ended_{false};
     std::atomic<std::uint64_t> posts_{0};
-    std::uint32_t inputCount_ = 0;  // window thread only
     std::uint32_t shownSerial_ = 0; // window thread only
 
     std::mutex nameLock_;

@@ -1,4 +1,4 @@
-// File list rules: selection after remove and move, the run's input list, the drop filter.
+// File list rules: selection after remove and move, the drop filter.
 #include "app/FileListRules.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +38,6 @@ TEST(FileListRules, MoveBoundsAndTargets) {
     // Down then up lands where it started.
     EXPECT_EQ(Zenlo::indexAfterMove(Zenlo::indexAfterMove(0, false), true), 0);
     EXPECT_EQ(Zenlo::indexAfterMove(2, true), 1);
-}
-
-TEST(FileListRules, InputListKeepsOrderAndDuplicates) {
-    Zenlo::StringList entries;
-    EXPECT_TRUE(Zenlo::joinInputList(entries).isEmpty());
-    entries.add(u"/a/x.bin");
-    entries.add(u"/b/y.bin");
-    entries.add(u"/a/x.bin");
-    EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::joinInputList(entries).view()),
-              "/a/x.bin;/b/y.bin;/a/x.bin;");
 }
 
 TEST(FileListRules, DropFilterSkipsFoldersAndMissingPaths) {

@@ -33,7 +33,7 @@ struct FakeWindow {
 TEST(ProgressForwarder, SnapshotsCarryTheLatestValues) {
     FakeWindow window;
     ZnProgressForwarder forwarder([&] { window.post(); }, 0s);
-    forwarder.reset(3);
+    forwarder.reset();
     forwarder.totalBytes(10000);
     EXPECT_EQ(window.posts, 1);
     ZnProgressForwarder::Snapshot shot = forwarder.take();
@@ -62,18 +62,21 @@ TEST(ProgressForwarder, SnapshotsCarryTheLatestValues) {
     EXPECT_EQ(shot.totalPosition, 100);
 
     forwarder.fileFinished(u"b.bin");
+    forwarder.inputFailed(u"/in/c.bin");
+    forwarder.inputFailed(u"/in/c.bin"); // its header part too: still one input
+    forwarder.inputFailed(u"/in/d.bin");
     forwarder.finished();
     shot = forwarder.take();
     EXPECT_TRUE(shot.ended);
-    EXPECT_EQ(shot.inputCount, 3u);
     EXPECT_EQ(shot.filesConverted, 2u);
+    EXPECT_EQ(shot.failedInputs, 2u);
     EXPECT_EQ(window.posts, 4);
 }
 
 TEST(ProgressForwarder, ThrottledProgressStillEndsTheRun) {
     FakeWindow window;
     ZnProgressForwarder forwarder([&] { window.post(); }, 1h);
-    forwarder.reset(1);
+    forwarder.reset();
     forwarder.totalBytes(4096 * 100);
     forwarder.take();
     forwarder.fileStarted(u"big.bin", 4096 * 100);
@@ -89,7 +92,7 @@ TEST(ProgressForwarder, ThrottledProgressStillEndsTheRun) {
 
 TEST(ProgressForwarder, ZeroSizesShowEmptyBars) {
     ZnProgressForwarder forwarder([] {}, 0s);
-    forwarder.reset(1);
+    forwarder.reset();
     forwarder.totalBytes(0);
     forwarder.fileStarted(u"grown.bin", 0);
     forwarder.progress(4096);
@@ -100,17 +103,19 @@ TEST(ProgressForwarder, ZeroSizesShowEmptyBars) {
 
 TEST(ProgressForwarder, ResetForgetsTheLastRun) {
     ZnProgressForwarder forwarder([] {}, 0s);
-    forwarder.reset(1);
+    forwarder.reset();
     forwarder.totalBytes(10);
     forwarder.fileStarted(u"a", 10);
     forwarder.progress(10);
     forwarder.fileFinished(u"a");
+    forwarder.inputFailed(u"b");
     forwarder.finished();
-    forwarder.reset(2);
+    forwarder.reset();
     ZnProgressForwarder::Snapshot shot = forwarder.take();
     EXPECT_FALSE(shot.ended);
     EXPECT_FALSE(shot.newFile);
     EXPECT_EQ(shot.filesConverted, 0u);
+    EXPECT_EQ(shot.failedInputs, 0u);
     EXPECT_EQ(shot.totalPosition, 0);
     EXPECT_EQ(forwarder.postCount(), 0u);
 }
@@ -120,7 +125,7 @@ TEST(ProgressForwarder, ResetForgetsTheLastRun) {
 TEST(ProgressForwarder, WorkerAndWindowThreads) {
     FakeWindow window;
     ZnProgressForwarder forwarder([&] { window.post(); }, 0s);
-    forwarder.reset(1);
+    forwarder.reset();
     constexpr int blocks = 20000;
     std::thread worker([&] {
         forwarder.totalBytes(std::uint64_t{4096} * blocks);

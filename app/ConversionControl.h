@@ -1,0 +1,73 @@
+// Runs conversions for the window: the worker thread, stop, progress and the end of a run.
+#pragma once
+
+#include <cstdint>
+#include <thread>
+
+#include "app/ProgressForwarder.h"
+#include "converter/FileConverter.h"
+#include "toolkit/WideString.h"
+
+// What the control shows through. The main dialog implements it with its controls; tests use
+// a fake. Every call but postRefresh comes on the window's thread.
+class ZnConversionView {
+public:
+    virtual ~ZnConversionView() = default;
+    // Any thread: have ZnConversionControl::refresh called on the window's thread soon.
+    // Must return at once; never waits for the window.
+    virtual void postRefresh() = 0;
+    virtual void showRunStarted() = 0;
+    virtual void showFileName(const Zenlo::WideString& name) = 0;
+    virtual void showProgress(int filePosition, int totalPosition) = 0;
+    // The run is over and its worker joined: bars to 0, taskbar off, the label "..." or, when
+    // failedInputs is not 0, the summary of the inputs that could not be converted.
+    virtual void showRunEnded(std::uint32_t failedInputs) = 0;
+};
+
+// The arguments of one run; the worker gets its own copy.
+struct ZnRunArguments {
+    Zenlo::StringList inputs;
+    Zenlo::WideString outputFolder;
+    Zenlo::WideString outputFileName;
+    int separateFiles = 0;
+    int writeHeader = 1;
+};
+
+// Owns the worker of the current or last run. Subscribes to the converter's notifications for
+// its whole life. Everything but the notification handlers runs on the window's thread.
+class ZnConversionControl {
+public:
+    ZnConversionControl(ZnFileConverter& converter, ZnConversionView& view);
+    ~ZnConversionControl();
+    ZnConversionControl(const ZnConversionControl&) = delete;
+    ZnConversionControl& operator=(const ZnConversionControl&) = delete;
+
+    // Joins a worker left from an earlier run (stopping it first), then starts a new one.
+    void start(const ZnRunArguments& arguments);
+    // Asks the worker to stop at its next check; does not wait. The end of the run follows as
+    // usual.
+    void stop();
+    // Set from start until the end of the run has been handled on the window's thread.
+    bool isBusy() const { return busy_; }
+    // The window's thread: shows the latest progress; at the end of a run joins the worker,
+    // clears the busy state and shows the end.
+    void refresh();
+    // Stops and joins a running worker without showing anything (the window is closing).
+    // Never hangs on the window: the worker does not wait for it.
+    void shutdown();
+
+    const ZnProgressForwarder& forwarder() const { return forwarder_; }
+
+private:
+    void join();
+    void endRun(const ZnProgressForwarder::Snapshot& snapshot);
+
+    ZnFileConverter& converter_;
+    ZnConversionView& view_;
+    ZnProgressForwarder forwarder_;
+    std::thread worker_;
+    bool busy_ = false;
+    int filePosition_ = -1;
+    int totalPosition_ = -1;
+    std::uint64_t connections_[6] = {};
+};

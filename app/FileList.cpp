@@ -1,0 +1,133 @@
+// The input file list over a wxListBox: the rules live in FileListRules, this is the glue.
+#include "app/FileList.h"
+
+#include <algorithm>
+
+#include <wx/button.h>
+#include <wx/filedlg.h>
+
+#include "app/FileListRules.h"
+#include "app/WxText.h"
+#include "i18n/Language.h"
+
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
+ZnFileList::ZnFileList(wxListBox* list) : list_(list) {}
+
+bool ZnFileList::addFromDialog(wxWindow* owner) {
+    ZnLanguage& language = ZnLanguage::instance();
+    wxString filter = toWx(language.text(402)) + " (*.*)|*";
+    wxFileDialog dialog(owner, toWx(language.text(400)), wxString(), wxString(), filter,
+                        wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return false;
+    wxArrayString paths;
+    dialog.GetPaths(paths);
+    add(paths);
+    return true;
+}
+
+void ZnFileList::add(const wxArrayString& paths) {
+    if (!paths.IsEmpty()) list_->Append(paths);
+    updateExtent();
+}
+
+int ZnFileList::addDropped(const wxArrayString& paths) {
+    wxArrayString files;
+    for (const wxString& path : paths)
+        if (Zenlo::isDroppableFile(fromWx(path))) files.Add(path);
+    add(files);
+    return static_cast<int>(files.GetCount());
+}
+
+void ZnFileList::removeSelected() {
+    int selected = list_->GetSelection();
+    if (selected != wxNOT_FOUND) {
+        list_->Delete(static_cast<unsigned>(selected));
+        int next = Zenlo::selectionAfterRemove(selected, static_cast<int>(list_->GetCount()));
+        if (next >= 0) list_->SetSelection(next);
+    }
+    updateExtent();
+}
+
+void ZnFileList::clear() {
+    list_->Clear();
+    updateExtent();
+}
+
+bool ZnFileList::moveSelected(bool up, wxButton* pressed, wxButton* other) {
+    int selected = list_->GetSelection();
+    int count = static_cast<int>(list_->GetCount());
+    if (up ? !Zenlo::canMoveUp(selected) : !Zenlo::canMoveDown(selected, count)) return false;
+    if (other) showAsDefaultButton(other, false);
+    if (pressed) showAsDefaultButton(pressed, true);
+    defaultArrow_ = pressed;
+    wxString text = list_->GetString(static_cast<unsigned>(selected));
+    int target = Zenlo::indexAfterMove(selected, up);
+    list_->Delete(static_cast<unsigned>(selected));
+    list_->Insert(text, static_cast<unsigned>(target));
+    list_->SetSelection(target);
+    return true;
+}
+
+void ZnFileList::updateExtent() {
+    int widest = 0;
+    // The list's own font measures what it shows; one average character keeps the end clear.
+    int margin = list_->GetCharWidth();
+    for (unsigned i = 0; i < list_->GetCount(); ++i)
+        widest = std::max(widest, list_->GetTextExtent(list_->GetString(i)).x + margin);
+    widestEntry_ = widest;
+    list_->SetHorizontalExtent(widest);
+}
+
+Zenlo::StringList ZnFileList::entries() const {
+    Zenlo::StringList result;
+    for (unsigned i = 0; i < list_->GetCount(); ++i) result.add(fromWx(list_->GetString(i)));
+    return result;
+}
+
+bool ZnFileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& paths) {
+    if (handler_) handler_(paths);
+    return true;
+}
+
+namespace {
+
+#ifdef __WXGTK__
+// GTK draws a default button through the style class "default". The functions come from the
+// GTK library the toolkit already loaded; looking them up spares a build dependency on its
+// headers.
+bool setGtkDefaultClass(wxButton* button, bool isDefault) {
+    using Context = void*;
+    using GetContext = Context (*)(void*);
+    using ChangeClass = void (*)(Context, const char*);
+    static auto getContext =
+        reinterpret_cast<GetContext>(dlsym(RTLD_DEFAULT, "gtk_widget_get_style_context"));
+    static auto addClass =
+        reinterpret_cast<ChangeClass>(dlsym(RTLD_DEFAULT, "gtk_style_context_add_class"));
+    static auto removeClass =
+        reinterpret_cast<ChangeClass>(dlsym(RTLD_DEFAULT, "gtk_style_context_remove_class"));
+    if (!getContext || !addClass || !removeClass || !button->GetHandle()) return false;
+    Context context = getContext(button->GetHandle());
+    if (!context) return false;
+    (isDefault ? addClass : removeClass)(context, "default");
+    return true;
+}
+#endif
+
+} // namespace
+
+bool showAsDefaultButton(wxButton* button, bool isDefault) {
+#if defined(__WXMSW__)
+    ::SendMessage(button->GetHWND(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                  TRUE);
+    return true;
+#elif defined(__WXGTK__)
+    bool done = setGtkDefaultClass(button, isDefault);
+    button->Refresh();
+    return done;
+#else
+    return false;
+#endif
+}
