@@ -1,6 +1,8 @@
 // Output target rules: the checks convert makes on the typed name and folder before a run.
 #include "app/OutputTarget.h"
 
+#include "converter/FileSystem.h"
+
 namespace Zenlo {
 
 WideString correctOutputExtension(const WideString& name) {
@@ -28,6 +30,15 @@ WideString normaliseOutputFolder(const WideString& folder, const WideString& sta
         if (result.isEmpty() || result[0] != u'/') result = startFolder + result;
     }
     return folderPart(result, separator);
+}
+
+ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
+                               const WideString& startFolder) {
+    ZnPreparedOutput result;
+    result.fileName = correctOutputExtension(fileName);
+    result.folder = normaliseOutputFolder(folder, startFolder);
+    result.folderReady = isFolder(result.folder) || createFolders(result.folder);
+    return result;
 }
 
 ZnOutputChoice splitOutputChoice(const WideString& path, char16_t separator) {

@@ -26,6 +26,16 @@ WideString defaultOutputFolder(char16_t separator = nativeSeparator);
 WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
                                  char16_t separator = nativeSeparator);
 
+// The output as convert uses it: the corrected file name, the normalised folder, and whether
+// that folder exists as a folder or could be created with every missing level.
+struct ZnPreparedOutput {
+    bool folderReady = false;
+    WideString fileName;
+    WideString folder;
+};
+ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
+                               const WideString& startFolder);
+
 // What a chosen output path gives the two edits: the name without its folder, and the folder
 // up to and including its last separator.
 struct ZnOutputChoice {

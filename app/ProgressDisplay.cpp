@@ -1,0 +1,58 @@
+// Progress display over wx controls; the taskbar through wxAppProgressIndicator where it exists.
+#include "app/ProgressDisplay.h"
+
+#include <wx/app.h>
+#include <wx/appprogress.h>
+#include <wx/gauge.h>
+#include <wx/window.h>
+
+#include "app/ProgressMath.h"
+#include "i18n/Language.h"
+
+ZnProgressDisplay::ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar,
+                                     LabelSetter setLabel)
+    : window_(window), fileBar_(fileBar), totalBar_(totalBar), setLabel_(std::move(setLabel)),
+      taskbar_(std::make_unique<wxAppProgressIndicator>(window, Zenlo::progressRange)) {
+    taskbar_->Reset();
+}
+
+ZnProgressDisplay::~ZnProgressDisplay() = default;
+
+void ZnProgressDisplay::postRefresh() {
+    // Queued for the window's thread; a window destroyed meanwhile drops the call with itself.
+    window_->CallAfter([this] {
+        if (control_) control_->refresh();
+    });
+}
+
+void ZnProgressDisplay::showRunStarted() {
+    if (taskbar_->IsAvailable()) taskbar_->SetValue(0);
+}
+
+void ZnProgressDisplay::showFileName(const Zenlo::WideString& name) {
+    fileBar_->SetValue(0);
+    setLabel_(name);
+}
+
+void ZnProgressDisplay::showProgress(int filePosition, int totalPosition) {
+    fileBar_->SetValue(filePosition);
+    totalBar_->SetValue(totalPosition);
+    if (taskbar_->IsAvailable()) taskbar_->SetValue(totalPosition);
+}
+
+void ZnProgressDisplay::showRunEnded(std::uint32_t failedInputs) {
+    fileBar_->SetValue(0);
+    totalBar_->SetValue(0);
+    taskbar_->Reset();
+    setLabel_(endLabel(failedInputs));
+    // The idle update enables the controls again.
+    wxWakeUpIdle();
+}
+
+Zenlo::WideString ZnProgressDisplay::endLabel(std::uint32_t failedInputs) {
+    if (failedInputs == 0) return u"...";
+    Zenlo::WideString pattern = ZnLanguage::instance().text(213);
+    // A language file without the key leaves the label as after any run.
+    if (pattern.isEmpty()) return u"...";
+    return Zenlo::WideString::formatted(pattern.c_str(), failedInputs);
+}

@@ -1,0 +1,42 @@
+// Shows a run's progress in the main dialog: file-name label, file and total bars, taskbar.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/ConversionControl.h"
+
+class wxAppProgressIndicator;
+class wxGauge;
+class wxWindow;
+
+// The dialog's side of ZnConversionView. Refreshes are posted to the dialog's event queue, so
+// the worker never waits for the window; everything else runs on the window's thread.
+class ZnProgressDisplay : public ZnConversionView {
+public:
+    // Sets the file-name label (the dialog keeps its own copy of the text).
+    using LabelSetter = std::function<void(const Zenlo::WideString&)>;
+
+    ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar, LabelSetter setLabel);
+    ~ZnProgressDisplay() override;
+
+    // The control whose refresh the posted events call; set once before the first run.
+    void attach(ZnConversionControl* control) { control_ = control; }
+
+    void postRefresh() override;
+    void showRunStarted() override;
+    void showFileName(const Zenlo::WideString& name) override;
+    void showProgress(int filePosition, int totalPosition) override;
+    void showRunEnded(std::uint32_t failedInputs) override;
+
+    // The label text after a run: "..." or, with failed inputs, the summary of key 213.
+    static Zenlo::WideString endLabel(std::uint32_t failedInputs);
+
+private:
+    wxWindow* window_;
+    wxGauge* fileBar_;
+    wxGauge* totalBar_;
+    LabelSetter setLabel_;
+    ZnConversionControl* control_ = nullptr;
+    std::unique_ptr<wxAppProgressIndicator> taskbar_;
+};

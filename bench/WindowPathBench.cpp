@@ -1,0 +1,125 @@
+// Times a conversion through the window's path (progress forwarding to an event loop) against
+// the bare engine, on the same input, and prints the ratio.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include "app/ConversionControl.h"
+#include "converter/FileConverter.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// The window's side without a display: refreshes travel through the toolkit's cross-thread
+// event queue to an event loop on this thread, as they do to the dialog; the display calls
+// only count (drawing is the window thread's work, not the worker's).
+class LoopView : public ZnConversionView {
+public:
+    explicit LoopView(wxEventLoopBase& loop) : loop_(loop) {}
+    void attach(ZnConversionControl& control) { control_ = &control; }
+    void postRefresh() override {
+        handler_.CallAfter([this] { control_->refresh(); });
+    }
+    void showRunStarted() override {}
+    void showFileName(const Zenlo::WideString&) override { ++names; }
+    void showProgress(int, int) override { ++updates; }
+    void showRunEnded(std::uint32_t failed) override {
+        failedInputs = failed;
+        loop_.Exit();
+    }
+    long names = 0, updates = 0;
+    std::uint32_t failedInputs = 0;
+
+private:
+    wxEventLoopBase& loop_;
+    wxEvtHandler handler_;
+    ZnConversionControl* control_ = nullptr;
+};
+
+double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+double bareRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folder) {
+    ZnFileConverter converter;
+    auto start = Clock::now();
+    std::thread worker([&] { converter.convertAll(inputs, folder, u"arrays.cpp", 0, 1); });
+    worker.join();
+    return seconds(Clock::now() - start);
+}
+
+double windowRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folder, long& posts) {
+    ZnFileConverter converter;
+    wxEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    LoopView view(loop);
+    ZnConversionControl control(converter, view);
+    view.attach(control);
+    ZnRunArguments arguments;
+    arguments.inputs = inputs;
+    arguments.outputFolder = folder;
+    arguments.outputFileName = u"arrays.cpp";
+    auto start = Clock::now();
+    control.start(arguments);
+    loop.Run();
+    double elapsed = seconds(Clock::now() - start);
+    posts = static_cast<long>(control.forwarder().postCount());
+    if (view.failedInputs != 0) std::fprintf(stderr, "window path: %u inputs failed\n", view.failedInputs);
+    return elapsed;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    wxInitializer toolkit;
+    if (!toolkit.IsOk()) return 2;
+    const int mebibytes = argc > 1 ? std::atoi(argv[1]) : 64;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    fs::path root = fs::temp_directory_path() / ("hexmoor-window-bench-" + std::to_string(getpid()));
+    fs::create_directories(root / "out");
+    fs::path input = root / "random.bin";
+    {
+        std::mt19937_64 random(79);
+        std::vector<std::uint64_t> block(1 << 17);
+        std::ofstream file(input, std::ios::binary);
+        for (int i = 0; i < mebibytes; ++i) {
+            for (auto& word : block) word = random();
+            file.write(reinterpret_cast<const char*>(block.data()), 1 << 20);
+        }
+    }
+    Zenlo::StringList inputs;
+    inputs.add(Zenlo::fromPath(input));
+    Zenlo::WideString folder = Zenlo::fromPath(root / "out") + Zenlo::nativeSeparator;
+
+    std::vector<double> bare, window;
+    long posts = 0;
+    bareRun(inputs, folder); // warm the page cache and the output file
+    for (int i = 0; i < rounds; ++i) {
+        bare.push_back(bareRun(inputs, folder));
+        window.push_back(windowRun(inputs, folder, posts));
+    }
+    double bareTime = median(bare), windowTime = median(window);
+    std::printf("window path, %d MiB input, median of %d runs:\n", mebibytes, rounds);
+    std::printf("  bare engine:                %.3f s\n", bareTime);
+    std::printf("  engine + window subscribers: %.3f s (%ld refreshes posted)\n", windowTime, posts);
+    std::printf("  ratio window/bare:          %.3f (goal: at most 1.10)\n", windowTime / bareTime);
+    fs::remove_all(root);
+    return 0;
+}
