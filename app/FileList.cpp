@@ -78,7 +78,10 @@ void ZnFileList::updateExtent() {
     for (unsigned i = 0; i < list_->GetCount(); ++i)
         widest = std::max(widest, list_->GetTextExtent(list_->GetString(i)).x + margin);
     widestEntry_ = widest;
-    list_->SetHorizontalExtent(widest);
+#ifdef __WXMSW__
+    ::SendMessage(list_->GetHWND(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+#endif
+    // Elsewhere the list box's horizontal scroll bar follows its widest row by itself.
 }
 
 Zenlo::StringList ZnFileList::entries() const {
