@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
@@ -105,4 +110,23 @@ TEST(OutputTarget, DefaultsAndBrowseResults) {
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/tmp", u'/')), "/tmp/");
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/", u'/')), "/");
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"C:\\", u'\\')), "C:\\");
+}
+
+TEST(OutputTarget, PrepareCreatesRelativeFoldersBelowTheStartFolder) {
+    namespace fs = std::filesystem;
+    fs::path root = fs::temp_directory_path() / ("hexmoor-prepare-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    WideString start = Zenlo::fromPath(root) + Zenlo::nativeSeparator;
+    Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(u"data", u"gen/deep/", start);
+    EXPECT_TRUE(prepared.folderReady);
+    EXPECT_EQ(narrow(prepared.fileName), "data.cpp");
+    EXPECT_EQ(Zenlo::toPath(prepared.folder), root / "gen" / "deep" / "");
+    EXPECT_TRUE(fs::is_directory(root / "gen" / "deep"));
+    // Existing folders are fine; a file in the way cannot become one.
+    EXPECT_TRUE(Zenlo::prepareOutput(u"a.c", u"gen/", start).folderReady);
+    std::ofstream(root / "blocker") << "x";
+    prepared = Zenlo::prepareOutput(u"a.c", u"blocker/sub/", start);
+    EXPECT_FALSE(prepared.folderReady);
+    EXPECT_FALSE(fs::exists(root / "blocker" / "sub"));
+    fs::remove_all(root);
 }

@@ -1,0 +1,180 @@
+// Conversion control with the real engine and a fake window: progress, end, stop, shutdown.
+#include "app/ConversionControl.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+
+#include <unistd.h>
+
+#include "toolkit/TextEncoding.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Records what the control shows; posted refreshes wait in a counter until pump() runs them on
+// the test's thread, which plays the window's thread.
+class FakeView : public ZnConversionView {
+public:
+    void postRefresh() override {
+        std::lock_guard<std::mutex> guard(lock_);
+        ++posted_;
+        wake_.notify_one();
+    }
+    void showRunStarted() override { ++starts; }
+    void showFileName(const Zenlo::WideString& name) override {
+        names.push_back(Zenlo::utf16ToUtf8(name.view()));
+    }
+    void showProgress(int file, int total) override {
+        lastFile = file;
+        lastTotal = total;
+        ++updates;
+    }
+    void showRunEnded(std::uint32_t failed) override {
+        ++ends;
+        failedInputs = failed;
+    }
+    // Runs one posted refresh; false when none came within the timeout.
+    bool pumpOne(ZnConversionControl& control, std::chrono::milliseconds timeout = 20s) {
+        {
+            std::unique_lock<std::mutex> guard(lock_);
+            if (!wake_.wait_for(guard, timeout, [&] { return posted_ > 0; })) return false;
+            --posted_;
+        }
+        control.refresh();
+        return true;
+    }
+    // Runs refreshes until the run has ended; false on a timeout.
+    bool pumpUntilIdle(ZnConversionControl& control) {
+        while (control.isBusy())
+            if (!pumpOne(control)) return false;
+        return true;
+    }
+
+    int starts = 0, updates = 0, ends = 0;
+    int lastFile = -1, lastTotal = -1;
+    std::uint32_t failedInputs = 0;
+    std::vector<std::string> names;
+
+private:
+    std::mutex lock_;
+    std::condition_variable wake_;
+    int posted_ = 0;
+};
+
+class ConversionControlTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("hexmoor-control-" + std::to_string(::getpid()));
+        fs::create_directories(root / "out");
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    Zenlo::WideString file(const std::string& name, std::size_t size) {
+        std::ofstream out(root / name, std::ios::binary);
+        for (std::size_t i = 0; i < size; ++i) out.put(static_cast<char>(i * 7));
+        return Zenlo::fromPath(root / name);
+    }
+    // A large file of zeros that costs no disk space.
+    Zenlo::WideString sparse(const std::string& name, std::uintmax_t size) {
+        std::ofstream(root / name, std::ios::binary).close();
+        fs::resize_file(root / name, size);
+        return Zenlo::fromPath(root / name);
+    }
+    ZnRunArguments run(std::initializer_list<Zenlo::WideString> inputs) {
+        ZnRunArguments arguments;
+        for (const auto& input : inputs) arguments.inputs.add(input);
+        arguments.outputFolder = Zenlo::fromPath(root / "out") + Zenlo::nativeSeparator;
+        arguments.outputFileName = u"arrays.cpp";
+        return arguments;
+    }
+    std::string output(const char* name = "arrays.cpp") {
+        std::ifstream in(root / "out" / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static int count(const std::string& text, const std::string& piece) {
+        int n = 0;
+        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+        return n;
+    }
+
+    fs::path root;
+    ZnFileConverter converter;
+    FakeView view;
+};
+
+} // namespace
+
+TEST_F(ConversionControlTest, RunShowsFilesProgressAndItsEnd) {
+    ZnConversionControl control(converter, view);
+    control.start(run({file("a.bin", 10000), file("b.bin", 5000), file("c.bin", 1)}));
+    EXPECT_TRUE(control.isBusy());
+    ASSERT_TRUE(view.pumpUntilIdle(control));
+    EXPECT_FALSE(control.isBusy());
+    EXPECT_EQ(view.starts, 1);
+    EXPECT_EQ(view.ends, 1);
+    EXPECT_EQ(view.failedInputs, 0u);
+    ASSERT_FALSE(view.names.empty());
+    EXPECT_EQ(view.names.back(), "c.bin");
+    EXPECT_EQ(view.lastTotal, 100);
+    std::string text = output();
+    EXPECT_EQ(count(text, "g_a_bin_array["), 1);
+    EXPECT_EQ(count(text, "g_b_bin_array["), 1);
+    EXPECT_EQ(count(text, "g_c_bin_array["), 1);
+}
+
+TEST_F(ConversionControlTest, SameFileTwiceIsConvertedTwice) {
+    Zenlo::WideString a = file("twice.bin", 300);
+    ZnConversionControl control(converter, view);
+    control.start(run({a, a}));
+    ASSERT_TRUE(view.pumpUntilIdle(control));
+    EXPECT_EQ(count(output(), "g_twice_bin_array["), 2);
+    EXPECT_EQ(view.failedInputs, 0u);
+}
+
+TEST_F(ConversionControlTest, FailedInputsAreCounted) {
+    ZnConversionControl control(converter, view);
+    Zenlo::WideString missing = Zenlo::fromPath(root / "missing.bin");
+    control.start(run({file("good.bin", 100), missing, file("empty.bin", 0), file("ok.bin", 5)}));
+    ASSERT_TRUE(view.pumpUntilIdle(control));
+    EXPECT_EQ(view.failedInputs, 2u);
+    EXPECT_EQ(count(output(), "g_ok_bin_array["), 1);
+    // A later clean run reports no failures.
+    control.start(run({file("good.bin", 100)}));
+    ASSERT_TRUE(view.pumpUntilIdle(control));
+    EXPECT_EQ(view.failedInputs, 0u);
+    EXPECT_EQ(view.ends, 2);
+}
+
+TEST_F(ConversionControlTest, StopEndsTheRunEarly) {
+    const std::uintmax_t size = std::uintmax_t{1} << 30;
+    ZnConversionControl control(converter, view);
+    control.start(run({sparse("big.bin", size), file("after.bin", 10)}));
+    ASSERT_TRUE(view.pumpOne(control)); // the run has begun
+    control.stop();
+    ASSERT_TRUE(view.pumpUntilIdle(control));
+    EXPECT_EQ(view.ends, 1);
+    EXPECT_EQ(view.failedInputs, 0u) << "a stopped input is not a failed one";
+    EXPECT_LT(fs::file_size(root / "out" / "arrays.cpp"), size);
+    EXPECT_EQ(count(output(), "g_after_bin_array["), 0);
+}
+
+// The window never answers; shutting down must still stop and join at once.
+TEST_F(ConversionControlTest, ShutdownDuringARunNeverWaitsForTheWindow) {
+    auto control = std::make_unique<ZnConversionControl>(converter, view);
+    control->start(run({sparse("big.bin", std::uintmax_t{1} << 30)}));
+    std::this_thread::sleep_for(50ms);
+    auto begin = std::chrono::steady_clock::now();
+    control->shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 5s);
+    EXPECT_FALSE(control->isBusy());
+    control.reset(); // unsubscribes; the converter emits into nothing afterwards
+    EXPECT_EQ(converter.progress.subscriberCount(), 0u);
+}
