@@ -45,6 +45,7 @@ endif
 
 bench: release
 	bash bench/run.sh $(RELEASE_DIR)
+	$(RELEASE_DIR)/hexmoor_window_bench
 
 clean:
 	rm -rf build
