@@ -7,8 +7,8 @@
 #include <wx/filedlg.h>
 
 #include "app/FileListRules.h"
-#include "app/WxText.h"
 #include "i18n/Language.h"
+#include "toolkit/wx/WxText.h"
 
 #ifdef __WXGTK__
 #include <dlfcn.h>
@@ -18,8 +18,8 @@ ZnFileList::ZnFileList(wxListBox* list) : list_(list) {}
 
 bool ZnFileList::addFromDialog(wxWindow* owner) {
     ZnLanguage& language = ZnLanguage::instance();
-    wxString filter = toWx(language.text(402)) + " (*.*)|*";
-    wxFileDialog dialog(owner, toWx(language.text(400)), wxString(), wxString(), filter,
+    wxFileDialog dialog(owner, Zenlo::toWx(language.text(400)), wxString(), wxString(),
+                        Zenlo::toWx(Zenlo::inputFileFilter(language.text(402))),
                         wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return false;
     wxArrayString paths;
@@ -36,7 +36,7 @@ void ZnFileList::add(const wxArrayString& paths) {
 int ZnFileList::addDropped(const wxArrayString& paths) {
     wxArrayString files;
     for (const wxString& path : paths)
-        if (Zenlo::isDroppableFile(fromWx(path))) files.Add(path);
+        if (Zenlo::isDroppableFile(Zenlo::fromWx(path))) files.Add(path);
     add(files);
     return static_cast<int>(files.GetCount());
 }
@@ -86,7 +86,7 @@ void ZnFileList::updateExtent() {
 
 Zenlo::StringList ZnFileList::entries() const {
     Zenlo::StringList result;
-    for (unsigned i = 0; i < list_->GetCount(); ++i) result.add(fromWx(list_->GetString(i)));
+    for (unsigned i = 0; i < list_->GetCount(); ++i) result.add(Zenlo::fromWx(list_->GetString(i)));
     return result;
 }
 

@@ -17,6 +17,15 @@ bool canMoveUp(int selected) { return selected >= 1; }
 
 bool canMoveDown(int selected, int count) { return selected >= 0 && selected < count - 1; }
 
+WideString inputFileFilter(const WideString& allFilesText) {
+    // "*" rather than "*.*": outside Windows the latter skips names without a point.
+#ifdef _WIN32
+    return allFilesText + u" (*.*)|*.*";
+#else
+    return allFilesText + u" (*.*)|*";
+#endif
+}
+
 bool isDroppableFile(const WideString& path) {
     std::error_code error;
     std::filesystem::file_status status = std::filesystem::status(toPath(path), error);

@@ -17,6 +17,10 @@ int indexAfterMove(int index, bool up);
 bool canMoveUp(int selected);
 bool canMoveDown(int selected, int count);
 
+// The open dialog's filter in the toolkit's "text|pattern" form: the text of the "all files"
+// entry followed by " (*.*)", matching every file.
+WideString inputFileFilter(const WideString& allFilesText);
+
 // Whether a dropped path is taken into the list: its status can be read and it is not a
 // folder. Unreadable paths and folders give false, never an error.
 bool isDroppableFile(const WideString& path);

@@ -9,6 +9,9 @@
 #include <wx/listbox.h>
 
 #include "app/AboutDlg.h"
+#include "app/ConversionControl.h"
+#include "app/FileList.h"
+#include "app/ProgressDisplay.h"
 #include "app/App.h"
 #include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
@@ -69,6 +72,7 @@ void CMainDlg::initialise() {
         bar->SetRange(100);
         bar->SetValue(0);
     }
+    initialiseConversion();
     SetIcons(Zenlo::programIcons());
     writeToControls();
     fileList_->SetFocus();
@@ -80,7 +84,8 @@ void CMainDlg::attachImages() {
 }
 
 void CMainDlg::shutdown() {
-    // A running conversion is stopped and joined here once the conversion control exists.
+    // Stops and joins a running worker; it never waits for this window, so this cannot hang.
+    if (conversion_) conversion_->shutdown();
 }
 
 bool CMainDlg::writeToControls() {
@@ -172,6 +177,7 @@ void CMainDlg::showAbout() {
 
 void CMainDlg::closeProgram() {
     saveSettings();
+    shutdown();
     Destroy();
     if (auto* app = dynamic_cast<ZnApp*>(wxTheApp)) app->quit(MainId::close);
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include <wx/dialog.h>
 
@@ -16,6 +17,9 @@ class wxChoice;
 class wxGauge;
 class wxListBox;
 class wxBitmapButton;
+class ZnConversionControl;
+class ZnFileList;
+class ZnProgressDisplay;
 
 class CMainDlg : public wxDialog {
 public:
@@ -45,6 +49,10 @@ public:
     int separateFiles = 0;
     int writeHeader = 1;
     int busy = 0;
+
+    // The file list's operations and the conversion control (their own files).
+    ZnFileList& fileListOperations() { return *files_; }
+    ZnConversionControl& conversionControl() { return *conversion_; }
 
     // How often the idle update ran (for the idle rule's tests).
     unsigned idleUpdates() const { return idleUpdates_; }
@@ -86,6 +94,11 @@ private:
     void browseOutputFolder();
     void convert();
     void stop();
+    // Creates the list operations, the progress display and the conversion control, and
+    // accepts dropped files.
+    void initialiseConversion();
+    void onListKey(wxKeyEvent& event);
+    void addDroppedFiles(const wxArrayString& paths);
 
     ZnCustomEdit outputFileEdit_;
     ZnCustomEdit outputFolderEdit_;
@@ -100,6 +113,11 @@ private:
     std::array<ZnControlUpdate, mainUpdateIds.size()> applied_{};
     bool appliedValid_ = false;
     unsigned idleUpdates_ = 0;
+
+    // Declared in this order so the control (which uses the display) goes first.
+    std::unique_ptr<ZnFileList> files_;
+    std::unique_ptr<ZnProgressDisplay> progress_;
+    std::unique_ptr<ZnConversionControl> conversion_;
 
     wxDECLARE_EVENT_TABLE();
 };

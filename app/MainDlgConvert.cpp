@@ -1,8 +1,94 @@
 // CMainDlg: output target and conversion control: browsing, convert, stop, progress.
 #include "app/MainDlg.h"
 
-// The conversion commands come with the conversion control; until then they do nothing.
-void CMainDlg::browseOutputFile() {}
-void CMainDlg::browseOutputFolder() {}
-void CMainDlg::convert() {}
-void CMainDlg::stop() {}
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/listbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/ConversionControl.h"
+#include "app/FileList.h"
+#include "app/IdleRule.h"
+#include "app/MainDlgIds.h"
+#include "app/OutputTarget.h"
+#include "app/ProgressDisplay.h"
+#include "i18n/Language.h"
+#include "toolkit/wx/WxText.h"
+
+void CMainDlg::initialiseConversion() {
+    files_ = std::make_unique<ZnFileList>(fileList_);
+    ZnProgressDisplay::Host host;
+    host.setLabel = [this](const Zenlo::WideString& text) {
+        labelText = text;
+        static_cast<wxStaticText*>(FindWindow(MainId::fileLabel))->SetLabelText(Zenlo::toWx(text));
+    };
+    host.runEnded = [this] {
+        busy = 0;
+        Zenlo::requestIdleUpdate();
+    };
+    progress_ = std::make_unique<ZnProgressDisplay>(this, fileBar_, totalBar_, std::move(host));
+    conversion_ = std::make_unique<ZnConversionControl>(converter, *progress_);
+    progress_->attach(conversion_.get());
+
+    // Files may be dropped on the window and on the list (which handles its own drops).
+    auto drop = [this](const wxArrayString& paths) { addDroppedFiles(paths); };
+    SetDropTarget(new ZnFileDropTarget(drop));
+    fileList_->SetDropTarget(new ZnFileDropTarget(drop));
+    fileList_->Bind(wxEVT_KEY_DOWN, &CMainDlg::onListKey, this);
+}
+
+void CMainDlg::browseOutputFile() {
+    ZnLanguage& language = ZnLanguage::instance();
+    wxString filter = Zenlo::toWx(
+        Zenlo::outputFileFilter(language.text(403), language.text(404), language.text(405)));
+    // A save dialog, so that a file that does not exist yet can be named.
+    wxFileDialog dialog(this, Zenlo::toWx(language.text(401)), wxString(), wxString(), filter,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK) return;
+    Zenlo::ZnOutputChoice choice = Zenlo::splitOutputChoice(Zenlo::fromWx(dialog.GetPath()));
+    outputFileName = choice.fileName;
+    outputFolder = choice.folder;
+    writeToControls();
+}
+
+void CMainDlg::browseOutputFolder() {
+    if (!readFromControls()) return;
+    // A folder the browser cannot find selects nothing.
+    wxDirDialog dialog(this, wxString(), Zenlo::toWx(outputFolder),
+                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return;
+    outputFolder = Zenlo::folderWithSeparator(Zenlo::fromWx(dialog.GetPath()));
+    writeToControls();
+}
+
+void CMainDlg::convert() {
+    if (busy || !readFromControls()) return;
+    Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(outputFileName, outputFolder,
+                                                            startFolder);
+    if (!prepared.folderReady) {
+        // The only report of a bad folder: its edit gets the focus with the text selected. Both
+        // edits keep what the user typed.
+        auto* folderEdit = static_cast<wxTextCtrl*>(FindWindow(MainId::outputFolder));
+        folderEdit->SetFocus();
+        // Selecting puts the caret at the end and scrolls it into view.
+        folderEdit->SelectAll();
+        return;
+    }
+    outputFileName = prepared.fileName;
+    outputFolder = prepared.folder;
+    // A summary of an earlier run's failures does not outlive the start of the next.
+    labelText = u"...";
+    if (!writeToControls()) return;
+
+    busy = 1;
+    ZnRunArguments arguments;
+    arguments.inputs = files_->entries();
+    arguments.outputFolder = outputFolder;
+    arguments.outputFileName = outputFileName;
+    arguments.separateFiles = separateFiles;
+    arguments.writeHeader = writeHeader;
+    conversion_->start(arguments);
+}
+
+void CMainDlg::stop() { conversion_->stop(); }

@@ -45,6 +45,12 @@ ZnOutputChoice splitOutputChoice(const WideString& path, char16_t separator) {
     return {fileNamePart(path, separator), folderPart(path, separator)};
 }
 
+WideString outputFileFilter(const WideString& allSources, const WideString& cSources,
+                            const WideString& cppSources) {
+    return allSources + u" (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|" + cSources +
+           u" (*.c)|*.c|" + cppSources + u" (*.cpp; *.cc; *.c++)|*.cpp;*.cc;*.c++";
+}
+
 WideString folderWithSeparator(const WideString& folder, char16_t separator) {
     if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
     return folder + separator;

@@ -44,6 +44,11 @@ struct ZnOutputChoice {
 };
 ZnOutputChoice splitOutputChoice(const WideString& path, char16_t separator = nativeSeparator);
 
+// The output file dialog's filter in the toolkit's "text|pattern|..." form: C and C++ sources,
+// C sources, C++ sources, with the three texts given.
+WideString outputFileFilter(const WideString& allSources, const WideString& cSources,
+                            const WideString& cppSources);
+
 // A chosen folder as the folder edit shows it: the separator appended unless it ends with one.
 WideString folderWithSeparator(const WideString& folder, char16_t separator = nativeSeparator);
 

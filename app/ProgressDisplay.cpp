@@ -10,8 +10,8 @@
 #include "i18n/Language.h"
 
 ZnProgressDisplay::ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar,
-                                     LabelSetter setLabel)
-    : window_(window), fileBar_(fileBar), totalBar_(totalBar), setLabel_(std::move(setLabel)),
+                                     Host host)
+    : window_(window), fileBar_(fileBar), totalBar_(totalBar), host_(std::move(host)),
       taskbar_(std::make_unique<wxAppProgressIndicator>(window, Zenlo::progressRange)) {
     taskbar_->Reset();
 }
@@ -31,7 +31,7 @@ void ZnProgressDisplay::showRunStarted() {
 
 void ZnProgressDisplay::showFileName(const Zenlo::WideString& name) {
     fileBar_->SetValue(0);
-    setLabel_(name);
+    host_.setLabel(name);
 }
 
 void ZnProgressDisplay::showProgress(int filePosition, int totalPosition) {
@@ -44,7 +44,8 @@ void ZnProgressDisplay::showRunEnded(std::uint32_t failedInputs) {
     fileBar_->SetValue(0);
     totalBar_->SetValue(0);
     taskbar_->Reset();
-    setLabel_(endLabel(failedInputs));
+    host_.setLabel(endLabel(failedInputs));
+    host_.runEnded();
     // The idle update enables the controls again.
     wxWakeUpIdle();
 }

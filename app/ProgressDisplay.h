@@ -14,10 +14,14 @@ class wxWindow;
 // the worker never waits for the window; everything else runs on the window's thread.
 class ZnProgressDisplay : public ZnConversionView {
 public:
-    // Sets the file-name label (the dialog keeps its own copy of the text).
-    using LabelSetter = std::function<void(const Zenlo::WideString&)>;
+    // What the dialog does for the display: set the file-name label (the dialog keeps its own
+    // copy of the text), and take note that the run is over (busy flag, idle update).
+    struct Host {
+        std::function<void(const Zenlo::WideString&)> setLabel;
+        std::function<void()> runEnded;
+    };
 
-    ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar, LabelSetter setLabel);
+    ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar, Host host);
     ~ZnProgressDisplay() override;
 
     // The control whose refresh the posted events call; set once before the first run.
@@ -36,7 +40,7 @@ private:
     wxWindow* window_;
     wxGauge* fileBar_;
     wxGauge* totalBar_;
-    LabelSetter setLabel_;
+    Host host_;
     ZnConversionControl* control_ = nullptr;
     std::unique_ptr<wxAppProgressIndicator> taskbar_;
 };

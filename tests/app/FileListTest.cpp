@@ -20,7 +20,7 @@ wxArrayString strings(std::initializer_list<const char*> texts) {
     return result;
 }
 
-class FileListTest : public testing::Test {
+class GuiFileList : public testing::Test {
 protected:
     void SetUp() override {
         frame = new wxFrame(nullptr, wxID_ANY, "list");
@@ -58,7 +58,7 @@ protected:
 
 } // namespace
 
-TEST_F(FileListTest, SameFileTwiceGivesTwoEntries) {
+TEST_F(GuiFileList, SameFileTwiceGivesTwoEntries) {
     wxString a = file("a.bin");
     list->add(wxArrayString(1, &a));
     list->add(wxArrayString(1, &a));
@@ -68,7 +68,7 @@ TEST_F(FileListTest, SameFileTwiceGivesTwoEntries) {
     EXPECT_TRUE(entries[0] == entries[1]);
 }
 
-TEST_F(FileListTest, DropsTakeOnlyFiles) {
+TEST_F(GuiFileList, DropsTakeOnlyFiles) {
     wxArrayString dropped;
     dropped.Add(file("one.bin"));
     dropped.Add(wxString::FromUTF8((root / "folder").string()));
@@ -86,7 +86,7 @@ TEST_F(FileListTest, DropsTakeOnlyFiles) {
     EXPECT_EQ(listBox->GetCount(), 2u);
 }
 
-TEST_F(FileListTest, RemoveSelectsTheEntryAtThePlaceOrTheNewLast) {
+TEST_F(GuiFileList, RemoveSelectsTheEntryAtThePlaceOrTheNewLast) {
     fill({"a", "b", "c"});
     listBox->SetSelection(1);
     list->removeSelected();
@@ -102,7 +102,7 @@ TEST_F(FileListTest, RemoveSelectsTheEntryAtThePlaceOrTheNewLast) {
     EXPECT_EQ(list->widestEntry(), 0);
 }
 
-TEST_F(FileListTest, MoveDownAndUpRestoresTheOrderAndKeepsTheSelection) {
+TEST_F(GuiFileList, MoveDownAndUpRestoresTheOrderAndKeepsTheSelection) {
     fill({"first", "second", "third"});
     listBox->SetSelection(0);
     EXPECT_TRUE(list->moveSelected(false, down, up));
@@ -125,7 +125,7 @@ TEST_F(FileListTest, MoveDownAndUpRestoresTheOrderAndKeepsTheSelection) {
 #endif
 }
 
-TEST_F(FileListTest, ExtentCoversTheWidestEntryPlusOneCharacter) {
+TEST_F(GuiFileList, ExtentCoversTheWidestEntryPlusOneCharacter) {
     wxString longPath = "/a/very/long/path/that/does/not/fit/into/the/list/box/at/all/file.bin";
     fill({"short"});
     list->add(wxArrayString(1, &longPath));
