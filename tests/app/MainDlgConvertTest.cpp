@@ -1,0 +1,253 @@
+// The main dialog converting for real: drops, list editing, convert, stop, close during a run,
+// a folder that cannot be made, and the summary of failed inputs.
+#include "app/MainDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <wx/dnd.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "UiTestSupport.h"
+#include "app/App.h"
+#include "app/MainDlgIds.h"
+#include "i18n/Language.h"
+#include "toolkit/TextEncoding.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+class GuiConvert : public testing::Test {
+protected:
+    void SetUp() override {
+        // The start folder is the current directory: relative output folders land below it.
+        fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
+        dialog = new CMainDlg();
+        ASSERT_TRUE(dialog->create());
+        dialog->Show();
+        UiTest::pumpEvents();
+    }
+    void TearDown() override {
+        if (dialog) dialog->Destroy();
+        UiTest::pumpEvents();
+    }
+
+    fs::path file(const std::string& name, std::size_t size) {
+        fs::path path = folder.path() / "in" / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream out(path, std::ios::binary);
+        for (std::size_t i = 0; i < size; ++i) out.put(static_cast<char>(i * 13));
+        return path;
+    }
+    // A large input of zeros that takes no disk space: long enough to stop or close mid-run.
+    fs::path bigFile() {
+        fs::path path = folder.path() / "in" / "big.bin";
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary).close();
+        fs::resize_file(path, std::uintmax_t{1} << 32);
+        return path;
+    }
+    void drop(std::initializer_list<fs::path> paths) {
+        wxArrayString names;
+        for (const fs::path& path : paths) names.Add(wxString::FromUTF8(path.string()));
+        ASSERT_NE(dialog->GetDropTarget(), nullptr);
+        static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
+        UiTest::pumpEvents();
+    }
+    // Pumps events until the condition holds; false after the time limit.
+    template <class Condition> bool waitFor(Condition condition, std::chrono::seconds limit = 60s) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            UiTest::pumpEvents();
+            wxMilliSleep(2);
+        }
+        return true;
+    }
+    bool waitIdle() {
+        return waitFor([&] { return dialog->busy == 0; }) && (UiTest::pumpEvents(), true);
+    }
+    void setText(int id, const char* text) {
+        static_cast<wxTextCtrl*>(dialog->FindWindow(id))->SetValue(wxString::FromUTF8(text));
+    }
+    std::string text(int id) {
+        wxWindow* control = dialog->FindWindow(id);
+        if (auto* edit = dynamic_cast<wxTextCtrl*>(control)) return edit->GetValue().utf8_string();
+        return static_cast<wxStaticText*>(control)->GetLabelText().utf8_string();
+    }
+    int bar(int id) { return static_cast<wxGauge*>(dialog->FindWindow(id))->GetValue(); }
+    bool enabled(int id) { return dialog->FindWindow(id)->IsEnabled(); }
+    wxListBox* list() { return static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList)); }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static int count(const std::string& text, const std::string& piece) {
+        int n = 0;
+        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+        return n;
+    }
+
+    UiTest::TempFolder folder;
+    UiTest::CurrentFolder current{folder.path()};
+    CMainDlg* dialog = nullptr;
+};
+
+} // namespace
+
+TEST_F(GuiConvert, SameFileTwiceIsConvertedTwice) {
+    fs::path a = file("a.bin", 100);
+    drop({a});
+    drop({a});
+    ASSERT_EQ(list()->GetCount(), 2u);
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(count(contents(folder.path() / "out" / "arrays.cpp"), "g_a_bin_array["), 2);
+    EXPECT_EQ(text(MainId::fileLabel), "...");
+    EXPECT_TRUE(enabled(MainId::convert));
+    EXPECT_FALSE(enabled(MainId::stop));
+}
+
+TEST_F(GuiConvert, DroppedFoldersAreSkipped) {
+    fs::create_directories(folder.path() / "in" / "sub");
+    drop({folder.path() / "in" / "sub"});
+    EXPECT_EQ(list()->GetCount(), 0u) << "only folders: the list stays as it was";
+    fs::path one = file("one.bin", 1), two = file("two.bin", 2);
+    drop({one, folder.path() / "in" / "sub", two, folder.path() / "in" / "gone.bin"});
+    ASSERT_EQ(list()->GetCount(), 2u);
+    EXPECT_EQ(list()->GetString(0).utf8_string(), one.string());
+    EXPECT_EQ(list()->GetString(1).utf8_string(), two.string());
+}
+
+TEST_F(GuiConvert, RemoveAndMoveKeepTheSelection) {
+    for (const char* name : {"/a", "/b", "/c"}) list()->Append(name);
+    list()->SetSelection(0);
+    UiTest::click(dialog, MainId::moveDown);
+    EXPECT_EQ(list()->GetString(1), "/a");
+    EXPECT_EQ(list()->GetSelection(), 1);
+    UiTest::click(dialog, MainId::moveUp);
+    EXPECT_EQ(list()->GetString(0), "/a");
+    EXPECT_EQ(list()->GetString(1), "/b");
+    EXPECT_EQ(list()->GetSelection(), 0);
+    // The Delete key in the list removes like the button does.
+    list()->SetSelection(2);
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = WXK_DELETE;
+    key.SetEventObject(list());
+    list()->ProcessWindowEvent(key);
+    ASSERT_EQ(list()->GetCount(), 2u);
+    EXPECT_EQ(list()->GetSelection(), 1) << "the new last entry";
+    UiTest::click(dialog, MainId::removeFile);
+    UiTest::click(dialog, MainId::removeFile);
+    EXPECT_EQ(list()->GetCount(), 0u);
+    EXPECT_EQ(list()->GetSelection(), wxNOT_FOUND);
+    // Other keys are left to the list.
+    list()->Append("/z");
+    list()->SetSelection(0);
+    key.m_keyCode = 'X';
+    list()->ProcessWindowEvent(key);
+    EXPECT_EQ(list()->GetCount(), 1u);
+}
+
+TEST_F(GuiConvert, ThreeFilesIntoARelativeFolderBelowTheStartFolder) {
+    drop({file("x.bin", 5000), file("y.dat", 1), file("z", 4097)});
+    setText(MainId::outputFile, "data");
+    setText(MainId::outputFolder, "gen/sub/");
+    UiTest::pumpEvents();
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(waitIdle());
+    fs::path out = folder.path() / "gen" / "sub";
+    std::string source = contents(out / "data.cpp");
+    for (const char* name : {"g_x_bin_array[", "g_y_dat_array[", "g_z_array["})
+        EXPECT_EQ(count(source, name), 1) << name;
+    EXPECT_TRUE(fs::exists(out / "data.h"));
+    // The edits show the corrected name and the absolute folder.
+    EXPECT_EQ(text(MainId::outputFile), "data.cpp");
+    EXPECT_EQ(text(MainId::outputFolder), (out / "").string());
+    EXPECT_EQ(bar(MainId::fileBar), 0);
+    EXPECT_EQ(bar(MainId::totalBar), 0);
+}
+
+TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
+    drop({bigFile()});
+    UiTest::click(dialog, MainId::convert);
+    UiTest::pumpEvents();
+    EXPECT_EQ(dialog->busy, 1);
+    EXPECT_TRUE(enabled(MainId::stop));
+    EXPECT_FALSE(enabled(MainId::convert));
+    ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
+    UiTest::click(dialog, MainId::stop);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(bar(MainId::fileBar), 0);
+    EXPECT_EQ(bar(MainId::totalBar), 0);
+    EXPECT_EQ(text(MainId::fileLabel), "...");
+    EXPECT_TRUE(enabled(MainId::convert));
+    EXPECT_TRUE(enabled(MainId::close));
+    EXPECT_FALSE(enabled(MainId::stop));
+    EXPECT_LT(fs::file_size(folder.path() / "out" / "arrays.cpp"), std::uintmax_t{1} << 32);
+}
+
+TEST_F(GuiConvert, ClosingDuringARunExitsPromptlyWith1039) {
+    drop({bigFile()});
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
+    auto begin = std::chrono::steady_clock::now();
+    UiTest::click(dialog, MainId::close);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 5s);
+    EXPECT_EQ(static_cast<ZnApp*>(wxTheApp)->exitCode(), 1039);
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(dialog));
+    dialog = nullptr; // destroyed by the close
+    UiTest::pumpEvents();
+    EXPECT_LT(fs::file_size(folder.path() / "out" / "arrays.cpp"), std::uintmax_t{1} << 32);
+}
+
+TEST_F(GuiConvert, FolderThatCannotBeMadeLeavesTheDialogIdle) {
+    drop({file("a.bin", 10)});
+    UiTest::writeFile(folder.path() / "blocker", "a file where a folder should be");
+    setText(MainId::outputFile, "data");
+    setText(MainId::outputFolder, "blocker/sub/");
+    UiTest::pumpEvents();
+    UiTest::click(dialog, MainId::convert);
+    UiTest::pumpEvents();
+    EXPECT_EQ(dialog->busy, 0);
+    auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFolder));
+    EXPECT_EQ(wxWindow::FindFocus(), edit);
+    long from = -1, to = -1;
+    edit->GetSelection(&from, &to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, edit->GetLastPosition());
+    // Both edits keep what was typed; nothing was written.
+    EXPECT_EQ(text(MainId::outputFolder), "blocker/sub/");
+    EXPECT_EQ(text(MainId::outputFile), "data");
+    EXPECT_TRUE(enabled(MainId::convert));
+    EXPECT_FALSE(fs::exists(folder.path() / "blocker" / "sub"));
+}
+
+TEST_F(GuiConvert, FailedInputsAreSummedUpInTheLabel) {
+    ZnLanguage& language = ZnLanguage::instance();
+    language.setLanguageFolder(Zenlo::fromPath(folder.path() / "lang"));
+    language.scanLanguages();
+    ASSERT_TRUE(language.selectLanguage(u"English"));
+    fs::path gone = file("gone.bin", 10);
+    drop({file("good.bin", 10), gone, file("empty.bin", 0)});
+    fs::remove(gone);
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(text(MainId::fileLabel), "Could not convert 2 of the input files");
+    // The next run starts with the plain label again and ends with it when all went well.
+    list()->SetSelection(1);
+    UiTest::click(dialog, MainId::removeFile);
+    UiTest::click(dialog, MainId::removeFile);
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(text(MainId::fileLabel), "...");
+}
