@@ -1,0 +1,93 @@
+// Screenshots of the main dialog during and after a run, in a Latin and a non-Latin language.
+// Runs only when HEXMOOR_SCREENSHOT_DIR names a folder (the pictures are looked at, not compared).
+#include "app/MainDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include <wx/dnd.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+
+#include "UiTestSupport.h"
+#include "app/MainDlgIds.h"
+#include "i18n/Language.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void shoot(const fs::path& file) {
+    // Let the toolkit draw: it paints on its frame clock, so keep the loop turning a while.
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+    while (std::chrono::steady_clock::now() < end) {
+        UiTest::pumpEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::string command = "import -window root '" + file.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+void runAndShoot(const char* language, const char* tag, const fs::path& target) {
+    auto picture = [&](const char* moment) {
+        shoot(target / (std::string(moment) + "-" + tag + ".png"));
+    };
+    UiTest::TempFolder folder;
+    UiTest::CurrentFolder current(folder.path());
+    ZnLanguage& table = ZnLanguage::instance();
+    table.setLanguageFolder(Zenlo::fromPath(fs::path(HEXMOOR_SOURCE_DIR) / "lang"));
+    table.scanLanguages();
+    ASSERT_TRUE(table.selectLanguage(Zenlo::fromUtf8(language)));
+
+    fs::path small = folder.path() / "in" / "a first input.bin";
+    fs::path gone = folder.path() / "in" / "gone.bin";
+    fs::path big = folder.path() / "in" / "a rather long input file name, 256 MiB of zeros.bin";
+    UiTest::writeFile(small, std::string(300000, 'x'));
+    UiTest::writeFile(gone, "x");
+    std::ofstream(big, std::ios::binary).close();
+    fs::resize_file(big, std::uintmax_t{1} << 28);
+
+    auto* dialog = new CMainDlg();
+    ASSERT_TRUE(dialog->create());
+    dialog->Show();
+    wxArrayString names;
+    for (const fs::path& path : {small, gone, big}) names.Add(wxString::FromUTF8(path.string()));
+    static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
+    fs::remove(gone);
+    UiTest::pumpEvents();
+    UiTest::click(dialog, MainId::convert);
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    auto* total = static_cast<wxGauge*>(dialog->FindWindow(MainId::totalBar));
+    while (total->GetValue() < 30 && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
+    picture("during");
+    UiTest::click(dialog, MainId::stop);
+    while (dialog->busy && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
+    picture("stopped");
+    // Again without the big file: a complete run with one failed input.
+    static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList))->Delete(2);
+    UiTest::click(dialog, MainId::convert);
+    while (dialog->busy && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
+    picture("after");
+    // The arrow used last is drawn as the default button.
+    static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList))->SetSelection(0);
+    UiTest::click(dialog, MainId::moveDown);
+    picture("moved");
+    dialog->Destroy();
+    UiTest::pumpEvents();
+}
+
+} // namespace
+
+TEST(GuiScreenshots, DuringAndAfterARun) {
+    const char* target = std::getenv("HEXMOOR_SCREENSHOT_DIR");
+    if (!target) GTEST_SKIP() << "set HEXMOOR_SCREENSHOT_DIR to take the pictures";
+    fs::create_directories(target);
+    runAndShoot("English", "en", target);
+    runAndShoot("Русский", "ru", target);
+}
