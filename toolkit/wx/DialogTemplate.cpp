@@ -31,15 +31,19 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRec
     case ZnControlKind::label:
         return new wxStaticText(parent, spec.id, caption, at, size,
                                 spec.style | wxST_NO_AUTORESIZE);
+    // Buttons keep their table size; without the theme's inner padding a short caption such as
+    // "?" still fits a narrow button.
     case ZnControlKind::button:
-        return new wxButton(parent, spec.id, caption, at, size, spec.style);
+        return new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
     case ZnControlKind::defaultButton: {
-        auto* button = new wxButton(parent, spec.id, caption, at, size, spec.style);
+        auto* button =
+            new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
         button->SetDefault();
         return button;
     }
     case ZnControlKind::bitmapButton:
-        return new wxBitmapButton(parent, spec.id, wxBitmapBundle(), at, size, spec.style);
+        return new wxBitmapButton(parent, spec.id, wxBitmapBundle(), at, size,
+                                  spec.style | wxBU_EXACTFIT);
     case ZnControlKind::checkBox:
         return new wxCheckBox(parent, spec.id, caption, at, size, spec.style);
     case ZnControlKind::edit:
