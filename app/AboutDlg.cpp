@@ -27,6 +27,7 @@ constexpr int aboutHeight = 91;
 // The white band behind icon, name, version and description is painted by the dialog.
 constexpr int bandHeight = 61;
 
+// clang-format off
 const ZnControlSpec aboutControls[] = {
     {AboutId::icon, K::icon, nullptr, 25, 7, 20, 20, 0},
     {AboutId::productName, K::label, u"", 52, 10, 135, 14, 0},
@@ -36,6 +37,7 @@ const ZnControlSpec aboutControls[] = {
     {AboutId::notice, K::label, u"", 7, 76, 145, 8, 0},
     {wxID_OK, K::defaultButton, u"OK", 156, 70, 50, 14, 0},
 };
+// clang-format on
 
 // Puts a one-line label in the vertical middle of the rectangle the table gave it.
 void centreVertically(wxWindow* label) {
@@ -49,10 +51,12 @@ void centreVertically(wxWindow* label) {
 const char16_t CAboutDlg::productName[] = u"Hexmoor byte array";
 const char16_t CAboutDlg::noticeLine[] = u"Provided as is, without any warranty.";
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(CAboutDlg, wxDialog)
     EVT_BUTTON(wxID_OK, CAboutDlg::onOk)
     EVT_PAINT(CAboutDlg::onPaint)
 wxEND_EVENT_TABLE()
+// clang-format on
 
 Zenlo::WideString CAboutDlg::versionText() {
     return Zenlo::WideString::formatted(u"%s (%d bit)", HEXMOOR_VERSION,
@@ -94,7 +98,9 @@ void CAboutDlg::initialise() {
     FindWindow(wxID_OK)->SetFocus();
 }
 
-void CAboutDlg::onOk(wxCommandEvent&) { EndModal(wxID_OK); }
+void CAboutDlg::onOk(wxCommandEvent&) {
+    EndModal(wxID_OK);
+}
 
 void CAboutDlg::onPaint(wxPaintEvent&) {
     wxPaintDC dc(this);

@@ -22,4 +22,3 @@ private:
     bool mainWindowCreated_ = false;
     int exitCode_ = 0;
 };
-

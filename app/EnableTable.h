@@ -21,9 +21,8 @@ struct ZnControlUpdate {
 };
 
 // The ids the idle update handles, in its order.
-inline constexpr std::array<int, 16> mainUpdateIds = {1001, 1002, 1003, 1017, 1013, 1014,
-                                                      1007, 1006, 1018, 1004, 1008, 1016,
-                                                      1005, 1015, 1038, 1039};
+inline constexpr std::array<int, 16> mainUpdateIds = {
+    1001, 1002, 1003, 1017, 1013, 1014, 1007, 1006, 1018, 1004, 1008, 1016, 1005, 1015, 1038, 1039};
 
 // True when convert may start: the list has an entry, and either one file per input is chosen
 // or an output file name is given.

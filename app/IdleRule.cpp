@@ -17,7 +17,9 @@ bool eventStartsIdleUpdate(wxEventType type) {
            type != wxEVT_UPDATE_UI;
 }
 
-void requestIdleUpdate() { idleUpdateDue = true; }
+void requestIdleUpdate() {
+    idleUpdateDue = true;
+}
 
 bool takeIdleUpdateRequest() {
     const bool due = idleUpdateDue;

@@ -22,6 +22,7 @@
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(CMainDlg, wxDialog)
     EVT_IDLE(CMainDlg::onIdle)
     EVT_CLOSE(CMainDlg::onClose)
@@ -29,12 +30,15 @@ wxBEGIN_EVENT_TABLE(CMainDlg, wxDialog)
     EVT_CHECKBOX(wxID_ANY, CMainDlg::onCommand)
     EVT_CHOICE(MainId::language, CMainDlg::onLanguage)
 wxEND_EVENT_TABLE()
+// clang-format on
 
 CMainDlg::CMainDlg() {
     outputFolder = Zenlo::WideString(u"out") + Zenlo::nativeSeparator;
 }
 
-CMainDlg::~CMainDlg() { shutdown(); }
+CMainDlg::~CMainDlg() {
+    shutdown();
+}
 
 bool CMainDlg::create() {
     // Fixed size: caption, window menu and minimise box; no maximise box, no sizing border and
@@ -152,23 +156,51 @@ void CMainDlg::onClose(wxCloseEvent& event) {
 
 void CMainDlg::onCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
-    case MainId::addFiles: addFiles(); break;
-    case MainId::removeFile: removeSelected(); break;
-    case MainId::clearList: clearList(); break;
-    case MainId::moveUp: moveSelected(true); break;
-    case MainId::moveDown: moveSelected(false); break;
-    case MainId::variableSetup: variableSetup(); break;
-    case MainId::browseFile: browseOutputFile(); break;
-    case MainId::browseFolder: browseOutputFolder(); break;
-    case MainId::convert: convert(); break;
-    case MainId::stop: stop(); break;
-    case MainId::close: closeProgram(); break;
-    case MainId::about: showAbout(); break;
-    default: event.Skip(); break;
+    case MainId::addFiles:
+        addFiles();
+        break;
+    case MainId::removeFile:
+        removeSelected();
+        break;
+    case MainId::clearList:
+        clearList();
+        break;
+    case MainId::moveUp:
+        moveSelected(true);
+        break;
+    case MainId::moveDown:
+        moveSelected(false);
+        break;
+    case MainId::variableSetup:
+        variableSetup();
+        break;
+    case MainId::browseFile:
+        browseOutputFile();
+        break;
+    case MainId::browseFolder:
+        browseOutputFolder();
+        break;
+    case MainId::convert:
+        convert();
+        break;
+    case MainId::stop:
+        stop();
+        break;
+    case MainId::close:
+        closeProgram();
+        break;
+    case MainId::about:
+        showAbout();
+        break;
+    default:
+        event.Skip();
+        break;
     }
 }
 
-void CMainDlg::onLanguage(wxCommandEvent&) { changeLanguage(); }
+void CMainDlg::onLanguage(wxCommandEvent&) {
+    changeLanguage();
+}
 
 void CMainDlg::showAbout() {
     CAboutDlg about;

@@ -12,6 +12,7 @@
 
 using K = ZnControlKind;
 
+// clang-format off
 const ZnControlSpec mainDialogControls[] = {
     {wxID_ANY, K::label, u"201", 7, 7, 245, 8, 0},
     {MainId::fileList, K::listBox, nullptr, 7, 17, 245, 80, wxWANTS_CHARS},
@@ -39,5 +40,6 @@ const ZnControlSpec mainDialogControls[] = {
     {MainId::language, K::choice, nullptr, 52, 231, 98, 30, 0},
     {MainId::close, K::button, u"212", 255, 231, 55, 14, 0},
 };
+// clang-format on
 
 const std::size_t mainDialogControlCount = std::size(mainDialogControls);

@@ -6,8 +6,8 @@
 
 #include <wx/brush.h>
 #include <wx/graphics.h>
-#include <wx/pen.h>
 #include <wx/image.h>
+#include <wx/pen.h>
 
 namespace Zenlo {
 
@@ -35,8 +35,8 @@ void drawHexagon(wxGraphicsContext& gc, double size) {
             path.AddLineToPoint(x, y);
     }
     path.CloseSubpath();
-    gc.SetBrush(gc.CreateLinearGradientBrush(0, 0, 0, size, wxColour(38, 120, 150),
-                                             wxColour(18, 62, 92)));
+    gc.SetBrush(
+        gc.CreateLinearGradientBrush(0, 0, 0, size, wxColour(38, 120, 150), wxColour(18, 62, 92)));
     gc.SetPen(wxPen(wxColour(12, 40, 60), std::max(1, static_cast<int>(size / 32))));
     gc.FillPath(path);
     gc.StrokePath(path);

@@ -11,13 +11,18 @@ namespace Zenlo {
 
 namespace {
 
-bool isCSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isCSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Position of the first character after leading white space.
 WideString::Size skipSpace(const WideString& text) {
     WideString::Size i = 0;
-    while (i < text.length() && isCSpace(text[i])) ++i;
+    while (i < text.length() && isCSpace(text[i]))
+        ++i;
     return i;
 }
 
@@ -70,8 +75,8 @@ double leadingDecimal(const WideString& text) {
 using Zenlo::WideString;
 
 ZnNumericEditRules::CharVerdict ZnNumericEditRules::judgeChar(char16_t character,
-                                                              const WideString& text,
-                                                              Size selStart, Size selEnd) const {
+                                                              const WideString& text, Size selStart,
+                                                              Size selEnd) const {
     if (isPlain()) return CharVerdict::accept;
     if (character >= u'0' && character <= u'9') return CharVerdict::accept;
     if (character == u'-') {

@@ -14,7 +14,8 @@
 bool ZnWindowTranslation::hasCaption(const wxWindow* window) {
     return dynamic_cast<const wxStaticText*>(window) || dynamic_cast<const wxAnyButton*>(window) ||
            dynamic_cast<const wxCheckBox*>(window) || dynamic_cast<const wxRadioButton*>(window) ||
-           dynamic_cast<const wxStaticBox*>(window) || dynamic_cast<const wxTopLevelWindow*>(window);
+           dynamic_cast<const wxStaticBox*>(window) ||
+           dynamic_cast<const wxTopLevelWindow*>(window);
 }
 
 Zenlo::WideString ZnWindowTranslation::caption(const wxWindow* window) {
@@ -32,7 +33,8 @@ void ZnWindowTranslation::collectOne(wxWindow* window) {
 void ZnWindowTranslation::collectWindows(wxWindow* window) {
     if (!window) return;
     collectOne(window);
-    for (wxWindow* child : window->GetChildren()) collectOne(child);
+    for (wxWindow* child : window->GetChildren())
+        collectOne(child);
 }
 
 bool ZnWindowTranslation::translateWindow(wxWindow* window, const Lookup& lookup) {

@@ -18,11 +18,17 @@ ZnControlUpdate find(const ZnMainState& state, int id) {
 
 TEST(EnableTable, RowsFollowTheUpdateOrder) {
     const auto updates = mainDialogUpdates(ZnMainState{});
-    for (std::size_t i = 0; i < updates.size(); ++i) EXPECT_EQ(updates[i].id, mainUpdateIds[i]);
+    for (std::size_t i = 0; i < updates.size(); ++i)
+        EXPECT_EQ(updates[i].id, mainUpdateIds[i]);
 }
 
 TEST(EnableTable, EachRowAgainstItsState) {
-    struct Case { const char* name; ZnMainState state; int id; bool enabled; };
+    struct Case {
+        const char* name;
+        ZnMainState state;
+        int id;
+        bool enabled;
+    };
     ZnMainState empty;
     ZnMainState three{false, 1, 3, 0, 1, false};
     ZnMainState first{false, 0, 3, 0, 1, false};

@@ -37,14 +37,16 @@ protected:
 
 TEST_F(GuiMainDlg, EmptyListEnablesOnlyTheIdleControls) {
     dialog->idleUpdate();
-    const int on[] = {MainId::fileList,   MainId::addFiles,     MainId::separateFiles,
+    const int on[] = {MainId::fileList,    MainId::addFiles,      MainId::separateFiles,
                       MainId::writeHeader, MainId::variableSetup, MainId::outputFile,
-                      MainId::browseFile, MainId::outputFolder, MainId::browseFolder,
-                      MainId::close,      MainId::language,     MainId::about};
+                      MainId::browseFile,  MainId::outputFolder,  MainId::browseFolder,
+                      MainId::close,       MainId::language,      MainId::about};
     const int off[] = {MainId::convert, MainId::removeFile, MainId::clearList,
                        MainId::moveUp,  MainId::moveDown,   MainId::stop};
-    for (int id : on) EXPECT_TRUE(enabled(id)) << id;
-    for (int id : off) EXPECT_FALSE(enabled(id)) << id;
+    for (int id : on)
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int id : off)
+        EXPECT_FALSE(enabled(id)) << id;
 }
 
 TEST_F(GuiMainDlg, SeparateFilesDisablesTheOutputFileAndAllowsAnEmptyName) {
@@ -65,7 +67,8 @@ TEST_F(GuiMainDlg, SeparateFilesDisablesTheOutputFileAndAllowsAnEmptyName) {
 }
 
 TEST_F(GuiMainDlg, SelectionDrivesTheListButtons) {
-    for (const char* name : {"/a", "/b", "/c"}) list()->Append(name);
+    for (const char* name : {"/a", "/b", "/c"})
+        list()->Append(name);
     list()->SetSelection(0);
     dialog->idleUpdate();
     EXPECT_TRUE(enabled(MainId::removeFile));
@@ -82,7 +85,8 @@ TEST_F(GuiMainDlg, BusyLeavesOnlyStopLanguageAndAbout) {
     list()->Append("/a");
     dialog->busy = 1;
     dialog->idleUpdate();
-    for (int id : mainUpdateIds) EXPECT_EQ(enabled(id), id == MainId::stop) << id;
+    for (int id : mainUpdateIds)
+        EXPECT_EQ(enabled(id), id == MainId::stop) << id;
     EXPECT_TRUE(enabled(MainId::language));
     EXPECT_TRUE(enabled(MainId::about));
     dialog->busy = 0;

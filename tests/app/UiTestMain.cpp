@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     if (!haveDisplay) {
         std::puts("no display: running only the tests that need no window");
         std::string filter = testing::GTEST_FLAG(filter);
-        testing::GTEST_FLAG(filter) = filter + (filter.find('-') == std::string::npos ? "-" : ":") +
-                                      "Gui*";
+        testing::GTEST_FLAG(filter) =
+            filter + (filter.find('-') == std::string::npos ? "-" : ":") + "Gui*";
     }
     const int result = RUN_ALL_TESTS();
     if (haveDisplay) wxEntryCleanup();

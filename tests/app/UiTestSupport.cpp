@@ -51,7 +51,9 @@ CurrentFolder::CurrentFolder(const std::filesystem::path& folder)
     std::filesystem::current_path(folder);
 }
 
-CurrentFolder::~CurrentFolder() { std::filesystem::current_path(previous_); }
+CurrentFolder::~CurrentFolder() {
+    std::filesystem::current_path(previous_);
+}
 
 void writeFile(const std::filesystem::path& file, const std::string& text) {
     std::filesystem::create_directories(file.parent_path());

@@ -9,7 +9,9 @@ using Verdict = ZnNumericEditRules::CharVerdict;
 
 namespace {
 
-std::string narrow(const WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
+std::string narrow(const WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
 
 ZnNumericEditRules inMode(int mode) {
     ZnNumericEditRules rules;
@@ -20,14 +22,25 @@ ZnNumericEditRules inMode(int mode) {
 } // namespace
 
 TEST(NumericEditRules, JudgeCharInIntegerMode) {
-    struct Case { char16_t c; const char16_t* text; unsigned from, to; int allowNeg; Verdict want; };
+    struct Case {
+        char16_t c;
+        const char16_t* text;
+        unsigned from, to;
+        int allowNeg;
+        Verdict want;
+    };
     const Case cases[] = {
-        {u'5', u"", 0, 0, 1, Verdict::accept},      {u'a', u"", 0, 0, 1, Verdict::refuse},
-        {u'.', u"1", 1, 1, 1, Verdict::refuse},     {u'-', u"", 0, 0, 0, Verdict::refuse},
-        {u'-', u"", 0, 0, 1, Verdict::accept},      {u'-', u"12", 1, 1, 1, Verdict::refuse},
+        {u'5', u"", 0, 0, 1, Verdict::accept},
+        {u'a', u"", 0, 0, 1, Verdict::refuse},
+        {u'.', u"1", 1, 1, 1, Verdict::refuse},
+        {u'-', u"", 0, 0, 0, Verdict::refuse},
+        {u'-', u"", 0, 0, 1, Verdict::accept},
+        {u'-', u"12", 1, 1, 1, Verdict::refuse},
         // Caret at the start of "-3": the existing sign would stay, so a second one is refused.
-        {u'-', u"-3", 0, 0, 1, Verdict::refuse},    {u'-', u"-3", 0, 2, 1, Verdict::accept},
-        {u'-', u"-3", 0, 1, 1, Verdict::accept},    {u' ', u"", 0, 0, 1, Verdict::refuse},
+        {u'-', u"-3", 0, 0, 1, Verdict::refuse},
+        {u'-', u"-3", 0, 2, 1, Verdict::accept},
+        {u'-', u"-3", 0, 1, 1, Verdict::accept},
+        {u' ', u"", 0, 0, 1, Verdict::refuse},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(WideString(c.text)) + " + " + static_cast<char>(c.c));
@@ -51,18 +64,30 @@ TEST(NumericEditRules, JudgeCharInDecimalAndPlainMode) {
 }
 
 TEST(NumericEditRules, CommitCleansAndClamps) {
-    struct Case { int mode; const char16_t* in; int allowNeg; std::int64_t min, max; const char* shown; };
+    struct Case {
+        int mode;
+        const char16_t* in;
+        int allowNeg;
+        std::int64_t min, max;
+        const char* shown;
+    };
     const Case cases[] = {
-        {0, u"-42", 0, INT64_MIN, INT64_MAX, "42"},   {0, u"", 1, INT64_MIN, INT64_MAX, "0"},
-        {0, u"007", 1, INT64_MIN, INT64_MAX, "7"},    {0, u"12.9", 1, INT64_MIN, INT64_MAX, "12"},
-        {0, u"500", 1, 1, 100, "100"},                {0, u"-5", 1, 1, 100, "1"},
-        {0, u"abc", 1, INT64_MIN, INT64_MAX, "0"},    {0, u"99999999999999999999", 1, INT64_MIN, INT64_MAX, "9223372036854775807"},
+        {0, u"-42", 0, INT64_MIN, INT64_MAX, "42"},
+        {0, u"", 1, INT64_MIN, INT64_MAX, "0"},
+        {0, u"007", 1, INT64_MIN, INT64_MAX, "7"},
+        {0, u"12.9", 1, INT64_MIN, INT64_MAX, "12"},
+        {0, u"500", 1, 1, 100, "100"},
+        {0, u"-5", 1, 1, 100, "1"},
+        {0, u"abc", 1, INT64_MIN, INT64_MAX, "0"},
+        {0, u"99999999999999999999", 1, INT64_MIN, INT64_MAX, "9223372036854775807"},
         // The most negative value has no positive twin: the largest value stands in.
         {0, u"-9223372036854775808", 0, INT64_MIN, INT64_MAX, "9223372036854775807"},
         // A forbidden sign goes before the bounds apply: the result always lies inside them.
-        {0, u"-5", 0, 1, 100, "5"},                   {0, u"-500", 0, 1, 100, "100"},
+        {0, u"-5", 0, 1, 100, "5"},
+        {0, u"-500", 0, 1, 100, "100"},
         {0, u"-0", 0, 1, 100, "1"},
-        {1, u"2,50", 1, 0, 0, "2.5"},                 {1, u"-0.125", 0, 0, 0, "0.125"},
+        {1, u"2,50", 1, 0, 0, "2.5"},
+        {1, u"-0.125", 0, 0, 0, "0.125"},
         {2, u" free text ", 1, 0, 0, " free text "},
     };
     for (const Case& c : cases) {
@@ -144,12 +169,17 @@ TEST(NumericEditRules, IntegerResultAndTypedValues) {
 }
 
 TEST(NumericEditRules, LeadingNumbers) {
-    struct Case { const char16_t* in; std::int64_t whole; double real; };
+    struct Case {
+        const char16_t* in;
+        std::int64_t whole;
+        double real;
+    };
     const Case cases[] = {
-        {u"", 0, 0.0},          {u"  42abc", 42, 42.0},      {u"+7", 7, 7.0},
-        {u"-", 0, 0.0},         {u"\t-3.75", -3, -3.75},     {u"1e3", 1, 1000.0},
-        {u"x12", 0, 0.0},       {u"-99999999999999999999", INT64_MIN, -1e20},
-        {u"2.5e-1", 2, 0.25},   {u".5", 0, 0.5},
+        {u"", 0, 0.0},           {u"  42abc", 42, 42.0},
+        {u"+7", 7, 7.0},         {u"-", 0, 0.0},
+        {u"\t-3.75", -3, -3.75}, {u"1e3", 1, 1000.0},
+        {u"x12", 0, 0.0},        {u"-99999999999999999999", INT64_MIN, -1e20},
+        {u"2.5e-1", 2, 0.25},    {u".5", 0, 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(WideString(c.in)));

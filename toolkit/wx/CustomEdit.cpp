@@ -161,10 +161,10 @@ void ZnCustomEdit::onChar(wxKeyEvent& event) {
     long from = 0, to = 0;
     edit_->GetSelection(&from, &to);
     WideString typed = Zenlo::fromWx(wxString(character));
-    CharVerdict verdict = typed.length() == 1
-                              ? judgeChar(typed[0], text(), static_cast<Size>(from),
-                                          static_cast<Size>(to))
-                              : (isPlain() ? CharVerdict::accept : CharVerdict::refuse);
+    CharVerdict verdict =
+        typed.length() == 1
+            ? judgeChar(typed[0], text(), static_cast<Size>(from), static_cast<Size>(to))
+            : (isPlain() ? CharVerdict::accept : CharVerdict::refuse);
     if (verdict == CharVerdict::refuse) {
         wxBell();
         return;

@@ -19,8 +19,12 @@ wxDECLARE_EVENT(ZN_EVT_EDIT_WHEEL, wxCommandEvent);      // code 4
 
 class ZnCustomEdit : public ZnNumericEditRules {
 public:
-    enum Notification { changeNotification = 1, focusLostNotification, enterNotification,
-                        wheelNotification };
+    enum Notification {
+        changeNotification = 1,
+        focusLostNotification,
+        enterNotification,
+        wheelNotification
+    };
 
     ZnCustomEdit() = default;
     ZnCustomEdit(const ZnCustomEdit&) = delete;

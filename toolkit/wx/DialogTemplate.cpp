@@ -1,8 +1,8 @@
 // Builds dialog controls from tables: dialog units become pixels through the dialog's font.
 #include "toolkit/wx/DialogTemplate.h"
 
-#include <wx/button.h>
 #include <wx/bmpbuttn.h>
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/gauge.h>
@@ -23,8 +23,8 @@ wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height
 namespace {
 
 wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRect& rect) {
-    const wxString caption = Zenlo::toWx(spec.caption ? Zenlo::WideString(spec.caption)
-                                                      : Zenlo::WideString());
+    const wxString caption =
+        Zenlo::toWx(spec.caption ? Zenlo::WideString(spec.caption) : Zenlo::WideString());
     const wxPoint at = rect.GetPosition();
     const wxSize size = rect.GetSize();
     switch (spec.kind) {
@@ -36,8 +36,7 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRec
     case ZnControlKind::button:
         return new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
     case ZnControlKind::defaultButton: {
-        auto* button =
-            new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
+        auto* button = new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
         button->SetDefault();
         return button;
     }
@@ -52,8 +51,8 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRec
         return new wxListBox(parent, spec.id, at, size, 0, nullptr,
                              spec.style | wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB);
     case ZnControlKind::progressBar: {
-        auto* bar = new wxGauge(parent, spec.id, 100, at, size,
-                                spec.style | wxGA_HORIZONTAL | wxGA_SMOOTH);
+        auto* bar =
+            new wxGauge(parent, spec.id, 100, at, size, spec.style | wxGA_HORIZONTAL | wxGA_SMOOTH);
         return bar;
     }
     case ZnControlKind::separator:

@@ -6,7 +6,8 @@
 #include <wx/statbox.h>
 
 ZnGroupBox::~ZnGroupBox() {
-    if (wxStaticBox* box = box_.get()) box->Unbind(wxEVT_ERASE_BACKGROUND, &ZnGroupBox::onErase, this);
+    if (wxStaticBox* box = box_.get())
+        box->Unbind(wxEVT_ERASE_BACKGROUND, &ZnGroupBox::onErase, this);
 }
 
 bool ZnGroupBox::attach(wxStaticBox* box) {

@@ -81,9 +81,13 @@ TEST(GuiWindowTranslation, EmptyTableKeepsNumbers) {
 
 TEST(LanguageChooser, PrefixSearchIgnoresCase) {
     wxArrayString entries;
-    for (const char* name : {"Deutsch", "English", "Espa\xc3\xb1ol"}) entries.Add(wxString::FromUTF8(name));
-    struct Case { const char* prefix; int index; };
-    const Case cases[] = {{"English", 1}, {"eng", 1}, {"E", 1}, {"es", 2},
+    for (const char* name : {"Deutsch", "English", "Espa\xc3\xb1ol"})
+        entries.Add(wxString::FromUTF8(name));
+    struct Case {
+        const char* prefix;
+        int index;
+    };
+    const Case cases[] = {{"English", 1}, {"eng", 1},         {"E", 1}, {"es", 2},
                           {"", 0},        {"Englishman", -1}, {"x", -1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.prefix);

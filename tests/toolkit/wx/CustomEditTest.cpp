@@ -17,8 +17,8 @@ protected:
     void SetUp() override {
         dialog = new wxDialog(nullptr, wxID_ANY, "edit");
         text = new wxTextCtrl(dialog, 77, "");
-        for (const auto& type : {ZN_EVT_EDIT_CHANGE, ZN_EVT_EDIT_FOCUS_LOST, ZN_EVT_EDIT_ENTER,
-                                 ZN_EVT_EDIT_WHEEL})
+        for (const auto& type :
+             {ZN_EVT_EDIT_CHANGE, ZN_EVT_EDIT_FOCUS_LOST, ZN_EVT_EDIT_ENTER, ZN_EVT_EDIT_WHEEL})
             dialog->Bind(type, [this](wxCommandEvent& event) {
                 EXPECT_EQ(event.GetId(), 77);
                 EXPECT_EQ(event.GetEventObject(), text);
@@ -39,7 +39,8 @@ protected:
         text->ProcessWindowEvent(event);
     }
     void typeText(const char* characters) {
-        for (const char* c = characters; *c; ++c) type(static_cast<wxChar>(*c));
+        for (const char* c = characters; *c; ++c)
+            type(static_cast<wxChar>(*c));
     }
     void key(int keyCode, wxEventType type = wxEVT_KEY_DOWN) {
         wxKeyEvent event(type);
