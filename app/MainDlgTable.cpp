@@ -23,7 +23,7 @@ const ZnControlSpec mainDialogControls[] = {
     {MainId::moveDown, K::bitmapButton, nullptr, 255, 83, 21, 14, 0},
     {MainId::separateFiles, K::checkBox, u"205", 7, 101, 245, 10, 0},
     {MainId::writeHeader, K::checkBox, u"206", 7, 114, 245, 10, 0},
-    {MainId::variableSetup, K::button, u"300", 255, 101, 55, 23, 0},
+    {MainId::variableSetup, K::multiLineButton, u"300", 255, 101, 55, 23, 0},
     {wxID_ANY, K::label, u"207", 7, 127, 245, 8, 0},
     {MainId::outputFile, K::edit, nullptr, 7, 138, 245, 14, 0},
     {MainId::browseFile, K::button, u"208", 255, 138, 55, 14, 0},

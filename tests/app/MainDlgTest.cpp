@@ -120,6 +120,10 @@ TEST_F(GuiMainDlg, IdleUpdateRunsAfterActionsNotAfterMouseMoves) {
     UiTest::pumpEvents();
     EXPECT_EQ(dialog->idleUpdates(), before + 1);
     EXPECT_EQ(dialog->writeHeader, 0) << "the idle update read the box back";
+    // A posted event (as the worker's wake-up) counts as well.
+    dialog->CallAfter([] {});
+    UiTest::pumpEvents();
+    EXPECT_EQ(dialog->idleUpdates(), before + 2);
 }
 
 TEST_F(GuiMainDlg, DataExchangeResetsOutOfRangeChecks) {
@@ -153,4 +157,26 @@ TEST_F(GuiMainDlg, LayoutFollowsTheTableInKeyboardOrder) {
     EXPECT_EQ(Zenlo::fromWx(dialog->GetTitle()), Zenlo::WideString(u"Hexmoor"));
     EXPECT_FALSE(dialog->HasFlag(wxRESIZE_BORDER));
     EXPECT_FALSE(dialog->HasFlag(wxMAXIMIZE_BOX));
+}
+
+TEST_F(GuiMainDlg, MultiLineButtonWrapsLongCaptions) {
+    wxWindow* setup = dialog->FindWindow(MainId::variableSetup);
+    setup->SetLabel("Variable setup of many words");
+    const wxString label = setup->GetLabel();
+    EXPECT_NE(label.Find('\n'), wxNOT_FOUND) << label;
+    for (const wxString& line : wxSplit(label, '\n', '\0'))
+        EXPECT_LE(setup->GetTextExtent(line).x, setup->GetSize().x) << line;
+    setup->SetLabel("300");
+    EXPECT_EQ(setup->GetLabel(), "300");
+}
+
+TEST(GuiWrapToWidth, BreaksAtSpacesAndKeepsLineBreaks) {
+    auto* frame = new wxDialog(nullptr, wxID_ANY, "wrap");
+    const int width = frame->GetTextExtent("abc def").x;
+    EXPECT_EQ(wrapToWidth(frame, "abc def ghi", width), "abc def\nghi");
+    EXPECT_EQ(wrapToWidth(frame, "abcdefghijklmnop xy", width), "abcdefghijklmnop\nxy");
+    EXPECT_EQ(wrapToWidth(frame, "\na b", width), "\na b");
+    EXPECT_EQ(wrapToWidth(frame, "", width), "");
+    frame->Destroy();
+    UiTest::pumpEvents();
 }

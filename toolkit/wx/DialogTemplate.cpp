@@ -11,6 +11,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/arrstr.h>
 
 #include "toolkit/wx/WxText.h"
 
@@ -20,7 +21,38 @@ wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height
     return wxRect(origin, wxSize(corner.x - origin.x, corner.y - origin.y));
 }
 
+wxString wrapToWidth(const wxWindow* window, const wxString& text, int width) {
+    wxString wrapped;
+    const wxArrayString paragraphs = wxSplit(text, '\n', '\0');
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0) wrapped << '\n';
+        wxString line;
+        for (const wxString& word : wxSplit(paragraphs[i], ' ', '\0')) {
+            const wxString longer = line.empty() ? word : line + ' ' + word;
+            if (!line.empty() && window->GetTextExtent(longer).x > width) {
+                wrapped << line << '\n';
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        wrapped << line;
+    }
+    return wrapped;
+}
+
 namespace {
+
+// A button that wraps its caption, like a multi-line push button of a dialog resource.
+class ZnMultiLineButton : public wxButton {
+public:
+    using wxButton::wxButton;
+    void SetLabel(const wxString& label) override {
+        // Room for the frame and a little air on both sides.
+        const int room = GetSize().x - GetCharWidth() * 2;
+        wxButton::SetLabel(room > 0 ? wrapToWidth(this, label, room) : label);
+    }
+};
 
 wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRect& rect) {
     const wxString caption =
@@ -38,6 +70,12 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRec
     case ZnControlKind::defaultButton: {
         auto* button = new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
         button->SetDefault();
+        return button;
+    }
+    case ZnControlKind::multiLineButton: {
+        auto* button =
+            new ZnMultiLineButton(parent, spec.id, wxString(), at, size, spec.style | wxBU_EXACTFIT);
+        button->SetLabel(caption);
         return button;
     }
     case ZnControlKind::bitmapButton:

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include <wx/gdicmn.h>
+#include <wx/string.h>
 
 class wxWindow;
 
@@ -12,6 +13,7 @@ enum class ZnControlKind {
     label,         // static text; style may hold wxALIGN_* and wxST_* flags
     button,        // push button
     defaultButton, // push button that Enter presses
+    multiLineButton, // push button whose caption wraps at spaces to the button's width
     bitmapButton,  // push button showing an image (set by the dialog after building)
     checkBox,      // two-state check box
     edit,          // single-line edit
@@ -31,6 +33,10 @@ struct ZnControlSpec {
     int x, y, width, height;
     long style;
 };
+
+// The text broken at spaces into lines that fit the width in the window's font; line breaks
+// already in the text stay. A word longer than the width gets a line of its own.
+wxString wrapToWidth(const wxWindow* window, const wxString& text, int width);
 
 // The pixel rectangle of a dialog-unit rectangle, in the dialog's font.
 wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height);
