@@ -78,7 +78,7 @@ void CAboutDlg::initialise() {
     CentreOnParent();
     for (int id : {AboutId::icon, AboutId::productName, AboutId::version, AboutId::description})
         FindWindow(id)->SetBackgroundColour(*wxWHITE);
-    windowTranslation().translateWindow(this, nullptr);
+    translateWithLanguage(this);
 
     boldFont_ = GetFont().Bold();
     auto* name = static_cast<wxStaticText*>(FindWindow(AboutId::productName));

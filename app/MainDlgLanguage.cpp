@@ -3,24 +3,40 @@
 
 #include <wx/choice.h>
 
+#include "i18n/Language.h"
 #include "i18n/wx/LanguageChooser.h"
 #include "i18n/wx/WindowTranslation.h"
+#include "settings/SettingsFile.h"
 #include "toolkit/wx/WxText.h"
 
-void CMainDlg::loadSettings() {}
+namespace {
 
-void CMainDlg::saveSettings() {}
+std::filesystem::path settingsPath(const Zenlo::WideString& startFolder) {
+    return Zenlo::toPath(startFolder + Zenlo::settingsFileName);
+}
+
+} // namespace
+
+void CMainDlg::loadSettings() {
+    Zenlo::loadSettingsFile(settingsPath(startFolder), converter, languageName);
+}
+
+void CMainDlg::saveSettings() {
+    // A failure stays silent: the window shows no messages, and the old file stays whole.
+    Zenlo::saveSettingsFile(settingsPath(startFolder), converter, languageName);
+}
 
 void CMainDlg::initialiseLanguage() {
-    if (languageName.isEmpty()) languageName = u"English";
+    ZnLanguage& language = ZnLanguage::instance();
+    language.startUp(startFolder, languageName);
+    for (const auto& entry : language.languages())
+        languageChooser_->Append(Zenlo::toWx(entry.first));
     languageChooser_->SetSelection(
         Zenlo::findPrefixIgnoringCase(languageChooser_->GetStrings(), Zenlo::toWx(languageName)));
     translate();
 }
 
-void CMainDlg::translate() {
-    windowTranslation().translateWindow(this, nullptr);
-}
+void CMainDlg::translate() { translateWithLanguage(this); }
 
 void CMainDlg::changeLanguage() {
     const int selected = languageChooser_->GetSelection();
@@ -28,5 +44,6 @@ void CMainDlg::changeLanguage() {
     const Zenlo::WideString chosen = Zenlo::fromWx(languageChooser_->GetString(selected));
     if (chosen == languageName) return;
     languageName = chosen;
+    ZnLanguage::instance().selectLanguage(languageName);
     translate();
 }

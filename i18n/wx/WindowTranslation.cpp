@@ -9,6 +9,7 @@
 #include <wx/toplevel.h>
 
 #include "i18n/CaptionKey.h"
+#include "i18n/Language.h"
 #include "toolkit/wx/WxText.h"
 
 bool ZnWindowTranslation::hasCaption(const wxWindow* window) {
@@ -66,4 +67,13 @@ std::size_t ZnWindowTranslation::registeredCount(std::int32_t key) const {
 ZnWindowTranslation& windowTranslation() {
     static ZnWindowTranslation registry;
     return registry;
+}
+
+bool translateWithLanguage(wxWindow* window) {
+    const ZnLanguage::StringTable& strings = ZnLanguage::instance().strings();
+    return windowTranslation().translateWindow(
+        window, [&strings](std::int32_t key) -> const Zenlo::WideString* {
+            auto found = strings.find(key);
+            return found == strings.end() ? nullptr : &found->second;
+        });
 }

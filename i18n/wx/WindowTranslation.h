@@ -42,3 +42,5 @@ private:
 
 // The translation registry of the process.
 ZnWindowTranslation& windowTranslation();
+// Translates the window through the process's registry with the loaded language's texts.
+bool translateWithLanguage(wxWindow* window);

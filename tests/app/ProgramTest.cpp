@@ -78,7 +78,7 @@ TEST(Program, WithoutADisplaySaysSoInOneLine) {
     EXPECT_FALSE(fs::exists(folder.path() / "settings.cfg"));
 }
 
-TEST(GuiProgram, CloseButtonEndsWith1039) {
+TEST(GuiProgram, CloseButtonWritesSettingsAndEndsWith1039) {
     if (xdotool("version") != 0) GTEST_SKIP() << "xdotool is not installed";
     UiTest::TempFolder folder;
     const pid_t child = startProgram(folder.path(), true);
@@ -96,4 +96,6 @@ TEST(GuiProgram, CloseButtonEndsWith1039) {
     const int code = waitForExit(child, std::chrono::seconds(30));
     // The exit code 1039 reaches a POSIX parent as its low eight bits.
     EXPECT_EQ(code, 1039 & 0xFF) << readText(folder.path() / "stderr.txt");
+    std::error_code error;
+    EXPECT_EQ(fs::file_size(folder.path() / "settings.cfg", error), 130u) << "defaults: 130 bytes";
 }

@@ -1,0 +1,118 @@
+// The main dialog with real language files: start-up selection, switching, About afterwards,
+// and the settings file of the start folder.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "UiTestSupport.h"
+#include "app/AboutDlg.h"
+#include "app/MainDlg.h"
+#include "app/MainDlgIds.h"
+#include "i18n/Language.h"
+#include "settings/SettingsFile.h"
+#include "toolkit/TextEncoding.h"
+#include "toolkit/wx/WxText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+wxString textOf(std::int32_t key) { return Zenlo::toWx(ZnLanguage::instance().text(key)); }
+
+class GuiMainDlgLanguage : public testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
+        // A fresh process starts with an empty table; a failed load empties the shared one.
+        ZnLanguage::instance().loadLanguageFile(u"no-such-language.lng");
+    }
+    void TearDown() override {
+        if (dialog) dialog->Destroy();
+        UiTest::pumpEvents();
+    }
+    void open() {
+        dialog = new CMainDlg();
+        ASSERT_TRUE(dialog->create());
+        dialog->Show();
+        UiTest::pumpEvents();
+    }
+    wxChoice* chooser() { return static_cast<wxChoice*>(dialog->FindWindow(MainId::language)); }
+    void choose(const char* name) {
+        chooser()->SetStringSelection(wxString::FromUTF8(name));
+        wxCommandEvent event(wxEVT_CHOICE, MainId::language);
+        event.SetEventObject(chooser());
+        event.SetInt(chooser()->GetSelection());
+        chooser()->ProcessWindowEvent(event);
+    }
+    wxString label(int id) { return dialog->FindWindow(id)->GetLabel(); }
+
+    UiTest::TempFolder folder;
+    UiTest::CurrentFolder current{folder.path()};
+    CMainDlg* dialog = nullptr;
+};
+
+} // namespace
+
+TEST_F(GuiMainDlgLanguage, StartsInEnglishAndSwitchesWithoutTouchingEdits) {
+    open();
+    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->languageName.view()), "English");
+    EXPECT_EQ(chooser()->GetStringSelection(), "English");
+    EXPECT_GE(chooser()->GetCount(), 3u);
+    EXPECT_EQ(label(MainId::addFiles), textOf(202));
+    EXPECT_FALSE(label(MainId::close).IsNumber()) << "no bare number left";
+    EXPECT_EQ(dialog->GetTitle(), "Hexmoor") << "the title is not a key";
+
+    auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFile));
+    edit->SetValue("202 parts.c");
+    choose("Deutsch");
+    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->languageName.view()), "Deutsch");
+    EXPECT_EQ(label(MainId::addFiles), textOf(202));
+    EXPECT_EQ(label(MainId::addFiles), wxString::FromUTF8("Hinzuf\xc3\xbcgen..."));
+    EXPECT_EQ(label(MainId::close), textOf(212));
+    EXPECT_EQ(edit->GetValue(), "202 parts.c") << "an edit's content is never translated";
+
+    // About opened after the switch speaks the new language.
+    CAboutDlg about;
+    ASSERT_TRUE(about.create(dialog));
+    EXPECT_EQ(about.GetTitle(), textOf(100));
+    EXPECT_EQ(about.FindWindow(AboutId::description)->GetLabel(), textOf(101));
+    about.Destroy();
+}
+
+TEST_F(GuiMainDlgLanguage, StoredPrefixSelectsTheEntryButLoadsNothing) {
+    ZnConversionOptions options;
+    ASSERT_TRUE(Zenlo::saveSettingsFile(folder.path() / "settings.cfg", options, u"eng"));
+    open();
+    EXPECT_EQ(chooser()->GetStringSelection(), "English");
+    EXPECT_EQ(label(MainId::addFiles), "202") << "selection by LangID is exact";
+    // Choosing the shown entry is a change of languageName, so it loads.
+    choose("English");
+    EXPECT_EQ(label(MainId::addFiles), textOf(202));
+    EXPECT_NE(label(MainId::addFiles), "202");
+}
+
+TEST_F(GuiMainDlgLanguage, SettingsAreReadAtStartAndWrittenOnlyByClose) {
+    ZnConversionOptions stored;
+    stored.namePrefix = u"p_";
+    stored.bytesPerLine = 8;
+    ASSERT_TRUE(Zenlo::saveSettingsFile(folder.path() / "settings.cfg", stored, u"Deutsch"));
+    open();
+    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->converter.namePrefix.view()), "p_");
+    EXPECT_EQ(dialog->converter.bytesPerLine, 8);
+    EXPECT_EQ(chooser()->GetStringSelection(), "Deutsch");
+    fs::remove(folder.path() / "settings.cfg");
+    choose("English");
+    UiTest::pumpEvents();
+    EXPECT_FALSE(fs::exists(folder.path() / "settings.cfg")) << "only Close writes settings";
+    dialog->closeProgram();
+    dialog = nullptr;
+    ZnConversionOptions back;
+    Zenlo::WideString name;
+    ASSERT_TRUE(Zenlo::loadSettingsFile(folder.path() / "settings.cfg", back, name));
+    EXPECT_EQ(Zenlo::utf16ToUtf8(name.view()), "English");
+    EXPECT_EQ(back.bytesPerLine, 8);
+}
