@@ -62,6 +62,7 @@ const ZnCliOptionSpec optionTable[] = {
      }},
     {"separate-files", 0, false, HEXMOOR_SET(separateFiles, true)},
     {"no-header", 0, false, HEXMOOR_SET(writeHeader, false)},
+    {"empty-arrays", 0, false, HEXMOOR_SET(emptyArrays, true)},
     {"prefix", 0, true, HEXMOOR_SET(conversion.namePrefix, text(value))},
     {"suffix", 0, true, HEXMOOR_SET(conversion.nameSuffix, text(value))},
     {"element-type", 0, true, HEXMOOR_SET(conversion.elementType, text(value))},
@@ -229,6 +230,8 @@ std::string cliUsage() {
            "                            an extension other than .cpp .c .cc .c++ becomes .cpp\n"
            "      --separate-files      one source file (and header) per input\n"
            "      --no-header           no header with extern declarations\n"
+           "      --empty-arrays        an empty input gets a size of 0 and a placeholder\n"
+           "                            element instead of failing\n"
            "      --prefix TEXT         text in front of every variable name (default: g_)\n"
            "      --suffix TEXT         text behind every variable name (default: _array)\n"
            "      --element-type TEXT   type of the array elements (default: uint8_t)\n"
@@ -245,7 +248,7 @@ std::string cliUsage() {
            "      --size-qualifiers N   the same for the size variables (default: 3)\n"
            "      --settings FILE       start from the options stored in FILE (the window\n"
            "                            program's settings.cfg); other options override them\n"
-           "  -q, --quiet               print nothing but errors\n"
+           "  -q, --quiet               print nothing but errors (no progress bar)\n"
            "  -h, --help                show this help\n"
            "  -V, --version             show the version\n"
            "\n"

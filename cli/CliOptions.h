@@ -16,6 +16,8 @@ struct ZnCliOptions {
     Zenlo::WideString outputName = u"arrays.cpp";
     bool separateFiles = false;
     bool writeHeader = true;
+    // Empty inputs become a size of 0 and a placeholder element instead of failing.
+    bool emptyArrays = false;
     bool quiet = false;
 };
 

@@ -64,13 +64,16 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
 
     ZnFileConverter converter;
     static_cast<ZnConversionOptions&>(converter) = options.conversion;
+    converter.emptyInputsAsArrays = options.emptyArrays;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
     int failures = 0, converted = 0;
     converter.inputFailed.connect([&](const ZnInputFailure& failure) {
         ++failures;
-        std::fprintf(err, "hexmoor-cli: %s: %s\n", shown(failure.path).c_str(),
-                     failure.reason().c_str());
+        const char* hint =
+            failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
+        std::fprintf(err, "hexmoor-cli: %s: %s%s\n", shown(failure.path).c_str(),
+                     failure.reason().c_str(), hint);
     });
     converter.fileFinished.connect([&](const WideString&) { ++converted; });
     converter.convertAll(command.inputs, folder, name, options.separateFiles, options.writeHeader);

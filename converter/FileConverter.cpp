@@ -116,7 +116,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
     }
     // The input is opened before the output, so an unreadable one leaves the output untouched.
     Zenlo::MappedFile input;
-    if (!input.open(inputPath)) {
+    if (!input.open(inputPath) && !(input.wasEmpty() && emptyInputsAsArrays)) {
         fail(inputPath,
              input.wasEmpty() ? ZnFailureKind::InputEmpty : ZnFailureKind::InputUnreadable,
              input.error());
@@ -167,6 +167,10 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
 
 ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::MappedFile& input,
                                                          Zenlo::OutputFile& out) {
+    if (input.size() == 0) {
+        out.write(Zenlo::emptyArrayLine());
+        return out.failed() ? BytesResult::WriteFailed : BytesResult::Written;
+    }
     const Zenlo::ByteLineWriter lines(*this);
     std::uint64_t done = 0;
     while (done < input.size()) {

@@ -48,6 +48,9 @@ public:
     std::atomic<int> stopRequested{0};
     // Beyond the five: every input (or header) that could not be converted, with the reason.
     Zenlo::Signal<const ZnInputFailure&> inputFailed;
+    // When set, an input of length 0 becomes a size of 0 and an array holding one placeholder
+    // element (C has no empty arrays) instead of being skipped as unreadable.
+    bool emptyInputsAsArrays = false;
     // The instant the banners show, asked once per input; local time now unless replaced.
     std::function<Zenlo::DateTime()> clock = Zenlo::localDateTimeNow;
 
@@ -59,7 +62,7 @@ public:
     // 0, which also writes the banner) and, with writeHeader, its declarations to the header.
     // Returns true when everything was written; false on a stop, an unreadable or empty input, an
     // input that is one of the outputs, or an output that cannot be opened or written. An input
-    // that cannot be read leaves the outputs untouched.
+    // that cannot be read leaves the outputs untouched. Empty inputs: see emptyInputsAsArrays.
     bool convertFile(const Zenlo::WideString& inputPath, int append,
                      const Zenlo::WideString& outputFolder, const Zenlo::WideString& outputFileName,
                      int writeHeader);

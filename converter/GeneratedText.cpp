@@ -161,6 +161,10 @@ std::string headerDeclarations(const WideString& inputFileName, const WideString
     return text;
 }
 
+std::string emptyArrayLine() {
+    return "    0x00 /* placeholder: the input is empty */\r\n";
+}
+
 std::string headerClosing(const WideString& headerName) {
     return "\r\n\r\n#endif /* __" + utf8(guardName(headerName)) + "__ */\r\n\r\n";
 }

@@ -46,6 +46,9 @@ std::string sourceDefinitions(const WideString& inputFileName, const WideString&
 // One input's heading and declarations in the header.
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
                                const ZnConversionOptions& options);
+// The element line of an empty input's array: one placeholder element, since C has no empty
+// arrays; its size variable says 0.
+std::string emptyArrayLine();
 // The guard's closing line with the empty lines around it.
 std::string headerClosing(const WideString& headerName);
 

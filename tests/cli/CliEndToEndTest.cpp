@@ -150,7 +150,8 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "hexmoor-cli: missing: cannot read the input: No such file or directory\n"
-              "hexmoor-cli: empty: the input is empty, no array written\n"
+              "hexmoor-cli: empty: the input is empty, no array written (--empty-arrays writes "
+              "one)\n"
               "hexmoor-cli: out/arrays.cpp: the input is an output file of this conversion (" +
                   (temp / "out" / "arrays.cpp").string() + "), skipped\n");
     EXPECT_NE(result.out.find("converted 1 of 4 inputs"), std::string::npos);
@@ -178,6 +179,15 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
                   std::string::npos)
             << result.err;
     }
+}
+
+TEST(CliEndToEnd, EmptyInputsWithEmptyArrays) {
+    TestFolder temp;
+    writeFile(temp / "empty", "");
+    const Result result = runCli(temp, {"-q", "--empty-arrays", "empty"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, ""); // not a terminal: no progress bar either
+    EXPECT_NE(readFile(temp / "arrays.cpp").find("g_empty_array_size = 0;"), std::string::npos);
 }
 
 TEST(CliEndToEnd, UsageAndInformation) {

@@ -28,6 +28,7 @@ TEST(CliOptions, EveryOptionReachesItsField) {
                        "--output-name=x.c",
                        "--separate-files",
                        "--no-header",
+                       "--empty-arrays",
                        "--prefix",
                        "p_",
                        "--suffix=",
@@ -56,6 +57,7 @@ TEST(CliOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(narrow(o.outputName), "x.c");
     EXPECT_TRUE(o.separateFiles);
     EXPECT_FALSE(o.writeHeader);
+    EXPECT_TRUE(o.emptyArrays);
     EXPECT_TRUE(o.quiet);
     EXPECT_EQ(narrow(o.conversion.namePrefix), "p_");
     EXPECT_EQ(narrow(o.conversion.nameSuffix), "");

@@ -283,3 +283,17 @@ TEST_F(FileConverterTest, SameNameFromTwoFoldersOverwritesInSeparateMode) {
     EXPECT_NE(output("a_bin.cpp").find("0x32"), std::string::npos);
     EXPECT_EQ(output("a_bin.cpp").find("0x31"), std::string::npos);
 }
+
+TEST_F(FileConverterTest, EmptyInputsAsPlaceholderArraysWhenAsked) {
+    writeFile(temp / "empty", "");
+    converter.emptyInputsAsArrays = true;
+    run({"empty"}, 0, 1);
+    EXPECT_TRUE(recorder.failures.empty());
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"total 0", "start empty 0", "done empty", "finished"}));
+    EXPECT_TRUE(output("arrays.cpp")
+                    .ends_with("static const uintmax_t g_empty_array_size = 0;\r\n"
+                               "static const uint8_t g_empty_array[] = {\r\n"
+                               "    0x00 /* placeholder: the input is empty */\r\n};\r\n"));
+    EXPECT_NE(output("arrays.h").find("extern const uint8_t g_empty_array[];"), std::string::npos);
+}
