@@ -2,6 +2,9 @@
 #include "cli/CliRun.h"
 
 #include <filesystem>
+#include <memory>
+
+#include "cli/CliProgress.h"
 
 #include "cli/CliSettings.h"
 #include "converter/FileConverter.h"
@@ -68,14 +71,18 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
     int failures = 0, converted = 0;
+    std::unique_ptr<ZnCliProgress> bar;
     converter.inputFailed.connect([&](const ZnInputFailure& failure) {
         ++failures;
+        if (bar) bar->clear();
         const char* hint =
             failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
         std::fprintf(err, "hexmoor-cli: %s: %s%s\n", shown(failure.path).c_str(),
                      failure.reason().c_str(), hint);
     });
     converter.fileFinished.connect([&](const WideString&) { ++converted; });
+    if (wantsProgressBar(options.quiet, err))
+        bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
     converter.convertAll(command.inputs, folder, name, options.separateFiles, options.writeHeader);
 
     if (!options.quiet)
