@@ -1,0 +1,50 @@
+# Builds and runs examples/embed: from these sources (MODE source) or from an install of the
+# build folder into a temporary prefix (MODE installed). Also checks SOURCE_DATE_EPOCH reaches
+# the generated text. Run with cmake -DMODE=... -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P
+cmake_minimum_required(VERSION 3.20)
+
+foreach(name MODE SOURCE_DIR BUILD_DIR WORK_DIR)
+    if(NOT DEFINED ${name})
+        message(FATAL_ERROR "RunExample.cmake needs -D${name}=...")
+    endif()
+endforeach()
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                    ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "failed (${result}): ${ARGN}\n${output}")
+    endif()
+endfunction()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(ENV{SOURCE_DATE_EPOCH} 1796634303)
+
+if(MODE STREQUAL "installed")
+    set(prefix "${WORK_DIR}/prefix")
+    run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+    foreach(file bin/hexmoor-cli share/hexmoor/lang/English.lng lib/cmake/Hexmoor/HexmoorConfig.cmake
+                 lib/cmake/Hexmoor/HexmoorEmbed.cmake lib/cmake/Hexmoor/HexmoorTargets.cmake)
+        if(NOT EXISTS "${prefix}/${file}")
+            message(FATAL_ERROR "not installed: ${file}")
+        endif()
+    endforeach()
+    set(origin "-DCMAKE_PREFIX_PATH=${prefix}")
+elseif(MODE STREQUAL "source")
+    set(origin "-DHEXMOOR_SOURCE_DIR=${SOURCE_DIR}")
+else()
+    message(FATAL_ERROR "MODE is source or installed, not ${MODE}")
+endif()
+
+set(build "${WORK_DIR}/build")
+run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/embed" -B "${build}" ${origin}
+    -DCMAKE_BUILD_TYPE=Debug)
+run(${CMAKE_COMMAND} --build "${build}" -j 2)
+run("${build}/embed_check")
+
+file(READ "${build}/hexmoor_embed/embed_check/assets.cpp" text)
+string(FIND "${text}" "Date: 07.12.2026" found)
+if(found EQUAL -1)
+    message(FATAL_ERROR "SOURCE_DATE_EPOCH did not reach the generated banner")
+endif()
+message(STATUS "embed example (${MODE}): all embedded files match")
