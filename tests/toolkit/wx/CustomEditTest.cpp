@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/clipbrd.h>
 #include <wx/dialog.h>
 
 #include "../../app/UiTestSupport.h"
@@ -168,4 +169,24 @@ TEST_F(GuiCustomEdit, PlainModeKeepsTextAndReportsOnlyUserChanges) {
     EXPECT_EQ(edit.integerValue(), 0);
     edit.setIntegerValue(-7);
     EXPECT_EQ(value(), "-7");
+}
+
+TEST_F(GuiCustomEdit, PasteFromTheClipboardCommitsSelectsAndNotifies) {
+    if (!wxTheClipboard->Open()) GTEST_SKIP() << "no clipboard";
+    wxTheClipboard->SetData(new wxTextDataObject("-42\n"));
+    wxTheClipboard->Close();
+    edit.setMode(ZnCustomEdit::integerMode);
+    edit.allowNegative = 0;
+    text->ChangeValue("");
+    codes.clear();
+    wxClipboardTextEvent paste(wxEVT_TEXT_PASTE, text->GetId());
+    paste.SetEventObject(text);
+    text->ProcessWindowEvent(paste);
+    EXPECT_EQ(value(), "42");
+    EXPECT_EQ(edit.currentInteger, 42);
+    EXPECT_EQ(codes, std::vector<int>{1});
+    long from = 0, to = 0;
+    text->GetSelection(&from, &to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, 2);
 }
