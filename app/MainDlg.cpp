@@ -16,6 +16,7 @@
 #include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
+#include "i18n/wx/WindowTranslation.h"
 #include "converter/FileSystem.h"
 #include "converter/PathText.h"
 #include "res/Images.h"
@@ -60,6 +61,8 @@ void CMainDlg::initialise() {
     SetAffirmativeId(wxID_NONE);
     startFolder = Zenlo::currentFolder();
 
+    // The file-name label shows input names during a run: data, not a caption.
+    ZnWindowTranslation::markAsData(FindWindow(MainId::fileLabel));
     fileList_ = static_cast<wxListBox*>(FindWindow(MainId::fileList));
     moveUpButton_ = static_cast<wxBitmapButton*>(FindWindow(MainId::moveUp));
     moveDownButton_ = static_cast<wxBitmapButton*>(FindWindow(MainId::moveDown));

@@ -12,7 +12,16 @@
 #include "i18n/Language.h"
 #include "toolkit/wx/WxText.h"
 
+namespace {
+const char dataWindowName[] = "ZnDataWindow";
+} // namespace
+
+void ZnWindowTranslation::markAsData(wxWindow* window) {
+    if (window) window->SetName(dataWindowName);
+}
+
 bool ZnWindowTranslation::hasCaption(const wxWindow* window) {
+    if (window->GetName() == dataWindowName) return false;
     return dynamic_cast<const wxStaticText*>(window) || dynamic_cast<const wxAnyButton*>(window) ||
            dynamic_cast<const wxCheckBox*>(window) || dynamic_cast<const wxRadioButton*>(window) ||
            dynamic_cast<const wxStaticBox*>(window) ||

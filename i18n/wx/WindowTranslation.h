@@ -19,8 +19,11 @@ public:
     using Lookup = std::function<const Zenlo::WideString*(std::int32_t key)>;
 
     // Whether the window's caption takes part: labels, buttons, check boxes, group boxes and
-    // window titles. An edit's or a list's content is the user's data and never does.
+    // window titles. An edit's or a list's content is the user's data and never does, nor does
+    // a label marked as showing data (a file name may start with digits).
     static bool hasCaption(const wxWindow* window);
+    // Marks a label whose text is data, not a caption, so translation never touches it.
+    static void markAsData(wxWindow* window);
     // The caption as the translation reads it (a top-level window's title).
     static Zenlo::WideString caption(const wxWindow* window);
 

@@ -35,6 +35,8 @@ TEST(GuiWindowTranslation, TranslatesCaptionsAndLeavesEditsAlone) {
     auto* ok = new wxButton(dialog, wxID_OK, "OK");
     auto* box = new wxCheckBox(dialog, wxID_ANY, "205");
     auto* edit = new wxTextCtrl(dialog, wxID_ANY, "202 output.c");
+    auto* fileName = new wxStaticText(dialog, wxID_ANY, "202.bin");
+    ZnWindowTranslation::markAsData(fileName);
 
     std::map<std::int32_t, WideString> english = {
         {100, u"About"}, {42, u"Answer"}, {202, u"Add"}, {205, u"One file each"}};
@@ -45,6 +47,7 @@ TEST(GuiWindowTranslation, TranslatesCaptionsAndLeavesEditsAlone) {
     EXPECT_EQ(ok->GetLabel(), "OK");
     EXPECT_EQ(box->GetLabel(), "One file each");
     EXPECT_EQ(edit->GetValue(), "202 output.c") << "an edit's content is the user's data";
+    EXPECT_EQ(fileName->GetLabel(), "202.bin") << "a data label is never translated";
     EXPECT_EQ(translation.registeredCount(202), 1u);
 
     // A later switch reaches the windows through their keys, though their captions are words.
