@@ -6,6 +6,7 @@
 #include <wx/checkbox.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
@@ -179,4 +180,24 @@ TEST(GuiWrapToWidth, BreaksAtSpacesAndKeepsLineBreaks) {
     EXPECT_EQ(wrapToWidth(frame, "", width), "");
     frame->Destroy();
     UiTest::pumpEvents();
+}
+
+TEST_F(GuiMainDlg, EnterInTheOutputFileEditPressesConvert) {
+    list()->Append("/a");
+    dialog->idleUpdate();
+    ASSERT_TRUE(enabled(MainId::convert));
+    int pressed = 0;
+    dialog->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++pressed; }, MainId::convert);
+    auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFile));
+    dialog->Raise();
+    edit->SetFocus();
+    UiTest::pumpEvents();
+    wxUIActionSimulator keys;
+    keys.Char(WXK_RETURN);
+    for (int i = 0; i < 20 && pressed == 0; ++i) {
+        wxMilliSleep(20);
+        UiTest::pumpEvents();
+    }
+    EXPECT_EQ(pressed, 1);
+    EXPECT_TRUE(dialog->IsShown());
 }
