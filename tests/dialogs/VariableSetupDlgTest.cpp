@@ -1,92 +1,24 @@
 // The variable setup dialog driven for real: header list, input box, size-variable rule,
-// numeric edit, defaults, and the main dialog's copy-in and copy-back around it.
+// numeric edit, Enter, defaults.
 #include "dialogs/VariableSetupDlg.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <functional>
-#include <sstream>
-
-#include <wx/app.h>
-#include <wx/checkbox.h>
-#include <wx/listbox.h>
-#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include "../app/UiTestSupport.h"
-#include "app/MainDlg.h"
-#include "app/MainDlgIds.h"
-#include "converter/PathText.h"
-#include "dialogs/VariableSetupIds.h"
+#include "SetupTestSupport.h"
 #include "i18n/Language.h"
-#include "toolkit/wx/InputBox.h"
 #include "toolkit/wx/WxText.h"
 
 namespace {
 
-using Steps = std::function<void(CVariableSetupDlg&)>;
-
-// Runs the dialog modally; the steps act on it from inside its modal loop and should close it.
-// A dialog left open is ended with -2 so a failing step cannot hang the run.
-int runSetup(CVariableSetupDlg& dialog, const Steps& steps, wxWindow* owner = nullptr) {
-    wxTheApp->CallAfter([&dialog, steps] {
-        UiTest::pumpEvents();
-        steps(dialog);
-        if (dialog.IsModal()) dialog.EndModal(-2);
-    });
-    return dialog.runModal(owner);
-}
-
-// The modal variable setup dialog of the main dialog, once it is open.
-CVariableSetupDlg* openSetupDialog() {
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<CVariableSetupDlg*>(window); dialog && dialog->IsModal())
-            return dialog;
-    return nullptr;
-}
-
-// Answers the next input box from inside its modal loop; the step should close it.
-void whenInputBoxOpens(const std::function<void(ZnInputBox&)>& step) {
-    wxTheApp->CallAfter([step] {
-        UiTest::pumpEvents();
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* box = dynamic_cast<ZnInputBox*>(window); box && box->IsModal()) {
-                step(*box);
-                if (box->IsModal()) box->EndModal(-2);
-            }
-    });
-}
-
-void typeAnswer(ZnInputBox& box, const char* text, int closeId) {
-    static_cast<wxTextCtrl*>(box.FindWindow(ZnInputBox::editId))
-        ->SetValue(wxString::FromUTF8(text));
-    UiTest::click(&box, closeId);
-}
-
-wxListBox* list(wxWindow& dialog) {
-    return static_cast<wxListBox*>(dialog.FindWindow(SetupId::includeList));
-}
-wxTextCtrl* edit(wxWindow& dialog, int id) {
-    return static_cast<wxTextCtrl*>(dialog.FindWindow(id));
-}
-bool checked(wxWindow& dialog, int id) {
-    return static_cast<wxCheckBox*>(dialog.FindWindow(id))->GetValue();
-}
-bool enabled(wxWindow& dialog, int id) {
-    return dialog.FindWindow(id)->IsEnabled();
-}
+using namespace SetupTest;
 
 class GuiVariableSetup : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ZnLanguage& language = ZnLanguage::instance();
-        language.setLanguageFolder(Zenlo::fromUtf8(HEXMOOR_SOURCE_DIR "/lang/"));
-        language.scanLanguages();
-        language.selectLanguage(u"English");
-    }
+    static void SetUpTestSuite() { loadEnglish(); }
 };
-
 TEST_F(GuiVariableSetup, HeaderListOpensWithoutEmptyPiecesAndSavesOneSemicolonEach) {
     struct Case {
         const char16_t* list;
@@ -385,144 +317,6 @@ TEST_F(GuiVariableSetup, DefaultsThenOkGivesTheDefaults) {
         UiTest::click(&open, SetupId::ok);
     });
     EXPECT_EQ(dialog.values, ZnVariableSetupValues{});
-}
-
-// The main dialog around the setup dialog: copy-in, copy-back on OK only.
-class GuiMainDlgSetup : public GuiVariableSetup {
-protected:
-    void SetUp() override {
-        main = new CMainDlg();
-        ASSERT_TRUE(main->create());
-        main->Show();
-        UiTest::pumpEvents();
-        main->converter.namePrefix = u"old_";
-        main->converter.includeList = u"a.h;;b.h;";
-        main->converter.arrayQualifiers = 2;
-        main->converter.sizeQualifiers = 1;
-        main->converter.bytesPerLine = 9;
-    }
-    void TearDown() override {
-        if (main) main->Destroy();
-        UiTest::pumpEvents();
-    }
-    // Presses the main dialog's button 1018 and runs the steps in the setup dialog it opens.
-    void runVariableSetup(const Steps& steps) {
-        wxTheApp->CallAfter([steps] {
-            UiTest::pumpEvents();
-            CVariableSetupDlg* open = openSetupDialog();
-            ASSERT_NE(open, nullptr);
-            steps(*open);
-            if (open->IsModal()) open->EndModal(-2);
-        });
-        UiTest::click(main, MainId::variableSetup);
-    }
-    void expectOptionsUntouched() {
-        EXPECT_EQ(main->converter.namePrefix, u"old_");
-        EXPECT_EQ(main->converter.includeList, u"a.h;;b.h;");
-        EXPECT_EQ(main->converter.arrayQualifiers, 2);
-        EXPECT_EQ(main->converter.sizeQualifiers, 1);
-        EXPECT_EQ(main->converter.bytesPerLine, 9);
-        EXPECT_EQ(main->converter.lowerCaseName, 1);
-        EXPECT_EQ(main->converter.writeSizeVariable, 1);
-    }
-    // Changes a little of everything in the open dialog.
-    static void editEverything(CVariableSetupDlg& open) {
-        edit(open, SetupId::namePrefix)->SetValue("new_");
-        UiTest::click(&open, SetupId::lowerCaseName);
-        UiTest::click(&open, SetupId::writeSizeVariable);
-        UiTest::click(&open, SetupId::arrayStatic);
-        UiTest::click(&open, SetupId::removeAllHeaders);
-        wxTextCtrl* count = edit(open, SetupId::bytesPerLine);
-        count->SetFocus();
-        count->SelectAll();
-        open.bytesPerLineEdit().pasteText(u"4");
-    }
-
-    CMainDlg* main = nullptr;
-};
-
-TEST_F(GuiMainDlgSetup, CopiesTheOptionsInSplitByQualifierBit) {
-    runVariableSetup([](CVariableSetupDlg& open) {
-        EXPECT_EQ(edit(open, SetupId::namePrefix)->GetValue(), "old_");
-        EXPECT_FALSE(checked(open, SetupId::arrayStatic));
-        EXPECT_TRUE(checked(open, SetupId::arrayConst));
-        EXPECT_TRUE(checked(open, SetupId::sizeStatic));
-        EXPECT_FALSE(checked(open, SetupId::sizeConst));
-        EXPECT_EQ(list(open)->GetCount(), 2u);
-        UiTest::click(&open, SetupId::cancel);
-    });
-}
-
-TEST_F(GuiMainDlgSetup, CancelEscapeAndCloseBoxChangeNothing) {
-    const std::pair<const char*, std::function<void(CVariableSetupDlg&)>> closers[] = {
-        {"Cancel", [](CVariableSetupDlg& open) { UiTest::click(&open, SetupId::cancel); }},
-        {"Escape",
-         [](CVariableSetupDlg& open) {
-             wxKeyEvent key(wxEVT_CHAR_HOOK);
-             key.m_keyCode = WXK_ESCAPE;
-             key.SetEventObject(&open);
-             open.ProcessWindowEvent(key);
-         }},
-        {"close box", [](CVariableSetupDlg& open) { open.Close(); }},
-        {"defaults, then Cancel",
-         [](CVariableSetupDlg& open) {
-             UiTest::click(&open, SetupId::defaults);
-             UiTest::click(&open, SetupId::cancel);
-         }},
-    };
-    for (const auto& [name, close] : closers) {
-        SCOPED_TRACE(name);
-        bool closed = false;
-        runVariableSetup([&](CVariableSetupDlg& open) {
-            editEverything(open);
-            close(open);
-            closed = !open.IsModal();
-        });
-        EXPECT_TRUE(closed);
-        expectOptionsUntouched();
-    }
-}
-
-TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
-    runVariableSetup([](CVariableSetupDlg& open) {
-        editEverything(open);
-        UiTest::click(&open, SetupId::arrayConst);
-        whenInputBoxOpens([](ZnInputBox& box) { typeAnswer(box, "mine.h", 1); });
-        UiTest::click(&open, SetupId::addHeader);
-        UiTest::click(&open, SetupId::ok);
-    });
-    const ZnFileConverter& options = main->converter;
-    EXPECT_EQ(options.namePrefix, u"new_");
-    EXPECT_EQ(options.lowerCaseName, 0);
-    EXPECT_EQ(options.writeSizeVariable, 0);
-    EXPECT_EQ(options.arrayQualifiers, 1) << "static ticked, const unticked";
-    EXPECT_EQ(options.sizeQualifiers, 1);
-    EXPECT_EQ(options.bytesPerLine, 4);
-    EXPECT_EQ(options.includeList, u"mine.h;");
-
-    UiTest::TempFolder folder;
-    UiTest::writeFile(folder.path() / "Data.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
-    const Zenlo::WideString out = Zenlo::fromPath(folder.path()) + Zenlo::nativeSeparator;
-    Zenlo::StringList inputs;
-    inputs.add(Zenlo::fromPath(folder.path() / "Data.bin"));
-    std::string failures;
-    auto connection = main->converter.inputFailed.connect(
-        [&](const ZnInputFailure& failure) { failures += failure.reason() + "\n"; });
-    main->converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
-    main->converter.inputFailed.disconnect(connection);
-    EXPECT_EQ(failures, "");
-    std::ifstream file(folder.path() / "arrays.cpp", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string generated = text.str();
-    EXPECT_NE(generated.find("mine.h"), std::string::npos) << generated;
-    EXPECT_EQ(generated.find("stdint.h"), std::string::npos);
-    // Not lower-cased, static without const, no size variable.
-    EXPECT_NE(generated.find("static uint8_t new_Data_bin_array[]"), std::string::npos)
-        << generated;
-    EXPECT_EQ(generated.find("uintmax_t"), std::string::npos);
-    EXPECT_NE(generated.find("0x01, 0x02, 0x03, 0x04,"), std::string::npos) << generated;
-    EXPECT_EQ(generated.find("0x04, 0x05"), std::string::npos) << "four elements per line";
 }
 
 } // namespace
