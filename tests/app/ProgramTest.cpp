@@ -15,6 +15,10 @@
 
 #include "UiTestSupport.h"
 
+#if HEXMOOR_HAVE_X11
+#include <X11/Xlib.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,6 +68,38 @@ int xdotool(const std::string& arguments) {
     return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str());
 }
 
+// The id of the visible window with the exact title, as xdotool finds it; 0 when none.
+unsigned long windowNamed(const std::string& title) {
+    FILE* found = popen(("xdotool search --onlyvisible --name '^" + title + "$'").c_str(), "r");
+    if (!found) return 0;
+    unsigned long id = 0;
+    if (std::fscanf(found, "%lu", &id) != 1) id = 0;
+    pclose(found);
+    return id;
+}
+
+// Asks the window to close the way a window manager's close box or Alt+F4 does: the
+// WM_DELETE_WINDOW message of the window-manager protocol. False when it could not be sent.
+bool askToClose(unsigned long window) {
+#if HEXMOOR_HAVE_X11
+    Display* display = XOpenDisplay(nullptr);
+    if (!display || window == 0) return false;
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    message.xclient.data.l[1] = CurrentTime;
+    const bool sent = XSendEvent(display, window, False, NoEventMask, &message) != 0;
+    XCloseDisplay(display);
+    return sent;
+#else
+    (void)window;
+    return false;
+#endif
+}
+
 } // namespace
 
 TEST(Program, WithoutADisplaySaysSoInOneLine) {
@@ -89,6 +125,13 @@ TEST(GuiProgram, CloseButtonWritesSettingsAndEndsWith1039) {
     xdotool("key Escape");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ASSERT_TRUE(stillRunning(child)) << "Escape must not end the program";
+    // A close request from outside (close box, Alt+F4) is refused as well.
+    if (askToClose(windowNamed("Hexmoor"))) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ASSERT_TRUE(stillRunning(child)) << "a close request must not end the program";
+        ASSERT_NE(windowNamed("Hexmoor"), 0u) << "the window stays open";
+        xdotool("search --onlyvisible --name '^Hexmoor$' windowfocus --sync");
+    }
     EXPECT_FALSE(fs::exists(folder.path() / "settings.cfg"));
     xdotool("key shift+Tab");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
