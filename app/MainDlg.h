@@ -50,6 +50,9 @@ public:
     int writeHeader = 1;
     int busy = 0;
 
+    // What browsing for the output file or folder does with the chosen path.
+    void useChosenOutputFile(const Zenlo::WideString& path);
+    void useChosenOutputFolder(const Zenlo::WideString& folder);
     // The file list's operations and the conversion control (their own files).
     ZnFileList& fileListOperations() { return *files_; }
     ZnConversionControl& conversionControl() { return *conversion_; }

@@ -45,8 +45,11 @@ void CMainDlg::browseOutputFile() {
     // A save dialog, so that a file that does not exist yet can be named.
     wxFileDialog dialog(this, Zenlo::toWx(language.text(401)), wxString(), wxString(), filter,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK) return;
-    Zenlo::ZnOutputChoice choice = Zenlo::splitOutputChoice(Zenlo::fromWx(dialog.GetPath()));
+    if (dialog.ShowModal() == wxID_OK) useChosenOutputFile(Zenlo::fromWx(dialog.GetPath()));
+}
+
+void CMainDlg::useChosenOutputFile(const Zenlo::WideString& path) {
+    Zenlo::ZnOutputChoice choice = Zenlo::splitOutputChoice(path);
     outputFileName = choice.fileName;
     outputFolder = choice.folder;
     writeToControls();
@@ -57,8 +60,11 @@ void CMainDlg::browseOutputFolder() {
     // A folder the browser cannot find selects nothing.
     wxDirDialog dialog(this, wxString(), Zenlo::toWx(outputFolder),
                        wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
-    if (dialog.ShowModal() != wxID_OK) return;
-    outputFolder = Zenlo::folderWithSeparator(Zenlo::fromWx(dialog.GetPath()));
+    if (dialog.ShowModal() == wxID_OK) useChosenOutputFolder(Zenlo::fromWx(dialog.GetPath()));
+}
+
+void CMainDlg::useChosenOutputFolder(const Zenlo::WideString& folder) {
+    outputFolder = Zenlo::folderWithSeparator(folder);
     writeToControls();
 }
 

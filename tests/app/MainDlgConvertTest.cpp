@@ -7,11 +7,15 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
+#include <wx/dirdlg.h>
 #include <wx/dnd.h>
+#include <wx/filedlg.h>
 #include <wx/gauge.h>
 #include <wx/listbox.h>
+#include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -101,6 +105,8 @@ protected:
     UiTest::CurrentFolder current{folder.path()};
     CMainDlg* dialog = nullptr;
 };
+
+void loadEnglish();
 
 } // namespace
 
@@ -233,10 +239,7 @@ TEST_F(GuiConvert, FolderThatCannotBeMadeLeavesTheDialogIdle) {
 }
 
 TEST_F(GuiConvert, FailedInputsAreSummedUpInTheLabel) {
-    ZnLanguage& language = ZnLanguage::instance();
-    language.setLanguageFolder(Zenlo::fromPath(folder.path() / "lang"));
-    language.scanLanguages();
-    ASSERT_TRUE(language.selectLanguage(u"English"));
+    loadEnglish();
     fs::path gone = file("gone.bin", 10);
     drop({file("good.bin", 10), gone, file("empty.bin", 0)});
     fs::remove(gone);
@@ -250,4 +253,83 @@ TEST_F(GuiConvert, FailedInputsAreSummedUpInTheLabel) {
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(text(MainId::fileLabel), "...");
+}
+
+namespace {
+
+// Answers the next modal dialog of the type instead of a user: the action looks at it, and its
+// result is what the dialog returns. The dialog itself is never shown.
+template <class Dialog> class DialogAnswer : public wxModalDialogHook {
+public:
+    explicit DialogAnswer(std::function<int(Dialog&)> action) : action_(std::move(action)) {
+        Register();
+    }
+    int Enter(wxDialog* dialog) override {
+        auto* wanted = dynamic_cast<Dialog*>(dialog);
+        if (!wanted) return wxID_NONE;
+        ++answered;
+        return action_(*wanted);
+    }
+    int answered = 0;
+
+private:
+    std::function<int(Dialog&)> action_;
+};
+
+void loadEnglish() {
+    ZnLanguage& language = ZnLanguage::instance();
+    language.setLanguageFolder(Zenlo::fromPath(fs::path(HEXMOOR_SOURCE_DIR) / "lang"));
+    language.scanLanguages();
+    ASSERT_TRUE(language.selectLanguage(u"English"));
+}
+
+} // namespace
+
+TEST_F(GuiConvert, AddFilesDialogUsesItsKeysAndCancelChangesNothing) {
+    loadEnglish();
+    list()->Append("/kept");
+    DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
+        EXPECT_EQ(files.GetMessage(), "Add input files");
+        EXPECT_TRUE(files.GetWildcard().StartsWith("All files (*.*)|"));
+        EXPECT_TRUE(files.HasFlag(wxFD_MULTIPLE));
+        return wxID_CANCEL;
+    });
+    UiTest::click(dialog, MainId::addFiles);
+    EXPECT_EQ(answer.answered, 1);
+    ASSERT_EQ(list()->GetCount(), 1u);
+    EXPECT_EQ(list()->GetString(0), "/kept");
+}
+
+// The native dialogs hand back no path unless a user chose one: the tests answer them with
+// Cancel after looking at their setup, then give the dialog what a choice would.
+TEST_F(GuiConvert, BrowsingForTheOutputFileSplitsNameAndFolder) {
+    loadEnglish();
+    setText(MainId::outputFile, "kept.c");
+    UiTest::pumpEvents();
+    DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
+        EXPECT_EQ(files.GetMessage(), "Choose the output file");
+        EXPECT_EQ(files.GetWildcard(),
+                  "C and C++ source files (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|"
+                  "C source files (*.c)|*.c|C++ source files (*.cpp; *.cc; *.c++)|*.cpp;*.cc;*.c++");
+        EXPECT_TRUE(files.HasFlag(wxFD_SAVE)) << "a file that does not exist yet can be named";
+        return wxID_CANCEL;
+    });
+    UiTest::click(dialog, MainId::browseFile);
+    EXPECT_EQ(answer.answered, 1);
+    EXPECT_EQ(text(MainId::outputFile), "kept.c");
+    fs::path chosen = folder.path() / "gen" / "table.c";
+    dialog->useChosenOutputFile(Zenlo::fromPath(chosen));
+    EXPECT_EQ(text(MainId::outputFile), "table.c");
+    EXPECT_EQ(text(MainId::outputFolder), (chosen.parent_path() / "").string());
+}
+
+TEST_F(GuiConvert, BrowsingForTheOutputFolderAddsTheSeparator) {
+    DialogAnswer<wxDirDialog> answer([&](wxDirDialog&) { return wxID_CANCEL; });
+    UiTest::click(dialog, MainId::browseFolder);
+    EXPECT_EQ(answer.answered, 1);
+    EXPECT_EQ(text(MainId::outputFolder), "out/");
+    dialog->useChosenOutputFolder(Zenlo::fromPath(folder.path() / "chosen"));
+    EXPECT_EQ(text(MainId::outputFolder), (folder.path() / "chosen" / "").string());
+    dialog->useChosenOutputFolder(u"/");
+    EXPECT_EQ(text(MainId::outputFolder), "/");
 }
