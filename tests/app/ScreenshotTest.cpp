@@ -11,13 +11,13 @@
 #include <string>
 #include <thread>
 
+#include <wx/choice.h>
 #include <wx/dnd.h>
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
-#include "i18n/Language.h"
 
 namespace fs = std::filesystem;
 
@@ -40,10 +40,7 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     };
     UiTest::TempFolder folder;
     UiTest::CurrentFolder current(folder.path());
-    ZnLanguage& table = ZnLanguage::instance();
-    table.setLanguageFolder(Zenlo::fromPath(fs::path(HEXMOOR_SOURCE_DIR) / "lang"));
-    table.scanLanguages();
-    ASSERT_TRUE(table.selectLanguage(Zenlo::fromUtf8(language)));
+    fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
 
     fs::path small = folder.path() / "in" / "a first input.bin";
     fs::path gone = folder.path() / "in" / "gone.bin";
@@ -56,6 +53,15 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     auto* dialog = new CMainDlg();
     ASSERT_TRUE(dialog->create());
     dialog->Show();
+    // Chosen as a user does, through the language chooser.
+    auto* chooser = static_cast<wxChoice*>(dialog->FindWindow(MainId::language));
+    int entry = chooser->FindString(wxString::FromUTF8(language));
+    ASSERT_NE(entry, wxNOT_FOUND) << language;
+    chooser->SetSelection(entry);
+    wxCommandEvent choice(wxEVT_CHOICE, MainId::language);
+    choice.SetEventObject(chooser);
+    choice.SetInt(entry);
+    chooser->ProcessWindowEvent(choice);
     wxArrayString names;
     for (const fs::path& path : {small, gone, big}) names.Add(wxString::FromUTF8(path.string()));
     static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
