@@ -14,6 +14,7 @@ void ZnDialogLayout::prepareResizing(wxTopLevelWindow& dialog, bool sizeGrip,
     if (!dialog_) dialog.Bind(wxEVT_SIZE, &ZnDialogLayout::onSize, this);
     dialog_ = &dialog;
     host_ = std::make_unique<ZnWxLayoutHost>(dialog);
+    limits_ = Zenlo::TrackSizes();
     if (sizeGrip && !grip_) {
         grip_ = new ZnSizeGrip(&dialog);
         dialog.SetWindowStyleFlag(dialog.GetWindowStyleFlag() | wxRESIZE_BORDER);

@@ -113,6 +113,11 @@ void ZnDynamicDialog::onTextEnter(wxCommandEvent& event) {
 }
 
 int ZnDynamicDialog::runModal(wxWindow* owner) {
+    if (built_) {
+        // A later run starts again from the described size, free of the last run's limits.
+        SetSizeHints(wxDefaultSize, wxDefaultSize);
+        SetClientSize(ConvertDialogToPixels(wxSize(cx_, cy_)));
+    }
     if (!buildDialog(owner)) return -1;
     if (!initDialog()) return -1;
     return ShowModal();

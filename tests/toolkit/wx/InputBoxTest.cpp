@@ -108,6 +108,24 @@ TEST(GuiInputBox, WidenedBoxKeepsItsHeightAndReopensAtItsWidth) {
     });
 }
 
+TEST(GuiInputBox, SecondRunOfOneBoxStartsFromTheMinimumAgain) {
+    ZnInputBox box;
+    int minimum = 0;
+    runWith(box, [&](ZnInputBox& open) {
+        minimum = open.GetSize().x;
+        open.SetSize(minimum + 150, open.GetSize().y);
+        pump();
+        click(open, 2);
+    });
+    box.rememberedWidth = box.rememberedHeight = 0;
+    runWith(box, [&](ZnInputBox& open) {
+        EXPECT_EQ(open.GetSize().x, minimum);
+        EXPECT_EQ(open.trackSizes().minimumWidth, minimum);
+        expectLayoutFollowsWidth(open);
+        click(open, 2);
+    });
+}
+
 TEST(GuiInputBox, TextsComeFromTheCaller) {
     ZnInputBox box;
     box.caption = u"Header";
