@@ -5,6 +5,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -48,15 +49,16 @@ void ZnSizeGrip::onPaint(wxPaintEvent&) {
         }
 }
 
-void ZnSizeGrip::onLeftDown(wxMouseEvent& event) {
-    dragStart_ = ClientToScreen(event.GetPosition());
+void ZnSizeGrip::onLeftDown(wxMouseEvent&) {
+    // Screen positions: the grip itself moves while the dialog grows.
+    dragStart_ = wxGetMousePosition();
     sizeAtStart_ = dialog_->GetSize();
     CaptureMouse();
 }
 
 void ZnSizeGrip::onMotion(wxMouseEvent& event) {
     if (!HasCapture() || !event.LeftIsDown()) return;
-    wxPoint now = ClientToScreen(event.GetPosition());
+    wxPoint now = wxGetMousePosition();
     wxSize size = sizeAtStart_ + wxSize(now.x - dragStart_.x, now.y - dragStart_.y);
     // The dialog's size hints hold its limits.
     wxSize minimum = dialog_->GetMinSize(), maximum = dialog_->GetMaxSize();

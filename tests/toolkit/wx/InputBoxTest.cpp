@@ -126,6 +126,29 @@ TEST(GuiInputBox, SecondRunOfOneBoxStartsFromTheMinimumAgain) {
     });
 }
 
+TEST(GuiInputBox, DraggingTheGripWidensTheBoxOnly) {
+    ZnInputBox box;
+    runWith(box, [](ZnInputBox& open) {
+        const wxSize before = open.GetSize();
+        // The grip sits in the client area's bottom-right corner.
+        const wxPoint corner =
+            open.ClientToScreen(wxPoint(open.GetClientSize().x - 4, open.GetClientSize().y - 4));
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(corner);
+        pump();
+        mouse.MouseDown();
+        pump();
+        mouse.MouseMove(corner + wxPoint(90, 40));
+        pump();
+        mouse.MouseUp();
+        pump();
+        EXPECT_EQ(open.GetSize().x, before.x + 90);
+        EXPECT_EQ(open.GetSize().y, before.y);
+        expectLayoutFollowsWidth(open);
+        click(open, 2);
+    });
+}
+
 TEST(GuiInputBox, TextsComeFromTheCaller) {
     ZnInputBox box;
     box.caption = u"Header";
