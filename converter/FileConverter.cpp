@@ -109,9 +109,9 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
     const WideString headerName = Zenlo::headerFileName(Zenlo::stripLongPathPrefix(outputFileName));
     const WideString headerPath = outputFolder + headerName;
     // Opening an output empties it: an input that is that very file must not be read from it.
-    if (Zenlo::isSameFile(inputPath, sourcePath) ||
-        (writeHeader && Zenlo::isSameFile(inputPath, headerPath))) {
-        fail(inputPath, ZnFailureKind::InputIsOutput, 0, sourcePath);
+    const bool isSource = Zenlo::isSameFile(inputPath, sourcePath);
+    if (isSource || (writeHeader && Zenlo::isSameFile(inputPath, headerPath))) {
+        fail(inputPath, ZnFailureKind::InputIsOutput, 0, isSource ? sourcePath : headerPath);
         return Outcome::Untouched;
     }
     // The input is opened before the output, so an unreadable one leaves the output untouched.
@@ -147,22 +147,27 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
     }
     if (bytes == BytesResult::Stopped) return Outcome::Partial;
 
-    if (writeHeader) {
-        Zenlo::OutputFile header;
-        if (!header.open(headerPath, state.headerStarted)) {
-            fail(inputPath, ZnFailureKind::HeaderUnopenable, header.error(), headerPath);
-            return Outcome::Partial;
-        }
-        if (headerBanner) header.write(Zenlo::headerBanner(headerName, when, *this));
-        state.headerStarted = true;
-        header.write(Zenlo::headerDeclarations(name, variable, *this));
-        if (!header.close()) {
-            fail(inputPath, ZnFailureKind::WriteFailed, header.error(), headerPath);
-            return Outcome::Partial;
-        }
-    }
+    if (writeHeader && !appendDeclarations(inputPath, headerPath, headerBanner ? &when : nullptr,
+                                           name, variable, state))
+        return Outcome::Partial;
     fileFinished(name);
     return Outcome::Converted;
+}
+
+bool ZnFileConverter::appendDeclarations(const WideString& inputPath, const WideString& headerPath,
+                                         const Zenlo::DateTime* banner, const WideString& name,
+                                         const WideString& variable, OutputState& state) {
+    Zenlo::OutputFile header;
+    if (!header.open(headerPath, state.headerStarted)) {
+        fail(inputPath, ZnFailureKind::HeaderUnopenable, header.error(), headerPath);
+        return false;
+    }
+    if (banner) header.write(Zenlo::headerBanner(Zenlo::fileNamePart(headerPath), *banner, *this));
+    state.headerStarted = true;
+    header.write(Zenlo::headerDeclarations(name, variable, *this));
+    if (header.close()) return true;
+    fail(inputPath, ZnFailureKind::WriteFailed, header.error(), headerPath);
+    return false;
 }
 
 ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::MappedFile& input,

@@ -94,6 +94,10 @@ private:
     Outcome convertInto(const Zenlo::WideString& inputPath, const Zenlo::WideString& outputFolder,
                         const Zenlo::WideString& outputFileName, bool writeHeader,
                         OutputState& state);
+    // Appends one input's declarations to the header, after its banner when one is given.
+    bool appendDeclarations(const Zenlo::WideString& inputPath, const Zenlo::WideString& headerPath,
+                            const Zenlo::DateTime* banner, const Zenlo::WideString& name,
+                            const Zenlo::WideString& variable, OutputState& state);
     // Writes the input's bytes as element lines, one block at a time.
     enum class BytesResult { Written, Stopped, WriteFailed };
     BytesResult writeBytes(Zenlo::MappedFile& input, Zenlo::OutputFile& out);
