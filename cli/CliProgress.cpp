@@ -2,6 +2,7 @@
 #include "cli/CliProgress.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "toolkit/TextEncoding.h"
 
