@@ -173,7 +173,7 @@ TEST_F(ConversionControlTest, ShutdownDuringARunNeverWaitsForTheWindow) {
     std::this_thread::sleep_for(50ms);
     auto begin = std::chrono::steady_clock::now();
     control->shutdown();
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 5s);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 20s); // a hang, not a speed
     EXPECT_FALSE(control->isBusy());
     control.reset(); // unsubscribes; the converter emits into nothing afterwards
     EXPECT_EQ(converter.progress.subscriberCount(), 0u);

@@ -208,7 +208,7 @@ TEST_F(GuiConvert, ClosingDuringARunExitsPromptlyWith1039) {
     ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
     auto begin = std::chrono::steady_clock::now();
     UiTest::click(dialog, MainId::close);
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 5s);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 20s); // a hang, not a speed
     EXPECT_EQ(static_cast<ZnApp*>(wxTheApp)->exitCode(), 1039);
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(dialog));
     dialog = nullptr; // destroyed by the close
