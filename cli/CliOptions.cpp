@@ -95,27 +95,27 @@ const ZnCliOptionSpec optionTable[] = {
 #undef HEXMOOR_SET
 
 const ZnCliOptionSpec* findLong(const std::string& name) {
-    for (const ZnCliOptionSpec& spec : optionTable)
-        if (name == spec.longName) return &spec;
+    for (const ZnCliOptionSpec& entry : optionTable)
+        if (name == entry.longName) return &entry;
     return nullptr;
 }
 
 const ZnCliOptionSpec* findShort(char name) {
-    for (const ZnCliOptionSpec& spec : optionTable)
-        if (spec.shortName && spec.shortName == name) return &spec;
+    for (const ZnCliOptionSpec& entry : optionTable)
+        if (entry.shortName && entry.shortName == name) return &entry;
     return nullptr;
 }
 
 // Checks the value on a scratch record and keeps the override for later.
-bool addOverride(ZnCliCommand& command, const ZnCliOptionSpec& spec, const std::string& value,
+bool addOverride(ZnCliCommand& command, const ZnCliOptionSpec& entry, const std::string& value,
                  const std::string& shown, std::string& error) {
     ZnCliOptions scratch;
     std::string problem;
-    if (!spec.apply(scratch, value, problem)) {
+    if (!entry.apply(scratch, value, problem)) {
         error = "invalid value '" + value + "' for " + shown + ": " + problem;
         return false;
     }
-    command.overrides.push_back({&spec, value});
+    command.overrides.push_back({&entry, value});
     return true;
 }
 
@@ -142,17 +142,17 @@ bool parseLong(const std::vector<std::string>& arguments, std::size_t& i, ZnCliC
         command.settingsFile = pathText(value);
         return true;
     }
-    const ZnCliOptionSpec* spec = findLong(name);
-    if (!spec) return error = "unknown option '" + shown + "'", false;
-    if (!spec->takesValue) {
+    const ZnCliOptionSpec* entry = findLong(name);
+    if (!entry) return error = "unknown option '" + shown + "'", false;
+    if (!entry->takesValue) {
         if (equals != std::string::npos)
             return error = "option " + shown + " takes no value", false;
-        return addOverride(command, *spec, {}, shown, error);
+        return addOverride(command, *entry, {}, shown, error);
     }
     if (equals != std::string::npos)
-        return addOverride(command, *spec, argument.substr(equals + 1), shown, error);
+        return addOverride(command, *entry, argument.substr(equals + 1), shown, error);
     if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
-    return addOverride(command, *spec, arguments[i], shown, error);
+    return addOverride(command, *entry, arguments[i], shown, error);
 }
 
 // Short options may be bundled ("-qo DIR"); a value may follow at once ("-oDIR").
@@ -165,16 +165,16 @@ bool parseShort(const std::vector<std::string>& arguments, std::size_t& i, ZnCli
             (argument[k] == 'h' ? command.help : command.version) = true;
             continue;
         }
-        const ZnCliOptionSpec* spec = findShort(argument[k]);
-        if (!spec) return error = "unknown option '" + shown + "'", false;
-        if (!spec->takesValue) {
-            if (!addOverride(command, *spec, {}, shown, error)) return false;
+        const ZnCliOptionSpec* entry = findShort(argument[k]);
+        if (!entry) return error = "unknown option '" + shown + "'", false;
+        if (!entry->takesValue) {
+            if (!addOverride(command, *entry, {}, shown, error)) return false;
             continue;
         }
         if (k + 1 < argument.size())
-            return addOverride(command, *spec, argument.substr(k + 1), shown, error);
+            return addOverride(command, *entry, argument.substr(k + 1), shown, error);
         if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
-        return addOverride(command, *spec, arguments[i], shown, error);
+        return addOverride(command, *entry, arguments[i], shown, error);
     }
     return true;
 }
@@ -183,7 +183,7 @@ bool parseShort(const std::vector<std::string>& arguments, std::size_t& i, ZnCli
 
 void ZnCliOverride::apply(ZnCliOptions& options) const {
     std::string ignored;
-    spec->apply(options, value, ignored);
+    entry->apply(options, value, ignored);
 }
 
 ZnCliOptions ZnCliCommand::options(ZnCliOptions base) const {

@@ -26,7 +26,7 @@ struct ZnCliOptionSpec;
 // One option as given on the command line, already checked; applied later over a base record
 // (the defaults, or a record read from elsewhere), in command-line order.
 struct ZnCliOverride {
-    const ZnCliOptionSpec* spec = nullptr;
+    const ZnCliOptionSpec* entry = nullptr;
     std::string value;
     void apply(ZnCliOptions& options) const;
 };

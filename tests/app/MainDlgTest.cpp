@@ -145,15 +145,15 @@ TEST_F(GuiMainDlg, LayoutFollowsTheTableInKeyboardOrder) {
     ASSERT_EQ(children.size(), mainDialogControlCount);
     std::size_t index = 0;
     for (wxWindow* child : children) {
-        const ZnControlSpec& spec = mainDialogControls[index++];
-        if (spec.id != wxID_ANY) {
-            EXPECT_EQ(child->GetId(), spec.id);
+        const ZnControlSpec& item = mainDialogControls[index++];
+        if (item.id != wxID_ANY) {
+            EXPECT_EQ(child->GetId(), item.id);
         }
         const wxRect rect = child->GetRect();
-        if (spec.x >= 0) {
-            EXPECT_LE(rect.GetRight(), client.x) << spec.id;
+        if (item.x >= 0) {
+            EXPECT_LE(rect.GetRight(), client.x) << item.id;
         }
-        EXPECT_LE(rect.GetBottom(), client.y) << spec.id;
+        EXPECT_LE(rect.GetBottom(), client.y) << item.id;
     }
     EXPECT_EQ(Zenlo::fromWx(dialog->GetTitle()), Zenlo::WideString(u"Hexmoor"));
     EXPECT_FALSE(dialog->HasFlag(wxRESIZE_BORDER));

@@ -54,53 +54,53 @@ public:
     }
 };
 
-wxWindow* createControl(wxWindow* parent, const ZnControlSpec& spec, const wxRect& rect) {
+wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRect& rect) {
     const wxString caption =
-        Zenlo::toWx(spec.caption ? Zenlo::WideString(spec.caption) : Zenlo::WideString());
+        Zenlo::toWx(item.caption ? Zenlo::WideString(item.caption) : Zenlo::WideString());
     const wxPoint at = rect.GetPosition();
     const wxSize size = rect.GetSize();
-    switch (spec.kind) {
+    switch (item.kind) {
     case ZnControlKind::label:
-        return new wxStaticText(parent, spec.id, caption, at, size,
-                                spec.style | wxST_NO_AUTORESIZE);
+        return new wxStaticText(parent, item.id, caption, at, size,
+                                item.style | wxST_NO_AUTORESIZE);
     // Buttons keep their table size; without the theme's inner padding a short caption such as
     // "?" still fits a narrow button.
     case ZnControlKind::button:
-        return new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
+        return new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT);
     case ZnControlKind::defaultButton: {
-        auto* button = new wxButton(parent, spec.id, caption, at, size, spec.style | wxBU_EXACTFIT);
+        auto* button = new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT);
         button->SetDefault();
         return button;
     }
     case ZnControlKind::multiLineButton: {
         auto* button =
-            new ZnMultiLineButton(parent, spec.id, wxString(), at, size, spec.style | wxBU_EXACTFIT);
+            new ZnMultiLineButton(parent, item.id, wxString(), at, size, item.style | wxBU_EXACTFIT);
         button->SetLabel(caption);
         return button;
     }
     case ZnControlKind::bitmapButton:
-        return new wxBitmapButton(parent, spec.id, wxBitmapBundle(), at, size,
-                                  spec.style | wxBU_EXACTFIT);
+        return new wxBitmapButton(parent, item.id, wxBitmapBundle(), at, size,
+                                  item.style | wxBU_EXACTFIT);
     case ZnControlKind::checkBox:
-        return new wxCheckBox(parent, spec.id, caption, at, size, spec.style);
+        return new wxCheckBox(parent, item.id, caption, at, size, item.style);
     case ZnControlKind::edit:
-        return new wxTextCtrl(parent, spec.id, caption, at, size, spec.style);
+        return new wxTextCtrl(parent, item.id, caption, at, size, item.style);
     case ZnControlKind::listBox:
-        return new wxListBox(parent, spec.id, at, size, 0, nullptr,
-                             spec.style | wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB);
+        return new wxListBox(parent, item.id, at, size, 0, nullptr,
+                             item.style | wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB);
     case ZnControlKind::progressBar: {
         auto* bar =
-            new wxGauge(parent, spec.id, 100, at, size, spec.style | wxGA_HORIZONTAL | wxGA_SMOOTH);
+            new wxGauge(parent, item.id, 100, at, size, item.style | wxGA_HORIZONTAL | wxGA_SMOOTH);
         return bar;
     }
     case ZnControlKind::separator:
-        return new wxStaticLine(parent, spec.id, at, wxSize(size.x, -1), wxLI_HORIZONTAL);
+        return new wxStaticLine(parent, item.id, at, wxSize(size.x, -1), wxLI_HORIZONTAL);
     case ZnControlKind::choice:
         // The rectangle's height is that of the open list; the closed box keeps its own height.
-        return new wxChoice(parent, spec.id, at, wxSize(size.x, -1), 0, nullptr,
-                            spec.style | wxCB_SORT);
+        return new wxChoice(parent, item.id, at, wxSize(size.x, -1), 0, nullptr,
+                            item.style | wxCB_SORT);
     case ZnControlKind::icon:
-        return new wxStaticBitmap(parent, spec.id, wxBitmapBundle(), at, size, spec.style);
+        return new wxStaticBitmap(parent, item.id, wxBitmapBundle(), at, size, item.style);
     }
     return nullptr;
 }
@@ -112,9 +112,9 @@ bool buildDialogControls(wxWindow* dialog, int width, int height, const ZnContro
     dialog->SetClientSize(dialogUnitsToPixels(dialog, 0, 0, width, height).GetSize());
     bool allCreated = true;
     for (std::size_t i = 0; i < count; ++i) {
-        const ZnControlSpec& spec = specs[i];
-        const wxRect rect = dialogUnitsToPixels(dialog, spec.x, spec.y, spec.width, spec.height);
-        if (!createControl(dialog, spec, rect)) allCreated = false;
+        const ZnControlSpec& item = specs[i];
+        const wxRect rect = dialogUnitsToPixels(dialog, item.x, item.y, item.width, item.height);
+        if (!createControl(dialog, item, rect)) allCreated = false;
     }
     return allCreated;
 }
