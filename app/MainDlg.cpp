@@ -95,18 +95,13 @@ void CMainDlg::shutdown() {
     if (conversion_) conversion_->shutdown();
 }
 
-bool CMainDlg::writeToControls() {
-    ZnWinDataExchange exchange(this, ZnWinDataExchange::toControls);
-    exchange.text(MainId::outputFile, outputFileName)
-        .text(MainId::outputFolder, outputFolder)
-        .text(MainId::fileLabel, labelText)
-        .check(MainId::separateFiles, separateFiles)
-        .check(MainId::writeHeader, writeHeader);
-    return exchange.ok();
-}
+bool CMainDlg::writeToControls() { return exchangeData(ZnWinDataExchange::toControls); }
 
-bool CMainDlg::readFromControls() {
-    ZnWinDataExchange exchange(this, ZnWinDataExchange::fromControls);
+bool CMainDlg::readFromControls() { return exchangeData(ZnWinDataExchange::fromControls); }
+
+// One list of control-member pairs serves both directions, so they cannot drift apart.
+bool CMainDlg::exchangeData(ZnWinDataExchange::Direction direction) {
+    ZnWinDataExchange exchange(this, direction);
     exchange.text(MainId::outputFile, outputFileName)
         .text(MainId::outputFolder, outputFolder)
         .text(MainId::fileLabel, labelText)

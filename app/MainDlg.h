@@ -12,6 +12,7 @@
 #include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 #include "toolkit/wx/CustomEdit.h"
+#include "toolkit/wx/WinDataExchange.h"
 
 class wxChoice;
 class wxGauge;
@@ -36,6 +37,7 @@ public:
     // the focus on the failing control) when a control could not be exchanged.
     bool writeToControls();
     bool readFromControls();
+    bool exchangeData(ZnWinDataExchange::Direction direction);
     // The state the enable table is computed from (list, selection, busy flag, output fields).
     ZnMainState currentState() const;
 

@@ -86,26 +86,13 @@ Zenlo::StringList CVariableSetupDlg::rows() const {
     return list;
 }
 
-bool CVariableSetupDlg::writeToControls() {
-    ZnWinDataExchange exchange(this, ZnWinDataExchange::toControls);
-    exchange.check(SetupId::lowerCaseName, values.lowerCaseName)
-        .check(SetupId::capitalizeName, values.capitalizeName)
-        .text(SetupId::elementType, values.elementType)
-        .check(SetupId::arrayStatic, values.arrayStatic)
-        .check(SetupId::arrayConst, values.arrayConst)
-        .text(SetupId::namePrefix, values.namePrefix)
-        .text(SetupId::nameSuffix, values.nameSuffix)
-        .check(SetupId::writeSizeVariable, values.writeSizeVariable)
-        .text(SetupId::sizeType, values.sizeType)
-        .check(SetupId::sizeStatic, values.sizeStatic)
-        .check(SetupId::sizeConst, values.sizeConst)
-        .check(SetupId::upperCaseHex, values.upperCaseHex)
-        .check(SetupId::printableComment, values.printableComment);
-    return exchange.ok();
-}
+bool CVariableSetupDlg::writeToControls() { return exchangeData(ZnWinDataExchange::toControls); }
 
-bool CVariableSetupDlg::readFromControls() {
-    ZnWinDataExchange exchange(this, ZnWinDataExchange::fromControls);
+bool CVariableSetupDlg::readFromControls() { return exchangeData(ZnWinDataExchange::fromControls); }
+
+// One list of control-member pairs serves both directions, so they cannot drift apart.
+bool CVariableSetupDlg::exchangeData(ZnWinDataExchange::Direction direction) {
+    ZnWinDataExchange exchange(this, direction);
     exchange.check(SetupId::lowerCaseName, values.lowerCaseName)
         .check(SetupId::capitalizeName, values.capitalizeName)
         .text(SetupId::elementType, values.elementType)

@@ -6,6 +6,7 @@
 
 #include "dialogs/VariableSetupRules.h"
 #include "toolkit/wx/CustomEdit.h"
+#include "toolkit/wx/WinDataExchange.h"
 
 class wxListBox;
 class wxBitmapButton;
@@ -39,6 +40,7 @@ public:
     // (beep, focus on it). Returns false on such a failure.
     bool writeToControls();
     bool readFromControls();
+    bool exchangeData(ZnWinDataExchange::Direction direction);
     // The size type and its two boxes are enabled exactly when a size variable is written.
     void applySizeVariableRule();
     // Enables remove, remove all, move up and move down from the selection and row count.
