@@ -60,7 +60,7 @@ void drawCells(wxGraphicsContext& gc, double size) {
 
 } // namespace
 
-wxBitmap programIconBitmap(int size) {
+wxImage programIconImage(int size) {
     wxImage image = clearImage(size);
     {
         std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(image));
@@ -70,7 +70,11 @@ wxBitmap programIconBitmap(int size) {
             drawCells(*gc, size);
         }
     }
-    return wxBitmap(image);
+    return image;
+}
+
+wxBitmap programIconBitmap(int size) {
+    return wxBitmap(programIconImage(size));
 }
 
 wxIconBundle programIcons() {

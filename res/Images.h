@@ -3,13 +3,17 @@
 
 #include <wx/bitmap.h>
 #include <wx/iconbndl.h>
+#include <wx/image.h>
 
 namespace Zenlo {
 
 // Icon sizes the program offers the window manager.
 inline constexpr int programIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
-// The program icon at the given square size in pixels.
+// The program icon at the given square size in pixels, with alpha. Needs no display, so the
+// icon files installed for desktops are made from it at build time.
+wxImage programIconImage(int size);
+// programIconImage as a bitmap for windows.
 wxBitmap programIconBitmap(int size);
 // The program icon in every size of programIconSizes.
 wxIconBundle programIcons();
