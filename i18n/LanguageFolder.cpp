@@ -55,8 +55,20 @@ WideString chooseLanguageFolder(const WideString& startFolder, const WideString&
     return langBelow(startFolder);
 }
 
+WideString installedDataFolder(const WideString& programFolder, const WideString& relativeData,
+                               const WideString& fixedData) {
+    if (!programFolder.isEmpty() && !relativeData.isEmpty()) {
+        WideString moved = withSeparator(withSeparator(programFolder) + relativeData);
+        if (isFolder(langBelow(moved))) return moved;
+    }
+    return withSeparator(fixedData);
+}
+
 WideString findLanguageFolder(const WideString& startFolder) {
-    return chooseLanguageFolder(startFolder, executableFolder(), fromUtf8(HEXMOOR_INSTALL_DATADIR));
+    const WideString program = executableFolder();
+    return chooseLanguageFolder(startFolder, program,
+                                installedDataFolder(program, fromUtf8(HEXMOOR_DATADIR_FROM_BINDIR),
+                                                    fromUtf8(HEXMOOR_INSTALL_DATADIR)));
 }
 
 } // namespace Zenlo

@@ -15,6 +15,13 @@ WideString executableFolder();
 WideString chooseLanguageFolder(const WideString& startFolder, const WideString& programFolder,
                                 const WideString& dataFolder);
 
+// The data folder of an install that may have been moved to another prefix: relativeData
+// below programFolder when it holds a "lang" folder, else fixedData (the configured one). An
+// empty relativeData or programFolder gives fixedData. The result ends with a separator
+// unless empty.
+WideString installedDataFolder(const WideString& programFolder, const WideString& relativeData,
+                               const WideString& fixedData);
+
 // chooseLanguageFolder with this program's executable folder and installed data folder.
 WideString findLanguageFolder(const WideString& startFolder);
 

@@ -248,6 +248,32 @@ TEST(LanguageFolder, ChoosesStartThenProgramThenInstalled) {
     EXPECT_EQ(program[program.length() - 1], Zenlo::nativeSeparator);
 }
 
+TEST(LanguageFolder, AMovedInstallFindsItsDataFromTheProgramFolder) {
+    fs::path root =
+        fs::temp_directory_path() / ("hexmoor-moved-" + std::to_string(std::random_device{}()));
+    fs::create_directories(root / "prefix" / "bin");
+    const WideString program = Zenlo::fromPath(root / "prefix" / "bin") + Zenlo::nativeSeparator;
+    const WideString relative = u"../share/hexmoor";
+    const WideString fixed = u"/usr/local/share/hexmoor";
+    const WideString moved = program + relative + Zenlo::nativeSeparator;
+    const WideString fixedFolder = fixed + Zenlo::nativeSeparator;
+
+    // Nothing installed beside the program: the configured folder.
+    EXPECT_TRUE(Zenlo::installedDataFolder(program, relative, fixed).equals(fixedFolder));
+    fs::create_directories(root / "prefix" / "share" / "hexmoor" / "lang");
+    EXPECT_TRUE(Zenlo::installedDataFolder(program, relative, fixed).equals(moved));
+    EXPECT_TRUE(Zenlo::installedDataFolder(u"", relative, fixed).equals(fixedFolder));
+    EXPECT_TRUE(Zenlo::installedDataFolder(program, u"", fixed).equals(fixedFolder));
+
+    // The whole lookup from an empty start folder elsewhere reaches the moved install's files.
+    fs::create_directories(root / "elsewhere");
+    const WideString start = Zenlo::fromPath(root / "elsewhere") + Zenlo::nativeSeparator;
+    const WideString found = Zenlo::chooseLanguageFolder(
+        start, program, Zenlo::installedDataFolder(program, relative, fixed));
+    EXPECT_TRUE(found.equals(moved + u"lang" + Zenlo::nativeSeparator));
+    fs::remove_all(root);
+}
+
 TEST(ShippedLanguages, EveryFileLoadsWithEveryKey) {
     std::vector<ZnLanguage::Key> keys = {100, 101, 213, 500, 501, 600};
     for (int k = 201; k <= 212; ++k)
