@@ -1,6 +1,6 @@
 # Hexmoor: install what is missing, build, test, run, benchmark.
 PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
-            imagemagick xxd procps time
+            imagemagick xxd procps time desktop-file-utils
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "settings/SettingsFile.h"
 
 #if HEXMOOR_HAVE_X11
 #include <X11/Xlib.h>
@@ -24,7 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Starts the program in the folder, its standard error going to a file there.
-pid_t startProgram(const fs::path& folder, bool withDisplay) {
+pid_t startProgram(const fs::path& folder, bool withDisplay,
+                   const char* program = HEXMOOR_GUI_PATH) {
     const pid_t child = fork();
     if (child != 0) return child;
     if (chdir(folder.c_str()) != 0) _exit(126);
@@ -36,7 +38,7 @@ pid_t startProgram(const fs::path& folder, bool withDisplay) {
     const std::string suppressions =
         std::string("suppressions=") + HEXMOOR_SOURCE_DIR + "/tests/lsan.supp:print_suppressions=0";
     setenv("LSAN_OPTIONS", suppressions.c_str(), 1);
-    execl(HEXMOOR_GUI_PATH, HEXMOOR_GUI_PATH, "--ignored-argument", static_cast<char*>(nullptr));
+    execl(program, program, "--ignored-argument", static_cast<char*>(nullptr));
     _exit(127);
 }
 
@@ -76,6 +78,16 @@ unsigned long windowNamed(const std::string& title) {
     if (std::fscanf(found, "%lu", &id) != 1) id = 0;
     pclose(found);
     return id;
+}
+
+// Waits up to the time for a visible window with the exact title; its id, or 0.
+unsigned long waitForWindow(const std::string& title, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (unsigned long id = windowNamed(title)) return id;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return 0;
 }
 
 // Asks the window to close the way a window manager's close box or Alt+F4 does: the
@@ -141,4 +153,27 @@ TEST(GuiProgram, CloseButtonWritesSettingsAndEndsWith1039) {
     EXPECT_EQ(code, 1039 & 0xFF) << readText(folder.path() / "stderr.txt");
     std::error_code error;
     EXPECT_EQ(fs::file_size(folder.path() / "settings.cfg", error), 130u) << "defaults: 130 bytes";
+}
+
+// Run by the install test, with HEXMOOR_INSTALLED_GUI naming the installed program: started in a
+// folder holding nothing but a settings file that asks for German, the program finds its
+// language files through its install and titles its About box in German.
+TEST(GuiProgram, InstalledProgramFindsItsLanguagesFromAnyFolder) {
+    const char* installed = std::getenv("HEXMOOR_INSTALLED_GUI");
+    if (!installed) GTEST_SKIP() << "run by the install test";
+    if (xdotool("version") != 0) GTEST_SKIP() << "xdotool is not installed";
+    UiTest::TempFolder folder;
+    ASSERT_TRUE(
+        Zenlo::saveSettingsFile(folder.path() / "settings.cfg", ZnConversionOptions(), u"Deutsch"));
+    const pid_t child = startProgram(folder.path(), true, installed);
+    const unsigned long window = waitForWindow("Hexmoor", std::chrono::seconds(60));
+    ASSERT_NE(window, 0u) << readText(folder.path() / "stderr.txt");
+    xdotool("windowfocus --sync " + std::to_string(window));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Backwards from the file list: Close, the language chooser, the About button.
+    xdotool("key shift+Tab shift+Tab shift+Tab space");
+    EXPECT_NE(waitForWindow("Über Hexmoor", std::chrono::seconds(20)), 0u)
+        << "no German About box: the language files were not found";
+    kill(child, SIGKILL);
+    waitForExit(child, std::chrono::seconds(10));
 }
