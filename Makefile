@@ -1,9 +1,14 @@
 # Hexmoor: install what is missing, build, test, run, benchmark.
 PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
-            imagemagick xxd procps time desktop-file-utils
+            imagemagick xxd procps time desktop-file-utils ccache
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
+# Rebuilds in another checkout of the same sources (a clean clone, a second work tree) come from
+# the compiler cache: paths are hashed relative to the tree.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+LAUNCHER = $$(command -v ccache >/dev/null && echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps test run bench build release clean
 
@@ -17,7 +22,7 @@ deps:
 	fi
 
 $(TEST_DIR)/CMakeCache.txt:
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DHEXMOOR_SANITIZE=ON
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DHEXMOOR_SANITIZE=ON $(LAUNCHER)
 
 build: deps $(TEST_DIR)/CMakeCache.txt
 	cmake --build $(TEST_DIR) -j $(JOBS)
@@ -30,7 +35,7 @@ test: build
 	    ctest --test-dir $(TEST_DIR) --output-on-failure
 
 $(RELEASE_DIR)/CMakeCache.txt:
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DHEXMOOR_TESTS=OFF
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DHEXMOOR_TESTS=OFF $(LAUNCHER)
 
 release: deps $(RELEASE_DIR)/CMakeCache.txt
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
