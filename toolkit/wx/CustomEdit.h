@@ -8,7 +8,7 @@
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
-#include "toolkit/NumericEditRules.h"
+#include "toolkit/widgets/NumericEditRules.h"
 
 // The notifications, sent synchronously to the parent as command events whose id is the edit's
 // id, whose object is the edit and whose int is the code below.

@@ -5,8 +5,8 @@
 
 #include <wx/toplevel.h>
 
-#include "toolkit/DialogSizing.h"
-#include "toolkit/Layout.h"
+#include "toolkit/widgets/DialogSizing.h"
+#include "toolkit/widgets/Layout.h"
 #include "toolkit/wx/WxLayoutHost.h"
 
 class ZnSizeGrip;

@@ -3,7 +3,7 @@
 
 #include <wx/textctrl.h>
 
-#include "toolkit/BoxLayout.h"
+#include "toolkit/widgets/BoxLayout.h"
 #include "toolkit/wx/WxText.h"
 
 namespace {

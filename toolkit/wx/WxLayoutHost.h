@@ -3,7 +3,7 @@
 
 #include <wx/window.h>
 
-#include "toolkit/LayoutHost.h"
+#include "toolkit/widgets/LayoutHost.h"
 
 // Lays out the direct children of one window. Handles are the children's wxWindow pointers; a
 // handle counts as a window only while it is still among the parent's children, so a control

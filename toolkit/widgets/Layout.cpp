@@ -1,5 +1,5 @@
 // Base layout geometry and the group box that may frame a nested layout.
-#include "toolkit/Layout.h"
+#include "toolkit/widgets/Layout.h"
 
 ZnLayout::ZnLayout(ZnLayoutHost& parent)
     : parent_(parent), groupBoxTopInset_(parent.fontHeight() + 3),

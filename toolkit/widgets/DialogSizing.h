@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "toolkit/LayoutHost.h"
+#include "toolkit/widgets/LayoutHost.h"
 
 namespace Zenlo {
 

@@ -1,5 +1,5 @@
 // Numeric edit rules: typed-character checks, commits with clamping, steps and leading numbers.
-#include "toolkit/NumericEditRules.h"
+#include "toolkit/widgets/NumericEditRules.h"
 #include "toolkit/TextEncoding.h"
 
 #include <gtest/gtest.h>

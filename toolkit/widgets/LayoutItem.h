@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "toolkit/LayoutHost.h"
+#include "toolkit/widgets/LayoutHost.h"
 
 class ZnLayout;
 

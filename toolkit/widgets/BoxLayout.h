@@ -1,7 +1,7 @@
 // Row and column layouts: items packed with fixed spacing, free space shared by stretchable items.
 #pragma once
 
-#include "toolkit/Layout.h"
+#include "toolkit/widgets/Layout.h"
 #include "toolkit/StringList.h"
 
 namespace Zenlo {

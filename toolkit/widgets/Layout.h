@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "toolkit/LayoutHost.h"
-#include "toolkit/LayoutItem.h"
+#include "toolkit/widgets/LayoutHost.h"
+#include "toolkit/widgets/LayoutItem.h"
 
 // A layout of a dialog's controls. The base holds geometry only; ZnBoxLayout places items.
 // The appending operations return the layout itself so that calls can be chained; the base

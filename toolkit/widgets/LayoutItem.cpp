@@ -1,7 +1,7 @@
 // The items of a box layout: window geometry kept locally until applied, nested layouts forwarded.
-#include "toolkit/LayoutItem.h"
+#include "toolkit/widgets/LayoutItem.h"
 
-#include "toolkit/Layout.h"
+#include "toolkit/widgets/Layout.h"
 
 ZnWindowItem::ZnWindowItem(ZnLayoutHost& host, Zenlo::WindowHandle window, std::uint32_t alignment)
     : ZnItem(alignment), host_(host), window_(window) {
