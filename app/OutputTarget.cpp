@@ -1,7 +1,7 @@
 // Output target rules: the checks convert makes on the typed name and folder before a run.
 #include "app/OutputTarget.h"
 
-#include "converter/FileSystem.h"
+#include "toolkit/FileSystem.h"
 
 namespace Zenlo {
 

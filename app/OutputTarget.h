@@ -1,7 +1,7 @@
 // Rules for the output target the user types: extension correction and folder normalisation.
 #pragma once
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <filesystem>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;

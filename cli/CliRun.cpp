@@ -8,7 +8,7 @@
 
 #include "cli/CliSettings.h"
 #include "converter/FileConverter.h"
-#include "converter/FileSystem.h"
+#include "toolkit/FileSystem.h"
 #include "converter/GeneratedText.h"
 
 using Zenlo::WideString;

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "converter/ByteLines.h"
-#include "converter/FileSystem.h"
-#include "converter/PathText.h"
+#include "toolkit/FileSystem.h"
+#include "toolkit/PathText.h"
 #include "converter/VariableName.h"
 #include "toolkit/TextEncoding.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 

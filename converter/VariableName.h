@@ -1,7 +1,7 @@
 // C identifiers from file names: the array variable name and the character set it replaces.
 #pragma once
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 

@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "i18n/LanguageFileText.h"
 #include "i18n/LanguageFolder.h"
 

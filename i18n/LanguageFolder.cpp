@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -12,7 +12,7 @@
 #include "../dialogs/SetupTestSupport.h"
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliRun.h"
-#include "converter/FileSystem.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Folders, sizes, the start folder, file identity and read-only mappings on the real file system.
-#include "converter/FileSystem.h"
+#include "toolkit/FileSystem.h"
 
 #include <unistd.h>
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <random>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "i18n/LanguageFileText.h"
 #include "i18n/LanguageFolder.h"
 

@@ -1,5 +1,5 @@
 // File-system helpers over POSIX calls (Win32 under _WIN32); paths go through the long-path form.
-#include "converter/FileSystem.h"
+#include "toolkit/FileSystem.h"
 
 #include <filesystem>
 #include <system_error>

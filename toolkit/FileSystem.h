@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

@@ -1,5 +1,5 @@
 // Path text rules: only the separator is known; joining is plain concatenation.
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 
 namespace Zenlo {
 
