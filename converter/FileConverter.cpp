@@ -2,7 +2,7 @@
 #include "converter/FileConverter.h"
 
 #include <algorithm>
-#include <system_error>
+#include <memory>
 #include <utility>
 
 #include "converter/ByteLines.h"
@@ -15,7 +15,7 @@ using Zenlo::WideString;
 
 std::string ZnInputFailure::reason() const {
     std::string detail;
-    if (systemError) detail = ": " + std::system_category().message(systemError);
+    if (systemError) detail = ": " + Zenlo::systemErrorText(systemError);
     const std::string output = Zenlo::utf16ToUtf8(outputPath.view());
     switch (kind) {
     case ZnFailureKind::InputUnreadable:
@@ -30,6 +30,16 @@ std::string ZnInputFailure::reason() const {
         return "cannot open the header " + output + detail;
     case ZnFailureKind::WriteFailed:
         return "cannot write " + output + detail;
+    case ZnFailureKind::InputNotRegular:
+        return "not a regular file";
+    case ZnFailureKind::InputChanged:
+        return "changed while it was read";
+    case ZnFailureKind::NameClash:
+        return "two inputs give the same name";
+    case ZnFailureKind::OutputClash:
+        return "two inputs give the same output file";
+    case ZnFailureKind::InvalidName:
+        return "not a valid C identifier";
     }
     return "conversion failed";
 }
@@ -37,18 +47,36 @@ std::string ZnInputFailure::reason() const {
 bool ZnFileConverter::convertFile(const WideString& inputPath, int append,
                                   const WideString& outputFolder, const WideString& outputFileName,
                                   int writeHeader) {
-    OutputState state{append != 0, append != 0};
-    return convertInto(inputPath, outputFolder, outputFileName, writeHeader != 0, state) ==
-           Outcome::Converted;
+    PendingOutput output(outputFolder, outputFileName);
+    output.appending = output.sourceStarted = output.headerStarted = append != 0;
+    if (convertInto(inputPath, writeHeader != 0, output) != Outcome::Converted) return false;
+    Zenlo::StagedFiles staged;
+    for (Zenlo::AtomicOutput* file : {&output.source, &output.header}) {
+        if (!file->isOpen()) continue;
+        Zenlo::StagedFile done;
+        if (!file->finish(done)) {
+            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), output.sourcePath);
+            return false;
+        }
+        staged.add(std::move(done));
+    }
+    commitStaged(staged);
+    return true;
 }
 
 bool ZnFileConverter::closeHeader(const WideString& outputFolder,
                                   const WideString& outputFileName) {
     const WideString name = Zenlo::headerFileName(Zenlo::stripLongPathPrefix(outputFileName));
-    Zenlo::OutputFile header;
-    if (!header.open(outputFolder + name, true)) return false;
-    header.write(Zenlo::headerClosing(name));
-    if (header.close()) return true;
+    Zenlo::AtomicOutput header;
+    if (!header.begin(outputFolder + name, true)) return false;
+    header.file().write(Zenlo::headerClosing(name));
+    Zenlo::StagedFile done;
+    Zenlo::StagedFiles staged;
+    if (header.finish(done)) {
+        staged.add(std::move(done));
+        commitStaged(staged);
+        return true;
+    }
     fail(outputFolder + name, ZnFailureKind::WriteFailed, header.error(), outputFolder + name);
     return false;
 }
@@ -71,29 +99,32 @@ void ZnFileConverter::convertAll(const Zenlo::StringList& inputs, const WideStri
     }
     totalBytes(total);
     const bool withHeader = writeHeader != 0;
+    // Every finished file waits under its temporary name until the run ends, so an abandoned run
+    // changes nothing on disk.
+    Zenlo::StagedFiles staged;
     if (separateFiles) {
         for (const WideString& input : inputs) {
-            if (stopRequested.load(std::memory_order_relaxed)) break;
-            const WideString name = Zenlo::separateOutputName(input);
-            OutputState state;
-            convertInto(input, outputFolder, name, withHeader, state);
-            if (withHeader && state.headerStarted) closeHeader(outputFolder, name);
+            if (stopped()) break;
+            PendingOutput output(outputFolder, Zenlo::separateOutputName(input));
+            if (convertInto(input, withHeader, output) == Outcome::Converted)
+                stageOutput(output, withHeader, staged);
         }
     } else {
-        OutputState state;
-        for (Zenlo::StringList::Size i = 0; i < inputs.count(); ++i) {
-            if (i > 0 && stopRequested.load(std::memory_order_relaxed)) break;
-            convertInto(inputs[i], outputFolder, outputFileName, withHeader, state);
+        PendingOutput output(outputFolder, outputFileName);
+        for (Zenlo::StringList::Size i = 0; i < inputs.count() && !output.failed; ++i) {
+            if (i > 0 && stopped()) break;
+            convertInto(inputs[i], withHeader, output);
         }
-        // A header none of whose inputs could be read was never created: nothing to close.
-        if (withHeader && state.headerStarted) closeHeader(outputFolder, outputFileName);
+        stageOutput(output, withHeader, staged);
     }
+    commitStaged(staged);
     finished();
 }
 
 std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder,
                                    WideString outputFileName, int separateFiles, int writeHeader) {
     stopRequested.store(0, std::memory_order_relaxed);
+    abandonRequested.store(0, std::memory_order_relaxed);
     return std::thread([this, inputList = std::move(inputList),
                         outputFolder = std::move(outputFolder),
                         outputFileName = std::move(outputFileName), separateFiles, writeHeader] {
@@ -101,95 +132,167 @@ std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder
     });
 }
 
-ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath,
-                                                      const WideString& outputFolder,
-                                                      const WideString& outputFileName,
-                                                      bool writeHeader, OutputState& state) {
-    const WideString sourcePath = outputFolder + outputFileName;
-    const WideString headerName = Zenlo::headerFileName(Zenlo::stripLongPathPrefix(outputFileName));
-    const WideString headerPath = outputFolder + headerName;
-    // Opening an output empties it: an input that is that very file must not be read from it.
-    const bool isSource = Zenlo::isSameFile(inputPath, sourcePath);
-    if (isSource || (writeHeader && Zenlo::isSameFile(inputPath, headerPath))) {
-        fail(inputPath, ZnFailureKind::InputIsOutput, 0, isSource ? sourcePath : headerPath);
-        return Outcome::Untouched;
+ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
+                                              const WideString& outputFileName)
+    : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
+      headerPath(outputFolder + Zenlo::headerFileName(Zenlo::stripLongPathPrefix(outputFileName))) {
+}
+
+ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath, bool writeHeader,
+                                                      PendingOutput& output) {
+    const bool isSource = Zenlo::isSameFile(inputPath, output.sourcePath);
+    if (isSource || (writeHeader && Zenlo::isSameFile(inputPath, output.headerPath))) {
+        fail(inputPath, ZnFailureKind::InputIsOutput, 0,
+             isSource ? output.sourcePath : output.headerPath);
+        return Outcome::Skipped;
     }
-    // The input is opened before the output, so an unreadable one leaves the output untouched.
-    Zenlo::MappedFile input;
-    if (!input.open(inputPath) && !(input.wasEmpty() && emptyInputsAsArrays)) {
-        fail(inputPath,
-             input.wasEmpty() ? ZnFailureKind::InputEmpty : ZnFailureKind::InputUnreadable,
-             input.error());
-        return Outcome::Untouched;
-    }
-    Zenlo::OutputFile source;
-    if (!source.open(sourcePath, state.sourceStarted)) {
-        fail(inputPath, ZnFailureKind::OutputUnopenable, source.error(), sourcePath);
-        return Outcome::Untouched;
-    }
+    Zenlo::InputFile input;
+    if (!openInput(inputPath, input)) return Outcome::Skipped;
+    if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
+                    ZnFailureKind::OutputUnopenable, output))
+        return Outcome::Skipped;
     const WideString name = Zenlo::fileNamePart(inputPath);
     const WideString variable = Zenlo::variableName(inputPath, *this);
-    const bool sourceBanner = !state.sourceStarted;
-    const bool headerBanner = writeHeader && !state.headerStarted;
+    const bool sourceBanner = !output.sourceStarted;
+    const bool headerBanner = writeHeader && !output.headerStarted;
     Zenlo::DateTime when;
     if (sourceBanner || headerBanner) when = clock ? clock() : Zenlo::localDateTimeNow();
     fileStarted(name, input.size());
 
-    if (sourceBanner) source.write(Zenlo::sourceBanner(outputFileName, when, *this));
-    state.sourceStarted = true;
+    // An input cut short leaves nothing behind: the file goes back to this length.
+    Zenlo::OutputFile& source = output.source.file();
+    const std::uint64_t mark = source.position();
+    if (sourceBanner) source.write(Zenlo::sourceBanner(output.sourceName, when, *this));
     source.write(Zenlo::sourceDefinitions(name, variable, input.size(), *this));
-    BytesResult bytes = writeBytes(input, source);
-    input.close();
+    const BytesResult bytes = writeBytes(input, source);
     if (bytes == BytesResult::Written) source.write("};\r\n");
-    if (!source.close() || bytes == BytesResult::WriteFailed) {
-        fail(inputPath, ZnFailureKind::WriteFailed, source.error(), sourcePath);
-        return Outcome::Partial;
+    if (source.failed() || bytes == BytesResult::WriteFailed) {
+        fail(inputPath, ZnFailureKind::WriteFailed, source.error(), output.sourcePath);
+        output.failed = true;
+        return Outcome::Skipped;
     }
-    if (bytes == BytesResult::Stopped) return Outcome::Partial;
-
-    if (writeHeader && !appendDeclarations(inputPath, headerPath, headerBanner ? &when : nullptr,
-                                           name, variable, state))
-        return Outcome::Partial;
+    if (bytes != BytesResult::Written) {
+        source.rewindTo(mark);
+        if (bytes == BytesResult::Stopped) return Outcome::Stopped;
+        const int error = input.error();
+        fail(inputPath,
+             error == Zenlo::changedWhileReadError ? ZnFailureKind::InputChanged
+                                                   : ZnFailureKind::InputUnreadable,
+             error == Zenlo::changedWhileReadError ? 0 : error);
+        return Outcome::Skipped;
+    }
+    if (writeHeader &&
+        !appendDeclarations(inputPath, headerBanner ? &when : nullptr, name, variable, output))
+        return Outcome::Skipped;
+    output.sourceStarted = true;
     fileFinished(name);
     return Outcome::Converted;
 }
 
-bool ZnFileConverter::appendDeclarations(const WideString& inputPath, const WideString& headerPath,
-                                         const Zenlo::DateTime* banner, const WideString& name,
-                                         const WideString& variable, OutputState& state) {
-    Zenlo::OutputFile header;
-    if (!header.open(headerPath, state.headerStarted)) {
-        fail(inputPath, ZnFailureKind::HeaderUnopenable, header.error(), headerPath);
+bool ZnFileConverter::openInput(const WideString& inputPath, Zenlo::InputFile& input) {
+    if (!input.open(inputPath)) {
+        const int error = input.error();
+        if (error == Zenlo::notRegularFileError)
+            fail(inputPath, ZnFailureKind::InputNotRegular, 0);
+        else
+            fail(inputPath, ZnFailureKind::InputUnreadable, error);
         return false;
     }
-    if (banner) header.write(Zenlo::headerBanner(Zenlo::fileNamePart(headerPath), *banner, *this));
-    state.headerStarted = true;
-    header.write(Zenlo::headerDeclarations(name, variable, *this));
-    if (header.close()) return true;
-    fail(inputPath, ZnFailureKind::WriteFailed, header.error(), headerPath);
+    if (input.size() == 0 && !emptyInputsAsArrays) {
+        fail(inputPath, ZnFailureKind::InputEmpty, 0);
+        return false;
+    }
+    return true;
+}
+
+bool ZnFileConverter::ensureOpen(Zenlo::AtomicOutput& file, const WideString& path, bool keepText,
+                                 const WideString& inputPath, ZnFailureKind kind,
+                                 PendingOutput& output) {
+    if (file.isOpen()) return true;
+    if (file.begin(path, keepText)) return true;
+    fail(inputPath, kind, file.error(), path);
+    output.failed = true;
     return false;
 }
 
-ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::MappedFile& input,
+bool ZnFileConverter::appendDeclarations(const WideString& inputPath, const Zenlo::DateTime* banner,
+                                         const WideString& name, const WideString& variable,
+                                         PendingOutput& output) {
+    if (!ensureOpen(output.header, output.headerPath, output.appending, inputPath,
+                    ZnFailureKind::HeaderUnopenable, output))
+        return false;
+    Zenlo::OutputFile& header = output.header.file();
+    if (banner)
+        header.write(Zenlo::headerBanner(Zenlo::fileNamePart(output.headerPath), *banner, *this));
+    header.write(Zenlo::headerDeclarations(name, variable, *this));
+    output.headerStarted = true;
+    if (!header.failed()) return true;
+    fail(inputPath, ZnFailureKind::WriteFailed, header.error(), output.headerPath);
+    output.failed = true;
+    return false;
+}
+
+void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader,
+                                  Zenlo::StagedFiles& staged) {
+    // An output none of whose inputs was converted whole is not written at all.
+    if (output.failed || !output.sourceStarted) return;
+    if (writeHeader && output.header.isOpen())
+        output.header.file().write(Zenlo::headerClosing(Zenlo::fileNamePart(output.headerPath)));
+    Zenlo::StagedFile source, header;
+    if (!output.source.finish(source)) {
+        fail(output.sourcePath, ZnFailureKind::WriteFailed, output.source.error(),
+             output.sourcePath);
+        return;
+    }
+    if (writeHeader && !output.header.finish(header)) {
+        fail(output.headerPath, ZnFailureKind::WriteFailed, output.header.error(),
+             output.headerPath);
+        return;
+    }
+    staged.add(std::move(source));
+    if (header.isStaged()) staged.add(std::move(header));
+}
+
+void ZnFileConverter::commitStaged(Zenlo::StagedFiles& staged) {
+    if (abandonRequested.load(std::memory_order_relaxed)) return staged.discardAll();
+    staged.commitAll([this](const Zenlo::StagedFile& file, Zenlo::CommitResult result) {
+        const WideString path = Zenlo::fromPath(file.target());
+        if (result == Zenlo::CommitResult::Failed)
+            fail(path, ZnFailureKind::WriteFailed, file.error(), path);
+        else
+            outputCommitted(path, result == Zenlo::CommitResult::Replaced);
+    });
+}
+
+ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input,
                                                          Zenlo::OutputFile& out) {
     if (input.size() == 0) {
         out.write(Zenlo::emptyArrayLine());
         return out.failed() ? BytesResult::WriteFailed : BytesResult::Written;
     }
+    // Bytes are read a good many blocks at a time: one system call per 64 blocks.
+    constexpr std::size_t readSize = 64 * Zenlo::byteBlockSize;
+    const std::size_t bufferSize =
+        static_cast<std::size_t>(std::min<std::uint64_t>(input.size(), readSize));
+    std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bufferSize]);
     const Zenlo::ByteLineWriter lines(*this);
     std::uint64_t done = 0;
     while (done < input.size()) {
-        const std::uint64_t left = input.size() - done;
-        const std::size_t count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(left, Zenlo::byteBlockSize));
-        progress(count);
-        if (!lines.writeBlock(input.begin() + done, count, count == left, out, stopRequested))
-            return BytesResult::Stopped;
-        if (out.failed()) return BytesResult::WriteFailed;
-        done += count;
-        input.doneBefore(done);
+        const std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::uint64_t>(input.size() - done, bufferSize));
+        if (!input.read(done, buffer.get(), chunk)) return BytesResult::ReadFailed;
+        for (std::size_t offset = 0; offset < chunk; offset += Zenlo::byteBlockSize) {
+            const std::size_t count = std::min(chunk - offset, Zenlo::byteBlockSize);
+            const bool last = done + offset + count == input.size();
+            progress(count);
+            if (!lines.writeBlock(buffer.get() + offset, count, last, out, stopRequested))
+                return BytesResult::Stopped;
+            if (out.failed()) return BytesResult::WriteFailed;
+        }
+        done += chunk;
     }
-    return BytesResult::Written;
+    // Bytes that another program rewrote while they were read would make a wrong array.
+    return input.unchanged() ? BytesResult::Written : BytesResult::ReadFailed;
 }
 
 void ZnFileConverter::fail(const WideString& path, ZnFailureKind kind, int systemError,

@@ -7,8 +7,9 @@
 #include <string>
 #include <thread>
 
+#include "converter/AtomicOutput.h"
 #include "converter/GeneratedText.h"
-#include "converter/MappedFile.h"
+#include "converter/InputFile.h"
 #include "converter/OutputFile.h"
 #include "converter/Signal.h"
 #include "settings/ConversionOptions.h"
@@ -21,7 +22,12 @@ enum class ZnFailureKind {
     InputIsOutput,   // the input is the very file this conversion writes
     OutputUnopenable,
     HeaderUnopenable,
-    WriteFailed, // full disk or I/O error while writing or closing an output
+    WriteFailed,     // full disk or I/O error while writing or closing an output
+    InputNotRegular, // a FIFO, device or socket: refused before it is opened for reading
+    InputChanged,    // shortened, grown or rewritten by another program while it was read
+    NameClash,       // two inputs give the same variable name in one output
+    OutputClash,     // two inputs give the same output file
+    InvalidName,     // the variable name is not a valid C identifier
 };
 
 // One input (or output) that failed, with the system's error code where there is one.
@@ -44,10 +50,18 @@ public:
     Zenlo::Signal<std::uint64_t> progress;
     Zenlo::Signal<const Zenlo::WideString&> fileFinished;
     Zenlo::Signal<> finished;
-    // Nonzero asks a running conversion to stop before its next byte or input.
+    // Nonzero asks a running conversion to stop before its next byte or input. What was
+    // complete by then is committed: every input converted whole, none of the one cut short.
     std::atomic<int> stopRequested{0};
+    // Nonzero, together with stopRequested, ends the run without committing anything: every
+    // output keeps what it held before the run and no temporary file stays. Stores to both are
+    // lock-free, so a signal handler may make them.
+    std::atomic<int> abandonRequested{0};
     // Beyond the five: every input (or header) that could not be converted, with the reason.
     Zenlo::Signal<const ZnInputFailure&> inputFailed;
+    // Every output file put in place at the end of a run (changed true), or found to hold the
+    // same bytes already and left untouched, times included (changed false).
+    Zenlo::Signal<const Zenlo::WideString&, bool> outputCommitted;
     // When set, an input of length 0 becomes a size of 0 and an array holding one placeholder
     // element (C has no empty arrays) instead of being skipped as unreadable.
     bool emptyInputsAsArrays = false;
@@ -58,16 +72,17 @@ public:
     ZnFileConverter(const ZnFileConverter&) = delete;
     ZnFileConverter& operator=(const ZnFileConverter&) = delete;
 
-    // Appends one input's array to outputFolder + outputFileName (emptied first when append is
-    // 0, which also writes the banner) and, with writeHeader, its declarations to the header.
-    // Returns true when everything was written; false on a stop, an unreadable or empty input, an
-    // input that is one of the outputs, or an output that cannot be opened or written. An input
-    // that cannot be read leaves the outputs untouched. Empty inputs: see emptyInputsAsArrays.
+    // Appends one input's array to outputFolder + outputFileName (replaced when append is 0, which
+    // also writes the banner) and, with writeHeader, its declarations to the header. The files
+    // change only when the input was converted whole: a stop or any failure leaves them as they
+    // were. Returns true when everything was written; false on a stop, an unreadable, changed or
+    // empty input, an input that is one of the outputs, or an output that cannot be written.
+    // Empty inputs: see emptyInputsAsArrays.
     bool convertFile(const Zenlo::WideString& inputPath, int append,
                      const Zenlo::WideString& outputFolder, const Zenlo::WideString& outputFileName,
                      int writeHeader);
     // Appends the guard's closing line to the header of outputFileName (creating it when missing).
-    // Returns false when the header cannot be opened or written.
+    // Returns false when the header cannot be written; it then stays as it was.
     bool closeHeader(const Zenlo::WideString& outputFolder,
                      const Zenlo::WideString& outputFileName);
 
@@ -84,23 +99,44 @@ public:
                       Zenlo::WideString outputFileName, int separateFiles, int writeHeader);
 
 private:
-    // What an output file has received so far within one run.
-    struct OutputState {
+    // The source file and header of one output name while a run writes them.
+    struct PendingOutput {
+        PendingOutput(const Zenlo::WideString& outputFolder,
+                      const Zenlo::WideString& outputFileName);
+        Zenlo::WideString sourceName;
+        Zenlo::WideString sourcePath;
+        Zenlo::WideString headerPath;
+        Zenlo::AtomicOutput source;
+        Zenlo::AtomicOutput header;
+        // Set once the banner and a whole input are in the file.
         bool sourceStarted = false;
         bool headerStarted = false;
+        // The text of the files the output replaces is kept in front (convertFile's append).
+        bool appending = false;
+        // An open or write failed: nothing of this output will be committed.
+        bool failed = false;
     };
-    enum class Outcome { Converted, Untouched, Partial };
+    enum class Outcome { Converted, Skipped, Stopped };
 
-    Outcome convertInto(const Zenlo::WideString& inputPath, const Zenlo::WideString& outputFolder,
-                        const Zenlo::WideString& outputFileName, bool writeHeader,
-                        OutputState& state);
+    Outcome convertInto(const Zenlo::WideString& inputPath, bool writeHeader,
+                        PendingOutput& output);
+    // Opens the input; reports and returns false when it cannot be converted.
+    bool openInput(const Zenlo::WideString& inputPath, Zenlo::InputFile& input);
+    // Starts a file of the output when it is not open yet; reports a failure.
+    bool ensureOpen(Zenlo::AtomicOutput& file, const Zenlo::WideString& path, bool keepText,
+                    const Zenlo::WideString& inputPath, ZnFailureKind kind, PendingOutput& output);
     // Appends one input's declarations to the header, after its banner when one is given.
-    bool appendDeclarations(const Zenlo::WideString& inputPath, const Zenlo::WideString& headerPath,
-                            const Zenlo::DateTime* banner, const Zenlo::WideString& name,
-                            const Zenlo::WideString& variable, OutputState& state);
+    bool appendDeclarations(const Zenlo::WideString& inputPath, const Zenlo::DateTime* banner,
+                            const Zenlo::WideString& name, const Zenlo::WideString& variable,
+                            PendingOutput& output);
+    // Closes the header and stages both files of a complete output; drops an incomplete one.
+    void stageOutput(PendingOutput& output, bool writeHeader, Zenlo::StagedFiles& staged);
+    // Puts every staged file in place, or drops them all after an abandon.
+    void commitStaged(Zenlo::StagedFiles& staged);
     // Writes the input's bytes as element lines, one block at a time.
-    enum class BytesResult { Written, Stopped, WriteFailed };
-    BytesResult writeBytes(Zenlo::MappedFile& input, Zenlo::OutputFile& out);
+    enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
+    BytesResult writeBytes(Zenlo::InputFile& input, Zenlo::OutputFile& out);
+    bool stopped() const { return stopRequested.load(std::memory_order_relaxed) != 0; }
     void fail(const Zenlo::WideString& path, ZnFailureKind kind, int systemError,
               const Zenlo::WideString& outputPath = {});
 };

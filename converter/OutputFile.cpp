@@ -5,6 +5,16 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace Zenlo {
 
 OutputFile::OutputFile() {
@@ -18,21 +28,94 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::open(const WideString& path, bool append) {
     if (file_) close();
+#ifdef _WIN32
+    std::FILE* file = _wfopen(toPath(path).c_str(), append ? L"ab" : L"wb");
+#else
+    std::FILE* file = std::fopen(toPath(path).c_str(), append ? "ab" : "wb");
+#endif
+    if (!file) return error_ = errno, false;
+    if (append && std::fseek(file, 0, SEEK_END) == 0) {
+#ifdef _WIN32
+        const std::int64_t end = _ftelli64(file);
+#else
+        const std::int64_t end = ftello(file);
+#endif
+        if (!started(file)) return false;
+        handedOver_ = end > 0 ? static_cast<std::uint64_t>(end) : 0;
+        return true;
+    }
+    return started(file);
+}
+
+bool OutputFile::create(const WideString& path) {
+    if (file_) close();
+#ifdef _WIN32
+    std::wstring native = toPath(path).wstring();
+    HANDLE handle = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        error_ = code == ERROR_FILE_EXISTS ? EEXIST : static_cast<int>(code);
+        return false;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return error_ = errno, false;
+    }
+    std::FILE* file = _fdopen(fd, "w+b");
+    if (!file) {
+        _close(fd);
+        return error_ = errno, false;
+    }
+#else
+    const int fd = ::open(toPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return error_ = errno, false;
+    std::FILE* file = ::fdopen(fd, "w+b");
+    if (!file) {
+        ::close(fd);
+        return error_ = errno, false;
+    }
+#endif
+    return started(file);
+}
+
+bool OutputFile::started(std::FILE* file) {
+    file_ = file;
     used_ = 0;
+    handedOver_ = 0;
     failed_ = false;
     error_ = 0;
-#ifdef _WIN32
-    file_ = _wfopen(toPath(path).c_str(), append ? L"ab" : L"wb");
-#else
-    file_ = std::fopen(toPath(path).c_str(), append ? "ab" : "wb");
-#endif
-    if (!file_) return error_ = errno, false;
     // Our own buffers already gather big blocks; a second copy would only cost time.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     return true;
 }
 
-bool OutputFile::close() {
+bool OutputFile::rewindTo(std::uint64_t position) {
+    if (!file_ || position > this->position()) return false;
+    if (position >= handedOver_) {
+        used_ = static_cast<std::size_t>(position - handedOver_);
+        return true;
+    }
+    waitForPendingWrite();
+    used_ = 0;
+    handedOver_ = position;
+    if (failed_) return false;
+#ifdef _WIN32
+    const bool cut = _chsize_s(_fileno(file_), static_cast<__int64>(position)) == 0 &&
+                     _fseeki64(file_, static_cast<__int64>(position), SEEK_SET) == 0;
+#else
+    const bool cut = ::ftruncate(fileno(file_), static_cast<off_t>(position)) == 0 &&
+                     fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0;
+#endif
+    if (!cut) {
+        error_ = errno;
+        failed_ = true;
+    }
+    return cut;
+}
+
+bool OutputFile::close(bool durable) {
     if (!file_) return false;
     waitForPendingWrite();
     if (writer_.joinable()) {
@@ -45,7 +128,19 @@ bool OutputFile::close() {
         quit_ = false;
     }
     writeBlock(buffers_[current_].get(), used_);
+    handedOver_ += used_;
     used_ = 0;
+    if (durable && !failed_ && std::fflush(file_) == 0) {
+#ifdef _WIN32
+        const bool synced = _commit(_fileno(file_)) == 0;
+#else
+        const bool synced = ::fsync(fileno(file_)) == 0;
+#endif
+        if (!synced) {
+            error_ = errno;
+            failed_ = true;
+        }
+    }
     if (std::fclose(file_) != 0 && !failed_) {
         error_ = errno;
         failed_ = true;
@@ -82,6 +177,7 @@ void OutputFile::flush() {
         pendingSize_ = used_;
     }
     changed_.notify_all();
+    handedOver_ += used_;
     current_ ^= 1;
     used_ = 0;
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -30,9 +31,19 @@ public:
     // Opens the file in binary mode, emptied ("w") or for appending ("a"). Returns false when it
     // cannot be opened; error() then holds the system's code.
     bool open(const WideString& path, bool append);
-    // Writes what is buffered and closes the file. Returns false when any write, the final flush
-    // or the close failed (a full disk or an I/O error), or when nothing was open.
-    bool close();
+    // Creates a new file that must not exist yet (error() is then EEXIST), readable and writable
+    // as the process's file mode mask allows. Returns false when it cannot be created.
+    bool create(const WideString& path);
+    // Writes what is buffered and closes the file; with durable, waits until the system has the
+    // bytes on the disk. Returns false when any write, the final flush, the sync or the close
+    // failed (a full disk or an I/O error), or when nothing was open.
+    bool close(bool durable = false);
+
+    // The length the file has with everything written so far (buffered bytes included).
+    std::uint64_t position() const { return handedOver_ + used_; }
+    // Drops everything written after the position (at most position()), so the file goes on from
+    // there. Returns false when the file could not be cut (failed() is then set).
+    bool rewindTo(std::uint64_t position);
 
     // Room for n more bytes (n <= bufferSize) at the end of the buffer; write them, then commit.
     // Eight bytes beyond the n may be scribbled on (the formatter stores whole words).
@@ -56,8 +67,11 @@ private:
     void waitForPendingWrite();
     void writerLoop();
     void writeBlock(const char* data, std::size_t size);
+    bool started(std::FILE* file);
 
     std::FILE* file_ = nullptr;
+    // Bytes handed to the writing thread or written, i.e. all but the current buffer's.
+    std::uint64_t handedOver_ = 0;
     std::unique_ptr<char[]> buffers_[2];
     int current_ = 0;
     std::size_t used_ = 0;

@@ -29,6 +29,12 @@ bool makeFolder(const WideString& path) {
 
 } // namespace
 
+std::string systemErrorText(int code) {
+    if (code == notRegularFileError) return "not a regular file";
+    if (code == changedWhileReadError) return "changed while it was read";
+    return std::system_category().message(code);
+}
+
 bool createFolders(const WideString& path) {
     const WideString folder = longPath(folderPart(path));
     const WideString::Size start = hasLongPathPrefix ? 4 : 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
@@ -10,6 +11,14 @@ namespace Zenlo {
 
 // The size of a file that has none (missing, unreadable, or named with a trailing separator).
 constexpr std::uint64_t noSize = ~std::uint64_t{0};
+
+// Error codes of our own beside the system's, for what no system code says: a path that names a
+// FIFO, a device or a socket where a regular file is needed, and an input that another program
+// shortened, grew or rewrote while it was being read.
+constexpr int notRegularFileError = -2;
+constexpr int changedWhileReadError = -3;
+// The system's message for an error code, or the text of one of the codes above.
+std::string systemErrorText(int code);
 
 // Creates every missing level of the path's folder part (the text behind the last separator plays
 // no part). Returns true when that folder exists afterwards; false when a level cannot be made or

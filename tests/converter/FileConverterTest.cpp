@@ -116,18 +116,19 @@ TEST_F(FileConverterTest, StopDuringTheSecondOfThreeInputs) {
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"total 5002", "start a 1", "progress 1",
                                                          "done a", "start b 5000", "progress 4096",
                                                          "progress 904", "finished"}));
+    // The source ends after the last whole array; the header holds that array's declarations.
     const std::string source = output("arrays.cpp");
-    const std::string ofB = "static const uint8_t g_b_array[] = {\r\n";
-    ASSERT_NE(source.find(ofB), std::string::npos);
-    const std::string bLines = source.substr(source.find(ofB) + ofB.size());
-    EXPECT_EQ(bLines.size(), 256 * 99 + 256 * 2u); // 256 full lines of the first block, no "};"
-    EXPECT_TRUE(bLines.ends_with(" 0x62,\r\n"));
-    EXPECT_EQ(source.find("g_c_array"), std::string::npos);
     const std::string header = output("arrays.h");
-    EXPECT_NE(header.find("#define __ARRAYS_H__"), std::string::npos);
-    EXPECT_NE(header.find("extern const uint8_t g_a_array[];"), std::string::npos);
+    EXPECT_EQ(source.find("g_b_array"), std::string::npos);
+    EXPECT_EQ(source.find("g_c_array"), std::string::npos);
     EXPECT_EQ(header.find("g_b_array"), std::string::npos);
+    EXPECT_NE(header.find("extern const uint8_t g_a_array[];"), std::string::npos);
     EXPECT_TRUE(header.ends_with(";\r\n\r\n\r\n#endif /* __ARRAYS_H__ */\r\n\r\n"));
+    // Just as a run of the first input alone writes them.
+    converter.stopRequested = 0;
+    run({"a"});
+    EXPECT_EQ(output("arrays.cpp"), source);
+    EXPECT_EQ(output("arrays.h"), header);
     EXPECT_TRUE(recorder.failures.empty()); // a stop is not a failure
 }
 
@@ -185,27 +186,62 @@ TEST_F(FileConverterTest, AnInputThatIsAnOutputIsSkippedNotTruncated) {
     EXPECT_NE(output("arrays.cpp").find("g_arrays_h_array_size = 6;"), std::string::npos);
 }
 
-TEST_F(FileConverterTest, WriteErrorIsAFailure) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST_F(FileConverterTest, WriteErrorIsAFailureAndKeepsThePreviousOutput) {
     writeFile(temp / "a", testfiles::patternBytes(3 << 20));
-    EXPECT_FALSE(converter.convertFile(in("a"), 0, u"/dev/", u"full", 0));
+    writeFile(temp / "b", "B");
+    writeFile(temp / "out" / "arrays.cpp", "previous");
+    {
+        const testfiles::FileSizeLimit limit(1 << 20);
+        run({"a", "b"}, 0, 0);
+    }
     ASSERT_EQ(recorder.failures.size(), 1u);
     EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::WriteFailed);
-    EXPECT_EQ(recorder.failures[0].reason(), "cannot write /dev/full: No space left on device");
+    EXPECT_EQ(recorder.failures[0].reason(),
+              "cannot write " + (temp / "out" / "arrays.cpp").string() + ": File too large");
     EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "done a"), 0);
-    // A small input fails at the final flush just the same.
-    writeFile(temp / "b", "B");
-    EXPECT_FALSE(converter.convertFile(in("b"), 1, u"/dev/", u"full", 0));
+    // The run ends there: b would only go into an output that is not written.
+    EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "start b 1"), 0);
+    EXPECT_EQ(output("arrays.cpp"), "previous");
+    EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
 }
 
-TEST_F(FileConverterTest, HeaderThatCannotBeOpened) {
+TEST_F(FileConverterTest, TargetsThatAreNotRegularFilesAreLeftAlone) {
+    writeFile(temp / "a", "A");
+    std::filesystem::create_directory(temp / "out" / "dir.cpp");
+    EXPECT_FALSE(converter.convertFile(in("a"), 0, out, u"dir.cpp", 0));
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::OutputUnopenable);
+    EXPECT_EQ(recorder.failures[0].reason(),
+              "cannot open " + (temp / "out" / "dir.cpp").string() + ": Is a directory");
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    // Even with the right to do so, a device is never replaced by a regular file.
+    std::filesystem::create_symlink("/dev/full", temp / "out" / "full.cpp");
+    EXPECT_FALSE(converter.convertFile(in("a"), 0, out, u"full.cpp", 0));
+    EXPECT_EQ(recorder.failures.back().reason(),
+              "cannot open " + (temp / "out" / "full.cpp").string() + ": not a regular file");
+    EXPECT_FALSE(converter.convertFile(in("a"), 0, u"/dev/", u"full", 0));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp / "out" / "full.cpp"));
+    EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
+}
+
+TEST_F(FileConverterTest, HeaderThatCannotBeOpenedIsToldOnceAndNothingIsWritten) {
+    writeFile(temp / "a", "A");
     writeFile(temp / "b", "B");
     std::filesystem::create_directory(temp / "out" / "hdr.h");
     EXPECT_FALSE(converter.convertFile(in("b"), 0, out, u"hdr.cpp", 1));
     ASSERT_EQ(recorder.failures.size(), 1u);
     EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::HeaderUnopenable);
-    EXPECT_TRUE(output("hdr.cpp").ends_with("g_b_array[] = {\r\n    0x42\r\n};\r\n"));
     EXPECT_EQ(recorder.events.back(), "progress 1"); // no fileFinished
+    // A source without its header would not match the header the program still includes.
+    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "hdr.cpp"));
+    recorder.failures.clear();
+    run({"a", "b"}, 0, 1, u"hdr.cpp");
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].reason(),
+              "cannot open the header " + (temp / "out" / "hdr.h").string() + ": Is a directory");
+    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "hdr.cpp"));
+    EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
 }
 
 TEST_F(FileConverterTest, ConvertFileAndCloseHeaderDirectly) {

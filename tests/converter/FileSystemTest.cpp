@@ -1,4 +1,4 @@
-// Folders, sizes, the start folder, file identity and read-only mappings on the real file system.
+// Folders, sizes, the start folder, file identity and positioned reads on the real file system.
 #include "toolkit/FileSystem.h"
 
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
-#include "converter/MappedFile.h"
+#include "converter/InputFile.h"
 
 using testfiles::TestFolder;
 using Zenlo::WideString;
@@ -62,36 +62,48 @@ TEST(FileSystem, CurrentFolder) {
     EXPECT_EQ(root, WideString(u"/")); // a root keeps one separator, not two
 }
 
-TEST(MappedFile, MapsWholeFilesAndRefusesTheRest) {
+namespace {
+
+// The whole file through positioned reads of the given piece size.
+std::string readAll(Zenlo::InputFile& file, std::size_t piece) {
+    std::string bytes(static_cast<std::size_t>(file.size()), '\0');
+    for (std::size_t at = 0; at < bytes.size(); at += piece) {
+        const std::size_t n = std::min(piece, bytes.size() - at);
+        if (!file.read(at, reinterpret_cast<std::uint8_t*>(bytes.data() + at), n)) return "";
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(InputFile, ReadsWholeFilesAndRefusesTheRest) {
     TestFolder temp;
     const std::string bytes = testfiles::patternBytes(70000);
     testfiles::writeFile(temp / "data", bytes);
     testfiles::writeFile(temp / "empty", "");
     const WideString base = temp.folder();
 
-    Zenlo::MappedFile file(base + u"data");
-    ASSERT_TRUE(file.isOpen());
+    Zenlo::InputFile file;
+    ASSERT_TRUE(file.open(base + u"data"));
     EXPECT_EQ(file.size(), bytes.size());
-    EXPECT_EQ(file.end() - file.begin(), 70000);
-    EXPECT_EQ(std::string(file.begin(), file.end()), bytes);
-    file.doneBefore(65536); // the view stays readable
-    EXPECT_EQ(std::string(file.begin(), file.end()), bytes);
+    EXPECT_EQ(readAll(file, 4096), bytes);
+    EXPECT_EQ(readAll(file, 70000), bytes); // read again, in one piece
+    EXPECT_TRUE(file.unchanged());
     file.close();
-    EXPECT_EQ(file.begin(), nullptr);
+    EXPECT_FALSE(file.isOpen());
 
-    Zenlo::MappedFile empty(base + u"empty");
-    EXPECT_FALSE(empty.isOpen());
-    EXPECT_TRUE(empty.wasEmpty());
-    Zenlo::MappedFile missing(base + u"missing");
-    EXPECT_FALSE(missing.isOpen());
-    EXPECT_FALSE(missing.wasEmpty());
-    EXPECT_NE(missing.error(), 0);
-    Zenlo::MappedFile folder(base);
-    EXPECT_FALSE(folder.isOpen());
-    EXPECT_NE(folder.error(), 0);
+    Zenlo::InputFile empty;
+    EXPECT_TRUE(empty.open(base + u"empty"));
+    EXPECT_EQ(empty.size(), 0u);
+    Zenlo::InputFile missing;
+    EXPECT_FALSE(missing.open(base + u"missing"));
+    EXPECT_EQ(missing.error(), ENOENT);
+    Zenlo::InputFile folder;
+    EXPECT_FALSE(folder.open(base));
+    EXPECT_EQ(folder.error(), EISDIR);
 }
 
-TEST(MappedFile, SparseFileBeyondFourGiB) {
+TEST(InputFile, SparseFileBeyondFourGiB) {
     // Sizes past 32 bits: a sparse file costs no disk space.
     TestFolder temp;
     const std::uint64_t size = (std::uint64_t{1} << 32) + 3;
@@ -104,9 +116,14 @@ TEST(MappedFile, SparseFileBeyondFourGiB) {
         std::fclose(file);
     }
     EXPECT_EQ(Zenlo::fileSize(temp.folder() + u"big"), size);
-    Zenlo::MappedFile file(temp.folder() + u"big");
-    ASSERT_TRUE(file.isOpen());
+    Zenlo::InputFile file;
+    ASSERT_TRUE(file.open(temp.folder() + u"big"));
     EXPECT_EQ(file.size(), size);
-    EXPECT_EQ(file.end()[-1], 'Z');
-    EXPECT_EQ(file.begin()[size / 2], 0);
+    std::uint8_t last[2] = {1, 1};
+    ASSERT_TRUE(file.read(size - 2, last, 2));
+    EXPECT_EQ(last[0], 0);
+    EXPECT_EQ(last[1], 'Z');
+    // Nothing beyond the end: a read there is a file that changed.
+    EXPECT_FALSE(file.read(size - 1, last, 2));
+    EXPECT_EQ(file.error(), Zenlo::changedWhileReadError);
 }

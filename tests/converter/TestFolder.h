@@ -1,11 +1,17 @@
 // Test helpers: a fresh temporary folder, and whole files written and read as bytes.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +59,45 @@ inline std::string patternBytes(std::size_t n, unsigned seed = 1) {
         bytes[i] = static_cast<char>(state >> 16);
     }
     return bytes;
+}
+
+// The names in a folder that look like temporary files (".tmp" in them), sorted.
+inline std::vector<std::string> temporariesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.path().filename().string().find(".tmp") != std::string::npos)
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// While it lives, files this process writes cannot grow beyond the limit: a write beyond it
+// fails with EFBIG as on a full disk (the signal that would end the process is ignored).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        if (setrlimit(RLIMIT_FSIZE, &limited) != 0) ADD_FAILURE() << "setrlimit failed";
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = SIG_DFL;
+};
+
+// Sets the file's modification time far into the past, so any later write shows.
+inline void makeOld(const std::filesystem::path& path) {
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::hours(24 * 365));
 }
 
 } // namespace testfiles

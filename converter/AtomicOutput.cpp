@@ -1,0 +1,237 @@
+// Temporary file, compare, keep the mode, rename: rename(2) on POSIX, MoveFileExW under _WIN32.
+#include "converter/AtomicOutput.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "toolkit/FileSystem.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace Zenlo {
+
+namespace {
+
+// Links followed before the chain counts as a loop (the system's own limit on Linux).
+constexpr int maxLinks = 40;
+// The temporary's name keeps at most this much of the target's, so it stays within name limits.
+constexpr std::size_t keptNameLength = 200;
+
+std::filesystem::path temporaryName(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+#ifdef _WIN32
+    const unsigned long process = GetCurrentProcessId();
+#else
+    const unsigned long process = static_cast<unsigned long>(::getpid());
+#endif
+    auto name = target.filename().native();
+    if (name.size() > keptNameLength) name.resize(keptNameLength);
+    std::filesystem::path temporary = target.parent_path() / name;
+    temporary += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
+    return temporary;
+}
+
+enum class Kind { Missing, Regular, Folder, Other, Unknown };
+
+Kind kindOf(const std::filesystem::path& path, int& error) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return Kind::Missing;
+        return error = static_cast<int>(code), Kind::Unknown;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Kind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return Kind::Other;
+    return Kind::Regular;
+#else
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? Kind::Missing : (error = errno, Kind::Unknown);
+    if (S_ISDIR(info.st_mode)) return Kind::Folder;
+    return S_ISREG(info.st_mode) ? Kind::Regular : Kind::Other;
+#endif
+}
+
+// The error code of a target that must not be replaced.
+int refusal(Kind kind) {
+#ifdef _WIN32
+    return kind == Kind::Folder ? ERROR_DIRECTORY : notRegularFileError;
+#else
+    return kind == Kind::Folder ? EISDIR : notRegularFileError;
+#endif
+}
+
+// True when both regular files hold the same bytes.
+bool sameContents(const std::filesystem::path& first, const std::filesystem::path& second) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(first, error);
+    if (error || std::filesystem::file_size(second, error) != size || error) return false;
+    std::ifstream a(first, std::ios::binary), b(second, std::ios::binary);
+    static constexpr std::size_t chunk = std::size_t{1} << 16;
+    std::string left(chunk, '\0'), right(chunk, '\0');
+    for (std::uintmax_t done = 0; done < size && a && b; done += chunk) {
+        a.read(left.data(), chunk);
+        b.read(right.data(), chunk);
+        if (a.gcount() != b.gcount() || left.compare(0, static_cast<std::size_t>(a.gcount()), right,
+                                                     0, static_cast<std::size_t>(b.gcount())) != 0)
+            return false;
+    }
+    return !a.bad() && !b.bad();
+}
+
+// The existing target's permission bits go to the temporary that replaces it.
+void keepPermissions(const std::filesystem::path& target, const std::filesystem::path& temporary) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0) ::chmod(temporary.c_str(), info.st_mode & 07777);
+#endif
+}
+
+bool replaceWith(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                 int& error) {
+#ifdef _WIN32
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    error = static_cast<int>(GetLastError());
+#else
+    if (::rename(temporary.c_str(), target.c_str()) == 0) return true;
+    error = errno;
+#endif
+    return false;
+}
+
+// Appends the whole file to out.
+bool copyInto(const std::filesystem::path& path, OutputFile& out, int& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return error = errno, false;
+    std::string chunk(OutputFile::bufferSize, '\0');
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
+        out.write(std::string_view(chunk.data(), static_cast<std::size_t>(in.gcount())));
+    if (in.bad()) return error = EIO, false;
+    return true;
+}
+
+void removeFile(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+} // namespace
+
+bool finalTarget(const std::filesystem::path& path, std::filesystem::path& target, int& error) {
+    target = path;
+    for (int links = 0; links <= maxLinks; ++links) {
+        std::error_code code;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, code)))
+            return true;
+        std::filesystem::path next = std::filesystem::read_symlink(target, code);
+        if (code) return error = code.value(), false;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    error = ELOOP;
+    return false;
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept {
+    *this = std::move(other);
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+    if (this != &other) {
+        discard();
+        temporary_ = std::move(other.temporary_);
+        target_ = other.target_;
+        error_ = other.error_;
+        other.temporary_.clear();
+    }
+    return *this;
+}
+
+CommitResult StagedFile::commit() {
+    if (!isStaged()) return CommitResult::Failed;
+    Kind kind = kindOf(target_, error_);
+    CommitResult result = CommitResult::Failed;
+    if (kind == Kind::Folder || kind == Kind::Other) {
+        error_ = refusal(kind);
+    } else if (kind == Kind::Regular && sameContents(temporary_, target_)) {
+        result = CommitResult::Unchanged;
+    } else if (kind != Kind::Unknown) {
+        if (kind == Kind::Regular) keepPermissions(target_, temporary_);
+        if (replaceWith(temporary_, target_, error_)) {
+            temporary_.clear();
+            return CommitResult::Replaced;
+        }
+    }
+    discard();
+    return result;
+}
+
+void StagedFile::discard() {
+    if (isStaged()) removeFile(temporary_);
+    temporary_.clear();
+}
+
+bool AtomicOutput::begin(const WideString& target, bool keepText) {
+    discard();
+    error_ = 0;
+    std::filesystem::path final;
+    if (!finalTarget(toPath(target), final, error_)) return false;
+    staged_.target_ = final;
+    const Kind kind = kindOf(final, error_);
+    if (kind == Kind::Folder || kind == Kind::Other) error_ = refusal(kind);
+    if (kind != Kind::Missing && kind != Kind::Regular) return false;
+    // A name left by a crashed earlier run is skipped, never reused or removed.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path temporary = temporaryName(final);
+        if (file_.create(fromPath(temporary))) {
+            staged_.temporary_ = temporary;
+            if (kind == Kind::Regular && keepText && !copyInto(final, file_, error_)) {
+                discard();
+                return false;
+            }
+            return true;
+        }
+        if (file_.error() != EEXIST) break;
+    }
+    error_ = file_.error();
+    return false;
+}
+
+bool AtomicOutput::finish(StagedFile& staged, bool durable) {
+    if (!file_.isOpen()) return false;
+    if (!file_.close(durable)) {
+        error_ = file_.error();
+        discard();
+        return false;
+    }
+    staged = std::move(staged_);
+    return true;
+}
+
+CommitResult AtomicOutput::commit(bool durable) {
+    StagedFile staged;
+    if (!finish(staged, durable)) return CommitResult::Failed;
+    const CommitResult result = staged.commit();
+    if (result == CommitResult::Failed) error_ = staged.error();
+    return result;
+}
+
+void AtomicOutput::discard() {
+    if (file_.isOpen()) file_.close();
+    staged_.discard();
+}
+
+} // namespace Zenlo
