@@ -55,3 +55,25 @@ TEST(OutputFile, FailuresAreReported) {
     EXPECT_FALSE(out.failed()); // still buffered
     EXPECT_FALSE(out.close());
 }
+
+TEST(OutputFile, RewindDropsTextWhereverItIs) {
+    // Cut points inside the buffer, at a handed-over boundary, and far back in written text.
+    const std::size_t big = 3 * Zenlo::OutputFile::bufferSize + 5;
+    const std::size_t cuts[] = {0, 7, Zenlo::OutputFile::bufferSize,
+                                2 * Zenlo::OutputFile::bufferSize + 1, big};
+    const std::string text = testfiles::patternBytes(big);
+    for (std::size_t cut : cuts) {
+        SCOPED_TRACE(cut);
+        testfiles::TestFolder temp;
+        Zenlo::OutputFile out;
+        ASSERT_TRUE(out.create(temp.folder() + u"out"));
+        EXPECT_FALSE(Zenlo::OutputFile().create(temp.folder() + u"out")); // it exists now
+        out.write(text);
+        EXPECT_EQ(out.position(), big);
+        ASSERT_TRUE(out.rewindTo(cut));
+        EXPECT_EQ(out.position(), cut);
+        out.write("tail");
+        EXPECT_TRUE(out.close());
+        EXPECT_EQ(testfiles::readFile(temp / "out"), text.substr(0, cut) + "tail");
+    }
+}

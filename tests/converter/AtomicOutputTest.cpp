@@ -1,0 +1,168 @@
+// Putting a finished file in place: what each kind of target becomes, and no temporary stays.
+#include "converter/AtomicOutput.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+#include "converter/FileSystem.h"
+
+using testfiles::readFile;
+using testfiles::TestFolder;
+using testfiles::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+Zenlo::CommitResult writeWhole(const fs::path& target, const std::string& text) {
+    Zenlo::AtomicOutput out;
+    if (!out.begin(Zenlo::fromPath(target))) return Zenlo::CommitResult::Failed;
+    out.file().write(text);
+    return out.commit();
+}
+
+unsigned permissions(const fs::path& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+} // namespace
+
+TEST(AtomicOutput, EachKindOfTarget) {
+    struct Case {
+        const char* name;
+        // Makes the target "t" in the folder; returns the file that must end up with the text.
+        fs::path (*make)(const fs::path& folder);
+        bool linkStays;
+    };
+    const Case cases[] = {
+        {"missing", [](const fs::path& f) { return f / "t"; }, false},
+        {"regular",
+         [](const fs::path& f) {
+             writeFile(f / "t", "old text");
+             return f / "t";
+         },
+         false},
+        {"link to a regular file",
+         [](const fs::path& f) {
+             writeFile(f / "real", "old");
+             fs::create_symlink("real", f / "t");
+             return f / "real";
+         },
+         true},
+        {"link to a link in another folder",
+         [](const fs::path& f) {
+             fs::create_directory(f / "sub");
+             writeFile(f / "sub" / "real", "old");
+             fs::create_symlink("real", f / "sub" / "middle");
+             fs::create_symlink(f / "sub" / "middle", f / "t");
+             return f / "sub" / "real";
+         },
+         true},
+        {"link pointing nowhere yet",
+         [](const fs::path& f) {
+             fs::create_symlink("later", f / "t");
+             return f / "later";
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFolder temp;
+        const fs::path written = c.make(temp.path());
+        EXPECT_EQ(writeWhole(temp / "t", "new text"), Zenlo::CommitResult::Replaced);
+        EXPECT_EQ(readFile(written), "new text");
+        EXPECT_EQ(fs::is_symlink(temp / "t"), c.linkStays);
+        EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
+    }
+}
+
+TEST(AtomicOutput, TargetsThatAreNotRegularFilesAreNeverReplaced) {
+    struct Case {
+        const char* name;
+        const char* device;
+        int error;
+    };
+    const Case cases[] = {
+        {"folder", nullptr, EISDIR},
+        {"link to /dev/null", "/dev/null", Zenlo::notRegularFileError},
+        {"link to /dev/zero", "/dev/zero", Zenlo::notRegularFileError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFolder temp;
+        if (c.device)
+            fs::create_symlink(c.device, temp / "t");
+        else
+            fs::create_directory(temp / "t");
+        Zenlo::AtomicOutput out;
+        EXPECT_FALSE(out.begin(Zenlo::fromPath(temp / "t")));
+        EXPECT_EQ(out.error(), c.error);
+        if (c.device) {
+            EXPECT_TRUE(fs::is_character_file(c.device));
+        }
+        EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
+    }
+    // A link loop is refused as well.
+    TestFolder temp;
+    fs::create_symlink("t2", temp / "t1");
+    fs::create_symlink("t1", temp / "t2");
+    Zenlo::AtomicOutput out;
+    EXPECT_FALSE(out.begin(Zenlo::fromPath(temp / "t1")));
+    EXPECT_EQ(out.error(), ELOOP);
+}
+
+TEST(AtomicOutput, PermissionsAndUnchangedFilesAreKept) {
+    TestFolder temp;
+    writeFile(temp / "t", "old");
+    fs::permissions(temp / "t", fs::perms(0640));
+    EXPECT_EQ(writeWhole(temp / "t", "new"), Zenlo::CommitResult::Replaced);
+    EXPECT_EQ(permissions(temp / "t"), 0640u);
+    // The same bytes again: the file is not touched, its time stays.
+    testfiles::makeOld(temp / "t");
+    const auto before = fs::last_write_time(temp / "t");
+    EXPECT_EQ(writeWhole(temp / "t", "new"), Zenlo::CommitResult::Unchanged);
+    EXPECT_EQ(fs::last_write_time(temp / "t"), before);
+    // Same length, other bytes: replaced.
+    EXPECT_EQ(writeWhole(temp / "t", "neW"), Zenlo::CommitResult::Replaced);
+    EXPECT_EQ(readFile(temp / "t"), "neW");
+    EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
+}
+
+TEST(AtomicOutput, NothingChangesUntilTheCommit) {
+    TestFolder temp;
+    writeFile(temp / "t", "old");
+    {
+        Zenlo::AtomicOutput out;
+        ASSERT_TRUE(out.begin(Zenlo::fromPath(temp / "t"), true)); // keeps "old" in front
+        out.file().write(std::string(3 << 20, 'x'));
+        EXPECT_EQ(testfiles::temporariesIn(temp.path()).size(), 1u);
+        Zenlo::StagedFile staged;
+        ASSERT_TRUE(out.finish(staged));
+        EXPECT_EQ(readFile(temp / "t"), "old");
+        Zenlo::StagedFiles all;
+        all.add(std::move(staged));
+        all.discardAll();
+    }
+    EXPECT_EQ(readFile(temp / "t"), "old");
+    EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
+    {
+        Zenlo::AtomicOutput out;
+        ASSERT_TRUE(out.begin(Zenlo::fromPath(temp / "t"), true));
+        out.file().write("+new");
+        out.file().rewindTo(5);
+        EXPECT_EQ(out.commit(), Zenlo::CommitResult::Replaced);
+    }
+    EXPECT_EQ(readFile(temp / "t"), "old+n");
+    {
+        Zenlo::AtomicOutput out; // dropped without a commit
+        ASSERT_TRUE(out.begin(Zenlo::fromPath(temp / "t")));
+        out.file().write("lost");
+    }
+    EXPECT_EQ(readFile(temp / "t"), "old+n");
+    EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
+}
