@@ -252,6 +252,12 @@ std::string cliUsage() {
            "  -h, --help                show this help\n"
            "  -V, --version             show the version\n"
            "\n"
-           "Exit status: 0 when every input was converted, 1 when any failed, 2 for bad usage.\n"
+           "Every generated file is written under a temporary name beside its target and\n"
+           "replaces it only when complete: a failure or an interrupt leaves the previous\n"
+           "file as it was. A file that would come out byte for byte the same is not\n"
+           "touched at all, so its modification time stays. A link is written through.\n"
+           "\n"
+           "Exit status: 0 when every input was converted, 1 when any failed, 2 for bad usage,\n"
+           "130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is written then.\n"
            "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) instead of now.\n";
 }

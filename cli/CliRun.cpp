@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "cli/CliProgress.h"
-
 #include "cli/CliSettings.h"
+#include "cli/CliSignals.h"
 #include "converter/FileConverter.h"
 #include "toolkit/FileSystem.h"
 #include "converter/GeneratedText.h"
@@ -70,22 +70,38 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     converter.emptyInputsAsArrays = options.emptyArrays;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
-    int failures = 0, converted = 0;
+    int failures = 0, converted = 0, written = 0;
     std::unique_ptr<ZnCliProgress> bar;
     converter.inputFailed.connect([&](const ZnInputFailure& failure) {
         ++failures;
         if (bar) bar->clear();
         const char* hint =
             failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
-        std::fprintf(err, "hexmoor-cli: %s: %s%s\n", shown(failure.path).c_str(),
-                     failure.reason().c_str(), hint);
+        // A failure of an output as a whole names the output in its reason already.
+        if (failure.path == failure.outputPath)
+            std::fprintf(err, "hexmoor-cli: %s\n", failure.reason().c_str());
+        else
+            std::fprintf(err, "hexmoor-cli: %s: %s%s\n", shown(failure.path).c_str(),
+                         failure.reason().c_str(), hint);
     });
     converter.fileFinished.connect([&](const WideString&) { ++converted; });
+    converter.outputCommitted.connect([&](const WideString&, bool) { ++written; });
     if (wantsProgressBar(options.quiet, err))
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
-    converter.convertAll(command.inputs, folder, name, options.separateFiles, options.writeHeader);
-
-    if (!options.quiet)
+    {
+        const ZnCliSignals signals(converter);
+        converter.convertAll(command.inputs, folder, name, options.separateFiles,
+                             options.writeHeader);
+    }
+    if (const int signal = ZnCliSignals::caught()) {
+        // A signal that came only while the finished files were put in place changes nothing.
+        std::fputs(written ? "hexmoor-cli: interrupted after the outputs were written\n"
+                           : "hexmoor-cli: interrupted, no output file changed\n",
+                   err);
+        return ZnCliSignals::exitStatus(signal);
+    }
+    // Nothing written: the messages above said why, a summary would claim otherwise.
+    if (!options.quiet && written > 0)
         printSummary(options, folder, name, converted, static_cast<int>(command.inputs.count()),
                      out);
     return failures ? 1 : 0;

@@ -185,6 +185,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
         !appendDeclarations(inputPath, headerBanner ? &when : nullptr, name, variable, output))
         return Outcome::Skipped;
     output.sourceStarted = true;
+    output.lastInput = inputPath;
     fileFinished(name);
     return Outcome::Converted;
 }
@@ -240,12 +241,12 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader,
         output.header.file().write(Zenlo::headerClosing(Zenlo::fileNamePart(output.headerPath)));
     Zenlo::StagedFile source, header;
     if (!output.source.finish(source)) {
-        fail(output.sourcePath, ZnFailureKind::WriteFailed, output.source.error(),
+        fail(output.lastInput, ZnFailureKind::WriteFailed, output.source.error(),
              output.sourcePath);
         return;
     }
     if (writeHeader && !output.header.finish(header)) {
-        fail(output.headerPath, ZnFailureKind::WriteFailed, output.header.error(),
+        fail(output.lastInput, ZnFailureKind::WriteFailed, output.header.error(),
              output.headerPath);
         return;
     }

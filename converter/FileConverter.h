@@ -113,6 +113,8 @@ private:
         bool headerStarted = false;
         // The text of the files the output replaces is kept in front (convertFile's append).
         bool appending = false;
+        // The last input written into the files, named when closing them fails.
+        Zenlo::WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
         bool failed = false;
     };

@@ -149,16 +149,35 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
                               ": Is a directory\n"),
               std::string::npos)
         << result.err;
+    // Nothing was written there: no summary claims otherwise.
+    EXPECT_EQ(result.out, "");
+    // A full disk (here: the file size limit) leaves the previous file whole.
+    writeFile(temp / "big.bin", testfiles::patternBytes(200000));
+    writeFile(temp / "out" / "arrays.cpp", "previous");
+    result = runCli(temp, {"-o", "out", "--no-header", "big.bin"},
+                    "ulimit -f 64; SOURCE_DATE_EPOCH=1796634303");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "hexmoor-cli: big.bin: cannot write " +
+                              (temp / "out" / "arrays.cpp").string() + ": File too large\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readFile(temp / "out" / "arrays.cpp"), "previous");
+    EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
+    // A device behind the output's name stays a device.
     if (std::filesystem::exists("/dev/full")) {
         std::filesystem::create_directory(temp / "full");
         std::filesystem::create_symlink("/dev/full", temp / "full" / "arrays.cpp");
         result = runCli(temp, {"-o", "full", "--no-header", "a.bin"});
         EXPECT_EQ(result.status, 1);
-        EXPECT_NE(result.err.find("a.bin: cannot write " + (temp / "full" / "arrays.cpp").string() +
-                                  ": No space left on device\n"),
-                  std::string::npos)
-            << result.err;
+        EXPECT_EQ(result.err, "hexmoor-cli: a.bin: cannot open " +
+                                  (temp / "full" / "arrays.cpp").string() +
+                                  ": not a regular file\n");
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
     }
+    // Inputs that are not regular files are told so, and the rest is converted.
+    result = runCli(temp, {"-o", "dev", "/dev/urandom", "a.bin"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "hexmoor-cli: /dev/urandom: not a regular file\n");
+    EXPECT_NE(readFile(temp / "dev" / "arrays.cpp").find("g_a_bin_array[]"), std::string::npos);
 }
 
 TEST(CliEndToEnd, EmptyInputsWithEmptyArrays) {

@@ -1,0 +1,104 @@
+// Ctrl-C and SIGTERM sent to the real hexmoor-cli in the middle of a long run: nothing changes.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../converter/TestFolder.h"
+
+using testfiles::readFile;
+using testfiles::TestFolder;
+using testfiles::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Starts hexmoor-cli in the folder with the arguments, its output going to .stdout and .stderr.
+pid_t startCli(const fs::path& folder, const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {HEXMOOR_CLI_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const std::string out = (folder / ".stdout").string(), err = (folder / ".stderr").string();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return child;
+}
+
+// Waits until a temporary file in the folder has grown past the size, i.e. the run is well under
+// way; false when the process ended first.
+bool waitForTemporary(pid_t child, const fs::path& folder, std::uintmax_t size) {
+    for (;;) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) return false;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder, error))
+            if (entry.path().filename().string().find(".tmp") != std::string::npos &&
+                entry.file_size(error) > size)
+                return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+int exitStatusOf(pid_t child) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+} // namespace
+
+TEST(CliSignals, AnInterruptedRunChangesNothing) {
+    struct Case {
+        const char* name;
+        int signal;
+        int status;
+        bool separate;
+    };
+    const Case cases[] = {
+        {"Ctrl-C, one output", SIGINT, 130, false},
+        {"SIGTERM, one output", SIGTERM, 143, false},
+        {"Ctrl-C, separate files after the first input", SIGINT, 130, true},
+        {"SIGTERM, separate files after the first input", SIGTERM, 143, true},
+    };
+    TestFolder temp;
+    writeFile(temp / "a.bin", "A");
+    // A sparse input far too big to finish: the signal always comes in the middle.
+    { std::ofstream big(temp / "big.bin", std::ios::binary); }
+    fs::resize_file(temp / "big.bin", std::uintmax_t{8} << 30);
+    fs::create_directory(temp / "out");
+    const std::vector<std::string> previous = {"arrays.cpp", "arrays.h", "a_bin.cpp", "a_bin.h",
+                                               "big_bin.cpp"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string& name : previous)
+            writeFile(temp / "out" / name, "previous " + name);
+        std::vector<std::string> arguments = {"-o", "out", "a.bin", "big.bin"};
+        if (c.separate) arguments.insert(arguments.begin(), "--separate-files");
+        const pid_t child = startCli(temp.path(), arguments);
+        ASSERT_GT(child, 0);
+        ASSERT_TRUE(waitForTemporary(child, temp / "out", 4 << 20)) << readFile(temp / ".stderr");
+        kill(child, c.signal);
+        EXPECT_EQ(exitStatusOf(child), c.status);
+        EXPECT_EQ(readFile(temp / ".stderr"), "hexmoor-cli: interrupted, no output file changed\n");
+        EXPECT_EQ(readFile(temp / ".stdout"), "");
+        for (const std::string& name : previous)
+            EXPECT_EQ(readFile(temp / "out" / name), "previous " + name) << name;
+        EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
+    }
+}
