@@ -1,17 +1,12 @@
 // The stored settings record: its bytes, its line-end translation, and loading and saving it.
 #include "settings/SettingsFile.h"
 
-#include <atomic>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
-#ifndef _WIN32
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "converter/AtomicOutput.h"
 
 namespace Zenlo {
 
@@ -94,64 +89,6 @@ bool readWholeFile(const std::filesystem::path& path, std::string& bytes) {
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
-
-// The file that the settings path stands for: a link is followed so that saving replaces
-// the file it points to, not the link.
-std::filesystem::path resolvedTarget(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error)) return path;
-    std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
-    return error ? path : target;
-}
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-#ifdef _WIN32
-    unsigned long process = 0;
-#else
-    unsigned long process = static_cast<unsigned long>(getpid());
-#endif
-    std::filesystem::path name = target;
-    name += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
-    return name;
-}
-
-enum class WriteResult { Written, NameTaken, Failed };
-
-#ifdef _WIN32
-WriteResult writeNewFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::error_code error;
-    if (std::filesystem::exists(path, error)) return WriteResult::NameTaken;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return WriteResult::Failed;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    bool written = static_cast<bool>(out);
-    out.close();
-    if (written && !out.fail()) return WriteResult::Written;
-    std::filesystem::remove(path, error);
-    return WriteResult::Failed;
-}
-#else
-WriteResult writeNewFile(const std::filesystem::path& path, const std::string& bytes) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == EEXIST ? WriteResult::NameTaken : WriteResult::Failed;
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    // The data must be on disk before the rename makes it the settings file.
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) return WriteResult::Written;
-    ::unlink(path.c_str());
-    return WriteResult::Failed;
-}
-#endif
 
 } // namespace
 
@@ -239,24 +176,11 @@ bool loadSettingsFile(const std::filesystem::path& path, ZnConversionOptions& op
 
 bool saveSettingsFile(const std::filesystem::path& path, const ZnConversionOptions& options,
                       const WideString& languageName) {
-    std::string disk = toDiskForm(encodeSettingsRecord(options, languageName));
-    std::filesystem::path target = resolvedTarget(path);
-    std::filesystem::path temporary;
-    WriteResult result = WriteResult::NameTaken;
-    // A name left behind by a crashed earlier run is skipped, never reused or removed.
-    for (int attempt = 0; attempt < 16 && result == WriteResult::NameTaken; ++attempt) {
-        temporary = temporaryBeside(target);
-        result = writeNewFile(temporary, disk);
-    }
-    if (result != WriteResult::Written) return false;
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    AtomicOutput file;
+    if (!file.begin(fromPath(path))) return false;
+    file.file().write(toDiskForm(encodeSettingsRecord(options, languageName)));
+    // The settings must be on the disk before the rename makes them the settings file.
+    return file.commit(true) != CommitResult::Failed;
 }
 
 } // namespace Zenlo

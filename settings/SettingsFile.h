@@ -46,8 +46,9 @@ bool loadSettingsFile(const std::filesystem::path& path, ZnConversionOptions& op
                       WideString& languageName);
 
 // Writes the settings file, replacing it atomically: a temporary file beside it is written,
-// flushed to disk and renamed over it. Returns false when it could not be written; the old
-// file then stays as it was.
+// flushed to disk and renamed over it. A link is written through; only a regular file is
+// replaced (or a missing one created). Returns false when it could not be written or the path
+// names something else, such as a device; that then stays as it was.
 bool saveSettingsFile(const std::filesystem::path& path, const ZnConversionOptions& options,
                       const WideString& languageName);
 

@@ -163,16 +163,14 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     EXPECT_EQ(readFile(temp / "out" / "arrays.cpp"), "previous");
     EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
     // A device behind the output's name stays a device.
-    if (std::filesystem::exists("/dev/full")) {
-        std::filesystem::create_directory(temp / "full");
-        std::filesystem::create_symlink("/dev/full", temp / "full" / "arrays.cpp");
-        result = runCli(temp, {"-o", "full", "--no-header", "a.bin"});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err, "hexmoor-cli: a.bin: cannot open " +
-                                  (temp / "full" / "arrays.cpp").string() +
-                                  ": not a regular file\n");
-        EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    }
+    testfiles::makeSpecialFile(temp / "device");
+    std::filesystem::create_directory(temp / "full");
+    std::filesystem::create_symlink(temp / "device", temp / "full" / "arrays.cpp");
+    result = runCli(temp, {"-o", "full", "--no-header", "a.bin"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "hexmoor-cli: a.bin: cannot open " +
+                              (temp / "full" / "arrays.cpp").string() + ": not a regular file\n");
+    EXPECT_FALSE(std::filesystem::is_regular_file(temp / "device"));
     // Inputs that are not regular files are told so, and the rest is converted.
     result = runCli(temp, {"-o", "dev", "/dev/urandom", "a.bin"});
     EXPECT_EQ(result.status, 1);

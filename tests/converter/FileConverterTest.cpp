@@ -213,16 +213,16 @@ TEST_F(FileConverterTest, TargetsThatAreNotRegularFilesAreLeftAlone) {
     EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::OutputUnopenable);
     EXPECT_EQ(recorder.failures[0].reason(),
               "cannot open " + (temp / "out" / "dir.cpp").string() + ": Is a directory");
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     // Even with the right to do so, a device is never replaced by a regular file.
-    std::filesystem::create_symlink("/dev/full", temp / "out" / "full.cpp");
-    EXPECT_FALSE(converter.convertFile(in("a"), 0, out, u"full.cpp", 0));
+    testfiles::makeSpecialFile(temp / "device");
+    std::filesystem::create_symlink(temp / "device", temp / "out" / "link.cpp");
+    EXPECT_FALSE(converter.convertFile(in("a"), 0, out, u"link.cpp", 0));
     EXPECT_EQ(recorder.failures.back().reason(),
-              "cannot open " + (temp / "out" / "full.cpp").string() + ": not a regular file");
-    EXPECT_FALSE(converter.convertFile(in("a"), 0, u"/dev/", u"full", 0));
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    EXPECT_TRUE(std::filesystem::is_symlink(temp / "out" / "full.cpp"));
-    EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
+              "cannot open " + (temp / "out" / "link.cpp").string() + ": not a regular file");
+    EXPECT_FALSE(converter.convertFile(in("a"), 0, temp.folder(), u"device", 0));
+    EXPECT_FALSE(std::filesystem::is_regular_file(temp / "device"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp / "out" / "link.cpp"));
+    EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
 }
 
 TEST_F(FileConverterTest, HeaderThatCannotBeOpenedIsToldOnceAndNothingIsWritten) {

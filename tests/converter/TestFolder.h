@@ -2,6 +2,8 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <chrono>
@@ -93,6 +95,13 @@ private:
     rlimit saved_{};
     void (*previous_)(int) = SIG_DFL;
 };
+
+// Makes a character device like /dev/null at the path (only a privileged process may), else a
+// FIFO: either way something that is not a regular file, and no device of the system is put at
+// risk should a test find it replaced.
+inline void makeSpecialFile(const std::filesystem::path& path) {
+    if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) mkfifo(path.c_str(), 0666);
+}
 
 // Sets the file's modification time far into the past, so any later write shows.
 inline void makeOld(const std::filesystem::path& path) {

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <random>
 
+#include "../converter/TestFolder.h"
+
 namespace fs = std::filesystem;
 using Zenlo::WideString;
 
@@ -333,6 +335,44 @@ TEST(SettingsFile, SaveThroughALinkKeepsTheLink) {
     ASSERT_TRUE(Zenlo::saveSettingsFile(link, ZnConversionOptions(), u"English"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readFile(real).size(), 130u);
+}
+
+TEST(SettingsFile, SaveReplacesOnlyARegularFile) {
+    struct Case {
+        const char* name;
+        bool
+            device; // a link to a device (or FIFO) in the folder, else a folder in the file's place
+    };
+    const Case cases[] = {
+        {"link to a device", true},
+        {"folder", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const fs::path file = folder.path() / "settings.cfg";
+        const fs::path device = folder.path() / "device";
+        if (c.device) {
+            testfiles::makeSpecialFile(device);
+            fs::create_symlink(device, file);
+        } else {
+            fs::create_directory(file);
+        }
+        EXPECT_FALSE(Zenlo::saveSettingsFile(file, ZnConversionOptions(), u"English"));
+        if (c.device) {
+            EXPECT_FALSE(fs::is_regular_file(device)) << "the device must stay a device";
+            EXPECT_TRUE(fs::is_symlink(file));
+        } else {
+            EXPECT_TRUE(fs::is_directory(file));
+        }
+        EXPECT_EQ(folder.entryCount(), c.device ? 2u : 1u) << "no temporary file stays";
+    }
+    // A link that points nowhere yet creates the file it names.
+    TempFolder folder;
+    fs::create_symlink("stored.cfg", folder.path() / "settings.cfg");
+    ASSERT_TRUE(
+        Zenlo::saveSettingsFile(folder.path() / "settings.cfg", ZnConversionOptions(), u"English"));
+    EXPECT_EQ(readFile(folder.path() / "stored.cfg").size(), 130u);
 }
 
 TEST(SettingsFile, RandomAndMutatedFilesNeverBreakTheReader) {
