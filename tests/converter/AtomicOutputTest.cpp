@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
-#include "converter/FileSystem.h"
+#include "toolkit/FileSystem.h"
 
 using testfiles::readFile;
 using testfiles::TestFolder;
