@@ -193,15 +193,36 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     const Kind kind = kindOf(final, error_);
     if (kind == Kind::Folder || kind == Kind::Other) error_ = refusal(kind);
     if (kind != Kind::Missing && kind != Kind::Regular) return false;
+    if (!createTemporary(final)) return false;
+    if (kind == Kind::Regular && keepText && !copyInto(final, file_, error_)) {
+        discard();
+        return false;
+    }
+    return true;
+}
+
+bool AtomicOutput::createTemporary(const std::filesystem::path& target) {
+#if defined(O_TMPFILE)
+    // Linking an unnamed file needs its entry in /proc; without /proc it gets a name at once.
+    std::error_code missing;
+    if (std::filesystem::exists("/proc/self/fd", missing)) {
+        const std::filesystem::path folder =
+            target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+        const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        std::FILE* stream = fd >= 0 ? ::fdopen(fd, "w+b") : nullptr;
+        if (stream) {
+            file_.adopt(stream);
+            unnamed_ = true;
+            return true;
+        }
+        if (fd >= 0) ::close(fd);
+    }
+#endif
     // A name left by a crashed earlier run is skipped, never reused or removed.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path temporary = temporaryName(final);
+        const std::filesystem::path temporary = temporaryName(target);
         if (file_.create(fromPath(temporary))) {
             staged_.temporary_ = temporary;
-            if (kind == Kind::Regular && keepText && !copyInto(final, file_, error_)) {
-                discard();
-                return false;
-            }
             return true;
         }
         if (file_.error() != EEXIST) break;
@@ -210,8 +231,31 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     return false;
 }
 
+bool AtomicOutput::nameTemporary() {
+#if defined(O_TMPFILE)
+    const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_.stream()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path temporary = temporaryName(staged_.target_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            staged_.temporary_ = temporary;
+            unnamed_ = false;
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    error_ = errno;
+#endif
+    return false;
+}
+
 bool AtomicOutput::finish(StagedFile& staged, bool durable) {
     if (!file_.isOpen()) return false;
+    // The bytes go out before the name comes, so the name never shows a partial file.
+    if (unnamed_ && (!file_.flushAll() || !nameTemporary())) {
+        if (!error_) error_ = file_.error();
+        discard();
+        return false;
+    }
     if (!file_.close(durable)) {
         error_ = file_.error();
         discard();
@@ -230,7 +274,9 @@ CommitResult AtomicOutput::commit(bool durable) {
 }
 
 void AtomicOutput::discard() {
+    // Closing an unnamed temporary is all it takes to remove it.
     if (file_.isOpen()) file_.close();
+    unnamed_ = false;
     staged_.discard();
 }
 

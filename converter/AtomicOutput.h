@@ -45,8 +45,9 @@ private:
     int error_ = 0;
 };
 
-// A file under construction: its text goes to a new temporary file in the target's folder, and
-// the target changes only when the whole text is there. A target that exists but is not a regular
+// A file under construction: its text goes to a new temporary file in the target's folder (one
+// without a name while it is written, where the system has them), and the target changes only
+// when the whole text is there. A target that exists but is not a regular
 // file (a device, a FIFO, a folder) is never replaced.
 class AtomicOutput {
 public:
@@ -78,9 +79,16 @@ public:
     int error() const { return error_; }
 
 private:
+    bool createTemporary(const std::filesystem::path& target);
+    // Gives the unnamed temporary its name beside the target.
+    bool nameTemporary();
+
     OutputFile file_;
     StagedFile staged_;
     int error_ = 0;
+    // Where the system allows, the temporary has no name until it is finished, so that not even
+    // a process killed outright leaves a temporary file behind.
+    bool unnamed_ = false;
 };
 
 // Finished outputs of a run, committed together at its end or all dropped.

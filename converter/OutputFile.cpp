@@ -115,6 +115,15 @@ bool OutputFile::rewindTo(std::uint64_t position) {
     return cut;
 }
 
+bool OutputFile::flushAll() {
+    if (!file_) return false;
+    waitForPendingWrite();
+    writeBlock(buffers_[current_].get(), used_);
+    handedOver_ += used_;
+    used_ = 0;
+    return !failed_;
+}
+
 bool OutputFile::close(bool durable) {
     if (!file_) return false;
     waitForPendingWrite();

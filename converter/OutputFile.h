@@ -34,6 +34,12 @@ public:
     // Creates a new file that must not exist yet (error() is then EEXIST), readable and writable
     // as the process's file mode mask allows. Returns false when it cannot be created.
     bool create(const WideString& path);
+    // Takes over a stream opened for writing at its start (an unnamed temporary file, say).
+    void adopt(std::FILE* file) { started(file); }
+    // Writes everything buffered without closing the file. Returns false when any write failed.
+    bool flushAll();
+    // The stream being written, or null.
+    std::FILE* stream() const { return file_; }
     // Writes what is buffered and closes the file; with durable, waits until the system has the
     // bytes on the disk. Returns false when any write, the final flush, the sync or the close
     // failed (a full disk or an I/O error), or when nothing was open.

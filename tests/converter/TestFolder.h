@@ -1,9 +1,11 @@
 // Test helpers: a fresh temporary folder, and whole files written and read as bytes.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -101,6 +103,17 @@ private:
 // risk should a test find it replaced.
 inline void makeSpecialFile(const std::filesystem::path& path) {
     if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) mkfifo(path.c_str(), 0666);
+}
+
+// True when files in the folder can be created without a name (Linux's O_TMPFILE).
+inline bool unnamedFilesWork(const std::filesystem::path& folder) {
+#ifdef O_TMPFILE
+    const int fd = open(folder.c_str(), O_TMPFILE | O_RDWR, 0600);
+    if (fd >= 0) close(fd);
+    return fd >= 0;
+#else
+    return false;
+#endif
 }
 
 // Sets the file's modification time far into the past, so any later write shows.
