@@ -19,6 +19,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "../converter/TestFolder.h"
 #include "UiTestSupport.h"
 #include "app/App.h"
 #include "app/MainDlgIds.h"
@@ -184,6 +185,8 @@ TEST_F(GuiConvert, ThreeFilesIntoARelativeFolderBelowTheStartFolder) {
 }
 
 TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
+    fs::create_directories(folder.path() / "out");
+    UiTest::writeFile(folder.path() / "out" / "arrays.cpp", "previous");
     drop({bigFile()});
     UiTest::click(dialog, MainId::convert);
     UiTest::pumpEvents();
@@ -199,10 +202,14 @@ TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
     EXPECT_TRUE(enabled(MainId::convert));
     EXPECT_TRUE(enabled(MainId::close));
     EXPECT_FALSE(enabled(MainId::stop));
-    EXPECT_LT(fs::file_size(folder.path() / "out" / "arrays.cpp"), std::uintmax_t{1} << 32);
+    // The only input was cut short: the previous file stays as it was.
+    EXPECT_EQ(testfiles::readFile(folder.path() / "out" / "arrays.cpp"), "previous");
+    EXPECT_EQ(testfiles::temporariesIn(folder.path() / "out"), std::vector<std::string>{});
 }
 
 TEST_F(GuiConvert, ClosingDuringARunExitsPromptlyWith1039) {
+    fs::create_directories(folder.path() / "out");
+    UiTest::writeFile(folder.path() / "out" / "arrays.cpp", "previous");
     drop({bigFile()});
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
@@ -213,7 +220,8 @@ TEST_F(GuiConvert, ClosingDuringARunExitsPromptlyWith1039) {
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(dialog));
     dialog = nullptr; // destroyed by the close
     UiTest::pumpEvents();
-    EXPECT_LT(fs::file_size(folder.path() / "out" / "arrays.cpp"), std::uintmax_t{1} << 32);
+    EXPECT_EQ(testfiles::readFile(folder.path() / "out" / "arrays.cpp"), "previous");
+    EXPECT_EQ(testfiles::temporariesIn(folder.path() / "out"), std::vector<std::string>{});
 }
 
 TEST_F(GuiConvert, FolderThatCannotBeMadeLeavesTheDialogIdle) {
