@@ -109,6 +109,7 @@ template <class C, class T> StringImpl<C, T>& StringImpl<C, T>::assign(const C* 
     if (!text) return *this;
     StringImpl copy(text);
     length_ = 0;
+    if (buffer_) buffer_[0] = 0;
     return append(copy);
 }
 
@@ -186,6 +187,7 @@ template <class C, class T> void StringImpl<C, T>::insert(Size position, const C
 template <class C, class T> void StringImpl<C, T>::erase(Size position, Size count) {
     if (count == 0 || position > length_) return;
     count = std::min(count, length_ - position);
+    if (count == 0) return; // also a string without storage: no null pointer for memmove
     std::memmove(buffer_ + position, buffer_ + position + count,
                  (length_ - position - count) * sizeof(C));
     length_ -= count;

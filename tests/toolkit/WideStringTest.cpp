@@ -88,6 +88,31 @@ TEST(WideString, InsertEraseAndPieces) {
     EXPECT_TRUE(WideString().left(3).isEmpty());
 }
 
+TEST(WideString, EmptyingKeepsTheTerminatorAndNeedsNoStorage) {
+    struct Case { const char* what; void (*change)(WideString&); };
+    const Case cases[] = {
+        {"assign empty text", [](WideString& s) { s.assign(u""); }},
+        {"operator= empty text", [](WideString& s) { s = u""; }},
+        {"assign empty string", [](WideString& s) { s = WideString(); }},
+        {"erase all", [](WideString& s) { s.erase(0, npos); }},
+        {"format nothing", [](WideString& s) { s.format(u"%s", u""); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WideString text(u"old text");
+        c.change(text);
+        EXPECT_EQ(text.length(), 0u);
+        EXPECT_EQ(text.c_str()[0], u'\0') << "the C-string view still shows the old text";
+    }
+    // A string without storage: every erase is a no-op, never a null pointer handed on.
+    for (WideString::Size position : {WideString::Size{0}, WideString::Size{1}}) {
+        WideString none;
+        none.erase(position, 3);
+        EXPECT_TRUE(none.isEmpty());
+        EXPECT_EQ(none.c_str()[0], u'\0');
+    }
+}
+
 TEST(WideString, Searches) {
     WideString text(u"abcabc");
     struct Case { const char* what; WideString::Size got, want; };
