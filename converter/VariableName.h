@@ -1,4 +1,4 @@
-// C identifiers from file names: the array variable name and the character set it replaces.
+// C identifiers from file names: the array variable name and the characters it replaces.
 #pragma once
 
 #include "toolkit/PathText.h"
@@ -7,21 +7,14 @@
 
 namespace Zenlo {
 
-#ifdef _WIN32
-constexpr bool replacesPosixOnlyCharacters = false;
-#else
-// Outside Windows a file name may also hold " : ? \ | and control characters.
-constexpr bool replacesPosixOnlyCharacters = true;
-#endif
-
-// True for the characters that become "_" in names taken from file names.
-bool isReplacedNameCharacter(char16_t c, bool posixExtras = replacesPosixOnlyCharacters);
-// The text with every replaced character turned into "_".
-WideString replaceNameCharacters(const WideString& text,
-                                 bool posixExtras = replacesPosixOnlyCharacters);
+// The text with every character that cannot stand in a C or C++ identifier turned into one "_":
+// among them the 25 characters .[]{}`'!@#%^&*()-+=~,<>; and space, the rest of ASCII punctuation,
+// control characters, symbols such as © or ±, and halves of broken UTF-16 pairs.
+WideString replaceNameCharacters(const WideString& text);
 // namePrefix + the input's file name (characters replaced, case options applied) + nameSuffix.
 WideString variableName(const WideString& inputPath, const ZnConversionOptions& options,
-                        char16_t separator = nativeSeparator,
-                        bool posixExtras = replacesPosixOnlyCharacters);
+                        char16_t separator = nativeSeparator);
+// True when the name's first character may begin an identifier (so not a digit, not empty).
+bool startsAsIdentifier(const WideString& name);
 
 } // namespace Zenlo

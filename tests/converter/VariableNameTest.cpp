@@ -38,14 +38,50 @@ TEST(VariableName, NamingOptions) {
     }
 }
 
-TEST(VariableName, PosixOnlyCharactersAndWindowsSeparator) {
+TEST(VariableName, EveryCharacterNoIdentifierMayHoldBecomesOneUnderscore) {
     ZnConversionOptions options;
     options.lowerCaseName = 0;
-    WideString hostile(u"a\"b:c?d\\e|f\tg\x7fh$");
-    EXPECT_EQ(narrow(Zenlo::variableName(hostile, options, u'/', true)), "g_a_b_c_d_e_f_g_h$_array");
-    // On Windows the backslash separates and the set is exactly the 25 characters.
-    EXPECT_EQ(narrow(Zenlo::variableName(u"C:\\in\\x|y.bin", options, u'\\', false)),
-              "g_x|y_bin_array");
+    struct Case { const char16_t* name; const char* want; };
+    const Case cases[] = {
+        // ASCII punctuation beyond the 25, and control characters, on either system.
+        {u"a\"b:c?d\\e|f\tg\x7fh$", "g_a_b_c_d_e_f_g_h$_array"},
+        {u"x|y.bin", "g_x_y_bin_array"},
+        // Symbols and punctuation that gcc and clang reject in identifiers.
+        {u"\u00a9\u2019\u00b0\u00b1\u00d7\u00ab\u00a7\u2211", "g__________array"},
+        {u"caf\u00e9 \u00bd.txt", "g_caf\xc3\xa9___txt_array"},
+        {u"x\u00b2\u2460\u2167", "g_x__\xe2\x85\xa7_array"}, // a Roman numeral is a letter
+        {u"\u00a0nbsp\u200b", "g__nbsp__array"},   // no-break and zero-width spaces
+        // One character outside the BMP is one "_", not two; a broken pair is one per half.
+        {u"smile\U0001F600.png", "g_smile__png_array"},
+        {u"\xdc80" u"bad\xd83d", "g__bad__array"},
+        // Names that compile stay exactly as they are: letters of any script, marks, "$".
+        {u"Gr\u00fc\u00dfe.txt", "g_Gr\xc3\xbc\xc3\x9f" "e_txt_array"},
+        {u"\u65e5\u672c\u8a9e", "g_\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e_array"},
+        {u"nai\u0308ve", "g_nai\xcc\x88ve_array"}, // decomposed, as some systems store names
+        {u"\u03a9\u043c\u0661", "g_\xce\xa9\xd0\xbc\xd9\xa1_array"},
+        {u"\U00020000x", "g_\xf0\xa0\x80\x80x_array"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.want);
+        EXPECT_EQ(narrow(Zenlo::variableName(c.name, options, u'/')), c.want);
+    }
+    // On Windows the backslash separates.
+    EXPECT_EQ(narrow(Zenlo::variableName(u"C:\\in\\x.bin", options, u'\\')), "g_x_bin_array");
+}
+
+TEST(VariableName, WhatMayBeginAnIdentifier) {
+    struct Case { const char16_t* name; bool starts; };
+    const Case cases[] = {
+        {u"g_1_bin_array", true}, {u"1_bin_array", false}, {u"", false},
+        {u"_x", true},            {u"$x", true},           {u"\u00e9x", true},
+        {u"\u0308x", false},      // a combining mark only follows
+        {u"\u0661x", false},      // an Arabic-Indic digit is a digit too
+        {u"\U00020000", true},   {u"\xdc80x", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(c.name));
+        EXPECT_EQ(Zenlo::startsAsIdentifier(c.name), c.starts);
+    }
 }
 
 TEST(PathText, PartsAndExtensions) {
