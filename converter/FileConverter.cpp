@@ -6,9 +6,10 @@
 #include <utility>
 
 #include "converter/ByteLines.h"
+#include "converter/RunPlan.h"
+#include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
-#include "converter/VariableName.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
@@ -17,13 +18,15 @@ std::string ZnInputFailure::reason() const {
     std::string detail;
     if (systemError) detail = ": " + Zenlo::systemErrorText(systemError);
     const std::string output = Zenlo::utf16ToUtf8(outputPath.view());
+    const std::string other = Zenlo::utf16ToUtf8(otherPath.view());
+    const std::string clash = Zenlo::utf16ToUtf8(clashName.view());
     switch (kind) {
     case ZnFailureKind::InputUnreadable:
         return "cannot read the input" + detail;
     case ZnFailureKind::InputEmpty:
         return "the input is empty, no array written";
     case ZnFailureKind::InputIsOutput:
-        return "the input is an output file of this conversion (" + output + "), skipped";
+        return "the input is an output file of this conversion (" + output + "), nothing written";
     case ZnFailureKind::OutputUnopenable:
         return "cannot open " + output + detail;
     case ZnFailureKind::HeaderUnopenable:
@@ -35,11 +38,16 @@ std::string ZnInputFailure::reason() const {
     case ZnFailureKind::InputChanged:
         return "changed while it was read";
     case ZnFailureKind::NameClash:
-        return "two inputs give the same name";
+        return "gives the variable name " + clash + " in " + output + ", as does " + other +
+               "; nothing written";
     case ZnFailureKind::OutputClash:
-        return "two inputs give the same output file";
+        return "gives the output file " + output + ", as does " + other + "; nothing written";
     case ZnFailureKind::InvalidName:
-        return "not a valid C identifier";
+        if (clash.empty()) return "gives an empty variable name; nothing written";
+        return "gives the variable name " + clash +
+               (clash[0] >= '0' && clash[0] <= '9' ? ", which starts with a digit"
+                                                   : ", which cannot start an identifier") +
+               " (set a name prefix); nothing written";
     }
     return "conversion failed";
 }
@@ -47,6 +55,9 @@ std::string ZnInputFailure::reason() const {
 bool ZnFileConverter::convertFile(const WideString& inputPath, int append,
                                   const WideString& outputFolder, const WideString& outputFileName,
                                   int writeHeader) {
+    Zenlo::StringList inputs;
+    inputs.add(inputPath);
+    if (refusedByPlan(inputs, outputFolder, outputFileName, false, writeHeader != 0)) return false;
     PendingOutput output(outputFolder, outputFileName);
     output.appending = output.sourceStarted = output.headerStarted = append != 0;
     if (convertInto(inputPath, writeHeader != 0, output) != Outcome::Converted) return false;
@@ -92,6 +103,10 @@ void ZnFileConverter::convertAll(const WideString& inputList, const WideString& 
 void ZnFileConverter::convertAll(const Zenlo::StringList& inputs, const WideString& outputFolder,
                                  const WideString& outputFileName, int separateFiles,
                                  int writeHeader) {
+    if (refusedByPlan(inputs, outputFolder, outputFileName, separateFiles != 0, writeHeader != 0)) {
+        finished();
+        return;
+    }
     std::uint64_t total = 0;
     for (const WideString& input : inputs) {
         std::uint64_t size = Zenlo::fileSize(input);
@@ -140,12 +155,6 @@ ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
 
 ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath, bool writeHeader,
                                                       PendingOutput& output) {
-    const bool isSource = Zenlo::isSameFile(inputPath, output.sourcePath);
-    if (isSource || (writeHeader && Zenlo::isSameFile(inputPath, output.headerPath))) {
-        fail(inputPath, ZnFailureKind::InputIsOutput, 0,
-             isSource ? output.sourcePath : output.headerPath);
-        return Outcome::Skipped;
-    }
     Zenlo::InputFile input;
     if (!openInput(inputPath, input)) return Outcome::Skipped;
     if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
@@ -296,7 +305,22 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input
     return input.unchanged() ? BytesResult::Written : BytesResult::ReadFailed;
 }
 
+bool ZnFileConverter::refusedByPlan(const Zenlo::StringList& inputs, const WideString& outputFolder,
+                                    const WideString& outputFileName, bool separateFiles,
+                                    bool writeHeader) {
+    const Zenlo::RunPlan plan =
+        Zenlo::planRun(inputs, outputFolder, outputFileName, separateFiles, writeHeader, *this);
+    for (const ZnInputFailure& problem : plan.problems)
+        inputFailed(problem);
+    return !plan.problems.empty();
+}
+
 void ZnFileConverter::fail(const WideString& path, ZnFailureKind kind, int systemError,
                            const WideString& outputPath) {
-    inputFailed(ZnInputFailure{path, outputPath, kind, systemError});
+    ZnInputFailure failure;
+    failure.path = path;
+    failure.outputPath = outputPath;
+    failure.kind = kind;
+    failure.systemError = systemError;
+    inputFailed(failure);
 }

@@ -35,6 +35,9 @@ struct ZnInputFailure {
     Zenlo::WideString path;
     // The output concerned, for the output and write failures; empty otherwise.
     Zenlo::WideString outputPath;
+    // For clashes: the other input concerned and the clashing variable or file name.
+    Zenlo::WideString otherPath;
+    Zenlo::WideString clashName;
     ZnFailureKind kind = ZnFailureKind::InputUnreadable;
     int systemError = 0;
     // An English one-line reason, e.g. "cannot read the input: No such file or directory".
@@ -76,7 +79,8 @@ public:
     // also writes the banner) and, with writeHeader, its declarations to the header. The files
     // change only when the input was converted whole: a stop or any failure leaves them as they
     // were. Returns true when everything was written; false on a stop, an unreadable, changed or
-    // empty input, an input that is one of the outputs, or an output that cannot be written.
+    // empty input, an input that is one of the outputs or whose name is no identifier (nothing
+    // is then written), or an output that cannot be written.
     // Empty inputs: see emptyInputsAsArrays.
     bool convertFile(const Zenlo::WideString& inputPath, int append,
                      const Zenlo::WideString& outputFolder, const Zenlo::WideString& outputFileName,
@@ -86,7 +90,10 @@ public:
     bool closeHeader(const Zenlo::WideString& outputFolder,
                      const Zenlo::WideString& outputFileName);
 
-    // The whole run on the calling thread: inputList holds paths each followed by ";".
+    // The whole run on the calling thread: inputList holds paths each followed by ";". The run is
+    // planned first: an input that is one of its outputs, a name that is no identifier, or two
+    // inputs sharing a variable name (one output) or an output file (separate files) are each
+    // reported through inputFailed, then finished is emitted and nothing is written.
     void convertAll(const Zenlo::WideString& inputList, const Zenlo::WideString& outputFolder,
                     const Zenlo::WideString& outputFileName, const int& separateFiles,
                     const int& writeHeader);
@@ -139,6 +146,10 @@ private:
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
     BytesResult writeBytes(Zenlo::InputFile& input, Zenlo::OutputFile& out);
     bool stopped() const { return stopRequested.load(std::memory_order_relaxed) != 0; }
+    // Plans the run and reports each of its problems. Returns true when the run must not start.
+    bool refusedByPlan(const Zenlo::StringList& inputs, const Zenlo::WideString& outputFolder,
+                       const Zenlo::WideString& outputFileName, bool separateFiles,
+                       bool writeHeader);
     void fail(const Zenlo::WideString& path, ZnFailureKind kind, int systemError,
               const Zenlo::WideString& outputPath = {});
 };

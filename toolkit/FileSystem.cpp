@@ -80,6 +80,28 @@ bool isSameFile(const WideString& first, const WideString& second) {
     return !error && same;
 }
 
+bool fileIdentity(const WideString& path, FileIdentity& identity) {
+#ifdef _WIN32
+    std::wstring native = toPath(longPath(path)).wstring();
+    HANDLE file =
+        CreateFileW(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (!known) return false;
+    identity = {info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    return true;
+#else
+    struct stat info;
+    if (path.isEmpty() || ::stat(toPath(path).c_str(), &info) != 0) return false;
+    identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return true;
+#endif
+}
+
 bool isFolder(const WideString& path) {
     std::error_code error;
     return std::filesystem::is_directory(toPath(path), error);

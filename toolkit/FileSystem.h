@@ -31,6 +31,15 @@ std::uint64_t fileSize(const WideString& path);
 WideString currentFolder();
 // True when both paths exist and name the same file (same device and file identity).
 bool isSameFile(const WideString& first, const WideString& second);
+// What tells one file from another: the device (volume) and the file's number on it.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+// The identity of the file the path names (links followed). Returns false when the path names
+// nothing or cannot be queried.
+bool fileIdentity(const WideString& path, FileIdentity& identity);
 // True when the path names an existing folder.
 bool isFolder(const WideString& path);
 

@@ -131,13 +131,14 @@ TEST_F(ConversionControlTest, RunShowsFilesProgressAndItsEnd) {
     EXPECT_EQ(count(text, "g_c_bin_array["), 1);
 }
 
-TEST_F(ConversionControlTest, SameFileTwiceIsConvertedTwice) {
+TEST_F(ConversionControlTest, SameFileTwiceIsRefusedAndCounted) {
     Zenlo::WideString a = file("twice.bin", 300);
     ZnConversionControl control(converter, view);
     control.start(run({a, a}));
     ASSERT_TRUE(view.pumpUntilIdle(control));
-    EXPECT_EQ(count(output(), "g_twice_bin_array["), 2);
-    EXPECT_EQ(view.failedInputs, 0u);
+    EXPECT_EQ(count(output(), "g_twice_bin_array["), 0);
+    EXPECT_EQ(view.failedInputs, 1u);
+    EXPECT_EQ(view.ends, 1);
 }
 
 TEST_F(ConversionControlTest, FailedInputsAreCounted) {

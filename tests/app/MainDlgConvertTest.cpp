@@ -111,15 +111,17 @@ void loadEnglish();
 
 } // namespace
 
-TEST_F(GuiConvert, SameFileTwiceIsConvertedTwice) {
+TEST_F(GuiConvert, SameFileTwiceIsRefusedBeforeWriting) {
+    loadEnglish();
     fs::path a = file("a.bin", 100);
     drop({a});
     drop({a});
     ASSERT_EQ(list()->GetCount(), 2u);
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(count(contents(folder.path() / "out" / "arrays.cpp"), "g_a_bin_array["), 2);
-    EXPECT_EQ(text(MainId::fileLabel), "...");
+    // Both would define g_a_bin_array: the run is refused and told like any failed input.
+    EXPECT_FALSE(fs::exists(folder.path() / "out" / "arrays.cpp"));
+    EXPECT_EQ(text(MainId::fileLabel), "Could not convert 1 of the input files");
     EXPECT_TRUE(enabled(MainId::convert));
     EXPECT_FALSE(enabled(MainId::stop));
 }

@@ -126,15 +126,13 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     writeFile(temp / "empty", "");
     std::filesystem::create_directory(temp / "out");
     writeFile(temp / "out" / "arrays.cpp", "old");
-    Result result = runCli(temp, {"-o", "out", "missing", "a.bin", "empty", "out/arrays.cpp"});
+    Result result = runCli(temp, {"-o", "out", "missing", "a.bin", "empty"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "hexmoor-cli: missing: cannot read the input: No such file or directory\n"
               "hexmoor-cli: empty: the input is empty, no array written (--empty-arrays writes "
-              "one)\n"
-              "hexmoor-cli: out/arrays.cpp: the input is an output file of this conversion (" +
-                  (temp / "out" / "arrays.cpp").string() + "), skipped\n");
-    EXPECT_NE(result.out.find("converted 1 of 4 inputs"), std::string::npos);
+              "one)\n");
+    EXPECT_NE(result.out.find("converted 1 of 3 inputs"), std::string::npos);
     EXPECT_NE(readFile(temp / "out" / "arrays.cpp").find("g_a_bin_array[]"), std::string::npos);
     // An output that cannot be made.
     writeFile(temp / "file", "x");
@@ -176,6 +174,53 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "hexmoor-cli: /dev/urandom: not a regular file\n");
     EXPECT_NE(readFile(temp / "dev" / "arrays.cpp").find("g_a_bin_array[]"), std::string::npos);
+}
+
+TEST(CliEndToEnd, AnUnsafePlanWritesNothingAndExitsOne) {
+    TestFolder temp;
+    writeFile(temp / "a.bin", "A");
+    writeFile(temp / "res.cpp", "precious");
+    writeFile(temp / "data.bin", "D");
+    writeFile(temp / "data_bin.cpp", "also precious");
+    std::filesystem::create_directories(temp / "d1");
+    std::filesystem::create_directories(temp / "d2");
+    writeFile(temp / "d1" / "x.bin", "1");
+    writeFile(temp / "d2" / "x.bin", "2");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::string base = temp.path().string() + "/";
+    const Case cases[] = {
+        {{"-n", "res.cpp", "a.bin", "res.cpp"},
+         "res.cpp: the input is an output file of this conversion (" + base +
+             "res.cpp), nothing written\n"},
+        {{"--separate-files", "data.bin", "data_bin.cpp"},
+         "data_bin.cpp: the input is an output file of this conversion (" + base +
+             "data_bin.cpp), nothing written\n"},
+        {{"--separate-files", "d1/x.bin", "d2/x.bin"},
+         "d2/x.bin: gives the output file " + base +
+             "x_bin.cpp, as does d1/x.bin; nothing written\n"},
+        {{"a.bin", "a.bin"},
+         "a.bin: gives the variable name g_a_bin_array in " + base +
+             "arrays.cpp, as does a.bin; nothing written\n"},
+        {{"--prefix", "", "-n", "n.cpp", "a.bin", "1.bin"},
+         "1.bin: gives the variable name 1_bin_array, which starts with a digit (set a name "
+         "prefix); nothing written\n"},
+    };
+    writeFile(temp / "1.bin", "1");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.back());
+        const Result result = runCli(temp, c.arguments);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "hexmoor-cli: " + c.message);
+        EXPECT_EQ(readFile(temp / "res.cpp"), "precious");
+        EXPECT_EQ(readFile(temp / "data_bin.cpp"), "also precious");
+        EXPECT_FALSE(std::filesystem::exists(temp / "arrays.cpp"));
+        EXPECT_FALSE(std::filesystem::exists(temp / "x_bin.cpp"));
+        EXPECT_FALSE(std::filesystem::exists(temp / "data_bin.h"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(temp / "n.cpp"));
 }
 
 TEST(CliEndToEnd, EmptyInputsWithEmptyArrays) {

@@ -55,6 +55,8 @@ protected:
         converter.convertAll(list, out, output, separate, header);
     }
     std::string output(const char* name) const { return readFile(temp / "out" / name); }
+    // A path below the test folder as messages show it.
+    std::string readable(const char* name) const { return (temp / name).string(); }
 
     TestFolder temp;
     ZnFileConverter converter;
@@ -167,23 +169,83 @@ TEST_F(FileConverterTest, UnreadableFirstInputLeavesNoOrphanText) {
     EXPECT_FALSE(std::filesystem::exists(temp / "out" / "empty.h"));
 }
 
-TEST_F(FileConverterTest, AnInputThatIsAnOutputIsSkippedNotTruncated) {
+TEST_F(FileConverterTest, APlanProblemRefusesTheRunBeforeAnythingIsWritten) {
     writeFile(temp / "a", "A");
+    writeFile(temp / "a_", "B");
+    std::filesystem::create_directories(temp / "d");
+    writeFile(temp / "d" / "a", "C");
     writeFile(temp / "out" / "arrays.cpp", "precious");
     writeFile(temp / "out" / "arrays.h", "header");
-    // Output first in the list: it is skipped, never read after being emptied.
-    run({"out/arrays.cpp", "out/arrays.h", "a"});
-    ASSERT_EQ(recorder.failures.size(), 2u);
-    EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::InputIsOutput);
-    EXPECT_EQ(recorder.failures[1].kind, ZnFailureKind::InputIsOutput);
-    EXPECT_NE(output("arrays.cpp").find("g_a_array[] = {\r\n    0x41\r\n};"), std::string::npos);
-    EXPECT_EQ(output("arrays.cpp").find("precious"), std::string::npos);
+    writeFile(temp / "out" / "a.cpp", "old a");
+    struct Case {
+        const char* what;
+        std::vector<std::string> inputs;
+        int separate;
+        std::vector<ZnFailureKind> kinds;
+    };
+    const Case cases[] = {
+        {"the source and the header among the inputs",
+         {"out/arrays.cpp", "out/arrays.h", "a"},
+         0,
+         {ZnFailureKind::InputIsOutput, ZnFailureKind::InputIsOutput}},
+        {"the same input twice", {"a", "a"}, 0, {ZnFailureKind::NameClash}},
+        {"one output from two folders", {"a", "d/a"}, 1, {ZnFailureKind::OutputClash}},
+        {"an output of another input", {"a", "out/a.cpp"}, 1, {ZnFailureKind::InputIsOutput}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        recorder.failures.clear();
+        recorder.events.clear();
+        run(c.inputs, c.separate);
+        std::vector<ZnFailureKind> kinds;
+        for (const ZnInputFailure& failure : recorder.failures)
+            kinds.push_back(failure.kind);
+        EXPECT_EQ(kinds, c.kinds);
+        // Told, then finished: no total, no file started, no byte written anywhere.
+        EXPECT_EQ(recorder.events, std::vector<std::string>{"finished"});
+        EXPECT_EQ(output("arrays.cpp"), "precious");
+        EXPECT_EQ(output("arrays.h"), "header");
+        EXPECT_EQ(output("a.cpp"), "old a");
+        EXPECT_FALSE(std::filesystem::exists(temp / "out" / "a.h"));
+    }
+    // A single input goes through the same check.
+    recorder.failures.clear();
+    EXPECT_FALSE(converter.convertFile(in("out/arrays.cpp"), 1, out, u"arrays.cpp", 0));
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].reason(), "the input is an output file of this conversion (" +
+                                                 readable("out/arrays.cpp") + "), nothing written");
+    EXPECT_EQ(output("arrays.cpp"), "precious");
     // Without a header, the old header is an ordinary input.
-    writeFile(temp / "out" / "arrays.h", "header");
     recorder.failures.clear();
     run({"a", "out/arrays.h"}, 0, 0);
     EXPECT_TRUE(recorder.failures.empty());
     EXPECT_NE(output("arrays.cpp").find("g_arrays_h_array_size = 6;"), std::string::npos);
+}
+
+TEST_F(FileConverterTest, ClashReasonsNameBothInputsAndTheName) {
+    writeFile(temp / "a.b", "1");
+    writeFile(temp / "a_b", "2");
+    writeFile(temp / "1.bin", "3");
+    run({"a.b", "a_b"});
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(Zenlo::utf16ToUtf8(recorder.failures[0].path.view()), readable("a_b"));
+    EXPECT_EQ(recorder.failures[0].reason(), "gives the variable name g_a_b_array in " +
+                                                 readable("out/arrays.cpp") + ", as does " +
+                                                 readable("a.b") + "; nothing written");
+    recorder.failures.clear();
+    run({"a.b", "a_b"}, 1);
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].reason(), "gives the output file " + readable("out/a_b.cpp") +
+                                                 ", as does " + readable("a.b") +
+                                                 "; nothing written");
+    recorder.failures.clear();
+    converter.namePrefix = u"";
+    run({"1.bin"});
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].reason(),
+              "gives the variable name 1_bin_array, which starts with a digit (set a name "
+              "prefix); nothing written");
+    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "arrays.cpp"));
 }
 
 TEST_F(FileConverterTest, WriteErrorIsAFailureAndKeepsThePreviousOutput) {
@@ -291,13 +353,16 @@ TEST_F(FileConverterTest, ThreadedRunsClearAnEarlierStop) {
     EXPECT_NE(output("t.h").find("#endif /* __T_H__ */"), std::string::npos);
 }
 
-TEST_F(FileConverterTest, SameNameFromTwoFoldersOverwritesInSeparateMode) {
+TEST_F(FileConverterTest, SameNameFromTwoFoldersIsRefusedInSeparateMode) {
     std::filesystem::create_directory(temp / "x");
     writeFile(temp / "a.bin", "1");
     writeFile(temp / "x" / "a.bin", "2");
     run({"a.bin", "x/a.bin"}, 1, 0);
-    EXPECT_NE(output("a_bin.cpp").find("0x32"), std::string::npos);
-    EXPECT_EQ(output("a_bin.cpp").find("0x31"), std::string::npos);
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::OutputClash);
+    EXPECT_TRUE(recorder.failures[0].otherPath.equals(in("a.bin")));
+    EXPECT_TRUE(recorder.failures[0].clashName.equals(u"a_bin.cpp"));
+    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "a_bin.cpp"));
 }
 
 TEST_F(FileConverterTest, EmptyInputsAsPlaceholderArraysWhenAsked) {

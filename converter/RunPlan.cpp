@@ -1,0 +1,126 @@
+// Planning a run: the outputs and names are all known before the first file is opened, so a run
+// that would overwrite one of its inputs or write two things under one name never starts.
+#include "converter/RunPlan.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <system_error>
+
+#include "converter/GeneratedText.h"
+#include "converter/VariableName.h"
+#include "toolkit/FileSystem.h"
+
+namespace Zenlo {
+
+namespace {
+
+// A path in a form where two spellings of one place compare equal: absolute, "." and ".."
+// resolved as text (links are left to the identity check).
+std::filesystem::path::string_type pathKey(const WideString& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(toPath(path), error);
+    if (error) absolute = toPath(path);
+    return absolute.lexically_normal().native();
+}
+
+std::u16string textKey(const WideString& text) {
+    return std::u16string(text.view());
+}
+
+// The run's outputs by path and by file identity, to look inputs up in.
+class OutputIndex {
+public:
+    // Returns false when the path is already known.
+    bool add(const WideString& path) {
+        if (!byPath_.emplace(pathKey(path), path).second) return false;
+        FileIdentity identity;
+        if (fileIdentity(path, identity)) byIdentity_.emplace_back(identity, path);
+        return true;
+    }
+    // The output the input is, or null.
+    const WideString* find(const WideString& input) const {
+        auto same = byPath_.find(pathKey(input));
+        if (same != byPath_.end()) return &same->second;
+        FileIdentity identity;
+        if (byIdentity_.empty() || !fileIdentity(input, identity)) return nullptr;
+        for (const auto& [known, path] : byIdentity_)
+            if (known == identity) return &path;
+        return nullptr;
+    }
+
+private:
+    std::map<std::filesystem::path::string_type, WideString> byPath_;
+    // Only outputs that already exist; few in number next to the inputs.
+    std::vector<std::pair<FileIdentity, WideString>> byIdentity_;
+};
+
+ZnInputFailure problem(const WideString& path, ZnFailureKind kind) {
+    ZnInputFailure failure;
+    failure.path = path;
+    failure.kind = kind;
+    return failure;
+}
+
+// Records the name for the input; when an earlier input holds it, adds the clash instead and
+// returns false.
+bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name, std::size_t input,
+           ZnFailureKind kind, const WideString& outputPath, RunPlan& plan) {
+    auto [owner, added] = owners.emplace(textKey(name), input);
+    if (added || owner->second == input) return true;
+    ZnInputFailure failure = problem(plan.inputs[input].path, kind);
+    failure.outputPath = outputPath;
+    failure.otherPath = plan.inputs[owner->second].path;
+    failure.clashName = name;
+    plan.problems.push_back(failure);
+    return false;
+}
+
+} // namespace
+
+RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
+                const WideString& outputFileName, bool separateFiles, bool writeHeader,
+                const ZnConversionOptions& options) {
+    RunPlan plan;
+    OutputIndex outputs;
+    auto addOutput = [&](const WideString& name) {
+        const WideString path = outputFolder + name;
+        if (outputs.add(path)) plan.outputs.push_back(path);
+    };
+    for (const WideString& input : inputs) {
+        const WideString name = separateFiles ? separateOutputName(input) : outputFileName;
+        plan.inputs.push_back({input, variableName(input, options), name});
+        if (separateFiles || plan.inputs.size() == 1) {
+            addOutput(name);
+            if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(name)));
+        }
+    }
+
+    std::map<std::u16string, std::size_t> variables, outputNames;
+    for (std::size_t i = 0; i < plan.inputs.size(); ++i) {
+        const PlannedInput& input = plan.inputs[i];
+        const WideString sourcePath = outputFolder + input.outputName;
+        if (const WideString* output = outputs.find(input.path)) {
+            ZnInputFailure failure = problem(input.path, ZnFailureKind::InputIsOutput);
+            failure.outputPath = *output;
+            plan.problems.push_back(failure);
+        }
+        if (!startsAsIdentifier(input.variable)) {
+            ZnInputFailure failure = problem(input.path, ZnFailureKind::InvalidName);
+            failure.clashName = input.variable;
+            plan.problems.push_back(failure);
+        }
+        if (separateFiles) {
+            claim(outputNames, input.outputName, i, ZnFailureKind::OutputClash, sourcePath, plan);
+            continue;
+        }
+        // One clash per input is enough to tell: the size name is only looked at after the array's.
+        if (claim(variables, input.variable, i, ZnFailureKind::NameClash, sourcePath, plan) &&
+            options.writeSizeVariable)
+            claim(variables, input.variable + u"_size", i, ZnFailureKind::NameClash, sourcePath,
+                  plan);
+    }
+    return plan;
+}
+
+} // namespace Zenlo

@@ -1,0 +1,39 @@
+// The run planned before anything is written: every output path, every variable name, checked.
+#pragma once
+
+#include <vector>
+
+#include "converter/FileConverter.h"
+#include "settings/ConversionOptions.h"
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+// One input as the run will convert it.
+struct PlannedInput {
+    WideString path;
+    // The array's name; the size variable adds "_size".
+    WideString variable;
+    // The source file it goes into: the run's output name, or its own in separate-files mode.
+    WideString outputName;
+};
+
+struct RunPlan {
+    std::vector<PlannedInput> inputs;
+    // Every file the run may write, sources and headers, as folder + name.
+    std::vector<WideString> outputs;
+    // Why the run must not start; empty when it may. Nothing has been written either way.
+    std::vector<ZnInputFailure> problems;
+};
+
+// Plans a run over the inputs into outputFolder (absolute, ending with a separator). Returns the
+// plan; its problems hold, in input order: each input that is one of the run's outputs (same path
+// or same file), each variable name that cannot be an identifier, each variable or size name that
+// two inputs of one output share, and each separate-files output that two inputs share. A clash
+// names the later input in path and the earlier one in otherPath. Reads no input; only asks the
+// file system for the identity of the paths.
+RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
+                const WideString& outputFileName, bool separateFiles, bool writeHeader,
+                const ZnConversionOptions& options);
+
+} // namespace Zenlo

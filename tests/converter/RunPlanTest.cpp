@@ -1,0 +1,188 @@
+// The run's plan: outputs that are inputs, clashing names and outputs, names no identifier can be.
+#include "converter/RunPlan.h"
+
+#include <filesystem>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+#include "toolkit/TextEncoding.h"
+
+using testfiles::TestFolder;
+using testfiles::writeFile;
+using Zenlo::WideString;
+
+namespace {
+
+std::string narrow(const WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
+
+const char* kindName(ZnFailureKind kind) {
+    switch (kind) {
+    case ZnFailureKind::InputIsOutput:
+        return "is-output";
+    case ZnFailureKind::NameClash:
+        return "name-clash";
+    case ZnFailureKind::OutputClash:
+        return "output-clash";
+    case ZnFailureKind::InvalidName:
+        return "invalid-name";
+    default:
+        return "other";
+    }
+}
+
+// A problem as one line: kind, the input, the other input and the clashing name or output,
+// with the test folder's path left out.
+std::string describe(const ZnInputFailure& f, const std::string& base) {
+    auto local = [&](const WideString& path) {
+        std::string text = narrow(path);
+        return text.rfind(base, 0) == 0 ? text.substr(base.size()) : text;
+    };
+    std::string line = std::string(kindName(f.kind)) + " " + local(f.path);
+    if (!f.otherPath.isEmpty()) line += " ~ " + local(f.otherPath);
+    if (!f.clashName.isEmpty()) line += " [" + narrow(f.clashName) + "]";
+    if (f.kind == ZnFailureKind::InputIsOutput) line += " = " + local(f.outputPath);
+    return line;
+}
+
+} // namespace
+
+TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
+    TestFolder temp;
+    const std::string base = temp.path().string() + "/";
+    std::filesystem::create_directories(temp / "out");
+    std::filesystem::create_directories(temp / "d1");
+    std::filesystem::create_directories(temp / "d2");
+    for (const char* name : {"a.bin", "a_bin", "A.bin", "x", "x_size", "out/arrays.cpp",
+                             "out/arrays.h", "out/data_bin.cpp", "d1/x.bin", "d2/x.bin", "1.bin"})
+        writeFile(temp / name, "data");
+    std::filesystem::create_symlink(temp / "out" / "arrays.cpp", temp / "link.cpp");
+    std::filesystem::create_hard_link(temp / "out" / "arrays.h", temp / "hard.h");
+
+    struct Case {
+        const char* what;
+        std::vector<const char*> inputs;
+        bool separate, header;
+        const char16_t *prefix, *suffix;
+        std::vector<std::string> want;
+    };
+    const Case cases[] = {
+        {"distinct inputs", {"a.bin", "x", "d1/x.bin"}, false, true, u"g_", u"_array", {}},
+        {"the source as input, by path and spelled otherwise",
+         {"out/arrays.cpp", "out/../out/./arrays.cpp"},
+         false,
+         true,
+         u"g_",
+         u"_array",
+         {"is-output out/arrays.cpp = out/arrays.cpp",
+          "is-output out/../out/./arrays.cpp = out/arrays.cpp",
+          "name-clash out/../out/./arrays.cpp ~ out/arrays.cpp [g_arrays_cpp_array]"}},
+        {"the source through a link, the header through a hard link",
+         {"link.cpp", "hard.h"},
+         false,
+         true,
+         u"g_",
+         u"_array",
+         {"is-output link.cpp = out/arrays.cpp", "is-output hard.h = out/arrays.h"}},
+        {"without a header the old header is an ordinary input",
+         {"out/arrays.h"},
+         false,
+         false,
+         u"g_",
+         u"_array",
+         {}},
+        {"separate files: another input's output",
+         {"data.bin", "out/data_bin.cpp"},
+         true,
+         true,
+         u"g_",
+         u"_array",
+         {"is-output out/data_bin.cpp = out/data_bin.cpp"}},
+        {"the same file twice",
+         {"a.bin", "a.bin"},
+         false,
+         true,
+         u"g_",
+         u"_array",
+         {"name-clash a.bin ~ a.bin [g_a_bin_array]"}},
+        {"names that map to one identifier",
+         {"a.bin", "a_bin", "A.bin"},
+         false,
+         true,
+         u"g_",
+         u"_array",
+         {"name-clash a_bin ~ a.bin [g_a_bin_array]", "name-clash A.bin ~ a.bin [g_a_bin_array]"}},
+        {"a size variable's name",
+         {"x", "x_size"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"name-clash x_size ~ x [g_x_size]"}},
+        {"no size variable, no size clash", {"x", "x_size"}, false, false, u"g_", u"", {}},
+        {"separate files: one output name",
+         {"d1/x.bin", "d2/x.bin", "a.bin", "a_bin"},
+         true,
+         true,
+         u"g_",
+         u"_array",
+         {"output-clash d2/x.bin ~ d1/x.bin [x_bin.cpp]",
+          "output-clash a_bin ~ a.bin [a_bin.cpp]"}},
+        {"separate files: the same name in two outputs is allowed",
+         {"a.bin", "A.bin"},
+         true,
+         true,
+         u"g_",
+         u"_array",
+         {}},
+        {"a name starting with a digit",
+         {"1.bin", "a.bin"},
+         false,
+         true,
+         u"",
+         u"_array",
+         {"invalid-name 1.bin [1_bin_array]"}},
+        {"an empty name", {"d1/"}, false, true, u"", u"", {"invalid-name d1/"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Zenlo::StringList inputs;
+        for (const char* name : c.inputs)
+            inputs.add(Zenlo::fromUtf8(base + name));
+        ZnConversionOptions options;
+        options.namePrefix = c.prefix;
+        options.nameSuffix = c.suffix;
+        options.writeSizeVariable = c.header ? 1 : 0;
+        const Zenlo::RunPlan plan = Zenlo::planRun(inputs, Zenlo::fromUtf8(base + "out/"),
+                                                   u"arrays.cpp", c.separate, c.header, options);
+        std::vector<std::string> got;
+        for (const ZnInputFailure& problem : plan.problems)
+            got.push_back(describe(problem, base));
+        EXPECT_EQ(got, c.want);
+        ASSERT_EQ(plan.inputs.size(), c.inputs.size());
+    }
+}
+
+TEST(RunPlan, OutputsAndNames) {
+    Zenlo::StringList inputs;
+    for (const char16_t* path : {u"/in/a.b.bin", u"/in/c"})
+        inputs.add(path);
+    ZnConversionOptions options;
+    Zenlo::RunPlan one = Zenlo::planRun(inputs, u"/o/", u"all.c", false, true, options);
+    std::vector<std::string> outputs;
+    for (const WideString& path : one.outputs)
+        outputs.push_back(narrow(path));
+    EXPECT_EQ(outputs, (std::vector<std::string>{"/o/all.c", "/o/all.h"}));
+    EXPECT_EQ(narrow(one.inputs[0].variable), "g_a_b_bin_array");
+    EXPECT_EQ(narrow(one.inputs[1].outputName), "all.c");
+
+    Zenlo::RunPlan separate = Zenlo::planRun(inputs, u"/o/", u"all.c", true, false, options);
+    outputs.clear();
+    for (const WideString& path : separate.outputs)
+        outputs.push_back(narrow(path));
+    EXPECT_EQ(outputs, (std::vector<std::string>{"/o/a_b_bin.cpp", "/o/c.cpp"}));
+    EXPECT_EQ(narrow(separate.inputs[0].outputName), "a_b_bin.cpp");
+}
