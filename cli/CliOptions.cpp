@@ -28,6 +28,18 @@ WideString pathText(const std::string& value) {
     return Zenlo::fromPath(value);
 }
 
+// A text written into the generated lines: a line break or another control character would end
+// a comment or a line early and change what the compiler reads.
+bool setLineText(WideString& field, const std::string& value, std::string& error) {
+    const WideString candidate = text(value);
+    for (char16_t c : candidate.view()) {
+        const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029;
+        if (control) return error = "line breaks and control characters are not allowed", false;
+    }
+    field = candidate;
+    return true;
+}
+
 bool parseNumber(const std::string& value, std::int64_t low, std::int64_t high,
                  std::int64_t& number) {
     const char* end = value.data() + value.size();
@@ -43,6 +55,11 @@ bool setQualifiers(std::uint8_t& bits, const std::string& value, std::string& er
     return true;
 }
 
+#define HEXMOOR_SET_TEXT(field)                                                                    \
+    [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
+        return setLineText(o.field, value, error);                                                 \
+    }
+
 #define HEXMOOR_SET(field, expression)                                                             \
     [](ZnCliOptions& o, const std::string& value, std::string&) {                                  \
         (void)value;                                                                               \
@@ -54,6 +71,7 @@ const ZnCliOptionSpec optionTable[] = {
     {"output-dir", 'o', true, HEXMOOR_SET(outputDir, pathText(value))},
     {"output-name", 'n', true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (value.empty()) return error = "the output name is empty", false;
          if (value.find('/') != std::string::npos ||
              (Zenlo::nativeSeparator == u'\\' && value.find('\\') != std::string::npos))
              return error = "the output name is a file name, not a path (use --output-dir)", false;
@@ -63,11 +81,11 @@ const ZnCliOptionSpec optionTable[] = {
     {"separate-files", 0, false, HEXMOOR_SET(separateFiles, true)},
     {"no-header", 0, false, HEXMOOR_SET(writeHeader, false)},
     {"empty-arrays", 0, false, HEXMOOR_SET(emptyArrays, true)},
-    {"prefix", 0, true, HEXMOOR_SET(conversion.namePrefix, text(value))},
-    {"suffix", 0, true, HEXMOOR_SET(conversion.nameSuffix, text(value))},
-    {"element-type", 0, true, HEXMOOR_SET(conversion.elementType, text(value))},
-    {"size-type", 0, true, HEXMOOR_SET(conversion.sizeType, text(value))},
-    {"includes", 0, true, HEXMOOR_SET(conversion.includeList, text(value))},
+    {"prefix", 0, true, HEXMOOR_SET_TEXT(conversion.namePrefix)},
+    {"suffix", 0, true, HEXMOOR_SET_TEXT(conversion.nameSuffix)},
+    {"element-type", 0, true, HEXMOOR_SET_TEXT(conversion.elementType)},
+    {"size-type", 0, true, HEXMOOR_SET_TEXT(conversion.sizeType)},
+    {"includes", 0, true, HEXMOOR_SET_TEXT(conversion.includeList)},
     {"bytes-per-line", 0, true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
@@ -93,6 +111,7 @@ const ZnCliOptionSpec optionTable[] = {
 };
 
 #undef HEXMOOR_SET
+#undef HEXMOOR_SET_TEXT
 
 const ZnCliOptionSpec* findLong(const std::string& name) {
     for (const ZnCliOptionSpec& entry : optionTable)
@@ -106,13 +125,20 @@ const ZnCliOptionSpec* findShort(char name) {
     return nullptr;
 }
 
+// The value as a one-line message shows it: control characters become "?".
+std::string oneLine(std::string value) {
+    for (char& c : value)
+        if ((c >= 0 && c < 32) || c == 127) c = '?';
+    return value;
+}
+
 // Checks the value on a scratch record and keeps the override for later.
 bool addOverride(ZnCliCommand& command, const ZnCliOptionSpec& entry, const std::string& value,
                  const std::string& shown, std::string& error) {
     ZnCliOptions scratch;
     std::string problem;
     if (!entry.apply(scratch, value, problem)) {
-        error = "invalid value '" + value + "' for " + shown + ": " + problem;
+        error = "invalid value '" + oneLine(value) + "' for " + shown + ": " + problem;
         return false;
     }
     command.overrides.push_back({&entry, value});
