@@ -65,9 +65,12 @@ bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bo
 void ByteLineWriter::writeComment(const std::uint8_t* bytes, std::size_t count, bool inputEnds,
                                   OutputFile& out) const {
     if (inputEnds) {
-        // Filler spaces put the last line's "//" in the column of a full line's.
-        std::int64_t position = static_cast<std::int64_t>(count) - 1;
-        out.fill(' ', static_cast<std::size_t>((bytesPerLine_ - position) * 6 - 5));
+        // Filler spaces put the last line's "//" in the column of a full line's; no line is wider
+        // than one block, whatever bytesPerLine asks.
+        const std::int64_t fullLine =
+            std::min<std::int64_t>(bytesPerLine_, static_cast<std::int64_t>(byteBlockSize));
+        const std::int64_t position = static_cast<std::int64_t>(count) - 1;
+        out.fill(' ', static_cast<std::size_t>((fullLine - position) * 6 - 5));
     }
     char* start = out.reserve(count + 4);
     std::memcpy(start, " //", 3);

@@ -42,8 +42,10 @@ std::string referenceLines(const std::string& input, int requestedPerLine, bool 
             out += element;
             if (comment) buffer[position] = shownInComment(byte);
             if (i == n - 1) {
+                // The filler reaches the comment column of the widest line a block can hold.
+                const int fullLine = std::min(perLine, 4096);
                 if (comment)
-                    out += std::string((perLine - position) * 6 - 5, ' ') + commentText(buffer);
+                    out += std::string((fullLine - position) * 6 - 5, ' ') + commentText(buffer);
                 out += "\r\n";
             } else if (i == blockEnd - 1 || position == perLine - 1) {
                 out += ",";
@@ -117,6 +119,26 @@ TEST(ByteLines, LayoutExamples) {
     EXPECT_EQ(fastLines("a?\?/", 4, false, true, out), "    0x61, 0x3f, 0x3f, 0x2f  //a?\?. \r\n");
     EXPECT_EQ(fastLines("?\?/x", 2, false, true, out),
               "    0x3f, 0x3f, //?? \r\n    0x2f, 0x78  ///x \r\n");
+}
+
+TEST(ByteLines, TheLastLineIsPaddedToTheWidthAFullLineReallyHas) {
+    testfiles::TestFolder temp;
+    // A line never holds more than one block, so widths above 4096 lay out like 4096.
+    const std::size_t sizes[] = {1, 4095, 4097};
+    const int perLines[] = {4097, 65536, 2147483647};
+    for (std::size_t size : sizes) {
+        const std::string input = testfiles::patternBytes(size, 7);
+        const std::string full = fastLines(input, 4096, false, true, temp / "out");
+        // Each line: indent, six characters per element, the filler, the comment.
+        const std::size_t lines = (size + 4095) / 4096;
+        EXPECT_LE(full.size(), lines * (7 * 4096 + 16));
+        for (int perLine : perLines) {
+            SCOPED_TRACE(testing::Message() << "size " << size << " perLine " << perLine);
+            const std::string got = fastLines(input, perLine, false, true, temp / "out");
+            ASSERT_EQ(got.size(), full.size());
+            EXPECT_TRUE(got == full);
+        }
+    }
 }
 
 TEST(ByteLines, BlockBoundaries) {
