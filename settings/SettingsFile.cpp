@@ -66,11 +66,16 @@ public:
         }
         WideString read;
         read.resize(length);
+        std::uint32_t kept = length;
         for (std::uint32_t i = 0; i < length; ++i) {
             auto low = static_cast<std::uint8_t>(bytes_[2 * i]);
             auto high = static_cast<std::uint8_t>(bytes_[2 * i + 1]);
             read[i] = static_cast<char16_t>(low | (high << 8));
+            if (read[i] == 0 && kept == length) kept = i;
         }
+        // Every user of the text sees it up to its first U+0000 (the C-string view); the generated
+        // files must see the same, not the hidden rest.
+        read.erase(kept, WideString::npos);
         bytes_.remove_prefix(2 * static_cast<std::size_t>(length));
         text = std::move(read);
         return true;

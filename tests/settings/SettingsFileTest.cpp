@@ -199,20 +199,31 @@ TEST(SettingsFile, EmptyStringsAndEmptyLanguageName) {
     EXPECT_TRUE(language.equals(u"English"));
 }
 
-TEST(SettingsFile, StringsHoldAnyCodeUnits) {
-    ZnConversionOptions saved;
-    const char16_t odd[] = {u';', 0, u'\r', u'\n', 0x1A, 0xD800, 0xFFFF};
-    saved.nameSuffix = WideString();
-    saved.nameSuffix.resize(7);
-    for (int i = 0; i < 7; ++i)
-        saved.nameSuffix[i] = odd[i];
-    std::string disk = Zenlo::toDiskForm(Zenlo::encodeSettingsRecord(saved, u"English"));
-    ZnConversionOptions read;
-    WideString language;
-    EXPECT_EQ(Zenlo::decodeSettingsRecord(Zenlo::fromDiskForm(disk), read, language), 14);
-    ASSERT_EQ(read.nameSuffix.length(), 7u);
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(read.nameSuffix[i], odd[i]) << i;
+TEST(SettingsFile, StringsHoldAnyCodeUnitsUpToTheFirstNul) {
+    struct Case { std::u16string stored; std::u16string read; };
+    const Case cases[] = {
+        {{u';', u'\r', u'\n', 0x1A, 0xD800, 0xFFFF}, {u';', u'\r', u'\n', 0x1A, 0xD800, 0xFFFF}},
+        {{u'_', u'a', 0, u'\r', u'\n', u'#'}, u"_a"},
+        {{0, u'x'}, u""},
+        {{u'x', 0}, u"x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.read.size());
+        ZnConversionOptions saved;
+        saved.nameSuffix = WideString();
+        saved.nameSuffix.resize(static_cast<WideString::Size>(c.stored.size()));
+        for (std::size_t i = 0; i < c.stored.size(); ++i)
+            saved.nameSuffix[static_cast<WideString::Size>(i)] = c.stored[i];
+        saved.elementType = u"char";
+        std::string disk = Zenlo::toDiskForm(Zenlo::encodeSettingsRecord(saved, u"English"));
+        ZnConversionOptions read;
+        WideString language;
+        // The whole field is still consumed: the fields behind it are read as they were stored.
+        EXPECT_EQ(Zenlo::decodeSettingsRecord(Zenlo::fromDiskForm(disk), read, language), 14);
+        EXPECT_EQ(std::u16string(read.nameSuffix.view()), c.read);
+        EXPECT_TRUE(read.elementType.equals(u"char"));
+        EXPECT_TRUE(language.equals(u"English"));
+    }
 }
 
 TEST(SettingsFile, EveryTruncationKeepsDefaultsFromTheCut) {
