@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "cli/CliProgress.h"
 #include "cli/CliSettings.h"
@@ -58,9 +59,10 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
     const ZnCliOptions options = command.options(base);
     const WideString folder = cliOutputFolder(options.outputDir);
-    if (!Zenlo::createFolders(folder)) {
-        std::fprintf(err, "hexmoor-cli: cannot create the output folder %s\n",
-                     shown(folder).c_str());
+    int folderError = 0;
+    if (!Zenlo::createFolders(folder, &folderError)) {
+        std::fprintf(err, "hexmoor-cli: cannot create the output folder %s: %s\n",
+                     shown(folder).c_str(), std::system_category().message(folderError).c_str());
         return 1;
     }
     const WideString name = Zenlo::correctSourceExtension(options.outputName);

@@ -11,12 +11,11 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
     const std::filesystem::path path = Zenlo::toPath(command.settingsFile);
     const std::string shown = "the settings file " + path.string();
     std::string record;
-    if (!Zenlo::readSettingsRecord(path, record)) {
-        std::error_code ignored;
-        if (!std::filesystem::exists(path, ignored))
-            return error = "cannot read " + shown + ": no such file", false;
-        return error = "cannot read " + shown, false;
-    }
+    std::error_code reason;
+    if (!Zenlo::readSettingsRecord(path, record, &reason))
+        return error = "cannot read " + shown + ": " +
+                       (reason ? reason.message() : std::string("not a regular file")),
+               false;
     // A build must not quietly run on defaults because the wrong file was named.
     ZnConversionOptions conversion = base.conversion;
     Zenlo::WideString languageName;

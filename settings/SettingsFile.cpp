@@ -1,6 +1,7 @@
 // The stored settings record: its bytes, its line-end translation, and loading and saving it.
 #include "settings/SettingsFile.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -85,14 +86,26 @@ private:
     std::string_view bytes_;
 };
 
-bool readWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    std::error_code error;
-    // A pipe or device would block or never end; only plain files hold settings.
-    if (!std::filesystem::is_regular_file(path, error)) return false;
+// Reads a plain file whole. On failure error holds the system's reason; it stays clear for
+// something that is not a plain file (a pipe or device would block or never end).
+bool readWholeFile(const std::filesystem::path& path, std::string& bytes, std::error_code& error) {
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) return false;
+    if (status.type() == std::filesystem::file_type::directory) {
+        error = std::make_error_code(std::errc::is_a_directory);
+        return false;
+    }
+    if (status.type() != std::filesystem::file_type::regular) return false;
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in) {
+        error = std::error_code(errno ? errno : EIO, std::generic_category());
+        return false;
+    }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    if (!in.bad()) return true;
+    error = std::make_error_code(std::errc::io_error);
+    return false;
 }
 
 } // namespace
@@ -163,9 +176,14 @@ std::string fromDiskForm(std::string_view disk) {
     return record;
 }
 
-bool readSettingsRecord(const std::filesystem::path& path, std::string& record) {
+bool readSettingsRecord(const std::filesystem::path& path, std::string& record,
+                        std::error_code* error) {
     std::string disk;
-    if (!readWholeFile(path, disk)) return false;
+    std::error_code reason;
+    if (!readWholeFile(path, disk, reason)) {
+        if (error) *error = reason;
+        return false;
+    }
     record = fromDiskForm(disk);
     return true;
 }

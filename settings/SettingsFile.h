@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
@@ -36,8 +37,10 @@ std::string toDiskForm(std::string_view record);
 std::string fromDiskForm(std::string_view disk);
 
 // The record stored in the settings file (its disk form translated back). Returns false when
-// the file is not a plain file or cannot be read.
-bool readSettingsRecord(const std::filesystem::path& path, std::string& record);
+// the file is not a plain file or cannot be read; error (when given) then holds the system's
+// reason, and stays clear for something that is not a plain file.
+bool readSettingsRecord(const std::filesystem::path& path, std::string& record,
+                        std::error_code* error = nullptr);
 
 // Reads the settings file over the values held. A file that cannot be read changes nothing;
 // a short file sets only its complete fields. An empty languageName becomes "English".

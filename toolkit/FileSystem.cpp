@@ -1,13 +1,13 @@
 // File-system helpers over POSIX calls (Win32 under _WIN32); paths go through the long-path form.
 #include "toolkit/FileSystem.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -17,15 +17,33 @@ namespace Zenlo {
 
 namespace {
 
-// Creates one folder; true when it was made or something of that name already exists.
-bool makeFolder(const WideString& path) {
+// Creates one folder; true when it was made or something of that name already exists. Otherwise
+// error holds the system's code.
+bool makeFolder(const WideString& path, int& error) {
 #ifdef _WIN32
     std::wstring native = toPath(path).wstring();
-    return CreateDirectoryW(native.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    if (CreateDirectoryW(native.c_str(), nullptr)) return true;
+    error = static_cast<int>(GetLastError());
+    return error == ERROR_ALREADY_EXISTS;
 #else
-    return ::mkdir(toPath(path).c_str(), 0777) == 0 || errno == EEXIST;
+    if (::mkdir(toPath(path).c_str(), 0777) == 0) return true;
+    error = errno;
+    return error == EEXIST;
 #endif
 }
+
+bool failWith(int* systemError, int error) {
+    if (systemError) *systemError = error;
+    return false;
+}
+
+#ifdef _WIN32
+constexpr int notAFolderError = ERROR_DIRECTORY;
+constexpr int noFolderError = ERROR_PATH_NOT_FOUND;
+#else
+constexpr int notAFolderError = ENOTDIR;
+constexpr int noFolderError = ENOENT;
+#endif
 
 } // namespace
 
@@ -35,17 +53,19 @@ std::string systemErrorText(int code) {
     return std::system_category().message(code);
 }
 
-bool createFolders(const WideString& path) {
+bool createFolders(const WideString& path, int* systemError) {
     const WideString folder = longPath(folderPart(path));
     const WideString::Size start = hasLongPathPrefix ? 4 : 0;
+    int error = 0;
     for (WideString::Size i = start; i < folder.length(); ++i) {
         if (folder[i] != nativeSeparator) continue;
         // The root, a drive ("C:") and doubled separators name nothing to create.
         if (i == start || folder[i - 1] == u':' || folder[i - 1] == nativeSeparator) continue;
-        if (!makeFolder(folder.left(i))) return false;
+        if (!makeFolder(folder.left(i), error)) return failWith(systemError, error);
     }
-    if (folder.length() <= start) return false;
-    return makeFolder(folder) && isFolder(folder);
+    if (folder.length() <= start) return failWith(systemError, noFolderError);
+    if (!makeFolder(folder, error)) return failWith(systemError, error);
+    return isFolder(folder) || failWith(systemError, notAFolderError);
 }
 
 std::uint64_t fileSize(const WideString& path) {

@@ -22,8 +22,9 @@ std::string systemErrorText(int code);
 
 // Creates every missing level of the path's folder part (the text behind the last separator plays
 // no part). Returns true when that folder exists afterwards; false when a level cannot be made or
-// something other than a folder stands in the way. Levels made before a failure stay.
-bool createFolders(const WideString& path);
+// something other than a folder stands in the way. Levels made before a failure stay. On failure
+// systemError (when given) receives the system's code: ENOTDIR where a file stands in the way.
+bool createFolders(const WideString& path, int* systemError = nullptr);
 // The size in bytes of the file at the path; 0 for a folder; noSize when the path ends with a
 // separator or cannot be queried.
 std::uint64_t fileSize(const WideString& path);

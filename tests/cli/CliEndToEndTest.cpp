@@ -1,5 +1,6 @@
 // hexmoor-cli as users run it: bytes of the generated files, messages and exit statuses.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -138,7 +139,8 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     writeFile(temp / "file", "x");
     result = runCli(temp, {"-o", "file/sub", "a.bin"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("cannot create the output folder"), std::string::npos);
+    EXPECT_EQ(result.err, "hexmoor-cli: cannot create the output folder " +
+                              (temp / "file" / "sub").string() + "/: Not a directory\n");
     // An output that cannot be opened, and one that cannot be written (a full disk).
     std::filesystem::create_directories(temp / "dir" / "arrays.cpp");
     result = runCli(temp, {"-o", "dir", "a.bin"});
@@ -298,11 +300,32 @@ TEST(CliEndToEnd, UnreadableSettingsFileExitsTwo) {
     TestFolder temp;
     writeFile(temp / "a.bin", "A");
     writeFile(temp / "bad.cfg", "not settings");
-    Result result = runCli(temp, {"--settings", "missing.cfg", "a.bin"});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "hexmoor-cli: cannot read the settings file missing.cfg: no such file\n");
-    EXPECT_EQ(result.out, "");
-    result = runCli(temp, {"--settings", "bad.cfg", "a.bin"});
+    std::filesystem::create_directory(temp / "folder.cfg");
+    std::filesystem::create_symlink("loop.cfg", temp / "loop.cfg");
+    struct Case {
+        std::string file, reason;
+    };
+    std::vector<Case> cases = {
+        {"missing.cfg", "No such file or directory"},
+        {"a.bin/settings.cfg", "Not a directory"},
+        {"folder.cfg", "Is a directory"},
+        {"loop.cfg", "Too many levels of symbolic links"},
+        {"/dev/null", "not a regular file"},
+    };
+    if (geteuid() != 0) { // the superuser reads whatever the permission bits say
+        writeFile(temp / "locked.cfg", "x");
+        std::filesystem::permissions(temp / "locked.cfg", std::filesystem::perms::none);
+        cases.push_back({"locked.cfg", "Permission denied"});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Result result = runCli(temp, {"--settings", c.file, "a.bin"});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err,
+                  "hexmoor-cli: cannot read the settings file " + c.file + ": " + c.reason + "\n");
+        EXPECT_EQ(result.out, "");
+    }
+    Result result = runCli(temp, {"--settings", "bad.cfg", "a.bin"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err.find("hexmoor-cli: the settings file bad.cfg is not a settings file"), 0u)
         << result.err;

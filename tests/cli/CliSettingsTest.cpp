@@ -78,8 +78,10 @@ TEST(CliSettings, UnreadableOrIncompleteFileIsAnError) {
         std::string file, message;
     } cases[] = {
         {(temp / "none.cfg").string(),
-         "cannot read the settings file " + (temp / "none.cfg").string() + ": no such file"},
-        {temp.path().string(), "cannot read the settings file " + temp.path().string()},
+         "cannot read the settings file " + (temp / "none.cfg").string() +
+             ": No such file or directory"},
+        {temp.path().string(),
+         "cannot read the settings file " + temp.path().string() + ": Is a directory"},
         {(temp / "short.cfg").string(), "the settings file " + (temp / "short.cfg").string() +
                                             " is not a settings file (its record ends after 13 of "
                                             "14 fields)"},

@@ -3,6 +3,10 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <string>
+#include <system_error>
+
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
@@ -29,6 +33,33 @@ TEST(FileSystem, CreateFolders) {
     // No separator at all: no folder named.
     EXPECT_FALSE(Zenlo::createFolders(u"plain"));
     EXPECT_TRUE(Zenlo::createFolders(u"/"));
+}
+
+TEST(FileSystem, CreateFoldersTellsTheSystemsReason) {
+    TestFolder temp;
+    const WideString base = temp.folder();
+    testfiles::writeFile(temp / "file", "x");
+    std::filesystem::create_symlink(temp / "loop1", temp / "loop2");
+    std::filesystem::create_symlink(temp / "loop2", temp / "loop1");
+    struct Case {
+        const char* what;
+        WideString path;
+        int error;
+    };
+    const Case cases[] = {
+        {"a file in the way", base + u"file/sub/", ENOTDIR},
+        {"the folder itself is a file", base + u"file/", ENOTDIR},
+        {"a loop of links", base + u"loop1/sub/", ELOOP},
+        {"a name too long", base + WideString(std::u16string(300, u'n').c_str()) + u"/",
+         ENAMETOOLONG},
+        {"no folder named", u"plain", ENOENT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int error = 0;
+        EXPECT_FALSE(Zenlo::createFolders(c.path, &error));
+        EXPECT_EQ(error, c.error) << std::system_category().message(error);
+    }
 }
 
 TEST(FileSystem, FileSizeAndIdentity) {
