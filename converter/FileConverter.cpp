@@ -171,7 +171,8 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
     // An input cut short leaves nothing behind: the file goes back to this length.
     Zenlo::OutputFile& source = output.source.file();
     const std::uint64_t mark = source.position();
-    if (sourceBanner) source.write(Zenlo::sourceBanner(output.sourceName, when, *this));
+    if (sourceBanner)
+        source.write(Zenlo::sourceBanner(output.sourceName, when, *this, writeHeader));
     source.write(Zenlo::sourceDefinitions(name, variable, input.size(), *this));
     const BytesResult bytes = writeBytes(input, source);
     if (bytes == BytesResult::Written) source.write("};\r\n");

@@ -31,14 +31,24 @@ std::string bannerLines(const WideString& fileName, const DateTime& when) {
            twoDigits(when.minute) + ":" + twoDigits(when.second) + "\r\n */\r\n\r\n";
 }
 
-std::string includeLines(const ZnConversionOptions& options) {
+// The include list's lines, then the quoted own header when one is given.
+std::string includeLines(const ZnConversionOptions& options, const WideString& ownHeader = {}) {
     StringList names;
     options.includeList.splitString(u';', names);
     std::string text;
     for (const WideString& name : names)
         text += "#include <" + utf8(name) + ">\r\n";
-    if (!names.isEmpty()) text += "\r\n";
+    if (!ownHeader.isEmpty()) text += "#include \"" + utf8(ownHeader) + "\"\r\n";
+    if (!text.empty()) text += "\r\n";
     return text;
+}
+
+// A quoted include line knows no escapes: a quote, a backslash or a control character ends or
+// bends it.
+bool fitsAnIncludeLine(const WideString& name) {
+    for (char16_t c : name.view())
+        if (c == u'"' || c == u'\\' || c < 32 || c == 127) return false;
+    return true;
 }
 
 std::string qualifiers(std::uint8_t bits, bool withStatic) {
@@ -123,9 +133,23 @@ std::string commentSafeName(const WideString& name) {
     return text;
 }
 
+bool includesOwnHeader(const WideString& outputFileName, bool withHeader,
+                       const ZnConversionOptions& options) {
+    if (!withHeader || outputFileName.view().ends_with(u".c")) return false;
+    const bool sizeUsed = options.writeSizeVariable != 0;
+    const std::uint8_t array = options.arrayQualifiers, size = options.sizeQualifiers;
+    // A static definition after the header's extern declaration would not compile.
+    if ((array & qualifierStatic) || (sizeUsed && (size & qualifierStatic))) return false;
+    const bool anyConst = (array & qualifierConst) || (sizeUsed && (size & qualifierConst));
+    return anyConst && fitsAnIncludeLine(headerFileName(stripLongPathPrefix(outputFileName)));
+}
+
 std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
-                         const ZnConversionOptions& options) {
-    return bannerLines(outputFileName, when) + includeLines(options);
+                         const ZnConversionOptions& options, bool withHeader) {
+    const WideString ownHeader = includesOwnHeader(outputFileName, withHeader, options)
+                                     ? headerFileName(stripLongPathPrefix(outputFileName))
+                                     : WideString();
+    return bannerLines(outputFileName, when) + includeLines(options, ownHeader);
 }
 
 std::string headerBanner(const WideString& headerName, const DateTime& when,

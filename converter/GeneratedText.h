@@ -34,9 +34,16 @@ WideString correctSourceExtension(const WideString& outputFileName);
 // characters "?", so no name can end the comment or break its line.
 std::string commentSafeName(const WideString& name);
 
-// The banner of the source file, with its include lines.
+// True when the source written with its header (withHeader) includes that header: a C++ source
+// (any extension but ".c") whose array or size variables are const without static, where no
+// variable is static, and whose header name can stand in an include line. In C++ a namespace-scope
+// const definition only has external linkage after an extern declaration.
+bool includesOwnHeader(const WideString& outputFileName, bool withHeader,
+                       const ZnConversionOptions& options);
+// The banner of the source file, with its include lines; when includesOwnHeader, the list ends
+// with the source's own header.
 std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
-                         const ZnConversionOptions& options);
+                         const ZnConversionOptions& options, bool withHeader = false);
 // The banner of the header, with the guard's opening and the include lines.
 std::string headerBanner(const WideString& headerName, const DateTime& when,
                          const ZnConversionOptions& options);

@@ -152,10 +152,9 @@ TEST(CompileTest, GeneratedSourcesCompileAndHoldTheInputBytes) {
     }
 }
 
-TEST(CompileTest, HeaderDeclarationsLinkWithTheSource) {
+TEST(CompileTest, HeaderDeclarationsLinkWithTheSourceForEveryQualifierTheHeaderServes) {
     TestFolder temp;
     std::filesystem::create_directories(temp / "in");
-    std::filesystem::create_directories(temp / "out");
     const std::vector<Input> inputs = hostileInputs();
     WideString list;
     for (const Input& input : inputs)
@@ -165,21 +164,42 @@ TEST(CompileTest, HeaderDeclarationsLinkWithTheSource) {
         }
     std::vector<Input> listed(inputs);
     std::erase_if(listed, [](const Input& i) { return i.name.find(';') != std::string::npos; });
-    // C links a const definition through the header; C++ needs it without const.
-    const std::pair<int, const char*> languages[] = {{2, "gcc -x c -std=c99"}, {0, "g++ -x c++"}};
-    for (const auto& [qualifiers, compiler] : languages) {
-        SCOPED_TRACE(compiler);
-        ZnFileConverter converter;
-        converter.arrayQualifiers = converter.sizeQualifiers =
-            static_cast<std::uint8_t>(qualifiers);
-        converter.emptyInputsAsArrays = true;
-        converter.convertAll(list, Zenlo::fromPath(temp / "out") + u"/", u"arrays.cpp", 0, 1);
-        testfiles::writeFile(temp / "out" / "check.c",
-                             checkerSource(listed, temp, converter, "arrays.h"));
-        const std::string out = (temp / "out").string();
-        ASSERT_EQ(run(std::string(compiler) + " -Wall -Werror -o " + out + "/check " + out +
-                      "/check.c " + out + "/arrays.cpp"),
-                  0);
-        EXPECT_EQ(run(out + "/check"), 0);
-    }
+    // A program includes the header only and links the source: in C a const definition links
+    // anyway, in C++ only after the header's extern declaration.
+    struct Language {
+        const char16_t* source;
+        std::string compiler, linker;
+    };
+    const Language languages[] = {{u"arrays.c", "gcc -x c -std=c99", "gcc"},
+                                  {u"arrays.c", "clang -x c -std=c11", "clang"},
+                                  {u"arrays.cpp", "g++ -x c++", "g++"},
+                                  {u"arrays.cpp", "clang++ -x c++ -std=c++17", "clang++"}};
+    // Static variables are not for other units: the header serves none and const.
+    const int qualifierSets[] = {0, 2};
+    for (const Language& language : languages)
+        for (int arrays : qualifierSets)
+            for (int sizes : qualifierSets) {
+                SCOPED_TRACE(testing::Message()
+                             << language.compiler << " array " << arrays << " size " << sizes);
+                const std::filesystem::path folder =
+                    temp / ("out" + std::to_string(arrays) + std::to_string(sizes));
+                std::filesystem::create_directories(folder);
+                ZnFileConverter converter;
+                converter.arrayQualifiers = static_cast<std::uint8_t>(arrays);
+                converter.sizeQualifiers = static_cast<std::uint8_t>(sizes);
+                converter.emptyInputsAsArrays = true;
+                converter.convertAll(list, Zenlo::fromPath(folder) + u"/", language.source, 0, 1);
+                testfiles::writeFile(folder / "check.c",
+                                     checkerSource(listed, temp, converter, "arrays.h"));
+                const std::string out = folder.string();
+                const std::string source =
+                    out + "/" + Zenlo::utf16ToUtf8(std::u16string_view(language.source));
+                // Each file its own unit, compiled apart, then linked.
+                const std::string compile = language.compiler + " -Wall -Werror -c -o " + out;
+                ASSERT_EQ(run(compile + "/check.o " + out + "/check.c && " + compile +
+                              "/arrays.o " + source + " && " + language.linker + " -o " + out +
+                              "/check " + out + "/check.o " + out + "/arrays.o"),
+                          0);
+                EXPECT_EQ(run(out + "/check"), 0);
+            }
 }

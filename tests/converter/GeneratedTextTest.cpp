@@ -44,6 +44,7 @@ TEST(GeneratedText, OutputNames) {
         {"ext txt", Zenlo::correctSourceExtension(u"arrays.txt"), "arrays.cpp"},
         {"ext piece", Zenlo::correctSourceExtension(u"arrays.cp"), "arrays.cp"},
         {"ext lone dot", Zenlo::correctSourceExtension(u"arrays."), "arrays."},
+        {"ext c+", Zenlo::correctSourceExtension(u"arrays.c+"), "arrays.c+"},
         {"ext two dots", Zenlo::correctSourceExtension(u"my.data"), "my.cpp"},
         {"ext empty", Zenlo::correctSourceExtension(u""), ".cpp"},
         {"ext in folder", Zenlo::correctSourceExtension(u"a.b\\c"), "a.cpp"},
@@ -133,4 +134,51 @@ TEST(GeneratedText, IncludeLines) {
     EXPECT_EQ(Zenlo::sourceBanner(u"x.c", when, options),
               banner + "#include <a.h>\r\n#include < b.h>\r\n\r\n");
     EXPECT_EQ(Zenlo::headerClosing(u"x.h"), "\r\n\r\n#endif /* __X_H__ */\r\n\r\n");
+}
+
+TEST(GeneratedText, ACppSourceIncludesItsHeaderOnlyWhereConstNeedsItsLinkage) {
+    struct Case {
+        const char16_t* name;
+        bool header;
+        int array, size, sizeVariable;
+        bool includes;
+    };
+    const Case cases[] = {
+        {u"a.cpp", true, 2, 2, 1, true},     {u"a.cpp", true, 2, 0, 1, true},
+        {u"a.cpp", true, 0, 2, 1, true},     {u"a.cc", true, 2, 2, 0, true},
+        {u"a.c++", true, 2, 2, 1, true},     {u"a.cp", true, 2, 2, 1, true},
+        {u"a.c", true, 2, 2, 1, false},    // C gives const definitions external linkage
+        {u"a.cpp", false, 2, 2, 1, false}, // no header written
+        {u"a.cpp", true, 3, 3, 1, false},  // static: nothing to link
+        {u"a.cpp", true, 2, 3, 1, false},  // a static size after an extern declaration
+        {u"a.cpp", true, 2, 3, 0, true},   // ... unless there is no size variable
+        {u"a.cpp", true, 1, 2, 1, false},    {u"a.cpp", true, 0, 0, 1, false},
+        {u"a.cpp", true, 0, 2, 0, false},    // the size's qualifiers do not count without it
+        {u"q\"x.cpp", true, 2, 2, 1, false}, // no quoted include line can name it
+    };
+    const Zenlo::DateTime when{7, 12, 2026, 9, 5, 3};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << Zenlo::utf16ToUtf8(std::u16string_view(c.name)) << " "
+                                        << c.header << c.array << c.size << c.sizeVariable);
+        ZnConversionOptions options;
+        options.arrayQualifiers = static_cast<std::uint8_t>(c.array);
+        options.sizeQualifiers = static_cast<std::uint8_t>(c.size);
+        options.writeSizeVariable = c.sizeVariable;
+        EXPECT_EQ(Zenlo::includesOwnHeader(c.name, c.header, options), c.includes);
+        const std::string plain = Zenlo::sourceBanner(c.name, when, options);
+        const std::string banner = Zenlo::sourceBanner(c.name, when, options, c.header);
+        if (!c.includes) {
+            EXPECT_EQ(banner, plain); // byte for byte as without the rule
+            continue;
+        }
+        const std::string own =
+            "#include \"" + Zenlo::utf16ToUtf8(Zenlo::headerFileName(c.name).view()) + "\"\r\n";
+        EXPECT_EQ(banner, plain.substr(0, plain.size() - 2) + own + "\r\n");
+    }
+    // Right after the include list; with an empty list it stands alone.
+    ZnConversionOptions options;
+    options.arrayQualifiers = options.sizeQualifiers = 2;
+    options.includeList = u"";
+    EXPECT_TRUE(Zenlo::sourceBanner(u"a.cpp", when, options, true)
+                    .ends_with(" */\r\n\r\n#include \"a.h\"\r\n\r\n"));
 }
