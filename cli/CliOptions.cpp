@@ -253,7 +253,8 @@ std::string cliUsage() {
            "  -o, --output-dir DIR      folder of the generated files, created if missing\n"
            "                            (default: the current directory)\n"
            "  -n, --output-name NAME    name of the generated source (default: arrays.cpp);\n"
-           "                            an extension other than .cpp .c .cc .c++ becomes .cpp\n"
+           "                            an extension that is no piece of .cpp.c.cc.c++\n"
+           "                            (.cpp .cp .c .cc .c+ .c++ .) becomes .cpp\n"
            "      --separate-files      one source file (and header) per input\n"
            "      --no-header           no header with extern declarations\n"
            "      --empty-arrays        an empty input gets a size of 0 and a placeholder\n"
@@ -283,7 +284,9 @@ std::string cliUsage() {
            "file as it was. A file that would come out byte for byte the same is not\n"
            "touched at all, so its modification time stays. A link is written through.\n"
            "\n"
-           "Exit status: 0 when every input was converted, 1 when any failed, 2 for bad usage,\n"
-           "130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is written then.\n"
+           "Exit status: 0 when every input was converted; 1 when any failed, or when the\n"
+           "run was refused before writing (an input that is an output, names that clash);\n"
+           "2 for bad usage; 130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is\n"
+           "written then.\n"
            "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) instead of now.\n";
 }
