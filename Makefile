@@ -21,18 +21,21 @@ deps:
 	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
 
-$(TEST_DIR)/CMakeCache.txt:
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DHEXMOOR_SANITIZE=ON $(LAUNCHER)
-
-build: deps $(TEST_DIR)/CMakeCache.txt
+# Our own builds treat warnings as errors; the option is set on every run, so an older build
+# folder gets it too.
+build: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DHEXMOOR_SANITIZE=ON -DHEXMOOR_WERROR=ON \
+	    $(LAUNCHER) >/dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
+# Every test under the sanitizers, then the README's install commands as a user runs them.
 test: build
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    xvfb-run -a -s "-screen 0 1280x1024x24" \
 	    ctest --test-dir $(TEST_DIR) --output-on-failure
+	JOBS=$(JOBS) sh tests/install/ReadmeInstall.sh
 
 $(RELEASE_DIR)/CMakeCache.txt:
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DHEXMOOR_TESTS=OFF $(LAUNCHER)
