@@ -4,7 +4,11 @@
 # Usage: sh tests/install/ReadmeInstall.sh   (from anywhere; uses ccache when it is installed)
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/hexmoor-readme-XXXXXX")
+# A fixed place per checkout (inside its build folder, which the copy leaves out): the compiler
+# cache then finds the same paths in every run, so only changed sources are compiled again.
+work="$root/build/readme-install"
+rm -rf "$work"
+mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT INT TERM
 
 # The indented command lines under the README's "### Installing" heading.
