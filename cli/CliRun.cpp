@@ -62,7 +62,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     int folderError = 0;
     if (!Zenlo::createFolders(folder, &folderError)) {
         std::fprintf(err, "hexmoor-cli: cannot create the output folder %s: %s\n",
-                     shown(folder).c_str(), std::system_category().message(folderError).c_str());
+                     shown(folder).c_str(), Zenlo::systemErrorText(folderError).c_str());
         return 1;
     }
     const WideString name = Zenlo::correctSourceExtension(options.outputName);
