@@ -107,6 +107,21 @@ const ZnCliOptionSpec optionTable[] = {
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          return setQualifiers(o.conversion.sizeQualifiers, value, error);
      }},
+    {"style", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (!Zenlo::parseByteStyle(value, o.byteStyle.style))
+             return error = "the style is array, string or embed", false;
+         return true;
+     }},
+    {"align", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         std::int64_t number = 0;
+         if (!parseNumber(value, 1, Zenlo::maxAlignment, number) || !Zenlo::isAlignment(number))
+             return error = "the alignment is a power of two from 1 to 4096", false;
+         o.byteStyle.align = static_cast<std::uint32_t>(number);
+         return true;
+     }},
+    {"null-terminate", 0, false, HEXMOOR_SET(byteStyle.nullTerminate, true)},
     {"quiet", 'q', false, HEXMOOR_SET(quiet, true)},
 };
 
@@ -274,6 +289,21 @@ std::string cliUsage() {
            "      --comment             end every line with its bytes as text\n"
            "      --array-qualifiers N  1 static, 2 const, 3 both, 0 none (default: 3)\n"
            "      --size-qualifiers N   the same for the size variables (default: 3)\n"
+           "      --style STYLE         how the bytes are written (default: array):\n"
+           "                              array   0x41, 0x42, ... element lines\n"
+           "                              string  string literals, compiled many times\n"
+           "                                      faster; MSVC gets the array text from the\n"
+           "                                      same file (its literals are short)\n"
+           "                              embed   #embed of the input for compilers that\n"
+           "                                      have it (clang 19, gcc 15), the string\n"
+           "                                      form for the others\n"
+           "                            string and embed need a byte element type (uint8_t,\n"
+           "                            unsigned char); defining HEXMOOR_FORCE_ARRAYS when\n"
+           "                            compiling selects the array text, HEXMOOR_NO_EMBED\n"
+           "                            the string form\n"
+           "      --align N             align the arrays to N bytes (a power of two up to\n"
+           "                            4096; alignas, or _Alignas in a .c source)\n"
+           "      --null-terminate      one zero after the bytes, not counted in the size\n"
            "      --settings FILE       start from the options stored in FILE (the window\n"
            "                            program's settings.cfg); other options override them\n"
            "  -q, --quiet               print nothing but errors (no progress bar)\n"

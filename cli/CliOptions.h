@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "converter/ByteStyles.h"
 #include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
@@ -18,6 +19,8 @@ struct ZnCliOptions {
     bool writeHeader = true;
     // Empty inputs become a size of 0 and a placeholder element instead of failing.
     bool emptyArrays = false;
+    // Array, string or #embed text, alignment and terminator: command-line choices only.
+    Zenlo::ByteStyleOptions byteStyle;
     bool quiet = false;
 };
 

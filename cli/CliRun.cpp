@@ -11,6 +11,7 @@
 #include "converter/FileConverter.h"
 #include "toolkit/FileSystem.h"
 #include "converter/GeneratedText.h"
+#include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
 
@@ -58,6 +59,14 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         return 2;
     }
     const ZnCliOptions options = command.options(base);
+    if (!Zenlo::styleTakesElementType(options.byteStyle.style, options.conversion.elementType)) {
+        std::fprintf(err,
+                     "hexmoor-cli: --style %s needs a byte element type (uint8_t or unsigned "
+                     "char), not '%s' (see --element-type)\n",
+                     options.byteStyle.style == Zenlo::ByteStyle::String ? "string" : "embed",
+                     Zenlo::utf16ToUtf8(options.conversion.elementType.view()).c_str());
+        return 2;
+    }
     const WideString folder = cliOutputFolder(options.outputDir);
     int folderError = 0;
     if (!Zenlo::createFolders(folder, &folderError)) {
@@ -70,6 +79,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     ZnFileConverter converter;
     static_cast<ZnConversionOptions&>(converter) = options.conversion;
     converter.emptyInputsAsArrays = options.emptyArrays;
+    converter.byteStyle = options.byteStyle;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;

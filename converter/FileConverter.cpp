@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "converter/ByteLines.h"
+#include "converter/ByteStyles.h"
 #include "converter/RunPlan.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
@@ -173,9 +174,11 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
     const std::uint64_t mark = source.position();
     if (sourceBanner)
         source.write(Zenlo::sourceBanner(output.sourceName, when, *this, writeHeader));
-    source.write(Zenlo::sourceDefinitions(name, variable, input.size(), *this));
-    const BytesResult bytes = writeBytes(input, source);
-    if (bytes == BytesResult::Written) source.write("};\r\n");
+    source.write(Zenlo::sourceHeading(name, variable, input.size(), *this));
+    const Zenlo::StyledArray array(*this, byteStyle,
+                                   {variable, input.size(), inputPath,
+                                    Zenlo::folderPart(output.sourcePath), output.sourceName});
+    const BytesResult bytes = writeArray(array, input, source);
     if (source.failed() || bytes == BytesResult::WriteFailed) {
         fail(inputPath, ZnFailureKind::WriteFailed, source.error(), output.sourcePath);
         output.failed = true;
@@ -275,10 +278,28 @@ void ZnFileConverter::commitStaged(Zenlo::StagedFiles& staged) {
     });
 }
 
-ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input,
+ZnFileConverter::BytesResult ZnFileConverter::writeArray(const Zenlo::StyledArray& array,
+                                                         Zenlo::InputFile& input,
                                                          Zenlo::OutputFile& out) {
+    const int passes = array.passCount();
+    int pass = 0;
+    for (const Zenlo::StyledArray::Piece& piece : array.pieces()) {
+        if (!piece.pass) {
+            out.write(piece.text);
+            continue;
+        }
+        const BytesResult result = writeBytes(input, out, *piece.pass, pass++, passes);
+        if (result != BytesResult::Written) return result;
+    }
+    return out.failed() ? BytesResult::WriteFailed : BytesResult::Written;
+}
+
+ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input,
+                                                         Zenlo::OutputFile& out,
+                                                         const Zenlo::BytePass& lines, int pass,
+                                                         int passes) {
     if (input.size() == 0) {
-        out.write(Zenlo::emptyArrayLine());
+        lines.writeEmpty(out);
         return out.failed() ? BytesResult::WriteFailed : BytesResult::Written;
     }
     // Bytes are read a good many blocks at a time: one system call per 64 blocks.
@@ -286,7 +307,6 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input
     const std::size_t bufferSize =
         static_cast<std::size_t>(std::min<std::uint64_t>(input.size(), readSize));
     std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bufferSize]);
-    const Zenlo::ByteLineWriter lines(*this);
     std::uint64_t done = 0;
     while (done < input.size()) {
         const std::size_t chunk =
@@ -295,7 +315,8 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input
         for (std::size_t offset = 0; offset < chunk; offset += Zenlo::byteBlockSize) {
             const std::size_t count = std::min(chunk - offset, Zenlo::byteBlockSize);
             const bool last = done + offset + count == input.size();
-            progress(count);
+            // Each pass tells its share of the block, so the passes together tell it once.
+            progress(count * (pass + 1) / passes - count * pass / passes);
             if (!lines.writeBlock(buffer.get() + offset, count, last, out, stopRequested))
                 return BytesResult::Stopped;
             if (out.failed()) return BytesResult::WriteFailed;

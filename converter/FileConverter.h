@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "converter/AtomicOutput.h"
+#include "converter/ByteStyles.h"
 #include "converter/GeneratedText.h"
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
@@ -68,6 +69,8 @@ public:
     // When set, an input of length 0 becomes a size of 0 and an array holding one placeholder
     // element (C has no empty arrays) instead of being skipped as unreadable.
     bool emptyInputsAsArrays = false;
+    // How the bytes are written: array, string or #embed text, alignment and terminator.
+    Zenlo::ByteStyleOptions byteStyle;
     // The instant the banners show, asked once per input; local time now unless replaced.
     std::function<Zenlo::DateTime()> clock = Zenlo::localDateTimeNow;
 
@@ -144,7 +147,12 @@ private:
     void commitStaged(Zenlo::StagedFiles& staged);
     // Writes the input's bytes as element lines, one block at a time.
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
-    BytesResult writeBytes(Zenlo::InputFile& input, Zenlo::OutputFile& out);
+    // Writes the array's text and its passes over the input's bytes, in order.
+    BytesResult writeArray(const Zenlo::StyledArray& array, Zenlo::InputFile& input,
+                           Zenlo::OutputFile& out);
+    // Writes the input's bytes through one pass (number pass of passes), a block at a time.
+    BytesResult writeBytes(Zenlo::InputFile& input, Zenlo::OutputFile& out,
+                           const Zenlo::BytePass& lines, int pass, int passes);
     bool stopped() const { return stopRequested.load(std::memory_order_relaxed) != 0; }
     // Plans the run and reports each of its problems. Returns true when the run must not start.
     bool refusedByPlan(const Zenlo::StringList& inputs, const Zenlo::WideString& outputFolder,

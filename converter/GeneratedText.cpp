@@ -161,15 +161,23 @@ std::string headerBanner(const WideString& headerName, const DateTime& when,
 
 std::string sourceDefinitions(const WideString& inputFileName, const WideString& variableName,
                               std::uint64_t size, const ZnConversionOptions& options) {
-    const std::string name = utf8(variableName);
+    return sourceHeading(inputFileName, variableName, size, options) +
+           arrayOpening(variableName, options);
+}
+
+std::string sourceHeading(const WideString& inputFileName, const WideString& variableName,
+                          std::uint64_t size, const ZnConversionOptions& options) {
     std::string text =
         "\r\n/**\r\n *      " + commentSafeName(inputFileName) + " file byte array\r\n */\r\n";
     if (options.writeSizeVariable)
-        text += qualifiers(options.sizeQualifiers, true) + utf8(options.sizeType) + " " + name +
-                "_size = " + std::to_string(size) + ";\r\n";
-    text += qualifiers(options.arrayQualifiers, true) + utf8(options.elementType) + " " + name +
-            "[] = {\r\n";
+        text += qualifiers(options.sizeQualifiers, true) + utf8(options.sizeType) + " " +
+                utf8(variableName) + "_size = " + std::to_string(size) + ";\r\n";
     return text;
+}
+
+std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options) {
+    return qualifiers(options.arrayQualifiers, true) + utf8(options.elementType) + " " +
+           utf8(variableName) + "[] = {\r\n";
 }
 
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,

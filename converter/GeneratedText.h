@@ -50,6 +50,11 @@ std::string headerBanner(const WideString& headerName, const DateTime& when,
 // One input's heading, size variable and array opening in the source file.
 std::string sourceDefinitions(const WideString& inputFileName, const WideString& variableName,
                               std::uint64_t size, const ZnConversionOptions& options);
+// The heading and size variable of sourceDefinitions.
+std::string sourceHeading(const WideString& inputFileName, const WideString& variableName,
+                          std::uint64_t size, const ZnConversionOptions& options);
+// The array's opening line of sourceDefinitions.
+std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options);
 // One input's heading and declarations in the header.
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
                                const ZnConversionOptions& options);

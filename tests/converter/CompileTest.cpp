@@ -7,51 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include "CompileSupport.h"
 #include "TestFolder.h"
 #include "converter/VariableName.h"
 #include "toolkit/TextEncoding.h"
 
+using testfiles::Input;
 using testfiles::TestFolder;
+using testfiles::cLiteral;
+using testfiles::hostileInputs;
+using testfiles::run;
 using Zenlo::WideString;
 
 namespace {
-
-struct Input {
-    std::string name;
-    std::string bytes;
-};
-
-// Names that try to break comments, lines and identifiers; contents that end comment lines in a
-// backslash or a trigraph.
-std::vector<Input> hostileInputs() {
-    std::string all;
-    for (int i = 0; i < 256; ++i)
-        all += static_cast<char>(i);
-    std::string trigraphs;
-    for (int i = 0; i < 200; ++i)
-        trigraphs += "?\?/";
-    return {
-        {"plain.bin", testfiles::patternBytes(5000)},
-        {"a*b\\c ?\?.bin", std::string(40, '\\')},
-        {"tri?\?", trigraphs},
-        {"new\nline.bin", "\n"},
-        {"\xc3\x84rger $1 (2).dat", testfiles::patternBytes(4097, 7)},
-        {"-dash;semi\"quote'.bin", "0123456789abcdefg"},
-        {"all.bin", all},
-        {"empty", ""},
-    };
-}
-
-// The text as a C string literal of octal escapes: no byte can end or bend it.
-std::string cLiteral(const std::string& bytes) {
-    std::string text = "\"";
-    for (unsigned char c : bytes) {
-        const char digits[] = {'\\', char('0' + (c >> 6)), char('0' + ((c >> 3) & 7)),
-                               char('0' + (c & 7)), 0};
-        text += digits;
-    }
-    return text + "\"";
-}
 
 // A checker that includes the generated source (or only its header) and compares every array and
 // size variable with the input file's bytes, read at run time.
@@ -85,11 +53,6 @@ std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& te
                 cLiteral(path) + ");\n";
     }
     return text + "    return bad;\n}\n";
-}
-
-int run(const std::string& command) {
-    int status = std::system((command + " 2>&1").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 struct Variant {

@@ -1,0 +1,136 @@
+// The three byte styles: option rules, and the order of text and byte passes of one array.
+#include "converter/ByteStyles.h"
+
+#include "converter/ByteLines.h"
+#include "converter/EmbedText.h"
+#include "converter/GeneratedText.h"
+#include "converter/StringLiteral.h"
+
+namespace Zenlo {
+
+namespace {
+
+// Element lines; with a terminator the input's last line keeps its comma and a zero follows.
+class ArrayLinesPass final : public BytePass {
+public:
+    ArrayLinesPass(const ZnConversionOptions& options, bool terminate)
+        : lines_(options), terminate_(terminate) {}
+    bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock, OutputFile& out,
+                    const std::atomic<int>& stop) const override {
+        if (!lines_.writeBlock(bytes, count, lastBlock && !terminate_, out, stop)) return false;
+        if (lastBlock && terminate_) out.write("    0x00\r\n");
+        return true;
+    }
+    // The placeholder zero also ends the text of an empty input.
+    void writeEmpty(OutputFile& out) const override { out.write(emptyArrayLine()); }
+
+private:
+    ByteLineWriter lines_;
+    bool terminate_;
+};
+
+// String-literal lines; the literal's own terminating zero is the terminator when one is asked.
+class StringLinesPass final : public BytePass {
+public:
+    bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool, OutputFile& out,
+                    const std::atomic<int>& stop) const override {
+        return lines_.writeBlock(bytes, count, out, stop);
+    }
+    void writeEmpty(OutputFile& out) const override { out.write(StringLineWriter::emptyLine()); }
+
+private:
+    StringLineWriter lines_;
+};
+
+std::string withoutSpaces(const WideString& text) {
+    std::string plain;
+    for (char16_t c : text.view())
+        if (c != u' ' && c != u'\t') plain += c < 128 ? static_cast<char>(c) : '?';
+    return plain;
+}
+
+} // namespace
+
+bool parseByteStyle(std::string_view name, ByteStyle& style) {
+    if (name == "array") return style = ByteStyle::Array, true;
+    if (name == "string") return style = ByteStyle::String, true;
+    if (name == "embed") return style = ByteStyle::Embed, true;
+    return false;
+}
+
+bool isAlignment(std::int64_t value) {
+    return value >= 1 && value <= maxAlignment && (value & (value - 1)) == 0;
+}
+
+bool isByteElementType(const WideString& elementType) {
+    const std::string type = withoutSpaces(elementType);
+    return type == "uint8_t" || type == "unsignedchar" || type == "std::uint8_t" ||
+           type == "::uint8_t";
+}
+
+bool styleTakesElementType(ByteStyle style, const WideString& elementType) {
+    return style == ByteStyle::Array || isByteElementType(elementType);
+}
+
+bool isCSourceName(const WideString& outputFileName) {
+    return outputFileName.view().ends_with(u".c");
+}
+
+StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOptions& style,
+                         const Input& input) {
+    std::string opening = arrayOpening(input.variableName, options);
+    if (style.align) {
+        const char* keyword = isCSourceName(input.sourceName) ? "_Alignas(" : "alignas(";
+        opening = keyword + std::to_string(style.align) + ") " + opening;
+    }
+    arrayLines_ = std::make_unique<ArrayLinesPass>(options, style.nullTerminate);
+    if (style.style == ByteStyle::Array) {
+        addText(opening);
+        addPass(*arrayLines_);
+        addText("};\r\n");
+        return;
+    }
+    stringLines_ = std::make_unique<StringLinesPass>();
+    std::string embedPath;
+    const bool embed =
+        style.style == ByteStyle::Embed && embedPathText(input.path, input.sourceFolder, embedPath);
+    const std::string forced = std::string(forceArraysMacro);
+    if (embed) {
+        // Clang warns of #embed outside C23 even without -pedantic; the line is meant.
+        addText("#if defined(__has_embed) && !defined(" + forced + ") && !defined(" +
+                std::string(noEmbedMacro) +
+                ")\r\n#if defined(__clang__)\r\n#pragma clang diagnostic push\r\n"
+                "#pragma clang diagnostic ignored \"-Wc23-extensions\"\r\n#endif\r\n" +
+                opening + embedDirective(embedPath, input.size, style.nullTerminate) +
+                "};\r\n#if defined(__clang__)\r\n#pragma clang diagnostic pop\r\n#endif\r\n#elif ");
+    } else {
+        addText("#if ");
+    }
+    // MSVC takes string literals of at most about 64 KiB: it gets the element lines.
+    addText("defined(_MSC_VER) || defined(" + forced + ")\r\n" + opening);
+    addPass(*arrayLines_);
+    // Long literals are what this branch is for: -pedantic would warn of each.
+    addText("};\r\n#else\r\n#if defined(__GNUC__)\r\n#pragma GCC diagnostic push\r\n"
+            "#pragma GCC diagnostic ignored \"-Woverlength-strings\"\r\n#endif\r\n" +
+            opening);
+    addPass(*stringLines_);
+    addText("};\r\n#if defined(__GNUC__)\r\n#pragma GCC diagnostic pop\r\n#endif\r\n#endif\r\n");
+}
+
+StyledArray::~StyledArray() = default;
+
+int StyledArray::passCount() const {
+    int count = 0;
+    for (const Piece& piece : pieces_)
+        count += piece.pass != nullptr;
+    return count;
+}
+
+void StyledArray::addText(std::string text) {
+    if (!pieces_.empty() && !pieces_.back().pass)
+        pieces_.back().text += text;
+    else
+        pieces_.push_back({std::move(text), nullptr});
+}
+
+} // namespace Zenlo

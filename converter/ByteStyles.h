@@ -1,0 +1,100 @@
+// How an input's bytes are written (array, string or #embed text, alignment, terminator) and the
+// text of one array in that style.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "converter/OutputFile.h"
+#include "settings/ConversionOptions.h"
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+// array: element lines "0x41, 0x42". string: string literals, fast to compile; under MSVC
+// (whose literals are short) the same file holds the array text. embed: an #embed line for
+// compilers that have it, the string form (or the array text under MSVC) for the others.
+enum class ByteStyle { Array, String, Embed };
+
+struct ByteStyleOptions {
+    ByteStyle style = ByteStyle::Array;
+    // The arrays' alignment in bytes; 0 leaves the element type's own.
+    std::uint32_t align = 0;
+    // One zero element after the bytes, not counted in the size variable.
+    bool nullTerminate = false;
+};
+
+constexpr std::uint32_t maxAlignment = 4096;
+// Defined when compiling a generated source, it selects the array text in string and embed
+// files, as under MSVC.
+constexpr std::string_view forceArraysMacro = "HEXMOOR_FORCE_ARRAYS";
+// Defined when compiling a generated source, it makes embed files take the string form.
+constexpr std::string_view noEmbedMacro = "HEXMOOR_NO_EMBED";
+
+// The style named "array", "string" or "embed"; false for any other name.
+bool parseByteStyle(std::string_view name, ByteStyle& style);
+// True for the alignments taken: powers of two from 1 to maxAlignment.
+bool isAlignment(std::int64_t value);
+// True when the element type is one unsigned byte, so a string literal or #embed can fill it:
+// uint8_t, unsigned char, std::uint8_t (spaces around the words do not matter).
+bool isByteElementType(const WideString& elementType);
+// True when the style can write arrays of the element type: any type for array, byte types for
+// string and embed.
+bool styleTakesElementType(ByteStyle style, const WideString& elementType);
+// True when the generated source is C (its name ends in ".c"), which spells alignment _Alignas.
+bool isCSourceName(const WideString& outputFileName);
+
+// One pass over an input's bytes, block by block.
+class BytePass {
+public:
+    virtual ~BytePass() = default;
+    // Writes one block of lines; lastBlock says that the input ends with it. Returns false when
+    // the stop flag was seen (the text before that point stays written).
+    virtual bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock,
+                            OutputFile& out, const std::atomic<int>& stop) const = 0;
+    // Writes the lines of an input without bytes.
+    virtual void writeEmpty(OutputFile& out) const = 0;
+};
+
+// The text of one input's array, from its opening line to its last line: fixed text, and
+// between the pieces of text passes over the input's bytes. The plain array style is one pass
+// between the opening line and "};", exactly as sourceDefinitions and the element lines write it.
+class StyledArray {
+public:
+    struct Piece {
+        std::string text;
+        // When set, the piece is this pass over the bytes instead of text.
+        const BytePass* pass = nullptr;
+    };
+    struct Input {
+        const WideString& variableName;
+        std::uint64_t size;
+        const WideString& path;
+        // The folder and name of the generated source that holds the array.
+        const WideString& sourceFolder;
+        const WideString& sourceName;
+    };
+
+    StyledArray(const ZnConversionOptions& options, const ByteStyleOptions& style,
+                const Input& input);
+    ~StyledArray();
+
+    const std::vector<Piece>& pieces() const { return pieces_; }
+    // How many pieces are passes over the bytes.
+    int passCount() const;
+
+private:
+    void addText(std::string text);
+    void addPass(const BytePass& pass) { pieces_.push_back({{}, &pass}); }
+
+    std::unique_ptr<BytePass> arrayLines_;
+    std::unique_ptr<BytePass> stringLines_;
+    std::vector<Piece> pieces_;
+};
+
+} // namespace Zenlo

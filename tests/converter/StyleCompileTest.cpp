@@ -1,0 +1,176 @@
+// Sources in the string and #embed styles, aligned and terminated, compile with gcc and clang 19
+// as C and C++ in every branch, and each array holds exactly its input's bytes.
+#include "converter/FileConverter.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CompileSupport.h"
+#include "TestFolder.h"
+#include "converter/VariableName.h"
+#include "toolkit/TextEncoding.h"
+
+using testfiles::Input;
+using testfiles::TestFolder;
+using Zenlo::ByteStyle;
+
+namespace {
+
+// Every byte value at every position of a literal line, every value before the characters that
+// could extend an escape or form a trigraph, runs of '?', and the characters that end literals.
+std::vector<Input> escapeInputs() {
+    std::string positions;
+    for (int line = 0; line < 256; ++line)
+        for (int position = 0; position < 32; ++position)
+            positions += static_cast<char>((line + 9 * position) & 255);
+    std::string pairs;
+    const std::string followers = std::string("0123456789abcdefABCDEFxuU?\\\"'\n", 31) + '\0';
+    for (int value = 0; value < 256; ++value)
+        for (char next : followers)
+            pairs += std::string{static_cast<char>(value), next};
+    std::string questions;
+    for (int run = 1; run < 40; ++run)
+        questions += std::string(static_cast<std::size_t>(run), '?') + "=(/)'<!>-"[run % 9];
+    std::vector<Input> inputs = testfiles::hostileInputs();
+    inputs.push_back({"positions.bin", positions});
+    inputs.push_back({"pairs.bin", pairs});
+    inputs.push_back({"questions.txt", questions});
+    inputs.push_back({"ends.bin", std::string("\"\\\0\"", 4) + "\\"});
+    return inputs;
+}
+
+// A checker that includes the generated source and compares every array and size variable with
+// the input file's bytes, read at run time, with the alignment and the terminator.
+std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& temp,
+                          const ZnFileConverter& options, const std::string& include) {
+    std::string text =
+        "#include <stdint.h>\n#include <stdio.h>\n#include <string.h>\n#include \"" + include +
+        "\"\n"
+        "static int check(const unsigned char* a, size_t length, unsigned long long size,\n"
+        "                 const char* path, unsigned align, int terminated) {\n"
+        "    static unsigned char buffer[65536];\n"
+        "    FILE* f = fopen(path, \"rb\");\n"
+        "    size_t got = f ? fread(buffer, 1, sizeof buffer, f) : 0;\n"
+        "    int bad = 0;\n"
+        "    if (f) fclose(f);\n"
+        "    if (got != size) bad |= 1;\n"
+        "    if (memcmp(a, buffer, got) != 0) bad |= 2;\n"
+        "    /* At most one zero more: the terminator, the literal's own, a placeholder. */\n"
+        "    if (length < size + (terminated || size == 0) || length > size + 1) bad |= 4;\n"
+        "    if (terminated && a[size] != 0) bad |= 8;\n"
+        "    if (align && (uintptr_t)a % align != 0) bad |= 16;\n"
+        "    if (bad) printf(\"mismatch %d: %s\\n\", bad, path);\n"
+        "    return bad != 0;\n"
+        "}\n"
+        "int main(void) {\n    int bad = 0;\n";
+    const std::string align = std::to_string(options.byteStyle.align);
+    const std::string terminated = options.byteStyle.nullTerminate ? "1" : "0";
+    for (const Input& input : inputs) {
+        const std::string name =
+            Zenlo::utf16ToUtf8(Zenlo::variableName(Zenlo::fromUtf8(input.name), options).view());
+        text += "    bad += check(" + name + ", sizeof " + name + ", " + name + "_size, " +
+                testfiles::cLiteral((temp / "in" / input.name).string()) + ", " + align + ", " +
+                terminated + ");\n";
+    }
+    return text + "    return bad;\n}\n";
+}
+
+struct StyleCase {
+    const char* what;
+    ByteStyle style;
+    std::uint32_t align;
+    bool terminate;
+};
+
+struct Compiler {
+    const char* command;
+    bool cpp;
+    // Reads #embed (and lists the embedded files in its dependency output).
+    bool embeds;
+};
+
+struct Branch {
+    const char* defines;
+    bool allowsEmbed;
+    // The styles from this one on have the branch (array files have only one).
+    ByteStyle firstStyle;
+};
+
+} // namespace
+
+TEST(StyleCompileTest, EveryStyleCompilesInEveryBranchAndHoldsTheInputBytes) {
+    TestFolder temp;
+    std::filesystem::create_directories(temp / "in");
+    std::filesystem::create_directories(temp / "out");
+    const std::vector<Input> inputs = escapeInputs();
+    Zenlo::StringList paths;
+    for (const Input& input : inputs) {
+        testfiles::writeFile(temp / "in" / input.name, input.bytes);
+        paths.add(Zenlo::fromPath(temp / "in" / input.name));
+    }
+    const StyleCase cases[] = {
+        {"array, aligned and terminated", ByteStyle::Array, 64, true},
+        {"string", ByteStyle::String, 0, false},
+        {"string, page-aligned and terminated", ByteStyle::String, 4096, true},
+        {"embed", ByteStyle::Embed, 0, false},
+        {"embed, aligned and terminated", ByteStyle::Embed, 64, true},
+    };
+    const Compiler compilers[] = {
+        {"gcc -x c -std=c11", false, false},
+        {"clang-19 -x c -std=c11", false, true},
+        // Trigraphs are still read before C++17.
+        {"g++ -x c++ -std=c++14", true, false},
+        {"clang++-19 -x c++ -std=c++14", true, true},
+        {"clang++-19 -x c++ -std=c++20", true, true},
+    };
+    const Branch branches[] = {{"", true, ByteStyle::Array},
+                               {"-DHEXMOOR_FORCE_ARRAYS", false, ByteStyle::String},
+                               {"-DHEXMOOR_NO_EMBED", false, ByteStyle::Embed}};
+    const std::string out = (temp / "out").string();
+    for (const StyleCase& styleCase : cases) {
+        SCOPED_TRACE(styleCase.what);
+        for (const bool cpp : {false, true}) {
+            ZnFileConverter converter;
+            converter.byteStyle = {styleCase.style, styleCase.align, styleCase.terminate};
+            converter.printableComment = 1;
+            converter.emptyInputsAsArrays = true;
+            int failures = 0;
+            converter.inputFailed.connect([&](const ZnInputFailure&) { ++failures; });
+            // The alignment keyword follows the generated source's extension.
+            const std::string generated = cpp ? "h*st\\ile ?\?.cpp" : "h*st\\ile ?\?.c";
+            converter.convertAll(paths, Zenlo::fromPath(temp / "out") + u"/",
+                                 Zenlo::fromPath(generated), 0, 0);
+            ASSERT_EQ(failures, 0);
+            const std::string gen = cpp ? "gen.cpp" : "gen.c";
+            std::filesystem::copy_file(temp / "out" / generated, temp / "out" / gen,
+                                       std::filesystem::copy_options::overwrite_existing);
+            testfiles::writeFile(temp / "out" / "check.c",
+                                 checkerSource(inputs, temp, converter, gen));
+            for (const Compiler& compiler : compilers) {
+                if (compiler.cpp != cpp) continue;
+                SCOPED_TRACE(compiler.command);
+                for (const Branch& branch : branches) {
+                    if (styleCase.style < branch.firstStyle) continue;
+                    SCOPED_TRACE(branch.defines);
+                    const std::string exe = out + "/check";
+                    std::filesystem::remove(out + "/check.d");
+                    ASSERT_EQ(testfiles::run(std::string(compiler.command) + " " + branch.defines +
+                                             " -Wall -Wextra -Werror -pedantic" +
+                                             " -Wno-dollar-in-identifier-extension -MD -MF " + out +
+                                             "/check.d -o " + exe + " " + out + "/check.c"),
+                              0);
+                    EXPECT_EQ(testfiles::run(exe), 0);
+                    // The embed branch is taken exactly where #embed is read: the compiler then
+                    // lists the input among the dependencies.
+                    const bool embedded = styleCase.style == ByteStyle::Embed && compiler.embeds &&
+                                          branch.allowsEmbed;
+                    const std::string deps = testfiles::readFile(out + "/check.d");
+                    EXPECT_EQ(deps.find("in/positions.bin") != std::string::npos, embedded);
+                }
+            }
+        }
+    }
+}
