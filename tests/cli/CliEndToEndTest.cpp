@@ -234,6 +234,43 @@ TEST(CliEndToEnd, EmptyInputsWithEmptyArrays) {
     EXPECT_NE(readFile(temp / "arrays.cpp").find("g_empty_array_size = 0;"), std::string::npos);
 }
 
+TEST(CliEndToEnd, StylesNeedAByteElementType) {
+    TestFolder temp;
+    writeFile(temp / "a.bin", "abc");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--style", "string", "--element-type", "uint16_t"}, 2, "--style string needs a byte"},
+        // The check sees the options together, whichever comes first.
+        {{"--element-type", "char", "--style=embed"}, 2, "--style embed needs a byte"},
+        {{"--style", "string", "--element-type", "unsigned char"}, 0, ""},
+        {{"--style", "embed", "--align", "16", "--null-terminate"}, 0, ""},
+        {{"--style", "array", "--element-type", "uint16_t"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        std::vector<std::string> arguments = {"-q", "-o", "out"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back("a.bin");
+        const Result result = runCli(temp, arguments);
+        EXPECT_EQ(result.status, c.status);
+        if (c.status == 2) {
+            EXPECT_EQ(result.err.find(std::string("hexmoor-cli: ") + c.message), 0u) << result.err;
+            EXPECT_FALSE(std::filesystem::exists(temp / "out")) << "nothing is written";
+        } else {
+            EXPECT_EQ(result.err, "");
+        }
+        std::filesystem::remove_all(temp / "out");
+    }
+    // The array style is the default's text byte for byte.
+    ASSERT_EQ(runCli(temp, {"-q", "-o", "plain", "a.bin"}).status, 0);
+    ASSERT_EQ(runCli(temp, {"-q", "-o", "styled", "--style", "array", "a.bin"}).status, 0);
+    EXPECT_EQ(readFile(temp / "styled" / "arrays.cpp"), readFile(temp / "plain" / "arrays.cpp"));
+}
+
 TEST(CliEndToEnd, UsageAndInformation) {
     TestFolder temp;
     Result result = runCli(temp, {"--frobnicate", "x"});

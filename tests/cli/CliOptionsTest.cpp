@@ -48,6 +48,10 @@ TEST(CliOptions, EveryOptionReachesItsField) {
                        "--array-qualifiers",
                        "1",
                        "--size-qualifiers=0",
+                       "--style",
+                       "embed",
+                       "--align=64",
+                       "--null-terminate",
                        "-q",
                        "in"},
                       command, error))
@@ -72,6 +76,9 @@ TEST(CliOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(o.conversion.printableComment, 1);
     EXPECT_EQ(o.conversion.arrayQualifiers, 1);
     EXPECT_EQ(o.conversion.sizeQualifiers, 0);
+    EXPECT_EQ(o.byteStyle.style, Zenlo::ByteStyle::Embed);
+    EXPECT_EQ(o.byteStyle.align, 64u);
+    EXPECT_TRUE(o.byteStyle.nullTerminate);
     ASSERT_EQ(command.inputs.count(), 1u);
     EXPECT_FALSE(command.hasSourceDate);
 }
@@ -141,6 +148,13 @@ TEST(CliOptions, UsageErrors) {
         {{"a", "--includes", "a.h;\nb.h;"}, nullptr, "invalid value 'a.h;?b.h;' for --includes"},
         {{"a", "--includes", "a.h\xe2\x80\xa8;"}, nullptr, "invalid value 'a.h\xe2\x80\xa8;'"},
         {{"a", "--prefix", "\xc2\x85"}, nullptr, "invalid value '\xc2\x85' for --prefix"},
+        {{"a", "--style", "hex"}, nullptr, "invalid value 'hex' for --style"},
+        {{"a", "--style="}, nullptr, "invalid value '' for --style"},
+        {{"a", "--align", "0"}, nullptr, "invalid value '0' for --align"},
+        {{"a", "--align", "48"}, nullptr, "invalid value '48' for --align"},
+        {{"a", "--align", "8192"}, nullptr, "invalid value '8192' for --align"},
+        {{"a", "--align", "+16"}, nullptr, "invalid value '+16' for --align"},
+        {{"a", "--null-terminate=1"}, nullptr, "option --null-terminate takes no value"},
         {{"a"}, "", "SOURCE_DATE_EPOCH must be a non-negative whole number"},
         {{"a"}, "-1", "SOURCE_DATE_EPOCH"},
         {{"a"}, "12.5", "SOURCE_DATE_EPOCH"},
