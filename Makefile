@@ -1,6 +1,6 @@
 # Hexmoor: install what is missing, build, test, run, benchmark.
 PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
-            imagemagick xxd procps time desktop-file-utils ccache
+            imagemagick xxd procps time desktop-file-utils ccache clang-19
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
@@ -54,6 +54,7 @@ endif
 bench: release
 	bash bench/run.sh $(RELEASE_DIR)
 	$(RELEASE_DIR)/hexmoor_window_bench
+	bash bench/compile.sh $(RELEASE_DIR)
 
 clean:
 	rm -rf build

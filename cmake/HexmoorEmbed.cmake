@@ -1,6 +1,7 @@
 # hexmoor_embed(): turn files into C/C++ arrays at build time with hexmoor-cli.
 #
 #   hexmoor_embed(<target> FILES <file>... [OUTPUT_NAME <name>] [SEPARATE_FILES]
+#                 [STYLE array|string|embed] [ALIGN <n>] [NULL_TERMINATE]
 #                 [OPTIONS <hexmoor-cli option>...])
 #
 # Runs hexmoor-cli whenever an input (or the tool) changes, compiles the generated arrays into
@@ -11,6 +12,17 @@
 # element. SOURCE_DATE_EPOCH, when set at configure or build time, fixes the banners' date, so
 # the generated text is reproducible. Inputs are relative to the current source folder.
 # With --no-header among the OPTIONS nothing is compiled: include the generated source yourself.
+#
+# STYLE is how the bytes are written: `array` (0x41, 0x42, ... lines), `string` (string
+# literals, many times faster to compile; MSVC gets array text from the same file) or `embed`
+# (an #embed line for compilers that have it, the string form for the others). Without STYLE the
+# fastest one the compiler of the generated sources handles is taken, tested once at configure
+# time: embed when an #embed line compiles, array for MSVC, string otherwise (the choice is kept
+# in the cache as HEXMOOR_EMBED_STYLE_CXX or _C). string and embed need a byte element type;
+# name STYLE array only for another element type or the window's exact text. Defining
+# HEXMOOR_FORCE_ARRAYS when compiling selects the array text, HEXMOOR_NO_EMBED the string form.
+# ALIGN <n> aligns every array to n bytes (a power of two up to 4096); NULL_TERMINATE puts one
+# zero after the bytes, not counted in the size variable.
 
 include_guard(GLOBAL)
 
@@ -36,8 +48,37 @@ function(_hexmoor_header_name source result)
     set(${result} "${stem}.h" PARENT_SCOPE)
 endfunction()
 
+# The fastest style the compiler of the language handles; tested once per build tree.
+function(_hexmoor_default_style language result)
+    if(DEFINED HEXMOOR_EMBED_STYLE_${language})
+        set(${result} "${HEXMOOR_EMBED_STYLE_${language}}" PARENT_SCOPE)
+        return()
+    endif()
+    set(style string)
+    if(CMAKE_${language}_COMPILER_ID STREQUAL "MSVC")
+        set(style array)
+    elseif(CMAKE_${language}_COMPILER_LOADED)
+        set(probe "${CMAKE_BINARY_DIR}/CMakeFiles/hexmoor_embed_probe.bin")
+        file(WRITE "${probe}" "ok")
+        include(CheckSourceCompiles)
+        check_source_compiles(${language} "
+static const unsigned char probe[] = {
+#embed \"${probe}\"
+};
+int main(void) { return probe[0] == 'o' ? 0 : 1; }
+" HEXMOOR_COMPILES_EMBED_${language})
+        if(HEXMOOR_COMPILES_EMBED_${language})
+            set(style embed)
+        endif()
+    endif()
+    set(HEXMOOR_EMBED_STYLE_${language} ${style} CACHE INTERNAL
+        "Byte style of hexmoor_embed() without STYLE for ${language} sources")
+    set(${result} ${style} PARENT_SCOPE)
+endfunction()
+
 function(hexmoor_embed target)
-    cmake_parse_arguments(PARSE_ARGV 1 HX "SEPARATE_FILES" "OUTPUT_NAME" "FILES;OPTIONS")
+    cmake_parse_arguments(PARSE_ARGV 1 HX "SEPARATE_FILES;NULL_TERMINATE" "OUTPUT_NAME;STYLE;ALIGN"
+                          "FILES;OPTIONS")
     if(NOT HX_FILES)
         message(FATAL_ERROR "hexmoor_embed(${target}): no FILES given")
     endif()
@@ -76,6 +117,24 @@ function(hexmoor_embed target)
         set(mode -n "${source}")
     endif()
 
+    set(language CXX)
+    if(NOT HX_SEPARATE_FILES AND sources MATCHES "\\.c$")
+        set(language C)
+    endif()
+    if(NOT HX_STYLE)
+        _hexmoor_default_style(${language} HX_STYLE)
+    elseif(NOT HX_STYLE MATCHES "^(array|string|embed)$")
+        message(FATAL_ERROR "hexmoor_embed(${target}): STYLE is array, string or embed, "
+                            "not ${HX_STYLE}")
+    endif()
+    set(style --style ${HX_STYLE})
+    if(DEFINED HX_ALIGN)
+        list(APPEND style --align ${HX_ALIGN})
+    endif()
+    if(HX_NULL_TERMINATE)
+        list(APPEND style --null-terminate)
+    endif()
+
     set(outputs "")
     foreach(source IN LISTS sources)
         _hexmoor_header_name("${source}" header)
@@ -93,7 +152,8 @@ function(hexmoor_embed target)
     add_custom_command(
         OUTPUT ${outputs}
         COMMAND ${environment} $<TARGET_FILE:${tool}> -q --empty-arrays
-                --array-qualifiers 2 --size-qualifiers 2 ${mode} -o "${folder}" ${HX_OPTIONS}
+                --array-qualifiers 2 --size-qualifiers 2 ${style} ${mode} -o "${folder}"
+                ${HX_OPTIONS}
                 -- ${inputs}
         DEPENDS ${inputs} ${tool}
         COMMENT "Embedding ${shown} into ${target}"

@@ -1,10 +1,15 @@
 // Checks that every embedded array and size variable equals its file, read at run time.
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "aligned.h"
+#include "as_array.h"
+#include "as_embed.h"
+#include "as_string.h"
 #include "assets.h"
 #include "blob_bin.h"
 
@@ -22,6 +27,15 @@ void check(const char* file, const uint8_t* array, uintmax_t size) {
     }
 }
 
+// An array for SIMD loads or C string use: aligned, and one zero after its bytes.
+void checkAlignedText(const char* file, const uint8_t* array, uintmax_t size) {
+    check(file, array, size);
+    if (reinterpret_cast<std::uintptr_t>(array) % 64 != 0 || array[size] != 0) {
+        std::printf("%s: not aligned to 64 bytes or not terminated\n", file);
+        ++failures;
+    }
+}
+
 } // namespace
 
 int main() {
@@ -29,6 +43,12 @@ int main() {
     check("blob.bin", g_blob_bin_array, g_blob_bin_array_size);
     check("Grüße.txt", g_grüße_txt_array, g_grüße_txt_array_size);
     check("blob.bin", s_blob_bin_array, s_blob_bin_array_size);
+    checkAlignedText("blob.bin", a_blob_bin_array, a_blob_bin_array_size);
+    checkAlignedText("Grüße.txt", a_grüße_txt_array, a_grüße_txt_array_size);
+    check("blob.bin", array_blob_bin_array, array_blob_bin_array_size);
+    check("blob.bin", string_blob_bin_array, string_blob_bin_array_size);
+    check("blob.bin", embed_blob_bin_array, embed_blob_bin_array_size);
+    check("empty.bin", embed_empty_bin_array, embed_empty_bin_array_size);
     if (failures == 0) std::printf("all embedded files match\n");
     return failures == 0 ? 0 : 1;
 }

@@ -37,8 +37,20 @@ else()
 endif()
 
 set(build "${WORK_DIR}/build")
-run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/embed" -B "${build}" ${origin}
+# Optional: the example's compilers (CC, CXX) and the style hexmoor_embed() should pick for them
+# when none is named (EXPECT_STYLE).
+set(compilers "")
+if(DEFINED CC)
+    list(APPEND compilers "-DCMAKE_C_COMPILER=${CC}" "-DCMAKE_CXX_COMPILER=${CXX}")
+endif()
+run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/embed" -B "${build}" ${origin} ${compilers}
     -DCMAKE_BUILD_TYPE=Debug)
+if(DEFINED EXPECT_STYLE)
+    file(STRINGS "${build}/CMakeCache.txt" chosen REGEX "^HEXMOOR_EMBED_STYLE_CXX:")
+    if(NOT chosen MATCHES "=${EXPECT_STYLE}$")
+        message(FATAL_ERROR "hexmoor_embed chose '${chosen}', expected ${EXPECT_STYLE}")
+    endif()
+endif()
 run(${CMAKE_COMMAND} --build "${build}" -j 2)
 run("${build}/embed_check")
 
@@ -46,5 +58,10 @@ file(READ "${build}/hexmoor_embed/embed_check/assets.cpp" text)
 string(FIND "${text}" "Date: 07.12.2026" found)
 if(found EQUAL -1)
     message(FATAL_ERROR "SOURCE_DATE_EPOCH did not reach the generated banner")
+endif()
+file(READ "${build}/hexmoor_embed/embed_check/as_embed.cpp" text)
+string(FIND "${text}" "#embed \"../../../" found)
+if(found EQUAL -1)
+    message(FATAL_ERROR "the embed style did not name its input relative to the source")
 endif()
 message(STATUS "embed example (${MODE}): all embedded files match")

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Compile time and memory of the generated text in each byte style, with g++ and clang++-19 at
+# -O2 -c, beside a hand-written #embed file (the floor), on random inputs of 1, 4 and 16 MiB.
+# Each file is compiled the way hexmoor_embed() compiles it: header first, then the source.
+# Usage: compile.sh BUILD_DIR; BENCH_COMPILE_MIB="1 4" picks other sizes.
+set -euo pipefail
+
+build=${1:-build/release}
+cli="$build/hexmoor-cli"
+[ -x "$cli" ] || { echo "bench: $cli not found (run make release)"; exit 1; }
+sizes=${BENCH_COMPILE_MIB:-1 4 16}
+compilers=(g++)
+command -v clang++-19 >/dev/null && compilers+=(clang++-19)
+work=$(mktemp -d "${TMPDIR:-/tmp}/hexmoor-compile-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# "seconds KiB" of one compile, from one run.
+measure() {
+    local compiler=$1 unit=$2
+    /usr/bin/time -f '%e %M' -o "$work/time" "$compiler" -O2 -c -w "$unit" -o "$work/unit.o"
+    cat "$work/time"
+}
+
+echo "bench: compile time of the generated text (one run each, on a shared machine)"
+printf '| compiler | input | style | time s | max RSS MB | time / array | RSS / array | time / floor | RSS / floor |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
+for mib in $sizes; do
+    head -c $((mib << 20)) /dev/urandom > "$work/input.bin"
+    for style in array string embed; do
+        mkdir -p "$work/$style"
+        "$cli" -q --style "$style" --array-qualifiers 2 --size-qualifiers 2 -o "$work/$style" \
+            "$work/input.bin"
+        printf '#include "arrays.h"\n#include "arrays.cpp"\n' > "$work/$style/unit.cpp"
+    done
+    printf '#include <stdint.h>\nextern const uint8_t floor_data[];\nconst uint8_t floor_data[] = {\n#embed "input.bin"\n};\n' \
+        > "$work/floor.cpp"
+    for compiler in "${compilers[@]}"; do
+        floor_t="" floor_m=""
+        if [ "$compiler" = clang++-19 ]; then
+            read -r floor_t floor_m < <(measure "$compiler" "$work/floor.cpp")
+        fi
+        array_t="" array_m=""
+        for style in array string embed floor; do
+            if [ "$style" = floor ]; then
+                [ -n "$floor_t" ] || continue
+                t=$floor_t m=$floor_m
+            else
+                read -r t m < <(measure "$compiler" "$work/$style/unit.cpp")
+            fi
+            [ "$style" = array ] && array_t=$t array_m=$m
+            awk -v c="$compiler" -v n="$mib" -v s="$style" -v t="$t" -v m="$m" \
+                -v at="$array_t" -v am="$array_m" -v ft="$floor_t" -v fm="$floor_m" 'BEGIN {
+                ratio = "%.2f"
+                tf = ft == "" ? "-" : sprintf(ratio, t / (ft > 0 ? ft : 0.01))
+                mf = fm == "" ? "-" : sprintf(ratio, m / fm)
+                printf "| %s | %d MiB | %s | %.2f | %.0f | %.3f | %.3f | %s | %s |\n", c, n, s, t,
+                       m / 1024, t / (at > 0 ? at : 0.01), m / am, tf, mf
+            }'
+        done
+    done
+done
