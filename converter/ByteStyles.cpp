@@ -96,11 +96,14 @@ StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOpti
         style.style == ByteStyle::Embed && embedPathText(input.path, input.sourceFolder, embedPath);
     const std::string forced = std::string(forceArraysMacro);
     if (embed) {
-        // Clang warns of #embed outside C23 even without -pedantic; the line is meant.
+        // Clang warns of #embed outside C23 even without -pedantic; the line is meant. Clang 19
+        // in C++ also reads a first byte above 127 as a negative number and refuses it as a
+        // narrowing, although the element it stores is right.
         addText("#if defined(__has_embed) && !defined(" + forced + ") && !defined(" +
                 std::string(noEmbedMacro) +
                 ")\r\n#if defined(__clang__)\r\n#pragma clang diagnostic push\r\n"
-                "#pragma clang diagnostic ignored \"-Wc23-extensions\"\r\n#endif\r\n" +
+                "#pragma clang diagnostic ignored \"-Wc23-extensions\"\r\n"
+                "#pragma clang diagnostic ignored \"-Wc++11-narrowing\"\r\n#endif\r\n" +
                 opening + embedDirective(embedPath, input.size, style.nullTerminate) +
                 "};\r\n#if defined(__clang__)\r\n#pragma clang diagnostic pop\r\n#endif\r\n#elif ");
     } else {
