@@ -2,6 +2,8 @@
 # Compile time and memory of the generated text in each byte style, with g++ and clang++-19 at
 # -O2 -c, beside a hand-written #embed file (the floor), on random inputs of 1, 4 and 16 MiB.
 # Each file is compiled the way hexmoor_embed() compiles it: header first, then the source.
+# string-lean and embed-lean are those files without their fallback text (the MSVC element
+# lines; for embed also the string form), to show what keeping them in the same file costs.
 # Usage: compile.sh BUILD_DIR; BENCH_COMPILE_MIB="1 4" picks other sizes.
 set -euo pipefail
 
@@ -37,6 +39,14 @@ for mib in $sizes; do
             "$work/input.bin"
         printf '#include "arrays.h"\n#include "arrays.cpp"\n' > "$work/$style/unit.cpp"
     done
+    # What the fallback text in the same file costs: the string file without the element lines
+    # (the MSVC text), the embed file without element and literal lines (no fallbacks).
+    for lean in string-lean embed-lean; do
+        mkdir -p "$work/$lean"
+        cp "$work/${lean%-lean}/arrays.h" "$work/${lean%-lean}/unit.cpp" "$work/$lean/"
+    done
+    grep -v '^    0x' "$work/string/arrays.cpp" > "$work/string-lean/arrays.cpp" || true
+    grep -v '^    0x\|^    "' "$work/embed/arrays.cpp" > "$work/embed-lean/arrays.cpp" || true
     # Clang 19 in C++ reads a first byte above 127 as negative: a narrowing, harmless here.
     printf '%s\n' '#include <stdint.h>' '#pragma clang diagnostic ignored "-Wc++11-narrowing"' \
         'extern const uint8_t floor_data[];' 'const uint8_t floor_data[] = {' '#embed "input.bin"' \
@@ -47,7 +57,9 @@ for mib in $sizes; do
             read -r floor_t floor_m < <(measure "$compiler" "$work/floor.cpp")
         fi
         array_t="" array_m=""
-        for style in array string embed floor; do
+        for style in array string embed string-lean embed-lean floor; do
+            # Without its fallbacks, the embed file has nothing for a compiler without #embed.
+            [ "$style" = embed-lean ] && [ -z "$floor_t" ] && continue
             if [ "$style" = floor ]; then
                 [ -n "$floor_t" ] || continue
                 t=$floor_t m=$floor_m
