@@ -23,9 +23,16 @@ namespace {
 WideString text(const std::string& value) {
     return Zenlo::fromUtf8(value);
 }
-// Folder and file names keep their bytes exactly, whatever their encoding.
+// Folder and file names keep their bytes exactly, whatever their encoding. On Windows the
+// arguments arrive as UTF-8 made from the wide command line, and "/" separates as "\\" does.
 WideString pathText(const std::string& value) {
+#ifdef _WIN32
+    WideString path = Zenlo::fromUtf8(value);
+    path.replaceAll(u'/', u'\\');
+    return path;
+#else
     return Zenlo::fromPath(value);
+#endif
 }
 
 // A text written into the generated lines: a line break or another control character would end

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "cli/ConsoleText.h"
 #include "toolkit/TextEncoding.h"
 
 #ifdef _WIN32
+#include <windows.h>
 #include <io.h>
 #else
 #include <sys/ioctl.h>
@@ -62,7 +64,8 @@ std::string progressLine(const std::string& fileName, std::uint64_t done, std::u
 bool wantsProgressBar(bool quiet, std::FILE* stream) {
     if (quiet) return false;
 #ifdef _WIN32
-    return _isatty(_fileno(stream));
+    // A console, not merely a character device (NUL counts as one for _isatty).
+    return isConsole(stream);
 #else
     const char* term = std::getenv("TERM");
     return isatty(fileno(stream)) && !(term && std::string(term) == "dumb");
@@ -70,7 +73,12 @@ bool wantsProgressBar(bool quiet, std::FILE* stream) {
 }
 
 int terminalWidth(std::FILE* stream) {
-#ifndef _WIN32
+#ifdef _WIN32
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    const intptr_t handle = _get_osfhandle(_fileno(stream));
+    if (handle != -1 && GetConsoleScreenBufferInfo(reinterpret_cast<HANDLE>(handle), &info))
+        return info.srWindow.Right - info.srWindow.Left + 1;
+#else
     winsize size{};
     if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
 #endif
@@ -98,7 +106,7 @@ ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int 
 
 void ZnCliProgress::clear() {
     if (!drawn_) return;
-    std::fprintf(stream_, "\r%s\r", std::string(static_cast<std::size_t>(width_ - 1), ' ').c_str());
+    writeText(stream_, "\r" + std::string(static_cast<std::size_t>(width_ - 1), ' ') + "\r");
     std::fflush(stream_);
     drawn_ = false;
 }
@@ -108,7 +116,7 @@ void ZnCliProgress::draw() {
     if (now - start_ < showAfter || (drawn_ && now - lastDraw_ < redrawEvery)) return;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const double rate = seconds > 0 ? static_cast<double>(done_) / seconds : 0.0;
-    std::fprintf(stream_, "\r%s", progressLine(fileName_, done_, total_, rate, width_).c_str());
+    writeText(stream_, "\r" + progressLine(fileName_, done_, total_, rate, width_));
     std::fflush(stream_);
     lastDraw_ = now;
     drawn_ = true;

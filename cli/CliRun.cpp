@@ -8,6 +8,7 @@
 #include "cli/CliProgress.h"
 #include "cli/CliSettings.h"
 #include "cli/CliSignals.h"
+#include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
 #include "toolkit/FileSystem.h"
 #include "converter/GeneratedText.h"
@@ -17,9 +18,8 @@ using Zenlo::WideString;
 
 namespace {
 
-// A path's bytes exactly as the file system knows them, for messages.
 std::string shown(const WideString& path) {
-    return Zenlo::toPath(path).string();
+    return shownPath(path);
 }
 
 void printSummary(const ZnCliOptions& options, const WideString& folder, const WideString& name,
@@ -30,8 +30,9 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
     else
         where = shown(folder + name) +
                 (options.writeHeader ? " and " + shown(Zenlo::headerFileName(name)) : "");
-    std::fprintf(out, "hexmoor-cli: converted %d of %d input%s into %s\n", converted, inputs,
-                 inputs == 1 ? "" : "s", where.c_str());
+    writeText(out, "hexmoor-cli: converted " + std::to_string(converted) + " of " +
+                       std::to_string(inputs) + (inputs == 1 ? " input" : " inputs") + " into " +
+                       where + "\n");
 }
 
 } // namespace
@@ -42,20 +43,20 @@ WideString cliOutputFolder(const WideString& outputDir) {
     folder.replaceAll(u'/', u'\\');
 #endif
     if (folder.isEmpty()) return Zenlo::currentFolder();
-    if (!Zenlo::toPath(folder).is_absolute()) folder = Zenlo::currentFolder() + folder;
+    folder = Zenlo::absolutePath(folder);
     if (folder[folder.length() - 1] != Zenlo::nativeSeparator)
         folder.append(Zenlo::nativeSeparator);
     return folder;
 }
 
 int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
-    if (command.help) return std::fputs(cliUsage().c_str(), out), 0;
+    if (command.help) return writeText(out, cliUsage()), 0;
     if (command.version) return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), 0;
 
     ZnCliOptions base;
     std::string error;
     if (!cliBaseOptions(command, base, error)) {
-        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
+        writeText(err, "hexmoor-cli: " + error + "\n");
         return 2;
     }
     const ZnCliOptions options = command.options(base);
@@ -70,8 +71,8 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     const WideString folder = cliOutputFolder(options.outputDir);
     int folderError = 0;
     if (!Zenlo::createFolders(folder, &folderError)) {
-        std::fprintf(err, "hexmoor-cli: cannot create the output folder %s: %s\n",
-                     shown(folder).c_str(), Zenlo::systemErrorText(folderError).c_str());
+        writeText(err, "hexmoor-cli: cannot create the output folder " + shown(folder) + ": " +
+                           Zenlo::systemErrorText(folderError) + "\n");
         return 1;
     }
     const WideString name = Zenlo::correctSourceExtension(options.outputName);
@@ -91,10 +92,12 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
             failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
         // A failure of an output as a whole names the output in its reason already.
         if (failure.path == failure.outputPath)
-            std::fprintf(err, "hexmoor-cli: %s\n", failure.reason().c_str());
+            writeText(err, "hexmoor-cli: " + failure.reason() + "
+");
         else
-            std::fprintf(err, "hexmoor-cli: %s: %s%s\n", shown(failure.path).c_str(),
-                         failure.reason().c_str(), hint);
+            writeText(err, "hexmoor-cli: " + shown(failure.path) + ": " + failure.reason() + hint +
+                               "
+");
     });
     converter.fileFinished.connect([&](const WideString&) { ++converted; });
     converter.outputCommitted.connect([&](const WideString&, bool) { ++written; });
@@ -107,9 +110,8 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
     if (const int signal = ZnCliSignals::caught()) {
         // A signal that came only while the finished files were put in place changes nothing.
-        std::fputs(written ? "hexmoor-cli: interrupted after the outputs were written\n"
-                           : "hexmoor-cli: interrupted, no output file changed\n",
-                   err);
+        writeText(err, written ? "hexmoor-cli: interrupted after the outputs were written\n"
+                               : "hexmoor-cli: interrupted, no output file changed\n");
         return ZnCliSignals::exitStatus(signal);
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
@@ -120,6 +122,6 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
 }
 
 int reportUsageError(const std::string& message, std::FILE* err) {
-    std::fprintf(err, "hexmoor-cli: %s\n%s", message.c_str(), cliUsage().c_str());
+    writeText(err, "hexmoor-cli: " + message + "\n" + cliUsage());
     return 2;
 }

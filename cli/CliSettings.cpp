@@ -4,12 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/ConsoleText.h"
 #include "settings/SettingsFile.h"
 
 bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error) {
     if (command.settingsFile.isEmpty()) return true;
     const std::filesystem::path path = Zenlo::toPath(command.settingsFile);
-    const std::string shown = "the settings file " + path.string();
+    const std::string shown = "the settings file " + shownPath(command.settingsFile);
     std::string record;
     std::error_code reason;
     if (!Zenlo::readSettingsRecord(path, record, &reason))

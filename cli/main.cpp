@@ -7,11 +7,35 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifdef _WIN32
+#include "toolkit/TextEncoding.h"
+#endif
+
+namespace {
+
+int runWith(const std::vector<std::string>& arguments) {
     ZnCliCommand command;
     std::string error;
     if (!parseCommandLine(arguments, std::getenv("SOURCE_DATE_EPOCH"), command, error))
         return reportUsageError(error, stderr);
     return runCommand(command, stdout, stderr);
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The wide entry point: the narrow arguments would lose every character outside the code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring_view argument(argv[i]);
+        arguments.push_back(Zenlo::utf16ToUtf8(
+            std::u16string_view(reinterpret_cast<const char16_t*>(argument.data()), argument.size())));
+    }
+    return runWith(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    return runWith(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

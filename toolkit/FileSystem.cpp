@@ -17,14 +17,20 @@ namespace Zenlo {
 
 namespace {
 
+#ifdef _WIN32
+const wchar_t* wide(const WideString& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+#endif
+
 // Creates one folder; true when it was made or something of that name already exists. Otherwise
 // error holds the system's code.
 bool makeFolder(const WideString& path, int& error) {
 #ifdef _WIN32
-    std::wstring native = toPath(path).wstring();
-    if (CreateDirectoryW(native.c_str(), nullptr)) return true;
+    if (CreateDirectoryW(wide(path), nullptr)) return true;
     error = static_cast<int>(GetLastError());
-    return error == ERROR_ALREADY_EXISTS;
+    // A drive's root refuses creation (access denied) although it is there.
+    return error == ERROR_ALREADY_EXISTS || isFolder(path);
 #else
     if (::mkdir(toPath(path).c_str(), 0777) == 0) return true;
     error = errno;
@@ -53,9 +59,44 @@ std::string systemErrorText(int code) {
     return std::system_category().message(code);
 }
 
+WideString absolutePath(const WideString& path) {
+    if (path.isEmpty()) return path;
+#ifdef _WIN32
+    DWORD size = GetFullPathNameW(wide(path), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::u16string full(size, u'\0');
+    size = GetFullPathNameW(wide(path), size, reinterpret_cast<wchar_t*>(full.data()), nullptr);
+    if (size == 0 || size >= full.size()) return path;
+    return WideString(full.data(), static_cast<WideString::Size>(size));
+#else
+    if (path[0] == nativeSeparator) return path;
+    const WideString current = currentFolder();
+    return current.isEmpty() ? path : current + path;
+#endif
+}
+
+WideString systemPath(const WideString& path) {
+#ifdef _WIN32
+    // Already prefixed, or a device ("\\\\.\\NUL"): the system takes it as it is.
+    if (path.isEmpty() || path.view().starts_with(u"\\\\?\\") ||
+        path.view().starts_with(u"\\\\.\\"))
+        return path;
+    // Resolved first: the system no longer cleans a path up once the prefix is there.
+    WideString full = absolutePath(path);
+    // A network path "\\\\server\\share" takes the form "\\\\?\\UNC\\server\\share".
+    if (full.view().starts_with(u"\\\\")) {
+        full.erase(0, 2);
+        full = WideString(u"UNC\\") + full;
+    }
+    return longPath(full);
+#else
+    return path;
+#endif
+}
+
 bool createFolders(const WideString& path, int* systemError) {
-    const WideString folder = longPath(folderPart(path));
-    const WideString::Size start = hasLongPathPrefix ? 4 : 0;
+    const WideString folder = systemPath(folderPart(path));
+    const WideString::Size start = folderLevelsStart(folder);
     int error = 0;
     for (WideString::Size i = start; i < folder.length(); ++i) {
         if (folder[i] != nativeSeparator) continue;
@@ -72,8 +113,8 @@ std::uint64_t fileSize(const WideString& path) {
     if (path.isEmpty() || path[path.length() - 1] == nativeSeparator) return noSize;
 #ifdef _WIN32
     WIN32_FILE_ATTRIBUTE_DATA data;
-    std::wstring native = toPath(longPath(path)).wstring();
-    if (!GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data)) return noSize;
+    if (!GetFileAttributesExW(wide(systemPath(path)), GetFileExInfoStandard, &data)) return noSize;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
     return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 #else
     struct stat info;
@@ -95,16 +136,21 @@ WideString currentFolder() {
 }
 
 bool isSameFile(const WideString& first, const WideString& second) {
+#ifdef _WIN32
+    // The C library's stat knows no file identity on Windows, and refuses long-path names.
+    FileIdentity one, two;
+    return fileIdentity(first, one) && fileIdentity(second, two) && one == two;
+#else
     std::error_code error;
     bool same = std::filesystem::equivalent(toPath(first), toPath(second), error);
     return !error && same;
+#endif
 }
 
 bool fileIdentity(const WideString& path, FileIdentity& identity) {
 #ifdef _WIN32
-    std::wstring native = toPath(longPath(path)).wstring();
     HANDLE file =
-        CreateFileW(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileW(wide(systemPath(path)), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info;
@@ -123,8 +169,13 @@ bool fileIdentity(const WideString& path, FileIdentity& identity) {
 }
 
 bool isFolder(const WideString& path) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(wide(systemPath(path)));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+#else
     std::error_code error;
     return std::filesystem::is_directory(toPath(path), error);
+#endif
 }
 
 } // namespace Zenlo

@@ -19,6 +19,17 @@ constexpr int notRegularFileError = -2;
 constexpr int changedWhileReadError = -3;
 // The system's message for an error code, or the text of one of the codes above.
 std::string systemErrorText(int code);
+// The path made absolute against the current folder. On Windows the system resolves it: "/"
+// becomes "\\", "." and ".." are resolved, "\\x" and "D:x" take the current drive's or D:'s
+// folder. Elsewhere a relative path is put behind the current folder as it is. An empty path, or
+// one that cannot be resolved, is returned unchanged.
+WideString absolutePath(const WideString& path);
+// The path as handed to the system's file functions. On Windows: made absolute against the current
+// folder (with "." and ".." resolved and "/" turned into "\\"), then given the long-path prefix,
+// so names beyond 260 characters work; a path that already has the prefix stays as it is. The
+// prefix switches off the system's own path clean-up, which is why the path must be absolute and
+// clean first. Elsewhere the path unchanged. Returns the path unchanged when it cannot be resolved.
+WideString systemPath(const WideString& path);
 
 // Creates every missing level of the path's folder part (the text behind the last separator plays
 // no part). Returns true when that folder exists afterwards; false when a level cannot be made or

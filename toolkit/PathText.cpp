@@ -32,6 +32,15 @@ WideString longPath(const WideString& path, bool withPrefix) {
     return WideString(u"\\\\?\\") + path;
 }
 
+WideString::Size folderLevelsStart(const WideString& path, bool withPrefix) {
+    const std::u16string_view text = path.view();
+    if (!withPrefix || !text.starts_with(u"\\\\?\\")) return 0;
+    if (!text.substr(4).starts_with(u"UNC\\")) return 4;
+    const std::size_t server = text.find(u'\\', 8);
+    const std::size_t share = server == text.npos ? text.npos : text.find(u'\\', server + 1);
+    return share == text.npos ? path.length() : static_cast<WideString::Size>(share);
+}
+
 WideString stripLongPathPrefix(const WideString& text, bool withPrefix) {
     WideString result(text);
     if (withPrefix) result.trimLeftAny(u"\\?");

@@ -26,6 +26,10 @@ WideString replaceExtension(const WideString& path, const char16_t* extension,
                             char16_t separator = nativeSeparator);
 // The long-path form "\\?\" + path where the platform has it (withPrefix); otherwise the path.
 WideString longPath(const WideString& path, bool withPrefix = hasLongPathPrefix);
+// Where the levels of a long-path folder begin (the first separator that may end one): behind the
+// prefix, or for a network path ("\\?\UNC\server\share\...") at the separator behind the
+// share, since server and share cannot be created. 0 without the prefix.
+WideString::Size folderLevelsStart(const WideString& path, bool withPrefix = hasLongPathPrefix);
 // The text without its leading backslashes and question marks, where the platform has the prefix.
 WideString stripLongPathPrefix(const WideString& text, bool withPrefix = hasLongPathPrefix);
 

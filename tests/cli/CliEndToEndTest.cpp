@@ -1,7 +1,5 @@
 // hexmoor-cli as users run it: bytes of the generated files, messages and exit statuses.
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,37 +11,18 @@
 #include "settings/SettingsFile.h"
 
 using testfiles::readFile;
+using testfiles::shown;
 using testfiles::TestFolder;
 using testfiles::writeFile;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
+using Result = testfiles::RunResult;
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-// Runs the tool in the folder with the arguments; environment assignments go in front.
+// Runs the tool in the folder with the arguments and one environment assignment.
 Result runCli(const TestFolder& folder, const std::vector<std::string>& arguments,
               const std::string& environment = "SOURCE_DATE_EPOCH=1796634303") {
-    std::string command = "cd " + quoted(folder.path().string()) + " && " + environment + " " +
-                          quoted(HEXMOOR_CLI_PATH);
-    for (const std::string& argument : arguments)
-        command += " " + quoted(argument);
-    command += " >.stdout 2>.stderr";
-    Result result;
-    const int status = std::system(command.c_str());
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readFile(folder / ".stdout");
-    result.err = readFile(folder / ".stderr");
-    return result;
+    return testfiles::runProgram(folder.path(), HEXMOOR_CLI_PATH, arguments, environment);
 }
 
 } // namespace
@@ -55,14 +34,47 @@ TEST(CliEndToEnd, WorkedExampleWithSourceDateEpoch) {
     const Result result = runCli(temp, {"-o", "out", "a.bin", "b.txt"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out, "hexmoor-cli: converted 2 of 2 inputs into " + (temp / "out").string() +
-                              "/arrays.cpp and arrays.h\n");
+    EXPECT_EQ(result.out, "hexmoor-cli: converted 2 of 2 inputs into " +
+                              testfiles::shown(temp / "out" / "arrays.cpp") + " and arrays.h\n");
     EXPECT_EQ(readFile(temp / "out" / "arrays.cpp"), WorkedExample::source());
     EXPECT_EQ(readFile(temp / "out" / "arrays.h"), WorkedExample::header());
     // The same run again gives the same bytes; quiet prints nothing.
     const std::string first = readFile(temp / "out" / "arrays.cpp");
     EXPECT_EQ(runCli(temp, {"-q", "-o", "out/", "a.bin", "b.txt"}).out, "");
     EXPECT_EQ(readFile(temp / "out" / "arrays.cpp"), first);
+}
+
+TEST(CliEndToEnd, NamesOutsideAsciiAndWithSpaces) {
+    // Each name reaches the program whole (no code page in between) and comes back in the
+    // messages as UTF-8; the output folder may be relative or absolute.
+    TestFolder temp;
+    const std::string names[] = {"Grüße.txt", "my data (2).bin", "Русский.lng", "日本.dat"};
+    for (const std::string& name : names)
+        writeFile(temp / name, name);
+    const std::filesystem::path absolute = temp / "абс olut";
+    struct Case {
+        std::string outputDir;
+        std::filesystem::path folder;
+    };
+    const Case cases[] = {{"relative out", temp / "relative out"}, {shown(absolute), absolute}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.outputDir);
+        std::vector<std::string> arguments{"-o", c.outputDir};
+        arguments.insert(arguments.end(), std::begin(names), std::end(names));
+        arguments.push_back("missing ü");
+        const Result result = runCli(temp, arguments);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "hexmoor-cli: missing ü: cannot read the input: " +
+                                  testfiles::systemMessage(ENOENT, 2) + "\n");
+        EXPECT_EQ(result.out, "hexmoor-cli: converted 4 of 5 inputs into " +
+                                  shown(c.folder / "arrays.cpp") + " and arrays.h\n");
+        const std::string source = readFile(c.folder / "arrays.cpp");
+        EXPECT_NE(source.find(" *      Grüße.txt file byte array\r\n"), std::string::npos);
+        EXPECT_NE(source.find("g_my_data__2__bin_array_size = 15;"), std::string::npos);
+        EXPECT_NE(source.find("g_Русский_lng_array[] = {\r\n"), std::string::npos);
+        EXPECT_NE(readFile(c.folder / "arrays.h").find("extern const uint8_t g_日本_dat_array[];"),
+                  std::string::npos);
+    }
 }
 
 TEST(CliEndToEnd, OptionsShapeTheText) {
@@ -130,7 +142,8 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     Result result = runCli(temp, {"-o", "out", "missing", "a.bin", "empty"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
-              "hexmoor-cli: missing: cannot read the input: No such file or directory\n"
+              "hexmoor-cli: missing: cannot read the input: " +
+                  testfiles::systemMessage(ENOENT, 2) + "\n"
               "hexmoor-cli: empty: the input is empty, no array written (--empty-arrays writes "
               "one)\n");
     EXPECT_NE(result.out.find("converted 1 of 3 inputs"), std::string::npos);
@@ -145,8 +158,9 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     std::filesystem::create_directories(temp / "dir" / "arrays.cpp");
     result = runCli(temp, {"-o", "dir", "a.bin"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("a.bin: cannot open " + (temp / "dir" / "arrays.cpp").string() +
-                              ": Is a directory\n"),
+    // Windows opens no folder as a file and calls it access denied.
+    EXPECT_NE(result.err.find("a.bin: cannot open " + testfiles::shown(temp / "dir" / "arrays.cpp") +
+                              ": " + testfiles::systemMessage(EISDIR, 5) + "\n"),
               std::string::npos)
         << result.err;
     // Nothing was written there: no summary claims otherwise.

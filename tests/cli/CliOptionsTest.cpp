@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../converter/TestFolder.h"
 #include "cli/CliRun.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
@@ -91,7 +92,8 @@ TEST(CliOptions, DefaultsShortFormsAndOrder) {
                       command, error))
         << error;
     const ZnCliOptions o = command.options();
-    EXPECT_EQ(narrow(o.outputDir), "gen/");
+    // On Windows "/" is taken as the separator it stands for.
+    EXPECT_EQ(o.outputDir, testfiles::nativePath(u"gen/"));
     EXPECT_EQ(narrow(o.outputName), "b.cpp");
     EXPECT_TRUE(o.quiet);
     EXPECT_EQ(narrow(o.conversion.namePrefix), "y"); // the later one wins
@@ -186,8 +188,32 @@ TEST(CliOptions, HelpVersionAndSourceDate) {
 
 TEST(CliOptions, OutputFolder) {
     const Zenlo::WideString here = Zenlo::currentFolder();
-    EXPECT_EQ(cliOutputFolder(u""), here);
-    EXPECT_EQ(cliOutputFolder(u"gen"), here + u"gen/");
-    EXPECT_EQ(cliOutputFolder(u"gen/"), here + u"gen/");
-    EXPECT_EQ(cliOutputFolder(u"/abs/x"), Zenlo::WideString(u"/abs/x/"));
+    // The current drive: "C:" of "C:\\...".
+    [[maybe_unused]] const Zenlo::WideString drive = here.left(2);
+    struct Case {
+        const char16_t* given;
+        Zenlo::WideString want;
+    };
+    const Case cases[] = {
+        {u"", here},
+        {u"gen", here + u"gen" + Zenlo::nativeSeparator},
+        {u"gen/", here + u"gen" + Zenlo::nativeSeparator},
+#ifdef _WIN32
+        // Either separator; the folder a Windows user means by each form.
+        {u"gen/sub", here + u"gen\\sub\\"},
+        {u"gen\\..\\x", here + u"x\\"},
+        {u"\\abs\\x", drive + u"\\abs\\x\\"},
+        {u"/abs/x", drive + u"\\abs\\x\\"},
+        {u"D:\\abs", u"D:\\abs\\"},
+        {u"\\\\server\\share\\x", u"\\\\server\\share\\x\\"},
+#else
+        {u"/abs/x", u"/abs/x/"},
+        {u"gen\\x", here + u"gen\\x/"},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Zenlo::utf16ToUtf8(Zenlo::WideString(c.given).view()));
+        EXPECT_EQ(Zenlo::utf16ToUtf8(cliOutputFolder(c.given).view()),
+                  Zenlo::utf16ToUtf8(c.want.view()));
+    }
 }

@@ -1,6 +1,7 @@
 // The conversion run: golden text, notifications, stop, failures, separate files, safety of inputs.
 #include "converter/FileConverter.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -8,6 +9,8 @@
 
 #include "TestFolder.h"
 #include "WorkedExample.h"
+#include "converter/FileSystem.h"
+#include "converter/OutputFile.h"
 #include "toolkit/TextEncoding.h"
 
 using testfiles::readFile;
@@ -46,7 +49,9 @@ protected:
     FileConverterTest() {
         converter.clock = [] { return exampleTime; };
     }
-    WideString in(const char* name) const { return temp.folder() + Zenlo::fromUtf8(name); }
+    WideString in(const char* name) const {
+        return temp.folder() + testfiles::nativePath(Zenlo::fromUtf8(name));
+    }
     void run(const std::vector<std::string>& names, int separate = 0, int header = 1,
              const char16_t* output = u"arrays.cpp") {
         WideString list;
@@ -60,7 +65,7 @@ protected:
 
     TestFolder temp;
     ZnFileConverter converter;
-    WideString out = temp.folder() + u"out/";
+    WideString out = temp.folder() + testfiles::nativePath(u"out/");
     Recorder recorder{converter};
     void SetUp() override { std::filesystem::create_directory(temp / "out"); }
 };
@@ -98,7 +103,8 @@ TEST_F(FileConverterTest, EmptyAndMissingInputsAreSkippedAndTold) {
     EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::InputEmpty);
     EXPECT_EQ(recorder.failures[0].path, in("empty"));
     EXPECT_EQ(recorder.failures[1].kind, ZnFailureKind::InputUnreadable);
-    EXPECT_EQ(recorder.failures[1].reason(), "cannot read the input: No such file or directory");
+    EXPECT_EQ(recorder.failures[1].reason(),
+              "cannot read the input: " + testfiles::systemMessage(ENOENT, 2));
     const std::string source = output("arrays.cpp");
     EXPECT_NE(source.find("g_a_array[] = {\r\n    0x41\r\n};\r\n"), std::string::npos);
     EXPECT_NE(source.find("g_b_array[] = {\r\n    0x42\r\n};\r\n"), std::string::npos);
@@ -318,9 +324,9 @@ TEST_F(FileConverterTest, ConvertFileAndCloseHeaderDirectly) {
     // closeHeader creates a missing header holding only the closing line.
     EXPECT_TRUE(converter.closeHeader(out, u"two.cpp"));
     EXPECT_EQ(output("two.h"), "\r\n\r\n#endif /* __TWO_H__ */\r\n\r\n");
-    EXPECT_FALSE(converter.closeHeader(temp.folder() + u"nowhere/", u"two.cpp"));
+    EXPECT_FALSE(converter.closeHeader(temp.folder() + testfiles::nativePath(u"nowhere/"), u"two.cpp"));
     // An output folder that does not exist: false, nothing told but the failure.
-    EXPECT_FALSE(converter.convertFile(in("a"), 0, temp.folder() + u"nowhere/", u"x.cpp", 0));
+    EXPECT_FALSE(converter.convertFile(in("a"), 0, temp.folder() + testfiles::nativePath(u"nowhere/"), u"x.cpp", 0));
     EXPECT_EQ(recorder.failures.back().kind, ZnFailureKind::OutputUnopenable);
 }
 
@@ -351,6 +357,48 @@ TEST_F(FileConverterTest, ThreadedRunsClearAnEarlierStop) {
     EXPECT_EQ(recorder.events.back(), "finished");
     EXPECT_NE(output("t.cpp").find("g_a_array[] = {\r\n    0x41\r\n};"), std::string::npos);
     EXPECT_NE(output("t.h").find("#endif /* __T_H__ */"), std::string::npos);
+}
+
+TEST_F(FileConverterTest, RelativeInputsAreSizedAndRead) {
+    // Relative names as a user types them: the sizes must be known before the first byte, or
+    // the progress starts at its end.
+    std::filesystem::create_directory(temp / "sub");
+    writeFile(temp / "a.bin", "ABC");
+    writeFile(temp / "sub" / "b.txt", "Hi!\n");
+    testfiles::CurrentFolderChange here(temp.path());
+    Zenlo::StringList inputs;
+    for (const char16_t* name : {u"a.bin", u"sub/../sub/b.txt", u"./a.bin"})
+        inputs.add(testfiles::nativePath(name));
+    converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
+    EXPECT_TRUE(recorder.failures.empty());
+    ASSERT_FALSE(recorder.events.empty());
+    EXPECT_EQ(recorder.events.front(), "total 10");
+    EXPECT_EQ(recorder.events.back(), "finished");
+    EXPECT_NE(output("arrays.cpp").find("g_b_txt_array[] = {\r\n    0x48,"), std::string::npos);
+}
+
+TEST_F(FileConverterTest, PathsBeyondTheOldLengthLimit) {
+    // Folders nested past 260 characters, which Windows reaches only through long-path names.
+    WideString deep = temp.folder();
+    while (deep.length() < 300)
+        deep += WideString(u"folder-with-a-long-name") + Zenlo::nativeSeparator;
+    ASSERT_TRUE(Zenlo::createFolders(deep));
+    const WideString input = deep + u"input.bin";
+    {
+        Zenlo::OutputFile file;
+        ASSERT_TRUE(file.open(input, false));
+        file.write("xyz");
+        ASSERT_TRUE(file.close());
+    }
+    EXPECT_EQ(Zenlo::fileSize(input), 3u);
+    Zenlo::StringList inputs;
+    inputs.add(input);
+    converter.convertAll(inputs, deep, u"deep.cpp", 0, 1);
+    EXPECT_TRUE(recorder.failures.empty());
+    EXPECT_EQ(recorder.events.front(), "total 3");
+    EXPECT_TRUE(Zenlo::isSameFile(deep + u"deep.h", deep + u"." + Zenlo::nativeSeparator + u"deep.h"));
+    EXPECT_TRUE(Zenlo::isFolder(deep));
+    EXPECT_NE(Zenlo::fileSize(deep + u"deep.cpp"), Zenlo::noSize);
 }
 
 TEST_F(FileConverterTest, SameNameFromTwoFoldersIsRefusedInSeparateMode) {

@@ -1,7 +1,9 @@
 // Folders, sizes, the start folder, file identity and positioned reads on the real file system.
 #include "toolkit/FileSystem.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <string>
@@ -11,7 +13,9 @@
 
 #include "TestFolder.h"
 #include "converter/InputFile.h"
+#include "toolkit/TextEncoding.h"
 
+using testfiles::nativePath;
 using testfiles::TestFolder;
 using Zenlo::WideString;
 
@@ -19,23 +23,86 @@ TEST(FileSystem, CreateFolders) {
     TestFolder temp;
     const WideString base = temp.folder();
     // The text behind the last separator plays no part.
-    EXPECT_TRUE(Zenlo::createFolders(base + u"a/b/c/ignored.cpp"));
-    EXPECT_TRUE(Zenlo::isFolder(base + u"a/b/c"));
-    EXPECT_FALSE(Zenlo::isFolder(base + u"a/b/c/ignored.cpp"));
+    EXPECT_TRUE(Zenlo::createFolders(base + nativePath(u"a/b/c/ignored.cpp")));
+    EXPECT_TRUE(Zenlo::isFolder(base + nativePath(u"a/b/c")));
+    EXPECT_FALSE(Zenlo::isFolder(base + nativePath(u"a/b/c/ignored.cpp")));
     // Existing levels, doubled separators: still true, nothing changes.
-    EXPECT_TRUE(Zenlo::createFolders(base + u"a/b/c/"));
-    EXPECT_TRUE(Zenlo::createFolders(base + u"a//b/d/"));
-    EXPECT_TRUE(Zenlo::isFolder(base + u"a/b/d"));
+    EXPECT_TRUE(Zenlo::createFolders(base + nativePath(u"a/b/c/")));
+    EXPECT_TRUE(Zenlo::createFolders(base + nativePath(u"a//b/d/")));
+    EXPECT_TRUE(Zenlo::isFolder(base + nativePath(u"a/b/d")));
     // A file stands where a folder should be.
     testfiles::writeFile(temp / "a.txt", "x");
-    EXPECT_FALSE(Zenlo::createFolders(base + u"a.txt/b/"));
-    EXPECT_FALSE(Zenlo::createFolders(base + u"a.txt/"));
+    EXPECT_FALSE(Zenlo::createFolders(base + nativePath(u"a.txt/b/")));
+    EXPECT_FALSE(Zenlo::createFolders(base + nativePath(u"a.txt/")));
     // No separator at all: no folder named.
     EXPECT_FALSE(Zenlo::createFolders(u"plain"));
-    EXPECT_TRUE(Zenlo::createFolders(u"/"));
+    EXPECT_TRUE(Zenlo::createFolders(nativePath(u"/")));
+}
+
+TEST(FileSystem, SystemPathsAreAbsoluteBeforeTheLongPathPrefix) {
+    TestFolder temp;
+    testfiles::CurrentFolderChange here(temp.path());
+    const std::string current = Zenlo::utf16ToUtf8(Zenlo::currentFolder().view());
+    struct Case {
+        const char16_t* given;
+        std::string want;
+    };
+#ifdef _WIN32
+    const std::string drive = current.substr(0, 2);
+    const Case cases[] = {
+        {u"a.bin", "\\\\?\\" + current + "a.bin"},
+        {u"sub/x.bin", "\\\\?\\" + current + "sub\\x.bin"},
+        {u".\\sub\\..\\y.bin", "\\\\?\\" + current + "y.bin"},
+        {u"\\top\\z", "\\\\?\\" + drive + "\\top\\z"},
+        {u"C:\\a\\b\\", "\\\\?\\C:\\a\\b\\"},
+        {u"\\\\server\\share\\f", "\\\\?\\UNC\\server\\share\\f"},
+        {u"\\\\?\\C:\\kept", "\\\\?\\C:\\kept"},
+        {u"\\\\.\\NUL", "\\\\.\\NUL"},
+        {u"", ""},
+    };
+#else
+    const Case cases[] = {
+        {u"a.bin", "a.bin"},
+        {u"/x/../y", "/x/../y"},
+        {u"", ""},
+    };
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Zenlo::utf16ToUtf8(WideString(c.given).view()));
+        EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::systemPath(c.given).view()), c.want);
+    }
+    // Relative paths are found from the current folder, and so are their sizes.
+    testfiles::writeFile(temp / "five", "12345");
+    EXPECT_EQ(Zenlo::fileSize(u"five"), 5u);
+    EXPECT_EQ(Zenlo::fileSize(testfiles::nativePath(u"./five")), 5u);
+    EXPECT_TRUE(Zenlo::isSameFile(u"five", temp.folder() + u"five"));
+    EXPECT_TRUE(Zenlo::createFolders(testfiles::nativePath(u"new/level/")));
+    EXPECT_TRUE(Zenlo::isFolder(u"new"));
+    EXPECT_EQ(Zenlo::absolutePath(u"five"), temp.folder() + u"five");
+}
+
+TEST(PathText, FolderLevelsStart) {
+    struct Case {
+        const char16_t* path;
+        bool withPrefix;
+        WideString::Size want;
+    };
+    const Case cases[] = {
+        {u"/a/b/", false, 0},
+        {u"\\\\?\\C:\\a\\", true, 4},
+        {u"C:\\a\\", true, 0},
+        {u"\\\\?\\UNC\\server\\share\\a\\", true, 20},
+        {u"\\\\?\\UNC\\server\\share", true, 20},
+        {u"\\\\?\\UNC\\server", true, 14},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Zenlo::utf16ToUtf8(WideString(c.path).view()));
+        EXPECT_EQ(Zenlo::folderLevelsStart(c.path, c.withPrefix), c.want);
+    }
 }
 
 TEST(FileSystem, CreateFoldersTellsTheSystemsReason) {
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
     TestFolder temp;
     const WideString base = temp.folder();
     testfiles::writeFile(temp / "file", "x");
@@ -85,12 +152,18 @@ TEST(FileSystem, CurrentFolder) {
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(temp.path());
     WideString here = Zenlo::currentFolder();
-    std::filesystem::current_path("/");
+    std::filesystem::current_path(std::filesystem::path("/").root_path() /
+                                  std::filesystem::path("/").root_directory());
     WideString root = Zenlo::currentFolder();
     std::filesystem::current_path(before);
     EXPECT_TRUE(Zenlo::isSameFile(here, temp.folder()));
-    EXPECT_EQ(here[here.length() - 1], u'/');
-    EXPECT_EQ(root, WideString(u"/")); // a root keeps one separator, not two
+    EXPECT_EQ(here[here.length() - 1], Zenlo::nativeSeparator);
+    // A root keeps one separator, not two.
+#ifdef _WIN32
+    EXPECT_EQ(Zenlo::utf16ToUtf8(root.view()).substr(1), ":\\");
+#else
+    EXPECT_EQ(root, WideString(u"/"));
+#endif
 }
 
 namespace {
@@ -138,13 +211,12 @@ TEST(InputFile, SparseFileBeyondFourGiB) {
     // Sizes past 32 bits: a sparse file costs no disk space.
     TestFolder temp;
     const std::uint64_t size = (std::uint64_t{1} << 32) + 3;
+    testfiles::writeFile(temp / "big", "");
+    std::filesystem::resize_file(temp / "big", size - 1);
     {
-        std::FILE* file = std::fopen((temp / "big").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        ASSERT_EQ(ftruncate(fileno(file), static_cast<off_t>(size - 1)), 0);
-        std::fseek(file, 0, SEEK_END);
-        std::fputc('Z', file);
-        std::fclose(file);
+        std::ofstream out(temp / "big", std::ios::binary | std::ios::app);
+        out.put('Z');
+        ASSERT_TRUE(out.flush());
     }
     EXPECT_EQ(Zenlo::fileSize(temp.folder() + u"big"), size);
     Zenlo::InputFile file;

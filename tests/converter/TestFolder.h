@@ -1,25 +1,35 @@
-// Test helpers: a fresh temporary folder, and whole files written and read as bytes.
+// Test helpers: a fresh temporary folder, whole files written and read as bytes, programs run.
 #pragma once
-
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "converter/PathText.h"
+#include "toolkit/TextEncoding.h"
 #include "toolkit/WideString.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace testfiles {
 
@@ -27,9 +37,15 @@ namespace testfiles {
 class TestFolder {
 public:
     TestFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hexmoor-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) ADD_FAILURE() << "mkdtemp failed";
-        path_ = pattern;
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            char name[32];
+            std::snprintf(name, sizeof name, "hexmoor-%08x", static_cast<unsigned>(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(base / name, error)) path_ = base / name;
+        }
+        if (path_.empty()) ADD_FAILURE() << "no new temporary folder";
     }
     ~TestFolder() {
         std::error_code error;
@@ -37,12 +53,62 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
     // The folder as the converter takes it: ending with the separator.
-    Zenlo::WideString folder() const { return Zenlo::fromPath(path_) + u"/"; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    Zenlo::WideString folder() const { return Zenlo::fromPath(path_) + Zenlo::nativeSeparator; }
+    // Names are UTF-8 (on POSIX any bytes, kept as they are).
+    std::filesystem::path operator/(const std::string& name) const {
+#ifdef _WIN32
+        return path_ / Zenlo::toPath(Zenlo::fromUtf8(name));
+#else
+        return path_ / name;
+#endif
+    }
 
 private:
     std::filesystem::path path_;
 };
+
+// Makes the folder the current one for the object's lifetime.
+class CurrentFolderChange {
+public:
+    explicit CurrentFolderChange(const std::filesystem::path& folder)
+        : before_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolderChange() {
+        std::error_code error;
+        std::filesystem::current_path(before_, error);
+    }
+    CurrentFolderChange(const CurrentFolderChange&) = delete;
+    CurrentFolderChange& operator=(const CurrentFolderChange&) = delete;
+
+private:
+    std::filesystem::path before_;
+};
+
+// A path as the programs print it (UTF-8 on Windows, the name's bytes elsewhere).
+inline std::string shown(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return Zenlo::utf16ToUtf8(Zenlo::fromPath(path).view());
+#else
+    return path.string();
+#endif
+}
+
+// The path with each "/" turned into the platform's separator.
+inline Zenlo::WideString nativePath(Zenlo::WideString path) {
+    path.replaceAll(u'/', Zenlo::nativeSeparator);
+    return path;
+}
+
+// The system's text for an error: the POSIX code's, or on Windows the Windows code's.
+inline std::string systemMessage([[maybe_unused]] int posixCode,
+                                 [[maybe_unused]] int windowsCode) {
+#ifdef _WIN32
+    return std::system_category().message(windowsCode);
+#else
+    return std::system_category().message(posixCode);
+#endif
+}
 
 inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -75,6 +141,13 @@ inline std::vector<std::string> temporariesIn(const std::filesystem::path& folde
     return names;
 }
 
+// Sets the file's modification time far into the past, so any later write shows.
+inline void makeOld(const std::filesystem::path& path) {
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::hours(24 * 365));
+}
+
+#ifndef _WIN32
 // While it lives, files this process writes cannot grow beyond the limit: a write beyond it
 // fails with EFBIG as on a full disk (the signal that would end the process is ignored).
 class FileSizeLimit {
@@ -116,10 +189,115 @@ inline bool unnamedFilesWork(const std::filesystem::path& folder) {
 #endif
 }
 
-// Sets the file's modification time far into the past, so any later write shows.
-inline void makeOld(const std::filesystem::path& path) {
-    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
-                                               std::chrono::hours(24 * 365));
+#endif
+
+struct RunResult {
+    int status = -1;
+    std::string out, err;
+};
+
+// Text a program wrote to a redirected stream, with Windows line ends made "\n".
+inline std::string withNewlines(std::string text) {
+#ifdef _WIN32
+    std::string::size_type at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos)
+        text.erase(at, 1);
+#endif
+    return text;
+}
+
+#ifdef _WIN32
+// One argument quoted so that the C runtime's parser gives it back unchanged.
+inline std::wstring quotedArgument(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos)
+        return argument;
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        result.push_back(c);
+        backslashes = 0;
+    }
+    result.append(backslashes * 2, L'\\');
+    return result + L"\"";
+}
+
+inline std::wstring wideText(const std::string& utf8) {
+    const std::u16string text = Zenlo::utf8ToUtf16(utf8);
+    return std::wstring(text.begin(), text.end());
+}
+#else
+inline std::string quotedArgument(const std::string& text) {
+    std::string result = "'";
+    for (char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+#endif
+
+// Runs the program in the folder with the arguments (UTF-8) and "NAME=VALUE" set in its
+// environment (nothing for an empty text); stdout and stderr go to .stdout and .stderr there.
+inline RunResult runProgram(const std::filesystem::path& folder, const std::string& program,
+                            const std::vector<std::string>& arguments,
+                            const std::string& environment) {
+    RunResult result;
+#ifdef _WIN32
+    std::wstring commandLine = quotedArgument(wideText(program));
+    for (const std::string& argument : arguments)
+        commandLine += L" " + quotedArgument(wideText(argument));
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    auto create = [&](const char* name) {
+        return CreateFileW((folder / name).wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                           &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE out = create(".stdout"), err = create(".stderr");
+    // The child inherits this process's environment with the one variable changed.
+    const std::string::size_type equals = environment.find('=');
+    std::wstring name, oldValue(32768, L'\0');
+    DWORD oldLength = 0;
+    if (equals != std::string::npos) {
+        name = wideText(environment.substr(0, equals));
+        oldLength = GetEnvironmentVariableW(name.c_str(), oldValue.data(), 32768);
+        SetEnvironmentVariableW(name.c_str(), wideText(environment.substr(equals + 1)).c_str());
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    const std::wstring where = folder.wstring();
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       where.c_str(), &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
+    }
+    if (!name.empty())
+        SetEnvironmentVariableW(name.c_str(), oldLength ? oldValue.c_str() : nullptr);
+    CloseHandle(out);
+    CloseHandle(err);
+#else
+    std::string command = "cd " + quotedArgument(folder.string()) + " && " + environment + " " +
+                          quotedArgument(program);
+    for (const std::string& argument : arguments)
+        command += " " + quotedArgument(argument);
+    command += " >.stdout 2>.stderr";
+    const int status = std::system(command.c_str());
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    result.out = withNewlines(readFile(folder / ".stdout"));
+    result.err = withNewlines(readFile(folder / ".stderr"));
+    return result;
 }
 
 } // namespace testfiles

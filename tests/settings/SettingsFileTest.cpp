@@ -342,7 +342,11 @@ TEST(SettingsFile, SaveThroughALinkKeepsTheLink) {
     fs::path real = folder.path() / "real.cfg";
     fs::path link = folder.path() / "settings.cfg";
     writeFile(real, "old");
-    fs::create_symlink(real, link);
+    std::error_code error;
+    fs::create_symlink(real, link, error);
+    // Windows lets only administrators and developer mode make links; without one there is
+    // nothing to keep.
+    if (error) GTEST_SKIP() << "this system does not let us create a symbolic link";
     ASSERT_TRUE(Zenlo::saveSettingsFile(link, ZnConversionOptions(), u"English"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readFile(real).size(), 130u);

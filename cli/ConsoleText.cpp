@@ -1,0 +1,72 @@
+// Console output: the wide console functions on Windows, plain bytes everywhere else.
+#include "cli/ConsoleText.h"
+
+#include <algorithm>
+
+#include "toolkit/TextEncoding.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+std::string shownPath(const Zenlo::WideString& path) {
+#ifdef _WIN32
+    return Zenlo::utf16ToUtf8(path.view());
+#else
+    return Zenlo::toPath(path).string();
+#endif
+}
+
+#ifdef _WIN32
+
+namespace {
+
+// The console behind the stream, or null when the stream goes to a file or a pipe.
+HANDLE consoleOf(std::FILE* stream) {
+    const intptr_t handle = _get_osfhandle(_fileno(stream));
+    if (handle == -1) return nullptr;
+    DWORD mode = 0;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(handle), &mode) ? reinterpret_cast<HANDLE>(handle)
+                                                                   : nullptr;
+}
+
+} // namespace
+
+void writeText(std::FILE* stream, std::string_view text) {
+    HANDLE console = consoleOf(stream);
+    if (!console) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        return;
+    }
+    // What the C library still holds must come out first.
+    std::fflush(stream);
+    const std::u16string wide = Zenlo::utf8ToUtf16(text);
+    const wchar_t* data = reinterpret_cast<const wchar_t*>(wide.data());
+    std::size_t left = wide.size();
+    while (left > 0) {
+        DWORD written = 0;
+        const DWORD part = static_cast<DWORD>(std::min<std::size_t>(left, 8192));
+        if (!WriteConsoleW(console, data, part, &written, nullptr) || written == 0) return;
+        data += written;
+        left -= written;
+    }
+}
+
+bool isConsole(std::FILE* stream) {
+    return consoleOf(stream) != nullptr;
+}
+
+#else
+
+void writeText(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+bool isConsole(std::FILE* stream) {
+    return isatty(fileno(stream)) != 0;
+}
+
+#endif

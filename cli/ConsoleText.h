@@ -1,0 +1,20 @@
+// Text for the user's console: paths as readable text, and UTF-8 written so that it shows.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "toolkit/WideString.h"
+
+// A path as shown in messages: UTF-8 on Windows; elsewhere the name's own bytes, so a name that
+// is not UTF-8 still reads as the file system knows it.
+std::string shownPath(const Zenlo::WideString& path);
+
+// Writes UTF-8 text to the stream. On Windows a console gets it as UTF-16 through the console's
+// own wide output (the console's code page cannot show every character); a redirected stream
+// gets the UTF-8 bytes. Elsewhere the bytes as they are. Write errors are not reported.
+void writeText(std::FILE* stream, std::string_view text);
+
+// True when the stream is a console or terminal the user looks at.
+bool isConsole(std::FILE* stream);
