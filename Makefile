@@ -59,7 +59,7 @@ windows-test: windows-build
 # dist/hexmoor-<version>-win64.zip: hexmoor-cli.exe, the languages and a short README.
 $(WINDOWS_RELEASE_DIR)/build.ninja:
 	cmake -S . -B $(WINDOWS_RELEASE_DIR) $(WINDOWS_CMAKE) -DCMAKE_BUILD_TYPE=Release \
-	    -DHEXMOOR_TESTS=OFF
+	    -DHEXMOOR_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s
 
 windows: deps $(WINDOWS_RELEASE_DIR)/build.ninja
 	cmake --build $(WINDOWS_RELEASE_DIR) -j $(JOBS)

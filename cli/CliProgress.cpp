@@ -8,8 +8,8 @@
 #include "toolkit/TextEncoding.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -106,7 +106,9 @@ ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int 
 
 void ZnCliProgress::clear() {
     if (!drawn_) return;
-    writeText(stream_, "\r" + std::string(static_cast<std::size_t>(width_ - 1), ' ') + "\r");
+    std::string blank(static_cast<std::size_t>(width_ + 1), ' ');
+    blank.front() = blank.back() = '\r';
+    writeText(stream_, blank);
     std::fflush(stream_);
     drawn_ = false;
 }
@@ -116,7 +118,9 @@ void ZnCliProgress::draw() {
     if (now - start_ < showAfter || (drawn_ && now - lastDraw_ < redrawEvery)) return;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const double rate = seconds > 0 ? static_cast<double>(done_) / seconds : 0.0;
-    writeText(stream_, "\r" + progressLine(fileName_, done_, total_, rate, width_));
+    std::string line(1, '\r');
+    line += progressLine(fileName_, done_, total_, rate, width_);
+    writeText(stream_, line);
     std::fflush(stream_);
     lastDraw_ = now;
     drawn_ = true;

@@ -92,12 +92,10 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
             failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
         // A failure of an output as a whole names the output in its reason already.
         if (failure.path == failure.outputPath)
-            writeText(err, "hexmoor-cli: " + failure.reason() + "
-");
+            writeText(err, "hexmoor-cli: " + failure.reason() + "\n");
         else
             writeText(err, "hexmoor-cli: " + shown(failure.path) + ": " + failure.reason() + hint +
-                               "
-");
+                               "\n");
     });
     converter.fileFinished.connect([&](const WideString&) { ++converted; });
     converter.outputCommitted.connect([&](const WideString&, bool) { ++written; });

@@ -29,8 +29,9 @@ HANDLE consoleOf(std::FILE* stream) {
     const intptr_t handle = _get_osfhandle(_fileno(stream));
     if (handle == -1) return nullptr;
     DWORD mode = 0;
-    return GetConsoleMode(reinterpret_cast<HANDLE>(handle), &mode) ? reinterpret_cast<HANDLE>(handle)
-                                                                   : nullptr;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(handle), &mode)
+               ? reinterpret_cast<HANDLE>(handle)
+               : nullptr;
 }
 
 } // namespace

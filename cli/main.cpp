@@ -29,8 +29,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         const std::wstring_view argument(argv[i]);
-        arguments.push_back(Zenlo::utf16ToUtf8(
-            std::u16string_view(reinterpret_cast<const char16_t*>(argument.data()), argument.size())));
+        arguments.push_back(Zenlo::utf16ToUtf8(std::u16string_view(
+            reinterpret_cast<const char16_t*>(argument.data()), argument.size())));
     }
     return runWith(arguments);
 }

@@ -159,8 +159,9 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     result = runCli(temp, {"-o", "dir", "a.bin"});
     EXPECT_EQ(result.status, 1);
     // Windows opens no folder as a file and calls it access denied.
-    EXPECT_NE(result.err.find("a.bin: cannot open " + testfiles::shown(temp / "dir" / "arrays.cpp") +
-                              ": " + testfiles::systemMessage(EISDIR, 5) + "\n"),
+    EXPECT_NE(result.err.find("a.bin: cannot open " +
+                              testfiles::shown(temp / "dir" / "arrays.cpp") + ": " +
+                              testfiles::systemMessage(EISDIR, 5) + "\n"),
               std::string::npos)
         << result.err;
     // Nothing was written there: no summary claims otherwise.

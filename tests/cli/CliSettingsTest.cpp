@@ -34,8 +34,8 @@ ZnCliCommand parsed(const std::vector<std::string>& arguments) {
 TEST(CliSettings, ParsingTheOption) {
     EXPECT_TRUE(parsed({"a"}).settingsFile.isEmpty());
     EXPECT_TRUE(parsed({"--settings", "s.cfg", "a"}).settingsFile.equals(u"s.cfg"));
-    EXPECT_TRUE(parsed({"--settings=x/s.cfg", "a"})
-                    .settingsFile.equals(testfiles::nativePath(u"x/s.cfg")));
+    EXPECT_TRUE(
+        parsed({"--settings=x/s.cfg", "a"}).settingsFile.equals(testfiles::nativePath(u"x/s.cfg")));
     EXPECT_TRUE(parsed({"--settings=a", "--settings", "b", "a"}).settingsFile.equals(u"b"));
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"a", "--settings"}, {"--settings=", "a"}}) {

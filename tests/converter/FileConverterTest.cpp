@@ -324,9 +324,11 @@ TEST_F(FileConverterTest, ConvertFileAndCloseHeaderDirectly) {
     // closeHeader creates a missing header holding only the closing line.
     EXPECT_TRUE(converter.closeHeader(out, u"two.cpp"));
     EXPECT_EQ(output("two.h"), "\r\n\r\n#endif /* __TWO_H__ */\r\n\r\n");
-    EXPECT_FALSE(converter.closeHeader(temp.folder() + testfiles::nativePath(u"nowhere/"), u"two.cpp"));
+    EXPECT_FALSE(
+        converter.closeHeader(temp.folder() + testfiles::nativePath(u"nowhere/"), u"two.cpp"));
     // An output folder that does not exist: false, nothing told but the failure.
-    EXPECT_FALSE(converter.convertFile(in("a"), 0, temp.folder() + testfiles::nativePath(u"nowhere/"), u"x.cpp", 0));
+    EXPECT_FALSE(converter.convertFile(
+        in("a"), 0, temp.folder() + testfiles::nativePath(u"nowhere/"), u"x.cpp", 0));
     EXPECT_EQ(recorder.failures.back().kind, ZnFailureKind::OutputUnopenable);
 }
 
@@ -396,7 +398,8 @@ TEST_F(FileConverterTest, PathsBeyondTheOldLengthLimit) {
     converter.convertAll(inputs, deep, u"deep.cpp", 0, 1);
     EXPECT_TRUE(recorder.failures.empty());
     EXPECT_EQ(recorder.events.front(), "total 3");
-    EXPECT_TRUE(Zenlo::isSameFile(deep + u"deep.h", deep + u"." + Zenlo::nativeSeparator + u"deep.h"));
+    EXPECT_TRUE(
+        Zenlo::isSameFile(deep + u"deep.h", deep + u"." + Zenlo::nativeSeparator + u"deep.h"));
     EXPECT_TRUE(Zenlo::isFolder(deep));
     EXPECT_NE(Zenlo::fileSize(deep + u"deep.cpp"), Zenlo::noSize);
 }

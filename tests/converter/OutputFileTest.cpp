@@ -44,7 +44,7 @@ TEST(OutputFile, FailuresAreReported) {
     Zenlo::OutputFile out;
     EXPECT_FALSE(out.open(temp.folder() + u"missing/out", false));
     EXPECT_NE(out.error(), 0);
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << testfiles::noFullDevice;
     ASSERT_TRUE(out.open(u"/dev/full", false));
     out.fill('x', 5 * Zenlo::OutputFile::bufferSize);
     EXPECT_TRUE(out.failed());

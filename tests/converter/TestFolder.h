@@ -94,6 +94,10 @@ inline std::string shown(const std::filesystem::path& path) {
 #endif
 }
 
+// Why a write failure cannot be provoked: only POSIX systems have a device that is always full.
+inline constexpr const char* noFullDevice =
+    "no device that is always full (/dev/full) here, so no write can be made to fail";
+
 // The path with each "/" turned into the platform's separator.
 inline Zenlo::WideString nativePath(Zenlo::WideString path) {
     path.replaceAll(u'/', Zenlo::nativeSeparator);
@@ -101,8 +105,7 @@ inline Zenlo::WideString nativePath(Zenlo::WideString path) {
 }
 
 // The system's text for an error: the POSIX code's, or on Windows the Windows code's.
-inline std::string systemMessage([[maybe_unused]] int posixCode,
-                                 [[maybe_unused]] int windowsCode) {
+inline std::string systemMessage([[maybe_unused]] int posixCode, [[maybe_unused]] int windowsCode) {
 #ifdef _WIN32
     return std::system_category().message(windowsCode);
 #else
