@@ -9,8 +9,8 @@
 
 #include "TestFolder.h"
 #include "WorkedExample.h"
-#include "converter/FileSystem.h"
 #include "converter/OutputFile.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
 using testfiles::readFile;

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "converter/PathText.h"
+#include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 #include "toolkit/WideString.h"
 
