@@ -1,6 +1,8 @@
 // Positioned reads of input files: pread on POSIX, ReadFile at an offset under _WIN32.
 #include "converter/InputFile.h"
 
+#include "toolkit/FileSystem.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -27,7 +29,8 @@ std::int64_t lastWriteTime(HANDLE file) {
 bool InputFile::open(const WideString& path) {
     close();
     error_ = 0;
-    std::wstring native = toPath(longPath(path)).wstring();
+    // Absolute before the long-path prefix: a relative name behind it names nothing.
+    std::wstring native = toPath(systemPath(path)).wstring();
     // Devices, pipes and folders are refused by their attributes before anything is opened.
     const DWORD attributes = GetFileAttributesW(native.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)

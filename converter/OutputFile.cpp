@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "toolkit/FileSystem.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -16,6 +18,23 @@
 #endif
 
 namespace Zenlo {
+
+namespace {
+
+// The system's code for the C library call that just failed. On Windows that is the Windows
+// error behind errno, so messages give the system's own reason (errno values mean other things
+// to the Windows message table).
+int lastError() {
+#ifdef _WIN32
+    const int code = static_cast<int>(_doserrno);
+    if (code) return code;
+    return errno == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT;
+#else
+    return errno;
+#endif
+}
+
+} // namespace
 
 OutputFile::OutputFile() {
     for (auto& buffer : buffers_)
@@ -29,11 +48,11 @@ OutputFile::~OutputFile() {
 bool OutputFile::open(const WideString& path, bool append) {
     if (file_) close();
 #ifdef _WIN32
-    std::FILE* file = _wfopen(toPath(path).c_str(), append ? L"ab" : L"wb");
+    std::FILE* file = _wfopen(toPath(systemPath(path)).c_str(), append ? L"ab" : L"wb");
 #else
     std::FILE* file = std::fopen(toPath(path).c_str(), append ? "ab" : "wb");
 #endif
-    if (!file) return error_ = errno, false;
+    if (!file) return error_ = lastError(), false;
     if (append && std::fseek(file, 0, SEEK_END) == 0) {
 #ifdef _WIN32
         const std::int64_t end = _ftelli64(file);
@@ -50,7 +69,7 @@ bool OutputFile::open(const WideString& path, bool append) {
 bool OutputFile::create(const WideString& path) {
     if (file_) close();
 #ifdef _WIN32
-    std::wstring native = toPath(path).wstring();
+    std::wstring native = toPath(systemPath(path)).wstring();
     HANDLE handle = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -61,20 +80,20 @@ bool OutputFile::create(const WideString& path) {
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
     if (fd < 0) {
         CloseHandle(handle);
-        return error_ = errno, false;
+        return error_ = lastError(), false;
     }
     std::FILE* file = _fdopen(fd, "w+b");
     if (!file) {
         _close(fd);
-        return error_ = errno, false;
+        return error_ = lastError(), false;
     }
 #else
     const int fd = ::open(toPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return error_ = errno, false;
+    if (fd < 0) return error_ = lastError(), false;
     std::FILE* file = ::fdopen(fd, "w+b");
     if (!file) {
         ::close(fd);
-        return error_ = errno, false;
+        return error_ = lastError(), false;
     }
 #endif
     return started(file);
@@ -109,7 +128,7 @@ bool OutputFile::rewindTo(std::uint64_t position) {
                      fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0;
 #endif
     if (!cut) {
-        error_ = errno;
+        error_ = lastError();
         failed_ = true;
     }
     return cut;
@@ -146,12 +165,12 @@ bool OutputFile::close(bool durable) {
         const bool synced = ::fsync(fileno(file_)) == 0;
 #endif
         if (!synced) {
-            error_ = errno;
+            error_ = lastError();
             failed_ = true;
         }
     }
     if (std::fclose(file_) != 0 && !failed_) {
-        error_ = errno;
+        error_ = lastError();
         failed_ = true;
     }
     file_ = nullptr;
@@ -214,7 +233,7 @@ void OutputFile::writerLoop() {
 void OutputFile::writeBlock(const char* data, std::size_t size) {
     if (size == 0 || failed_) return;
     if (std::fwrite(data, 1, size, file_) != size) {
-        error_ = errno;
+        error_ = lastError();
         failed_ = true;
     }
 }

@@ -83,6 +83,8 @@ WideString systemPath(const WideString& path) {
         return path;
     // Resolved first: the system no longer cleans a path up once the prefix is there.
     WideString full = absolutePath(path);
+    // Reserved names ("NUL", "CON") come back as devices, which take no prefix.
+    if (full.view().starts_with(u"\\\\.\\")) return full;
     // A network path "\\\\server\\share" takes the form "\\\\?\\UNC\\server\\share".
     if (full.view().starts_with(u"\\\\")) {
         full.erase(0, 2);

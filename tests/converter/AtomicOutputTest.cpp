@@ -26,8 +26,8 @@ Zenlo::CommitResult writeWhole(const fs::path& target, const std::string& text) 
 }
 
 unsigned permissions(const fs::path& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+    std::error_code error;
+    return static_cast<unsigned>(fs::status(path, error).permissions()) & 07777;
 }
 
 } // namespace
@@ -72,6 +72,7 @@ TEST(AtomicOutput, EachKindOfTarget) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (!testfiles::hasPosixFileKinds && std::string(c.name).find("link") == 0) continue;
         TestFolder temp;
         const fs::path written = c.make(temp.path());
         EXPECT_EQ(writeWhole(temp / "t", "new text"), Zenlo::CommitResult::Replaced);
@@ -88,11 +89,12 @@ TEST(AtomicOutput, TargetsThatAreNotRegularFilesAreNeverReplaced) {
         int error;
     };
     const Case cases[] = {
-        {"folder", false, EISDIR},
+        {"folder", false, testfiles::isFolderError},
         {"link to a device", true, Zenlo::notRegularFileError},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.device && !testfiles::hasPosixFileKinds) continue;
         TestFolder temp;
         if (c.device) {
             testfiles::makeSpecialFile(temp / "device");
@@ -109,6 +111,7 @@ TEST(AtomicOutput, TargetsThatAreNotRegularFilesAreNeverReplaced) {
         EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
     }
     // A link loop is refused as well.
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
     TestFolder temp;
     fs::create_symlink("t2", temp / "t1");
     fs::create_symlink("t1", temp / "t2");
@@ -120,9 +123,11 @@ TEST(AtomicOutput, TargetsThatAreNotRegularFilesAreNeverReplaced) {
 TEST(AtomicOutput, PermissionsAndUnchangedFilesAreKept) {
     TestFolder temp;
     writeFile(temp / "t", "old");
-    fs::permissions(temp / "t", fs::perms(0640));
+    // Windows keeps only the read-only mark: files it lets a program write show as 0666.
+    const unsigned mode = testfiles::hasPosixFileKinds ? 0640u : 0666u;
+    fs::permissions(temp / "t", fs::perms(mode));
     EXPECT_EQ(writeWhole(temp / "t", "new"), Zenlo::CommitResult::Replaced);
-    EXPECT_EQ(permissions(temp / "t"), 0640u);
+    EXPECT_EQ(permissions(temp / "t"), mode);
     // The same bytes again: the file is not touched, its time stays.
     testfiles::makeOld(temp / "t");
     const auto before = fs::last_write_time(temp / "t");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -98,6 +99,13 @@ inline std::string shown(const std::filesystem::path& path) {
 inline constexpr const char* noFullDevice =
     "no device that is always full (/dev/full) here, so no write can be made to fail";
 
+// The system's code for a folder where a file is needed (ERROR_DIRECTORY on Windows).
+#ifdef _WIN32
+inline constexpr int isFolderError = 267;
+#else
+inline constexpr int isFolderError = EISDIR;
+#endif
+
 // The path with each "/" turned into the platform's separator.
 inline Zenlo::WideString nativePath(Zenlo::WideString path) {
     path.replaceAll(u'/', Zenlo::nativeSeparator);
@@ -150,7 +158,32 @@ inline void makeOld(const std::filesystem::path& path) {
                                                std::chrono::hours(24 * 365));
 }
 
-#ifndef _WIN32
+// FIFOs, device files and a per-process limit on file sizes are how the tests provoke refusals
+// and failing writes on POSIX systems; a test cannot make any of them on Windows.
+#ifdef _WIN32
+inline constexpr bool hasPosixFileKinds = false;
+#else
+inline constexpr bool hasPosixFileKinds = true;
+#endif
+inline constexpr const char* noPosixFileKinds =
+    "Windows has no FIFO, device file or file size limit for a test to make, and lets only "
+    "administrators make symbolic links";
+// Skips the rest of a test that needs one of them.
+#define SKIP_WITHOUT_POSIX_FILE_KINDS()                                                            \
+    if (!testfiles::hasPosixFileKinds) GTEST_SKIP() << testfiles::noPosixFileKinds
+
+#ifdef _WIN32
+inline void makeSpecialFile(const std::filesystem::path&) {
+    ADD_FAILURE() << noPosixFileKinds;
+}
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long) { ADD_FAILURE() << noPosixFileKinds; }
+};
+inline bool unnamedFilesWork(const std::filesystem::path&) {
+    return false;
+}
+#else
 // While it lives, files this process writes cannot grow beyond the limit: a write beyond it
 // fails with EFBIG as on a full disk (the signal that would end the process is ignored).
 class FileSizeLimit {

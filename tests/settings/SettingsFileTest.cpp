@@ -364,6 +364,7 @@ TEST(SettingsFile, SaveReplacesOnlyARegularFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.device && !testfiles::hasPosixFileKinds) continue;
         TempFolder folder;
         const fs::path file = folder.path() / "settings.cfg";
         const fs::path device = folder.path() / "device";
@@ -383,6 +384,7 @@ TEST(SettingsFile, SaveReplacesOnlyARegularFile) {
         EXPECT_EQ(folder.entryCount(), c.device ? 2u : 1u) << "no temporary file stays";
     }
     // A link that points nowhere yet creates the file it names.
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
     TempFolder folder;
     fs::create_symlink("stored.cfg", folder.path() / "settings.cfg");
     ASSERT_TRUE(
