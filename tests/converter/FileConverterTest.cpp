@@ -283,6 +283,16 @@ TEST_F(FileConverterTest, TargetsThatAreNotRegularFilesAreLeftAlone) {
     EXPECT_EQ(recorder.failures[0].reason(), "cannot open " +
                                                  testfiles::shown(temp / "out" / "dir.cpp") + ": " +
                                                  Zenlo::systemErrorText(testfiles::isFolderError));
+#ifdef _WIN32
+    // The devices a Windows user can name: reserved names, with any extension, in any folder.
+    for (const char16_t* device : {u"con.cpp", u"NUL"}) {
+        EXPECT_FALSE(converter.convertFile(in("a"), 0, out, device, 0));
+        EXPECT_EQ(recorder.failures.back().kind, ZnFailureKind::OutputUnopenable);
+        EXPECT_NE(recorder.failures.back().reason().find(": not a regular file"), std::string::npos)
+            << recorder.failures.back().reason();
+    }
+    EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
+#endif
     // Even with the right to do so, a device is never replaced by a regular file.
     SKIP_WITHOUT_POSIX_FILE_KINDS();
     testfiles::makeSpecialFile(temp / "device");
