@@ -61,7 +61,9 @@ protected:
     }
     std::string output(const char* name) const { return readFile(temp / "out" / name); }
     // A path below the test folder as messages show it.
-    std::string readable(const char* name) const { return (temp / name).string(); }
+    std::string readable(const char* name) const {
+        return testfiles::nativeSeparators(testfiles::shown(temp / name));
+    }
 
     TestFolder temp;
     ZnFileConverter converter;
@@ -381,9 +383,10 @@ TEST_F(FileConverterTest, RelativeInputsAreSizedAndRead) {
     std::filesystem::create_directory(temp / "sub");
     writeFile(temp / "a.bin", "ABC");
     writeFile(temp / "sub" / "b.txt", "Hi!\n");
+    writeFile(temp / "c.dat", "xyz");
     testfiles::CurrentFolderChange here(temp.path());
     Zenlo::StringList inputs;
-    for (const char16_t* name : {u"a.bin", u"sub/../sub/b.txt", u"./a.bin"})
+    for (const char16_t* name : {u"a.bin", u"sub/../sub/b.txt", u"./c.dat"})
         inputs.add(testfiles::nativePath(name));
     converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
     EXPECT_TRUE(recorder.failures.empty());

@@ -51,6 +51,9 @@ std::string describe(const ZnInputFailure& f, const std::string& base) {
 } // namespace
 
 TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
+    // A symbolic link is one of the ways an input can be an output (the command-line tests
+    // check the others on Windows).
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
     TestFolder temp;
     const std::string base = temp.path().string() + "/";
     std::filesystem::create_directories(temp / "out");
@@ -169,20 +172,23 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
 TEST(RunPlan, OutputsAndNames) {
     Zenlo::StringList inputs;
     for (const char16_t* path : {u"/in/a.b.bin", u"/in/c"})
-        inputs.add(path);
+        inputs.add(testfiles::nativePath(path));
     ZnConversionOptions options;
-    Zenlo::RunPlan one = Zenlo::planRun(inputs, u"/o/", u"all.c", false, true, options);
+    const WideString folder = testfiles::nativePath(u"/o/");
+    Zenlo::RunPlan one = Zenlo::planRun(inputs, folder, u"all.c", false, true, options);
     std::vector<std::string> outputs;
     for (const WideString& path : one.outputs)
         outputs.push_back(narrow(path));
-    EXPECT_EQ(outputs, (std::vector<std::string>{"/o/all.c", "/o/all.h"}));
+    EXPECT_EQ(outputs, (std::vector<std::string>{testfiles::nativeSeparators("/o/all.c"),
+                                                 testfiles::nativeSeparators("/o/all.h")}));
     EXPECT_EQ(narrow(one.inputs[0].variable), "g_a_b_bin_array");
     EXPECT_EQ(narrow(one.inputs[1].outputName), "all.c");
 
-    Zenlo::RunPlan separate = Zenlo::planRun(inputs, u"/o/", u"all.c", true, false, options);
+    Zenlo::RunPlan separate = Zenlo::planRun(inputs, folder, u"all.c", true, false, options);
     outputs.clear();
     for (const WideString& path : separate.outputs)
         outputs.push_back(narrow(path));
-    EXPECT_EQ(outputs, (std::vector<std::string>{"/o/a_b_bin.cpp", "/o/c.cpp"}));
+    EXPECT_EQ(outputs, (std::vector<std::string>{testfiles::nativeSeparators("/o/a_b_bin.cpp"),
+                                                 testfiles::nativeSeparators("/o/c.cpp")}));
     EXPECT_EQ(narrow(separate.inputs[0].outputName), "a_b_bin.cpp");
 }

@@ -99,6 +99,14 @@ inline std::string shown(const std::filesystem::path& path) {
 inline constexpr const char* noFullDevice =
     "no device that is always full (/dev/full) here, so no write can be made to fail";
 
+// Text with each "/" turned into the platform's separator (for expected messages).
+inline std::string nativeSeparators(std::string text) {
+#ifdef _WIN32
+    std::replace(text.begin(), text.end(), '/', '\\');
+#endif
+    return text;
+}
+
 // The system's code for a folder where a file is needed (ERROR_DIRECTORY on Windows).
 #ifdef _WIN32
 inline constexpr int isFolderError = 267;
