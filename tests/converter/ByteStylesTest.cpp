@@ -120,6 +120,7 @@ TEST(EmbedText, OnlyNamesThatNeedNoEscapesAreWritten) {
 }
 
 TEST(EmbedText, PathsAreRelativeToTheSourceFolderThroughLinks) {
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
     testfiles::TestFolder temp;
     std::filesystem::create_directories(temp / "data" / "sub");
     std::filesystem::create_directories(temp / "real" / "gen");

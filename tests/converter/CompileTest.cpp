@@ -61,15 +61,6 @@ struct Variant {
     const char16_t* includes;
 };
 
-// The checks drive the host's gcc, g++, clang and clang++ on file names that Windows forbids
-// (* ? " \ and a line break). A Windows machine has neither; the text it generates equals the
-// Linux text byte for byte (the cross-platform end-to-end test), and that text is compiled here.
-#ifdef _WIN32
-#define SKIP_WITHOUT_HOST_COMPILERS() GTEST_SKIP() << "needs the host's C and C++ compilers"
-#else
-#define SKIP_WITHOUT_HOST_COMPILERS() (void)0
-#endif
-
 } // namespace
 
 TEST(CompileTest, GeneratedSourcesCompileAndHoldTheInputBytes) {
