@@ -4,9 +4,15 @@
 #include <fstream>
 #include <random>
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/evtloop.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace UiTest {
 
@@ -16,6 +22,65 @@ void pumpEvents() {
         wxTheApp->Yield(true);
         wxTheApp->ProcessIdle();
     }
+}
+
+namespace {
+
+void focus(wxWindow* target) {
+    if (wxWindow* top = wxGetTopLevelParent(target)) top->Raise();
+    if (wxWindow::FindFocus() != target) target->SetFocus();
+    pumpEvents();
+}
+
+// The simulated keys travel through the display server: give them time to come back.
+void settle() {
+    for (int round = 0; round < 8; ++round) {
+        wxMilliSleep(5);
+        pumpEvents();
+    }
+}
+
+} // namespace
+
+void pressKey(wxWindow* target, int key, int modifiers) {
+    focus(target);
+    wxUIActionSimulator keys;
+    keys.Char(key, modifiers);
+    settle();
+}
+
+void typeKeys(wxWindow* target, const char* characters) {
+    focus(target);
+    wxUIActionSimulator keys;
+    for (const char* c = characters; *c; ++c)
+        keys.Char(static_cast<unsigned char>(*c));
+    settle();
+}
+
+void sleepBriefly() {
+    wxMilliSleep(2);
+}
+
+bool scrollsSideways(wxWindow* window) {
+    // The toolkit sizes its rows on its own clock.
+    settle();
+#ifdef __WXGTK__
+    // The list is a tree view in a scrolled window (the window's handle); wx does not expose its
+    // adjustments, so ask GTK, looked up in the library wx loaded.
+    using GetAdjustment = void* (*)(void*);
+    using GetValue = double (*)(void*);
+    static auto hadjustment =
+        reinterpret_cast<GetAdjustment>(dlsym(RTLD_DEFAULT, "gtk_scrolled_window_get_hadjustment"));
+    static auto upper = reinterpret_cast<GetValue>(dlsym(RTLD_DEFAULT, "gtk_adjustment_get_upper"));
+    static auto lower = reinterpret_cast<GetValue>(dlsym(RTLD_DEFAULT, "gtk_adjustment_get_lower"));
+    static auto page =
+        reinterpret_cast<GetValue>(dlsym(RTLD_DEFAULT, "gtk_adjustment_get_page_size"));
+    if (!hadjustment || !upper || !lower || !page) return false;
+    void* adjustment = hadjustment(window->GetHandle());
+    return adjustment && upper(adjustment) - lower(adjustment) > page(adjustment) + 0.5;
+#else
+    return window->GetScrollRange(wxHORIZONTAL) > window->GetScrollThumb(wxHORIZONTAL);
+#endif
 }
 
 void click(wxWindow* dialog, int id) {

@@ -1,6 +1,7 @@
 // Helpers for the window tests: event pumping, temporary folders, clicks and key presses.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -10,6 +11,26 @@ namespace UiTest {
 
 // Processes pending events (and pending deletes) until none are left.
 void pumpEvents();
+// Presses a key as a user does, through the display server (wxUIActionSimulator): the target
+// gets the focus first, then the events are handled. modifiers: wxMOD_SHIFT, wxMOD_CONTROL...
+void pressKey(wxWindow* target, int key, int modifiers = 0);
+// Types the characters one key at a time into the focused window.
+void typeKeys(wxWindow* target, const char* characters);
+// Gives other threads and the display server a moment.
+void sleepBriefly();
+// Pumps events until the condition holds; false after the limit (which only catches a hang).
+template <class Condition>
+bool waitUntil(Condition condition, std::chrono::seconds limit = std::chrono::seconds(60)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        pumpEvents();
+        sleepBriefly();
+    }
+    return true;
+}
+// Whether the window can scroll sideways: its horizontal range exceeds the visible part.
+bool scrollsSideways(wxWindow* window);
 // Sends a button or check-box click of the control with the id, as a user click would.
 void click(wxWindow* dialog, int id);
 // A fresh empty folder below the system's temporary folder, removed by the destructor.

@@ -137,14 +137,8 @@ void ZnCustomEdit::pasteText(const WideString& pasted) {
 void ZnCustomEdit::onChar(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_BACK) {
-        long from = 0, to = 0;
-        edit_->GetSelection(&from, &to);
-        InternalUpdate update(internalUpdate_);
-        if (from != to)
-            edit_->Remove(from, to);
-        else if (from > 0)
-            edit_->Remove(from - 1, from);
-        notify(changeNotification);
+        // The platform's own editing (with Ctrl a whole word); the change is seen in onText.
+        event.Skip();
         return;
     }
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
@@ -158,21 +152,57 @@ void ZnCustomEdit::onChar(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    long from = 0, to = 0;
-    edit_->GetSelection(&from, &to);
+    // Judged against the text and selection the key found, not what the platform left of them.
+    const bool fromKey = keyStart_.valid && keyStart_.characterKey;
+    WideString before = fromKey ? keyStart_.text : text();
+    long from = keyStart_.from, to = keyStart_.to;
+    if (!fromKey) edit_->GetSelection(&from, &to);
     WideString typed = Zenlo::fromWx(wxString(character));
     CharVerdict verdict =
         typed.length() == 1
-            ? judgeChar(typed[0], text(), static_cast<Size>(from), static_cast<Size>(to))
+            ? judgeChar(typed[0], before, static_cast<Size>(from), static_cast<Size>(to))
             : (isPlain() ? CharVerdict::accept : CharVerdict::refuse);
+    if (fromKey && text() != before) {
+        InternalUpdate update(internalUpdate_);
+        edit_->ChangeValue(Zenlo::toWx(before));
+    }
+    edit_->SetSelection(from, to);
     if (verdict == CharVerdict::refuse) {
         wxBell();
-        return;
+    } else {
+        replaceSelection(verdict == CharVerdict::acceptAsPoint ? wxString(".")
+                                                               : wxString(character));
+        readTyped(text());
+        if (!tipText.isEmpty()) refreshTip();
+        notify(changeNotification);
+        from = to = edit_->GetInsertionPoint();
     }
-    replaceSelection(verdict == CharVerdict::acceptAsPoint ? wxString(".") : wxString(character));
-    readTyped(text());
-    if (!tipText.isEmpty()) refreshTip();
-    notify(changeNotification);
+    if (fromKey) {
+        keyStart_.selectionPending = true;
+        keyStart_.afterFrom = from;
+        keyStart_.afterTo = to;
+    }
+}
+
+void ZnCustomEdit::beginKey(const wxKeyEvent& event) {
+    applyPendingSelection();
+    const wxChar character = event.GetUnicodeKey();
+    keyStart_.valid = true;
+    keyStart_.characterKey = character != WXK_NONE && character >= 32 && character != 127 &&
+                             !event.ControlDown() && !event.AltDown();
+    keyStart_.text = text();
+    edit_->GetSelection(&keyStart_.from, &keyStart_.to);
+}
+
+void ZnCustomEdit::endKey() {
+    applyPendingSelection();
+    keyStart_.valid = false;
+}
+
+void ZnCustomEdit::applyPendingSelection() {
+    if (!keyStart_.selectionPending || !edit_) return;
+    keyStart_.selectionPending = false;
+    edit_->SetSelection(keyStart_.afterFrom, keyStart_.afterTo);
 }
 
 void ZnCustomEdit::onKeyDown(wxKeyEvent& event) {
@@ -182,22 +212,15 @@ void ZnCustomEdit::onKeyDown(wxKeyEvent& event) {
         stepBy(key == WXK_UP, false);
         return;
     }
-    if (key == WXK_DELETE) {
-        long from = 0, to = 0;
-        edit_->GetSelection(&from, &to);
-        InternalUpdate update(internalUpdate_);
-        if (from != to)
-            edit_->Remove(from, to);
-        else if (from < edit_->GetLastPosition())
-            edit_->Remove(from, from + 1);
-        notify(changeNotification);
-        return;
-    }
+    // Delete, Backspace and the rest get the platform's processing, modifiers included (Shift+
+    // Delete cuts, Ctrl deletes a word); what they change is seen in onText.
+    if (edit_) beginKey(event);
     event.Skip();
 }
 
 void ZnCustomEdit::onKeyUp(wxKeyEvent& event) {
     if (event.GetKeyCode() == WXK_CONTROL) controlHeld_ = false;
+    if (edit_) endKey();
     event.Skip();
 }
 
@@ -222,6 +245,7 @@ void ZnCustomEdit::onSetFocus(wxFocusEvent& event) {
 
 void ZnCustomEdit::onKillFocus(wxFocusEvent& event) {
     event.Skip();
+    keyStart_ = KeyStart();
     commitShown();
     refreshTip();
     notify(focusLostNotification);
@@ -240,7 +264,17 @@ void ZnCustomEdit::onPaste(wxClipboardTextEvent&) {
 
 void ZnCustomEdit::onText(wxCommandEvent& event) {
     event.Skip();
-    if (internalUpdate_ || isPlain()) return;
+    if (internalUpdate_) return;
+    if (keyStart_.valid) {
+        // A typed character: its handler sets the text (the platform may report its removal of
+        // the selection, before or after).
+        if (keyStart_.characterKey) return;
+        // The platform's editing by a key (Delete, Backspace, cut): the value follows the text.
+        if (!isPlain()) readTyped(text());
+        notify(changeNotification);
+        return;
+    }
+    if (isPlain()) return;
     WideString clean = takeOutsideText(text());
     if (clean != text()) show(clean);
     notify(changeNotification);

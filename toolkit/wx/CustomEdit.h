@@ -66,10 +66,30 @@ private:
     void replaceSelection(const wxString& text);
     void commitShown();
     void stepBy(bool up, bool fromWheel);
+    // Records the text and selection the key finds; forgets them.
+    void beginKey(const wxKeyEvent& event);
+    void endKey();
+    // Applies the selection a handled character left, if the platform moved it since.
+    void applyPendingSelection();
     void notify(int code);
     void refreshTip();
 
     wxWeakRef<wxTextCtrl> edit_;
     bool internalUpdate_ = false;
     bool controlHeld_ = false;
+    // The text and selection when the current key went down, before the platform's edit acted
+    // on it: some platforms delete the selection before the typed character is seen, and put
+    // the caret back where the deletion left it after the character was handled.
+    struct KeyStart {
+        bool valid = false;
+        bool characterKey = false; // a character will follow; otherwise the key edits by itself
+        Zenlo::WideString text;
+        long from = 0;
+        long to = 0;
+        // The selection the handled character leaves, applied again once the platform is done.
+        bool selectionPending = false;
+        long afterFrom = 0;
+        long afterTo = 0;
+    };
+    KeyStart keyStart_;
 };

@@ -2,7 +2,9 @@
 // and the notifications its parent receives.
 #include "toolkit/wx/CustomEdit.h"
 
+#include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -158,12 +160,15 @@ TEST_F(GuiCustomEdit, PlainModeKeepsTextAndReportsOnlyUserChanges) {
     text->SetValue("12abc");
     EXPECT_EQ(value(), "12abc");
     EXPECT_TRUE(codes.empty()) << "outside changes are silent in plain mode";
+    dialog->Show();
+    text->SetFocus();
+    UiTest::pumpEvents();
     text->SetInsertionPointEnd();
     type('!');
-    key(WXK_DELETE);
-    type(0, WXK_BACK);
+    UiTest::pressKey(text, WXK_DELETE); // at the end: nothing to delete, nothing changed
+    UiTest::pressKey(text, WXK_BACK);
     EXPECT_EQ(value(), "12abc");
-    EXPECT_EQ(codes, (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(codes, (std::vector<int>{1, 1}));
     type(0, WXK_RETURN);
     EXPECT_EQ(codes.back(), 3);
     EXPECT_EQ(edit.integerValue(), 0);
@@ -189,4 +194,143 @@ TEST_F(GuiCustomEdit, PasteFromTheClipboardCommitsSelectsAndNotifies) {
     text->GetSelection(&from, &to);
     EXPECT_EQ(from, 0);
     EXPECT_EQ(to, 2);
+}
+
+namespace {
+
+// Real keys through the display server: the edit must be shown and focused.
+class GuiCustomEditKeys : public GuiCustomEdit {
+protected:
+    void SetUp() override {
+        GuiCustomEdit::SetUp();
+        dialog->Show();
+        text->SetFocus();
+        UiTest::pumpEvents();
+    }
+    // Sets the text (and the value in integer mode) and the selection, with the focus in the
+    // edit, and forgets the notifications so far.
+    void prepare(const char* start, long from, long to) {
+        text->SetFocus();
+        UiTest::pumpEvents();
+        if (edit.mode == ZnCustomEdit::integerMode)
+            edit.setIntegerValue(std::stoll(start));
+        else
+            text->ChangeValue(start);
+        text->SetSelection(from, to);
+        codes.clear();
+    }
+    std::pair<long, long> selection() const {
+        long from = 0, to = 0;
+        text->GetSelection(&from, &to);
+        return {from, to};
+    }
+};
+
+} // namespace
+
+// A refused character typed over a selection leaves text, selection and value as they were,
+// also where the platform has already deleted the selection when the character arrives.
+TEST_F(GuiCustomEditKeys, RefusedKeysOverASelectionChangeNothing) {
+    edit.setMode(ZnCustomEdit::integerMode);
+    edit.allowNegative = 0;
+    struct Case {
+        const char* start;
+        long from, to;
+        const char* typed;
+        const char* want;
+        std::int64_t value;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"16", 0, 2, "-", "16", 16, true},
+        {"42", 0, 1, "q", "42", 42, true},
+        {"42", 0, 2, "x", "42", 42, true},
+        {"1234", 1, 3, " ", "1234", 1234, true},
+        {"42", 0, 1, "7", "72", 72, false},
+        {"16", 0, 2, "5", "5", 5, false},
+        {"16", 2, 2, "0", "160", 160, false},
+        // Typing on after the first character goes on behind it.
+        {"99", 0, 2, "123", "123", 123, false},
+        {"99", 0, 2, "1x2", "12", 12, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + " typed " + c.typed);
+        prepare(c.start, c.from, c.to);
+        UiTest::typeKeys(text, c.typed);
+        EXPECT_EQ(value(), c.want);
+        EXPECT_EQ(edit.currentInteger, c.value);
+        if (c.refused) {
+            EXPECT_EQ(selection(), std::make_pair(c.from, c.to)) << "the selection is back";
+            EXPECT_TRUE(codes.empty()) << "a refused key is no change";
+        } else {
+            // One change per accepted (digit) key.
+            std::size_t digits = 0;
+            for (const char* k = c.typed; *k; ++k)
+                digits += std::isdigit(*k) ? 1 : 0;
+            EXPECT_EQ(codes, std::vector<int>(digits, 1));
+        }
+    }
+}
+
+// Entering the field selects its text: one stray letter must not wipe the number.
+TEST_F(GuiCustomEditKeys, AStrayLetterAfterEnteringTheFieldKeepsTheNumber) {
+    edit.setMode(ZnCustomEdit::integerMode);
+    edit.allowNegative = 0;
+    edit.setIntegerValue(16);
+    auto* other = new wxTextCtrl(dialog, wxID_ANY, "");
+    other->SetFocus();
+    UiTest::pumpEvents();
+    UiTest::typeKeys(text, "q");
+    EXPECT_EQ(value(), "16");
+    EXPECT_EQ(edit.integerValue(), 16);
+}
+
+// Delete and Backspace get the platform edit's processing, modifiers included; the value
+// follows the text and one change notification is sent.
+TEST_F(GuiCustomEditKeys, DeleteAndBackspaceWithModifiers) {
+    struct Case {
+        int mode;
+        const char* start;
+        long from, to;
+        int key, modifiers;
+        const char* want;
+    };
+    const Case cases[] = {
+        {ZnCustomEdit::plainMode, "12345", 2, 2, WXK_DELETE, 0, "1245"},
+        {ZnCustomEdit::plainMode, "12345", 2, 2, WXK_BACK, 0, "1345"},
+        {ZnCustomEdit::plainMode, "12345", 1, 4, WXK_DELETE, 0, "15"},
+        {ZnCustomEdit::plainMode, "abc def", 7, 7, WXK_BACK, wxMOD_CONTROL, "abc "},
+        {ZnCustomEdit::plainMode, "abc def", 0, 0, WXK_DELETE, wxMOD_CONTROL, " def"},
+        {ZnCustomEdit::plainMode, "abc def", 0, 3, WXK_DELETE, wxMOD_SHIFT, " def"},
+        {ZnCustomEdit::integerMode, "123", 3, 3, WXK_BACK, 0, "12"},
+        {ZnCustomEdit::integerMode, "123", 0, 0, WXK_DELETE, 0, "23"},
+        {ZnCustomEdit::integerMode, "123", 0, 2, WXK_DELETE, wxMOD_SHIFT, "3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + " key " + std::to_string(c.key) + " modifiers " +
+                     std::to_string(c.modifiers));
+        edit.setMode(c.mode);
+        prepare(c.start, c.from, c.to);
+        UiTest::pressKey(text, c.key, c.modifiers);
+        EXPECT_EQ(value(), c.want);
+        EXPECT_EQ(codes, std::vector<int>{1});
+        if (c.mode == ZnCustomEdit::integerMode) {
+            EXPECT_EQ(edit.currentInteger, std::stoll(c.want)) << "the value follows the text";
+        }
+    }
+}
+
+// Shift+Delete cuts: the removed text is on the clipboard, not lost.
+TEST_F(GuiCustomEditKeys, ShiftDeleteCutsToTheClipboard) {
+    if (!wxTheClipboard->Open()) GTEST_SKIP() << "no clipboard";
+    wxTheClipboard->SetData(new wxTextDataObject("old"));
+    wxTheClipboard->Close();
+    prepare("keep this", 0, 5);
+    UiTest::pressKey(text, WXK_DELETE, wxMOD_SHIFT);
+    EXPECT_EQ(value(), "this");
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTextDataObject data;
+    EXPECT_TRUE(wxTheClipboard->GetData(data));
+    wxTheClipboard->Close();
+    EXPECT_EQ(data.GetText(), "keep ");
 }
