@@ -3,6 +3,7 @@
 
 #include "app/IdleRule.h"
 #include "app/MainDlg.h"
+#include "app/MainDlgIds.h"
 
 bool ZnApp::OnInit() {
     // The command line is accepted and ignored.
@@ -17,10 +18,25 @@ bool ZnApp::OnInit() {
     return true;
 }
 
+namespace Zenlo {
+
+int processExitStatus(int code, bool windows) {
+    if (windows || code == 0) return code;
+    if (code == MainId::close) return 0;
+    // Any other ending must not look like success once cut to 8 bits.
+    return (code & 0xFF) != 0 ? code & 0xFF : 1;
+}
+
+} // namespace Zenlo
+
 int ZnApp::OnRun() {
     if (!mainWindowCreated_) return 0;
     wxApp::OnRun();
-    return exitCode_;
+#ifdef _WIN32
+    return Zenlo::processExitStatus(exitCode_, true);
+#else
+    return Zenlo::processExitStatus(exitCode_, false);
+#endif
 }
 
 int ZnApp::FilterEvent(wxEvent& event) {

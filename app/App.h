@@ -4,6 +4,15 @@
 
 #include <wx/app.h>
 
+namespace Zenlo {
+
+// The process status for the code the main dialog ends with. Windows hands the whole code to
+// the parent; elsewhere a parent sees only its low 8 bits, so the normal end by the Exit
+// button (1039) becomes 0 there, and any other nonzero code stays nonzero.
+int processExitStatus(int code, bool windows);
+
+} // namespace Zenlo
+
 class ZnApp : public wxApp {
 public:
     // Creates and shows the main dialog. Always true: a window that cannot be created makes the

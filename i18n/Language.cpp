@@ -149,5 +149,11 @@ bool ZnLanguage::startUp(const WideString& startFolder, WideString& languageName
     setLanguageFolder(Zenlo::findLanguageFolder(startFolder));
     scanLanguages();
     if (languageName.isEmpty()) languageName = u"English";
+    if (languages_.count(languageName) != 0 || languages_.empty())
+        return selectLanguage(languageName);
+    // A stored language that no file provides would leave bare keys everywhere: use English
+    // when it is there, else the first language found, and say so through languageName.
+    languageName = languages_.count(WideString(u"English")) != 0 ? WideString(u"English")
+                                                                 : languages_.begin()->first;
     return selectLanguage(languageName);
 }

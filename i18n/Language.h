@@ -47,7 +47,8 @@ public:
 
     // The main window's start-up steps: the language folder found from the start folder (see
     // findLanguageFolder), the scan, an empty languageName made "English", that language
-    // selected. Returns selectLanguage's result.
+    // selected. A languageName that no file provides becomes "English" when it is listed, else
+    // the first LangID listed. Returns selectLanguage's result.
     bool startUp(const Zenlo::WideString& startFolder, Zenlo::WideString& languageName);
 
     const StringTable& strings() const { return strings_; }

@@ -86,16 +86,22 @@ TEST_F(GuiMainDlgLanguage, StartsInEnglishAndSwitchesWithoutTouchingEdits) {
     about.Destroy();
 }
 
-TEST_F(GuiMainDlgLanguage, StoredPrefixSelectsTheEntryButLoadsNothing) {
-    ZnConversionOptions options;
-    ASSERT_TRUE(Zenlo::saveSettingsFile(folder.path() / "settings.cfg", options, u"eng"));
-    open();
-    EXPECT_EQ(chooser()->GetStringSelection(), "English");
-    EXPECT_EQ(label(MainId::addFiles), "202") << "selection by LangID is exact";
-    // Choosing the shown entry is a change of languageName, so it loads.
-    choose("English");
-    EXPECT_EQ(label(MainId::addFiles), textOf(202));
-    EXPECT_NE(label(MainId::addFiles), "202");
+// A stored language that no file provides (a prefix, a deleted file) starts in English, and
+// the chooser shows the language in use, never bare keys or a blank chooser.
+TEST_F(GuiMainDlgLanguage, StoredLanguageWithoutAFileFallsBackToEnglish) {
+    for (const char16_t* stored : {u"eng", u"Klingon"}) {
+        SCOPED_TRACE(Zenlo::utf16ToUtf8(stored));
+        ZnLanguage::instance().loadLanguageFile(u"no-such-language.lng");
+        ZnConversionOptions options;
+        ASSERT_TRUE(Zenlo::saveSettingsFile(folder.path() / "settings.cfg", options, stored));
+        open();
+        EXPECT_EQ(chooser()->GetStringSelection(), "English");
+        EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->languageName.view()), "English");
+        EXPECT_EQ(label(MainId::addFiles), "Add...");
+        dialog->Destroy();
+        dialog = nullptr;
+        UiTest::pumpEvents();
+    }
 }
 
 TEST_F(GuiMainDlgLanguage, SettingsAreReadAtStartAndWrittenOnlyByClose) {

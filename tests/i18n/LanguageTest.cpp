@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "toolkit/PathText.h"
 #include "i18n/LanguageFileText.h"
@@ -220,6 +222,35 @@ TEST_F(LanguageFolderFixture, StartUpFindsScansAndSelects) {
                                                   Zenlo::nativeSeparator));
 }
 
+// A stored name that no file provides falls back instead of leaving bare keys everywhere.
+TEST_F(LanguageFolderFixture, StartUpFallsBackWhenNoFileProvidesTheStoredName) {
+    struct Case {
+        const char* stored;
+        std::vector<const char*> files; // LangIDs present
+        const char* inUse;              // languageName afterwards
+        const char* exitText;           // text of key 212, "" for none
+    };
+    const Case cases[] = {
+        {"Klingon", {"Deutsch", "English"}, "English", "Exit English"},
+        {"eng", {"Deutsch", "English"}, "English", "Exit English"},
+        {"Klingon", {"Deutsch", "Zulu"}, "Deutsch", "Exit Deutsch"},
+        {"Zulu", {"Deutsch", "Zulu"}, "Zulu", "Exit Zulu"},
+        {"", {"Deutsch"}, "Deutsch", "Exit Deutsch"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        fs::remove_all(folder_ / "lang");
+        fs::create_directory(folder_ / "lang");
+        for (const char* id : c.files)
+            std::ofstream(folder_ / "lang" / (std::string(id) + ".lng"))
+                << "<utf-8 encoding>\nLangID " << id << "\n212 Exit " << id << "\n";
+        WideString name = Zenlo::fromUtf8(c.stored);
+        EXPECT_EQ(language_.startUp(Zenlo::fromPath(folder_), name), *c.exitText != 0);
+        EXPECT_EQ(name.toUtf8().c_str(), std::string(c.inUse));
+        EXPECT_EQ(text(212), c.exitText);
+    }
+}
+
 TEST(LanguageFolder, ChoosesStartThenProgramThenInstalled) {
     fs::path root =
         fs::temp_directory_path() / ("hexmoor-where-" + std::to_string(std::random_device{}()));
@@ -275,8 +306,10 @@ TEST(LanguageFolder, AMovedInstallFindsItsDataFromTheProgramFolder) {
 }
 
 TEST(ShippedLanguages, EveryFileLoadsWithEveryKey) {
-    std::vector<ZnLanguage::Key> keys = {100, 101, 213, 500, 501, 600};
-    for (int k = 201; k <= 212; ++k)
+    std::vector<ZnLanguage::Key> keys = {100, 101, 500, 501, 600};
+    for (int k = 201; k <= 218; ++k)
+        keys.push_back(k);
+    for (int k = 220; k <= 230; ++k)
         keys.push_back(k);
     for (int k = 300; k <= 311; ++k)
         keys.push_back(k);
@@ -306,5 +339,48 @@ TEST(ShippedLanguages, EveryFileLoadsWithEveryKey) {
         // Filter names are followed by their patterns, so they carry no "|" themselves.
         for (ZnLanguage::Key key = 402; key <= 405; ++key)
             EXPECT_EQ(language.text(key).find(u'|'), WideString::npos);
+    }
+}
+
+namespace {
+
+// The printf conversions of a text in order ("%s", "%d"), "%%" left out.
+std::string placeholders(const WideString& text) {
+    std::string found;
+    for (WideString::Size i = 0; i + 1 < text.length(); ++i) {
+        if (text[i] != u'%') continue;
+        if (text[i + 1] == u'%') {
+            ++i;
+            continue;
+        }
+        found += '%';
+        found += static_cast<char>(text[i + 1]);
+        ++i;
+    }
+    return found;
+}
+
+} // namespace
+
+// A translation with another placeholder would format the wrong argument or none at all.
+TEST(ShippedLanguages, EveryKeyHasTheSamePlaceholdersInEveryLanguage) {
+    ZnLanguage language;
+    language.setLanguageFolder(Zenlo::fromUtf8(HEXMOOR_SOURCE_DIR "/lang"));
+    language.scanLanguages();
+    ASSERT_TRUE(language.selectLanguage(u"English"));
+    const ZnLanguage::StringTable english = language.strings();
+    for (const auto& [id, file] : language.languages()) {
+        SCOPED_TRACE(id.toUtf8().c_str());
+        ASSERT_TRUE(language.selectLanguage(id));
+        std::vector<ZnLanguage::Key> own, reference;
+        for (const auto& [key, text] : language.strings())
+            own.push_back(key);
+        for (const auto& [key, text] : english)
+            reference.push_back(key);
+        EXPECT_EQ(own, reference) << "every language has the keys of English";
+        for (const auto& [key, text] : english) {
+            SCOPED_TRACE(key);
+            EXPECT_EQ(placeholders(language.text(key)), placeholders(text));
+        }
     }
 }
