@@ -1,7 +1,6 @@
 // Conversion control: one worker per run, progress through the forwarder, end on the window.
 #include "app/ConversionControl.h"
 
-
 ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversionView& view)
     : converter_(converter), view_(view), forwarder_([this] { view_.postRefresh(); }) {
     ZnProgressForwarder& f = forwarder_;
@@ -13,7 +12,7 @@ ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversio
         [&f](const Zenlo::WideString& name) { f.fileFinished(name); });
     connections_[4] = converter_.finished.connect([&f] { f.finished(); });
     connections_[5] = converter_.inputFailed.connect(
-        [&f](const ZnInputFailure& failure) { f.inputFailed(failure.path); });
+        [&f](const ZnInputFailure& failure) { f.inputFailed(failure); });
 }
 
 ZnConversionControl::~ZnConversionControl() {
@@ -32,6 +31,7 @@ void ZnConversionControl::start(const ZnRunArguments& arguments) {
         join();
     }
     busy_ = true;
+    stopped_ = false;
     converter_.stopRequested = 0;
     filePosition_ = totalPosition_ = -1;
     forwarder_.reset();
@@ -46,6 +46,7 @@ void ZnConversionControl::start(const ZnRunArguments& arguments) {
 
 void ZnConversionControl::stop() {
     if (!busy_) return;
+    stopped_ = true;
     converter_.stopRequested = 1;
 }
 
@@ -65,7 +66,11 @@ void ZnConversionControl::endRun(const ZnProgressForwarder::Snapshot& snapshot) 
     // The worker emits its end as its last act, so this join is short.
     join();
     busy_ = false;
-    view_.showRunEnded(snapshot.failedInputs);
+    ZnRunReport report;
+    report.kind = stopped_ ? ZnRunReport::Kind::stopped : ZnRunReport::Kind::runEnded;
+    report.failedInputs = snapshot.failedInputs;
+    report.failures = snapshot.failures;
+    view_.showRunEnded(report);
 }
 
 void ZnConversionControl::shutdown() {

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/ProgressForwarder.h"
+#include "app/RunReport.h"
 #include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 
@@ -19,9 +20,9 @@ public:
     virtual void showRunStarted() = 0;
     virtual void showFileName(const Zenlo::WideString& name) = 0;
     virtual void showProgress(int filePosition, int totalPosition) = 0;
-    // The run is over and its worker joined: bars to 0, taskbar off, the label "..." or, when
-    // failedInputs is not 0, the summary of the inputs that could not be converted.
-    virtual void showRunEnded(std::uint32_t failedInputs) = 0;
+    // The run is over and its worker joined: bars to 0, taskbar off, and the report of how it
+    // ended (stopped or not, and every input that could not be converted).
+    virtual void showRunEnded(const ZnRunReport& report) = 0;
 };
 
 // The arguments of one run; the worker gets its own copy.
@@ -67,6 +68,7 @@ private:
     ZnProgressForwarder forwarder_;
     std::thread worker_;
     bool busy_ = false;
+    bool stopped_ = false; // stop was asked for during this run
     int filePosition_ = -1;
     int totalPosition_ = -1;
     std::uint64_t connections_[6] = {};

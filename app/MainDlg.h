@@ -9,6 +9,7 @@
 #include <wx/dialog.h>
 
 #include "app/EnableTable.h"
+#include "app/RunReport.h"
 #include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 #include "toolkit/wx/CustomEdit.h"
@@ -52,6 +53,13 @@ public:
     int writeHeader = 1;
     int busy = 0;
 
+    // Shows the report in the file-name label (every failure in its tip) and keeps it, so a
+    // language switch shows it again in the new language. An empty report shows "...".
+    void showReport(const ZnRunReport& report);
+    const ZnRunReport& report() const { return report_; }
+    // The label's tip: every failure of the last run; empty when there is none.
+    Zenlo::WideString labelDetails() const;
+
     // What browsing for the output file or folder does with the chosen path.
     void useChosenOutputFile(const Zenlo::WideString& path);
     void useChosenOutputFolder(const Zenlo::WideString& folder);
@@ -81,6 +89,9 @@ private:
     void translate();
     void attachImages();
     void shutdown();
+
+    // Any action the user takes ends the report of the one before.
+    void clearReport();
 
     // Event handlers: thin calls into the operations above and into the list and conversion
     // operations below.
@@ -118,6 +129,7 @@ private:
     std::array<ZnControlUpdate, mainUpdateIds.size()> applied_{};
     bool appliedValid_ = false;
     unsigned idleUpdates_ = 0;
+    ZnRunReport report_;
 
     // Declared in this order so the control (which uses the display) goes first.
     std::unique_ptr<ZnFileList> files_;

@@ -23,7 +23,8 @@ void CMainDlg::initialiseConversion() {
         labelText = text;
         static_cast<wxStaticText*>(FindWindow(MainId::fileLabel))->SetLabelText(Zenlo::toWx(text));
     };
-    host.runEnded = [this] {
+    host.runEnded = [this](const ZnRunReport& report) {
+        showReport(report);
         busy = 0;
         Zenlo::requestIdleUpdate();
     };
@@ -42,9 +43,11 @@ void CMainDlg::browseOutputFile() {
     ZnLanguage& language = ZnLanguage::instance();
     wxString filter = Zenlo::toWx(
         Zenlo::outputFileFilter(language.text(403), language.text(404), language.text(405)));
-    // A save dialog, so that a file that does not exist yet can be named.
+    // A save dialog, so that a file that does not exist yet can be named. It asks no overwrite
+    // question: the file written is only known at convert, after the extension is corrected
+    // and the folder normalised, and may not be the one chosen here.
     wxFileDialog dialog(this, Zenlo::toWx(language.text(401)), wxString(), wxString(), filter,
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                        wxFD_SAVE);
     if (dialog.ShowModal() == wxID_OK) useChosenOutputFile(Zenlo::fromWx(dialog.GetPath()));
 }
 
@@ -68,23 +71,36 @@ void CMainDlg::useChosenOutputFolder(const Zenlo::WideString& folder) {
     writeToControls();
 }
 
+namespace {
+
+// A refused output field gets the focus with its whole text selected; both edits keep what the
+// user typed.
+void focusRefused(wxWindow* dialog, int id) {
+    auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(id));
+    edit->SetFocus();
+    // Selecting puts the caret at the end and scrolls it into view.
+    edit->SelectAll();
+}
+
+} // namespace
+
 void CMainDlg::convert() {
     if (busy || !readFromControls()) return;
     Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(outputFileName, outputFolder,
                                                             startFolder);
-    if (!prepared.folderReady) {
-        // The only report of a bad folder: its edit gets the focus with the text selected. Both
-        // edits keep what the user typed.
-        auto* folderEdit = static_cast<wxTextCtrl*>(FindWindow(MainId::outputFolder));
-        folderEdit->SetFocus();
-        // Selecting puts the caret at the end and scrolls it into view.
-        folderEdit->SelectAll();
+    if (!prepared.nameAccepted || !prepared.folderReady) {
+        ZnRunReport refusal;
+        refusal.kind = prepared.nameAccepted ? ZnRunReport::Kind::folderRefused
+                                             : ZnRunReport::Kind::nameRefused;
+        refusal.folderError = prepared.folderError;
+        showReport(refusal);
+        focusRefused(this, prepared.nameAccepted ? MainId::outputFolder : MainId::outputFile);
         return;
     }
     outputFileName = prepared.fileName;
     outputFolder = prepared.folder;
-    // A summary of an earlier run's failures does not outlive the start of the next.
-    labelText = u"...";
+    // A report of an earlier run does not outlive the start of the next.
+    showReport(ZnRunReport());
     if (!writeToControls()) return;
 
     busy = 1;
@@ -98,3 +114,23 @@ void CMainDlg::convert() {
 }
 
 void CMainDlg::stop() { conversion_->stop(); }
+
+void CMainDlg::showReport(const ZnRunReport& report) {
+    report_ = report;
+    labelText = Zenlo::reportLabel(report_);
+    auto* label = static_cast<wxStaticText*>(FindWindow(MainId::fileLabel));
+    label->SetLabelText(Zenlo::toWx(labelText));
+    const Zenlo::WideString details = labelDetails();
+    if (details.isEmpty())
+        label->UnsetToolTip();
+    else
+        label->SetToolTip(Zenlo::toWx(details));
+}
+
+Zenlo::WideString CMainDlg::labelDetails() const {
+    return Zenlo::reportDetails(report_);
+}
+
+void CMainDlg::clearReport() {
+    if (report_.kind != ZnRunReport::Kind::none) showReport(ZnRunReport());
+}

@@ -23,6 +23,7 @@ void CMainDlg::moveSelected(bool up) {
 void CMainDlg::addDroppedFiles(const wxArrayString& paths) {
     // Accepted at any time, also during a run (which works on its own copy of the list).
     files_->addDropped(paths);
+    clearReport();
     // A drop arrives outside the toolkit's event flow: ask for the idle update ourselves.
     Zenlo::requestIdleUpdate();
     wxWakeUpIdle();
@@ -31,6 +32,7 @@ void CMainDlg::addDroppedFiles(const wxArrayString& paths) {
 void CMainDlg::onListKey(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) {
+        clearReport();
         removeSelected();
         return;
     }

@@ -36,7 +36,11 @@ void CMainDlg::initialiseLanguage() {
     translate();
 }
 
-void CMainDlg::translate() { translateWithLanguage(this); }
+void CMainDlg::translate() {
+    translateWithLanguage(this);
+    // The report is made of keys: it follows the language; input names and edits do not.
+    if (report_.kind != ZnRunReport::Kind::none) showReport(report_);
+}
 
 void CMainDlg::changeLanguage() {
     const int selected = languageChooser_->GetSelection();

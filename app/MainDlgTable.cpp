@@ -30,7 +30,7 @@ const ZnControlSpec mainDialogControls[] = {
     {wxID_ANY, K::label, u"209", 7, 155, 245, 8, 0},
     {MainId::outputFolder, K::edit, nullptr, 7, 166, 245, 14, 0},
     {MainId::browseFolder, K::button, u"208", 255, 166, 55, 14, 0},
-    {MainId::fileLabel, K::label, u"...", 7, 185, 245, 10, wxST_ELLIPSIZE_MIDDLE},
+    {MainId::fileLabel, K::label, u"...", 7, 185, 245, 10, wxST_ELLIPSIZE_END},
     {MainId::convert, K::defaultButton, u"210", 255, 185, 55, 14, 0},
     {MainId::stop, K::button, u"211", 255, 200, 55, 14, 0},
     {MainId::fileBar, K::progressBar, nullptr, 7, 195, 245, 8, 0},

@@ -1,6 +1,11 @@
 // Output target rules: the checks convert makes on the typed name and folder before a run.
 #include "app/OutputTarget.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
 #include "toolkit/FileSystem.h"
 
 namespace Zenlo {
@@ -21,7 +26,12 @@ WideString defaultOutputFolder(char16_t separator) { return WideString(u"out") +
 WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
                                  char16_t separator) {
     const bool windowsRules = separator == u'\\';
-    WideString result = stripLongPathPrefix(folder, windowsRules);
+    WideString result(folder);
+    // Either separator ends a folder: the other one becomes this one below.
+    if (!result.isEmpty() && result[result.length() - 1] != u'/' &&
+        result[result.length() - 1] != u'\\')
+        result.append(separator);
+    result = stripLongPathPrefix(result, windowsRules);
     if (windowsRules) {
         result.replaceAll(u'/', u'\\');
         if (result.find(u':') == WideString::npos) result = startFolder + result;
@@ -32,12 +42,35 @@ WideString normaliseOutputFolder(const WideString& folder, const WideString& sta
     return folderPart(result, separator);
 }
 
+bool isPlainFileName(const WideString& name, char16_t separator) {
+    if (name.find(u'/') != WideString::npos) return false;
+    return separator != u'\\' || name.find(u'\\') == WideString::npos;
+}
+
+namespace {
+
+// Why the folder could not be made: asks the file system again for its own error.
+std::string folderFailure(const WideString& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(toPath(folder), error);
+    if (error) return error.message();
+    return isFolder(folder) ? std::string() : std::strerror(ENOTDIR);
+}
+
+} // namespace
+
 ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
                                const WideString& startFolder) {
     ZnPreparedOutput result;
+    result.nameAccepted = isPlainFileName(fileName);
     result.fileName = correctOutputExtension(fileName);
     result.folder = normaliseOutputFolder(folder, startFolder);
+    if (!result.nameAccepted) return result;
     result.folderReady = isFolder(result.folder) || createFolders(result.folder);
+    if (!result.folderReady) {
+        result.folderError = folderFailure(result.folder);
+        result.folderReady = result.folderError.empty();
+    }
     return result;
 }
 

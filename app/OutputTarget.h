@@ -1,6 +1,8 @@
 // Rules for the output target the user types: extension correction and folder normalisation.
 #pragma once
 
+#include <string>
+
 #include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
 
@@ -17,21 +19,29 @@ WideString correctOutputExtension(const WideString& name);
 // The default output folder: "out" followed by the separator.
 WideString defaultOutputFolder(char16_t separator = nativeSeparator);
 
-// The absolute folder the output goes to, ending with the separator. With the backslash
-// (Windows rules): leading backslashes and question marks are dropped, "/" becomes "\", and a
-// text without ":" is taken against startFolder. With "/": "\" becomes "/", and a text that
-// does not start with "/" is taken against startFolder. Then the text after the last separator
-// is dropped. startFolder must end with the separator. Cannot fail; the result is not checked
-// against the file system.
+// The absolute folder the output goes to, ending with the separator. The typed text names a
+// folder, so a separator is added when it ends without one ("gen" is the folder gen, not a file
+// in the start folder). With the backslash (Windows rules): leading backslashes and question
+// marks are dropped, "/" becomes "\", and a text without ":" is taken against startFolder. With
+// "/": "\" becomes "/", and a text that does not start with "/" is taken against startFolder.
+// startFolder must end with the separator. Cannot fail; the result is not checked against the
+// file system.
 WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
                                  char16_t separator = nativeSeparator);
 
+// True when the output file name names a file and not a path: it holds no "/" and, with Windows
+// rules, no "\" either. A name with a separator would write outside the output folder.
+bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
+
 // The output as convert uses it: the corrected file name, the normalised folder, and whether
-// that folder exists as a folder or could be created with every missing level.
+// the name is a plain file name and that folder exists as a folder or could be created with
+// every missing level. folderError is the system's reason when the folder is not ready.
 struct ZnPreparedOutput {
+    bool nameAccepted = false;
     bool folderReady = false;
     WideString fileName;
     WideString folder;
+    std::string folderError;
 };
 ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
                                const WideString& startFolder);

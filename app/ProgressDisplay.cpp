@@ -7,7 +7,6 @@
 #include <wx/window.h>
 
 #include "app/ProgressMath.h"
-#include "i18n/Language.h"
 
 ZnProgressDisplay::ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar,
                                      Host host)
@@ -40,20 +39,11 @@ void ZnProgressDisplay::showProgress(int filePosition, int totalPosition) {
     if (taskbar_->IsAvailable()) taskbar_->SetValue(totalPosition);
 }
 
-void ZnProgressDisplay::showRunEnded(std::uint32_t failedInputs) {
+void ZnProgressDisplay::showRunEnded(const ZnRunReport& report) {
     fileBar_->SetValue(0);
     totalBar_->SetValue(0);
     taskbar_->Reset();
-    host_.setLabel(endLabel(failedInputs));
-    host_.runEnded();
+    host_.runEnded(report);
     // The idle update enables the controls again.
     wxWakeUpIdle();
-}
-
-Zenlo::WideString ZnProgressDisplay::endLabel(std::uint32_t failedInputs) {
-    if (failedInputs == 0) return u"...";
-    Zenlo::WideString pattern = ZnLanguage::instance().text(213);
-    // A language file without the key leaves the label as after any run.
-    if (pattern.isEmpty()) return u"...";
-    return Zenlo::WideString::formatted(pattern.c_str(), failedInputs);
 }

@@ -14,11 +14,12 @@ class wxWindow;
 // the worker never waits for the window; everything else runs on the window's thread.
 class ZnProgressDisplay : public ZnConversionView {
 public:
-    // What the dialog does for the display: set the file-name label (the dialog keeps its own
-    // copy of the text), and take note that the run is over (busy flag, idle update).
+    // What the dialog does for the display: show an input's name in the file-name label (the
+    // dialog keeps its own copy of the text), and take note that the run is over and show its
+    // report (busy flag, label, idle update).
     struct Host {
         std::function<void(const Zenlo::WideString&)> setLabel;
-        std::function<void()> runEnded;
+        std::function<void(const ZnRunReport&)> runEnded;
     };
 
     ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar, Host host);
@@ -31,10 +32,7 @@ public:
     void showRunStarted() override;
     void showFileName(const Zenlo::WideString& name) override;
     void showProgress(int filePosition, int totalPosition) override;
-    void showRunEnded(std::uint32_t failedInputs) override;
-
-    // The label text after a run: "..." or, with failed inputs, the summary of key 213.
-    static Zenlo::WideString endLabel(std::uint32_t failedInputs);
+    void showRunEnded(const ZnRunReport& report) override;
 
 private:
     wxWindow* window_;

@@ -18,6 +18,8 @@ void ZnProgressForwarder::reset() {
     posts_ = 0;
     lastPost_ = {};
     shownSerial_ = fileSerial_.load();
+    std::lock_guard<std::mutex> lock(nameLock_);
+    failures_.clear();
 }
 
 void ZnProgressForwarder::totalBytes(std::uint64_t total) {
@@ -46,9 +48,13 @@ void ZnProgressForwarder::progress(std::uint64_t count) {
 
 void ZnProgressForwarder::fileFinished(const Zenlo::WideString&) { ++filesConverted_; }
 
-void ZnProgressForwarder::inputFailed(const Zenlo::WideString& path) {
-    if (failedInputs_ > 0 && path == lastFailed_) return;
-    lastFailed_ = path;
+void ZnProgressForwarder::inputFailed(const ZnInputFailure& failure) {
+    {
+        std::lock_guard<std::mutex> lock(nameLock_);
+        failures_.push_back(failure);
+    }
+    if (failedInputs_ > 0 && failure.path == lastFailed_) return;
+    lastFailed_ = failure.path;
     ++failedInputs_;
 }
 
@@ -71,6 +77,10 @@ ZnProgressForwarder::Snapshot ZnProgressForwarder::take() {
     pending_ = false;
     Snapshot snapshot;
     snapshot.ended = ended_;
+    if (snapshot.ended) {
+        std::lock_guard<std::mutex> lock(nameLock_);
+        snapshot.failures = failures_;
+    }
     std::uint32_t serial = fileSerial_;
     if (serial != shownSerial_) {
         shownSerial_ = serial;

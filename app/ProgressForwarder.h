@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <vector>
 
+#include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 
 // The converter's notifications run on the worker. Each handler here only stores its values
@@ -32,9 +34,9 @@ public:
     void progress(std::uint64_t count);
     void fileFinished(const Zenlo::WideString& name);
     void finished();
-    // Worker thread: an input (or its header part) could not be converted. Reports about the
-    // same input in a row count once.
-    void inputFailed(const Zenlo::WideString& path);
+    // Worker thread: an input (or its header part) could not be converted. Every report is
+    // kept; reports about the same input in a row count as one failed input.
+    void inputFailed(const ZnInputFailure& failure);
 
     struct Snapshot {
         bool newFile = false;         // fileName holds a name not shown yet
@@ -44,6 +46,7 @@ public:
         bool ended = false;           // the run has emitted its end
         std::uint32_t filesConverted = 0;
         std::uint32_t failedInputs = 0;
+        std::vector<ZnInputFailure> failures; // every report, set only with ended
     };
     // Window thread: clears the pending mark first (so later changes post again), then reads
     // the latest values.
@@ -72,6 +75,7 @@ private:
     std::atomic<std::uint64_t> posts_{0};
     std::uint32_t shownSerial_ = 0; // window thread only
 
-    std::mutex nameLock_;
+    std::mutex nameLock_; // guards fileName_ and failures_
     Zenlo::WideString fileName_;
+    std::vector<ZnInputFailure> failures_;
 };

@@ -37,8 +37,8 @@ public:
     void showRunStarted() override {}
     void showFileName(const Zenlo::WideString&) override { ++names; }
     void showProgress(int, int) override { ++updates; }
-    void showRunEnded(std::uint32_t failed) override {
-        failedInputs = failed;
+    void showRunEnded(const ZnRunReport& report) override {
+        failedInputs = report.failedInputs;
         loop_.Exit();
     }
     long names = 0, updates = 0;

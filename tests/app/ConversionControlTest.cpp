@@ -38,9 +38,10 @@ public:
         lastTotal = total;
         ++updates;
     }
-    void showRunEnded(std::uint32_t failed) override {
+    void showRunEnded(const ZnRunReport& report) override {
         ++ends;
-        failedInputs = failed;
+        failedInputs = report.failedInputs;
+        last = report;
     }
     // Runs one posted refresh; false when none came within the timeout.
     bool pumpOne(ZnConversionControl& control, std::chrono::milliseconds timeout = 20s) {
@@ -62,6 +63,7 @@ public:
     int starts = 0, updates = 0, ends = 0;
     int lastFile = -1, lastTotal = -1;
     std::uint32_t failedInputs = 0;
+    ZnRunReport last;
     std::vector<std::string> names;
 
 private:
@@ -147,11 +149,15 @@ TEST_F(ConversionControlTest, FailedInputsAreCounted) {
     control.start(run({file("good.bin", 100), missing, file("empty.bin", 0), file("ok.bin", 5)}));
     ASSERT_TRUE(view.pumpUntilIdle(control));
     EXPECT_EQ(view.failedInputs, 2u);
+    EXPECT_EQ(view.last.kind, ZnRunReport::Kind::runEnded);
+    ASSERT_EQ(view.last.failures.size(), 2u);
+    EXPECT_EQ(view.last.failures[0].path, missing) << "the first failure leads";
     EXPECT_EQ(count(output(), "g_ok_bin_array["), 1);
     // A later clean run reports no failures.
     control.start(run({file("good.bin", 100)}));
     ASSERT_TRUE(view.pumpUntilIdle(control));
     EXPECT_EQ(view.failedInputs, 0u);
+    EXPECT_TRUE(view.last.failures.empty());
     EXPECT_EQ(view.ends, 2);
 }
 
@@ -165,6 +171,7 @@ TEST_F(ConversionControlTest, StopEndsTheRunEarly) {
     ASSERT_TRUE(view.pumpUntilIdle(control));
     EXPECT_EQ(view.ends, 1);
     EXPECT_EQ(view.failedInputs, 0u) << "a stopped input is not a failed one";
+    EXPECT_EQ(view.last.kind, ZnRunReport::Kind::stopped);
     // No input was complete: the previous file stays, and no temporary is left.
     EXPECT_EQ(output(), "previous");
     EXPECT_EQ(testfiles::temporariesIn(root / "out"), std::vector<std::string>{});

@@ -60,13 +60,16 @@ TEST(OutputTarget, FolderNormalisationWindowsRules) {
     const Case cases[] = {
         {u"out\\", "C:\\start\\out\\"},
         {u"C:/work/gen/", "C:\\work\\gen\\"},
-        {u"C:\\work\\gen", "C:\\work\\"},
+        // The typed text is a folder, with or without its closing separator.
+        {u"C:\\work\\gen", "C:\\work\\gen\\"},
+        {u"gen", "C:\\start\\gen\\"},
+        {u"C:/work/gen", "C:\\work\\gen\\"},
         {u"\\\\?\\C:\\long\\", "C:\\long\\"},
         {u"\\\\server\\share\\", "C:\\start\\server\\share\\"},
-        {u"a/b/c", "C:\\start\\a\\b\\"},
+        {u"a/b/c", "C:\\start\\a\\b\\c\\"},
         {u"", "C:\\start\\"},
-        {u"name", "C:\\start\\"},
-        {u"D:", ""},
+        {u"name", "C:\\start\\name\\"},
+        {u"D:", "D:\\"},
         {u"D:\\", "D:\\"},
     };
     for (const Case& c : cases) {
@@ -81,14 +84,17 @@ TEST(OutputTarget, FolderNormalisationPosixRules) {
     const Case cases[] = {
         {u"out/", "/home/u/out/"},
         {u"/work/gen/", "/work/gen/"},
-        {u"/work/gen", "/work/"},
+        {u"/work/gen", "/work/gen/"},
+        {u"/abs/project/src", "/abs/project/src/"},
+        {u"gen", "/home/u/gen/"},
+        {u"out\\sub", "/home/u/out/sub/"},
         {u"out\\sub\\", "/home/u/out/sub/"},
         {u"\\abs\\x\\", "/abs/x/"},
         // No long-path prefix here: "?" and a leading backslash are ordinary text.
         {u"?\?/x/", "/home/u/?\?/x/"},
         {u"C:/x/", "/home/u/C:/x/"},
         {u"", "/home/u/"},
-        {u"name", "/home/u/"},
+        {u"name", "/home/u/name/"},
         {u"/", "/"},
         {u"a//b/", "/home/u/a//b/"},
     };
@@ -128,5 +134,52 @@ TEST(OutputTarget, PrepareCreatesRelativeFoldersBelowTheStartFolder) {
     prepared = Zenlo::prepareOutput(u"a.c", u"blocker/sub/", start);
     EXPECT_FALSE(prepared.folderReady);
     EXPECT_FALSE(fs::exists(root / "blocker" / "sub"));
+    fs::remove_all(root);
+}
+
+TEST(OutputTarget, FileNamesWithASeparatorAreRefused) {
+    struct Case {
+        const char16_t* name;
+        bool posix;
+        bool windows;
+    };
+    const Case cases[] = {
+        {u"arrays.cpp", true, true},      {u"", true, true},          {u"my data.c", true, true},
+        {u"../escape.cpp", false, false}, {u"sub/a.c", false, false}, {u"/abs.c", false, false},
+        {u"..\\escape.cpp", true, false}, {u"C:\\x.c", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.name)));
+        EXPECT_EQ(Zenlo::isPlainFileName(c.name, u'/'), c.posix);
+        EXPECT_EQ(Zenlo::isPlainFileName(c.name, u'\\'), c.windows);
+    }
+}
+
+TEST(OutputTarget, PrepareKeepsTheLastPartAndRefusesPathsAsNames) {
+    namespace fs = std::filesystem;
+    fs::path root = fs::temp_directory_path() / ("hexmoor-last-" + std::to_string(::getpid()));
+    fs::create_directories(root / "start");
+    WideString start = Zenlo::fromPath(root / "start") + Zenlo::nativeSeparator;
+    // Typed without the closing separator, relative and absolute: the folder itself.
+    Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(u"a.c", u"gen", start);
+    EXPECT_TRUE(prepared.folderReady);
+    EXPECT_EQ(Zenlo::toPath(prepared.folder), root / "start" / "gen" / "");
+    EXPECT_TRUE(fs::is_directory(root / "start" / "gen"));
+    const WideString absolute = Zenlo::fromPath(root / "abs" / "src");
+    prepared = Zenlo::prepareOutput(u"a.c", absolute, start);
+    EXPECT_TRUE(prepared.folderReady);
+    EXPECT_EQ(Zenlo::toPath(prepared.folder), root / "abs" / "src" / "");
+    // A name holding a separator is refused before any folder is made.
+    prepared = Zenlo::prepareOutput(u"../escape.cpp", u"other/", start);
+    EXPECT_FALSE(prepared.nameAccepted);
+    EXPECT_FALSE(prepared.folderReady);
+    EXPECT_FALSE(fs::exists(root / "start" / "other"));
+    // A folder that cannot be made says why.
+    std::ofstream(root / "start" / "blocker") << "x";
+    prepared = Zenlo::prepareOutput(u"a.c", u"blocker/sub", start);
+    EXPECT_TRUE(prepared.nameAccepted);
+    EXPECT_FALSE(prepared.folderReady);
+    EXPECT_FALSE(prepared.folderError.empty());
+    EXPECT_TRUE(Zenlo::prepareOutput(u"a.c", u"gen/", start).folderError.empty());
     fs::remove_all(root);
 }

@@ -16,6 +16,12 @@ namespace {
 
 std::string narrow(const Zenlo::WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
 
+ZnInputFailure failure(const char16_t* path) {
+    ZnInputFailure failed;
+    failed.path = path;
+    return failed;
+}
+
 // Stands in for the window: counts posts, and lets a "window thread" wait for them.
 struct FakeWindow {
     std::mutex lock;
@@ -62,14 +68,17 @@ TEST(ProgressForwarder, SnapshotsCarryTheLatestValues) {
     EXPECT_EQ(shot.totalPosition, 100);
 
     forwarder.fileFinished(u"b.bin");
-    forwarder.inputFailed(u"/in/c.bin");
-    forwarder.inputFailed(u"/in/c.bin"); // its header part too: still one input
-    forwarder.inputFailed(u"/in/d.bin");
+    forwarder.inputFailed(failure(u"/in/c.bin"));
+    forwarder.inputFailed(failure(u"/in/c.bin")); // its header part too: still one input
+    forwarder.inputFailed(failure(u"/in/d.bin"));
     forwarder.finished();
     shot = forwarder.take();
     EXPECT_TRUE(shot.ended);
     EXPECT_EQ(shot.filesConverted, 2u);
     EXPECT_EQ(shot.failedInputs, 2u);
+    ASSERT_EQ(shot.failures.size(), 3u) << "every report is kept for the details";
+    EXPECT_EQ(narrow(shot.failures[0].path), "/in/c.bin");
+    EXPECT_EQ(narrow(shot.failures[2].path), "/in/d.bin");
     EXPECT_EQ(window.posts, 4);
 }
 
@@ -108,7 +117,7 @@ TEST(ProgressForwarder, ResetForgetsTheLastRun) {
     forwarder.fileStarted(u"a", 10);
     forwarder.progress(10);
     forwarder.fileFinished(u"a");
-    forwarder.inputFailed(u"b");
+    forwarder.inputFailed(failure(u"b"));
     forwarder.finished();
     forwarder.reset();
     ZnProgressForwarder::Snapshot shot = forwarder.take();
@@ -116,6 +125,7 @@ TEST(ProgressForwarder, ResetForgetsTheLastRun) {
     EXPECT_FALSE(shot.newFile);
     EXPECT_EQ(shot.filesConverted, 0u);
     EXPECT_EQ(shot.failedInputs, 0u);
+    EXPECT_TRUE(shot.failures.empty());
     EXPECT_EQ(shot.totalPosition, 0);
     EXPECT_EQ(forwarder.postCount(), 0u);
 }

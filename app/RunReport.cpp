@@ -1,0 +1,110 @@
+// Report texts: every part comes from a language key, so the report can be composed again.
+#include "app/RunReport.h"
+
+#include <system_error>
+
+#include "toolkit/PathText.h"
+#include "i18n/Language.h"
+#include "toolkit/TextEncoding.h"
+
+namespace Zenlo {
+
+namespace {
+
+// Keys of the report texts (the reasons follow from failureKey).
+constexpr int summaryKey = 213;
+constexpr int stoppedKey = 214;
+constexpr int firstFailureKey = 215;
+constexpr int moreFailuresKey = 216;
+constexpr int folderRefusedKey = 217;
+constexpr int nameRefusedKey = 218;
+
+WideString fromUtf8(const std::string& text) {
+    return WideString(utf8ToUtf16(text).c_str());
+}
+
+// The key's text, or the fallback when the language lacks it.
+WideString textOr(int key, const char16_t* fallback) {
+    WideString text;
+    return ZnLanguage::instance().findText(key, text) ? text : WideString(fallback);
+}
+
+WideString failureSummary(const ZnRunReport& report) {
+    WideString summary = WideString::formatted(
+        textOr(summaryKey, u"Could not convert %d of the input files").c_str(),
+        report.failedInputs);
+    if (report.failures.empty()) return summary;
+    const ZnInputFailure& first = report.failures.front();
+    return WideString::formatted(textOr(firstFailureKey, u"%s. First: %s (%s)").c_str(), summary,
+                                 fileNamePart(first.path), failureReason(first));
+}
+
+} // namespace
+
+int failureKey(ZnFailureKind kind) {
+    return 220 + static_cast<int>(kind);
+}
+
+WideString failureReason(const ZnInputFailure& failure) {
+    WideString pattern;
+    if (!ZnLanguage::instance().findText(failureKey(failure.kind), pattern))
+        return fromUtf8(failure.reason());
+    // Each reason takes what its kind concerns: the output, or the other input and the name.
+    WideString reason;
+    switch (failure.kind) {
+    case ZnFailureKind::NameClash:
+    case ZnFailureKind::OutputClash:
+        reason = WideString::formatted(pattern.c_str(), failure.clashName, failure.otherPath);
+        break;
+    case ZnFailureKind::InvalidName:
+        reason = WideString::formatted(pattern.c_str(), failure.clashName);
+        break;
+    default:
+        reason = WideString::formatted(pattern.c_str(), failure.outputPath);
+        break;
+    }
+    if (failure.systemError != 0)
+        reason += WideString(u": ") + fromUtf8(std::system_category().message(failure.systemError));
+    return reason;
+}
+
+WideString reportLabel(const ZnRunReport& report) {
+    using Kind = ZnRunReport::Kind;
+    const bool failed = report.failedInputs > 0 || !report.failures.empty();
+    switch (report.kind) {
+    case Kind::none:
+        break;
+    case Kind::runEnded:
+        if (failed) return failureSummary(report);
+        break;
+    case Kind::stopped: {
+        WideString stopped = textOr(stoppedKey, u"Stopped");
+        return failed ? stopped + u". " + failureSummary(report) : stopped;
+    }
+    case Kind::folderRefused:
+        return WideString::formatted(
+            textOr(folderRefusedKey, u"Cannot create the output folder: %s").c_str(),
+            fromUtf8(report.folderError));
+    case Kind::nameRefused:
+        return textOr(nameRefusedKey, u"The output file name must not contain a folder");
+    }
+    return u"...";
+}
+
+WideString reportDetails(const ZnRunReport& report) {
+    if (report.failures.empty()) return WideString();
+    WideString details = reportLabel(report);
+    std::size_t listed = 0;
+    for (const ZnInputFailure& failure : report.failures) {
+        if (listed == detailedFailures) break;
+        details += WideString(u"\n") + failure.path + u": " + failureReason(failure);
+        ++listed;
+    }
+    if (listed < report.failures.size())
+        details += WideString(u"\n") +
+                   WideString::formatted(textOr(moreFailuresKey, u"... and %d more").c_str(),
+                                         report.failures.size() - listed);
+    return details;
+}
+
+} // namespace Zenlo

@@ -1,0 +1,195 @@
+// What the main dialog tells the user: failed runs, stops and refused output fields, in the
+// label and its tip, in two languages and after a switch; the output folder typed without its
+// closing separator and a file name that holds one.
+#include "app/MainDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <wx/choice.h>
+#include <wx/dnd.h>
+#include <wx/listbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/tooltip.h>
+
+#include "UiTestSupport.h"
+#include "app/MainDlgIds.h"
+#include "i18n/Language.h"
+#include "toolkit/wx/WxText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GuiReport : public testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
+        dialog = new CMainDlg();
+        ASSERT_TRUE(dialog->create());
+        dialog->Show();
+        UiTest::pumpEvents();
+        ASSERT_EQ(dialog->languageName.toUtf8().c_str(), std::string("English"));
+    }
+    void TearDown() override {
+        if (dialog) dialog->Destroy();
+        UiTest::pumpEvents();
+    }
+    fs::path file(const std::string& name, std::size_t size) {
+        fs::path path = folder.path() / "in" / name;
+        UiTest::writeFile(path, std::string(size, 'x'));
+        return path;
+    }
+    void drop(std::initializer_list<fs::path> paths) {
+        wxArrayString names;
+        for (const fs::path& path : paths)
+            names.Add(wxString::FromUTF8(path.string()));
+        static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
+        UiTest::pumpEvents();
+    }
+    void convert() {
+        UiTest::click(dialog, MainId::convert);
+        ASSERT_TRUE(UiTest::waitUntil([&] { return dialog->busy == 0; }));
+        UiTest::pumpEvents();
+    }
+    void choose(const char* language) {
+        auto* chooser = static_cast<wxChoice*>(dialog->FindWindow(MainId::language));
+        chooser->SetStringSelection(wxString::FromUTF8(language));
+        wxCommandEvent event(wxEVT_CHOICE, MainId::language);
+        event.SetEventObject(chooser);
+        event.SetInt(chooser->GetSelection());
+        chooser->ProcessWindowEvent(event);
+        UiTest::pumpEvents();
+    }
+    void setText(int id, const std::string& text) {
+        static_cast<wxTextCtrl*>(dialog->FindWindow(id))->SetValue(wxString::FromUTF8(text));
+        UiTest::pumpEvents();
+    }
+    std::string text(int id) {
+        wxWindow* control = dialog->FindWindow(id);
+        if (auto* edit = dynamic_cast<wxTextCtrl*>(control)) return edit->GetValue().utf8_string();
+        return static_cast<wxStaticText*>(control)->GetLabelText().utf8_string();
+    }
+    std::string tip() {
+        wxToolTip* tip = dialog->FindWindow(MainId::fileLabel)->GetToolTip();
+        return tip ? tip->GetTip().utf8_string() : std::string();
+    }
+    // True when the edit has the focus and its whole text selected.
+    bool refused(int id) {
+        auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(id));
+        long from = -1, to = -1;
+        edit->GetSelection(&from, &to);
+        return wxWindow::FindFocus() == edit && from == 0 && to == edit->GetLastPosition();
+    }
+
+    UiTest::TempFolder folder;
+    UiTest::CurrentFolder current{folder.path()};
+    CMainDlg* dialog = nullptr;
+};
+
+} // namespace
+
+TEST_F(GuiReport, AFailedRunNamesItsFirstInputAndListsEveryFailure) {
+    fs::path gone = file("gone.bin", 10);
+    drop({file("good.bin", 10), gone, file("empty.bin", 0)});
+    fs::remove(gone);
+    convert();
+    const std::string english = "Could not convert 2 of the input files. First: gone.bin (cannot "
+                                "read the input: No such file or directory)";
+    EXPECT_EQ(text(MainId::fileLabel), english);
+    EXPECT_NE(tip().find(gone.string() + ": cannot read the input"), std::string::npos) << tip();
+    EXPECT_NE(tip().find("empty.bin: the input is empty"), std::string::npos) << tip();
+    // Composed from keys: it follows a switch, and back.
+    choose("Deutsch");
+    EXPECT_EQ(text(MainId::fileLabel),
+              "Nicht konvertierte Dateien: 2. Zuerst: gone.bin (die Eingabe ist nicht lesbar: "
+              "No such file or directory)");
+    EXPECT_NE(tip().find("empty.bin: die Eingabe ist leer"), std::string::npos) << tip();
+    choose("English");
+    EXPECT_EQ(text(MainId::fileLabel), english);
+    // The next action ends the report.
+    UiTest::click(dialog, MainId::clearList);
+    EXPECT_EQ(text(MainId::fileLabel), "...");
+    EXPECT_EQ(tip(), "");
+}
+
+TEST_F(GuiReport, AStopSaysSoUntilTheNextAction) {
+    fs::path big = folder.path() / "in" / "big.bin";
+    UiTest::writeFile(big, "");
+    fs::resize_file(big, std::uintmax_t{1} << 32);
+    drop({big});
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(UiTest::waitUntil([&] { return text(MainId::fileLabel) == "big.bin"; }));
+    UiTest::click(dialog, MainId::stop);
+    ASSERT_TRUE(UiTest::waitUntil([&] { return dialog->busy == 0; }));
+    UiTest::pumpEvents();
+    EXPECT_EQ(text(MainId::fileLabel), "Stopped");
+    choose("Deutsch");
+    EXPECT_EQ(text(MainId::fileLabel), "Angehalten");
+    // An input name shown during a run is data, never translated.
+    auto* label = static_cast<wxStaticText*>(dialog->FindWindow(MainId::fileLabel));
+    UiTest::click(dialog, MainId::separateFiles);
+    EXPECT_EQ(text(MainId::fileLabel), "...");
+    label->SetLabelText("212 input.bin");
+    choose("English");
+    EXPECT_EQ(text(MainId::fileLabel), "212 input.bin");
+}
+
+TEST_F(GuiReport, AFolderTypedWithoutItsSeparatorIsThatFolder) {
+    drop({file("a.bin", 3)});
+    struct Case {
+        std::string typed;
+        fs::path folder;
+    };
+    const Case cases[] = {
+        {"gen", folder.path() / "gen"},
+        {"deep/er", folder.path() / "deep" / "er"},
+        {(folder.path() / "abs" / "src").string(), folder.path() / "abs" / "src"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        setText(MainId::outputFolder, c.typed);
+        convert();
+        EXPECT_TRUE(fs::exists(c.folder / "arrays.cpp"));
+        EXPECT_EQ(text(MainId::outputFolder), (c.folder / "").string());
+    }
+    EXPECT_FALSE(fs::exists(folder.path() / "arrays.cpp")) << "nothing in the start folder";
+    EXPECT_FALSE(fs::exists(folder.path() / "abs" / "arrays.cpp")) << "nor in the parent";
+}
+
+TEST_F(GuiReport, AFileNameWithASeparatorIsRefused) {
+    drop({file("a.bin", 3)});
+    setText(MainId::outputFolder, "out/");
+    for (const char* name : {"../escape.cpp", "sub/x.c", "/tmp/abs.c"}) {
+        SCOPED_TRACE(name);
+        setText(MainId::outputFile, name);
+        UiTest::click(dialog, MainId::convert);
+        UiTest::pumpEvents();
+        EXPECT_EQ(dialog->busy, 0);
+        EXPECT_TRUE(refused(MainId::outputFile));
+        EXPECT_EQ(text(MainId::outputFile), name) << "the edit keeps what was typed";
+        EXPECT_EQ(text(MainId::fileLabel), "The output file name must not contain a folder");
+    }
+    EXPECT_FALSE(fs::exists(folder.path() / "escape.cpp"));
+    EXPECT_FALSE(fs::exists(folder.path() / "out")) << "nothing is made for a refused run";
+    choose("Deutsch");
+    EXPECT_EQ(text(MainId::fileLabel), "Der Name der Ausgabedatei darf keinen Ordner enthalten");
+}
+
+TEST_F(GuiReport, AFolderThatCannotBeMadeSaysWhy) {
+    drop({file("a.bin", 3)});
+    UiTest::writeFile(folder.path() / "blocker", "a file where a folder should be");
+    setText(MainId::outputFolder, "blocker/sub");
+    UiTest::click(dialog, MainId::convert);
+    UiTest::pumpEvents();
+    EXPECT_EQ(dialog->busy, 0);
+    EXPECT_TRUE(refused(MainId::outputFolder));
+    const std::string said = text(MainId::fileLabel);
+    const std::string start = "Cannot create the output folder: ";
+    ASSERT_EQ(said.rfind(start, 0), 0u) << said;
+    EXPECT_GT(said.size(), start.size()) << "the system's reason follows";
+}

@@ -1,0 +1,173 @@
+// Report texts from the shipped languages: summaries, reasons per kind, clashes, details.
+#include "app/RunReport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "i18n/Language.h"
+#include "toolkit/TextEncoding.h"
+
+using Zenlo::WideString;
+
+namespace {
+
+std::string narrow(const WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
+
+void select(const char16_t* name) {
+    ZnLanguage& language = ZnLanguage::instance();
+    language.setLanguageFolder(Zenlo::fromPath(std::filesystem::path(HEXMOOR_SOURCE_DIR) / "lang"));
+    language.scanLanguages();
+    ASSERT_TRUE(language.selectLanguage(name));
+}
+
+ZnInputFailure failure(const char16_t* path, ZnFailureKind kind, int error = 0) {
+    ZnInputFailure failed;
+    failed.path = path;
+    failed.kind = kind;
+    failed.systemError = error;
+    return failed;
+}
+
+ZnRunReport ended(std::initializer_list<ZnInputFailure> failures,
+                  ZnRunReport::Kind kind = ZnRunReport::Kind::runEnded) {
+    ZnRunReport report;
+    report.kind = kind;
+    report.failures = failures;
+    report.failedInputs = static_cast<std::uint32_t>(report.failures.size());
+    return report;
+}
+
+} // namespace
+
+TEST(RunReport, LabelsInTwoLanguages) {
+    ZnInputFailure clash = failure(u"/in/a.b", ZnFailureKind::NameClash);
+    clash.otherPath = u"/in/a_b";
+    clash.clashName = u"g_a_b_array";
+    ZnInputFailure output = failure(u"/in/x.bin", ZnFailureKind::WriteFailed, ENOSPC);
+    output.outputPath = u"/out/arrays.cpp";
+    ZnRunReport folder;
+    folder.kind = ZnRunReport::Kind::folderRefused;
+    folder.folderError = "Not a directory";
+    ZnRunReport name;
+    name.kind = ZnRunReport::Kind::nameRefused;
+
+    struct Case {
+        const char* what;
+        ZnRunReport report;
+        const char* english;
+        const char* german;
+    };
+    const Case cases[] = {
+        {"nothing", ZnRunReport(), "...", "..."},
+        {"clean run", ended({}), "...", "..."},
+        {"unreadable", ended({failure(u"/in/gone.bin", ZnFailureKind::InputUnreadable, ENOENT)}),
+         "Could not convert 1 of the input files. First: gone.bin (cannot read the input: No "
+         "such file or directory)",
+         "Nicht konvertierte Dateien: 1. Zuerst: gone.bin (die Eingabe ist nicht lesbar: No such "
+         "file or directory)"},
+        {"clash", ended({clash}),
+         "Could not convert 1 of the input files. First: a.b (the variable name g_a_b_array is "
+         "also made from /in/a_b)",
+         "Nicht konvertierte Dateien: 1. Zuerst: a.b (der Variablenname g_a_b_array entsteht "
+         "auch aus /in/a_b)"},
+        {"write", ended({output}),
+         "Could not convert 1 of the input files. First: x.bin (cannot write /out/arrays.cpp: No "
+         "space left on device)",
+         "Nicht konvertierte Dateien: 1. Zuerst: x.bin (/out/arrays.cpp l\xc3\xa4sst sich nicht "
+         "schreiben: No space left on device)"},
+        {"stopped", ended({}, ZnRunReport::Kind::stopped), "Stopped", "Angehalten"},
+        {"stopped with a failure",
+         ended({failure(u"/e.bin", ZnFailureKind::InputEmpty)}, ZnRunReport::Kind::stopped),
+         "Stopped. Could not convert 1 of the input files. First: e.bin (the input is empty, no "
+         "array written)",
+         "Angehalten. Nicht konvertierte Dateien: 1. Zuerst: e.bin (die Eingabe ist leer, kein "
+         "Array geschrieben)"},
+        {"folder", folder, "Cannot create the output folder: Not a directory",
+         "Der Ausgabeordner l\xc3\xa4sst sich nicht anlegen: Not a directory"},
+        {"name", name, "The output file name must not contain a folder",
+         "Der Name der Ausgabedatei darf keinen Ordner enthalten"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        select(u"English");
+        EXPECT_EQ(narrow(Zenlo::reportLabel(c.report)), c.english);
+        select(u"Deutsch");
+        EXPECT_EQ(narrow(Zenlo::reportLabel(c.report)), c.german);
+    }
+}
+
+// Every kind has its own text in every shipped language, with the name it concerns.
+TEST(RunReport, EveryKindHasAReasonThatNamesWhatItConcerns) {
+    const ZnFailureKind kinds[] = {
+        ZnFailureKind::InputUnreadable,  ZnFailureKind::InputEmpty,
+        ZnFailureKind::InputIsOutput,    ZnFailureKind::OutputUnopenable,
+        ZnFailureKind::HeaderUnopenable, ZnFailureKind::WriteFailed,
+        ZnFailureKind::InputNotRegular,  ZnFailureKind::InputChanged,
+        ZnFailureKind::NameClash,        ZnFailureKind::OutputClash,
+        ZnFailureKind::InvalidName,
+    };
+    for (const char16_t* language :
+         {u"English", u"Deutsch", u"\u0420\u0443\u0441\u0441\u043a\u0438\u0439"}) {
+        select(language);
+        std::set<std::string> seen;
+        for (ZnFailureKind kind : kinds) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(kind)) + " " +
+                         narrow(ZnLanguage::instance().currentLanguage()));
+            ZnInputFailure failed = failure(u"/in/x", kind);
+            failed.outputPath = u"OUTPUT";
+            failed.otherPath = u"OTHER";
+            failed.clashName = u"NAME";
+            const std::string reason = narrow(Zenlo::failureReason(failed));
+            EXPECT_TRUE(seen.insert(reason).second) << "each kind says something else";
+            const bool clash =
+                kind == ZnFailureKind::NameClash || kind == ZnFailureKind::OutputClash;
+            if (clash) {
+                EXPECT_NE(reason.find("OTHER"), std::string::npos) << reason;
+                EXPECT_NE(reason.find("NAME"), std::string::npos) << reason;
+            }
+            if (kind == ZnFailureKind::InvalidName) {
+                EXPECT_NE(reason.find("NAME"), std::string::npos) << reason;
+            }
+            const bool aboutOutput =
+                kind == ZnFailureKind::InputIsOutput || kind == ZnFailureKind::OutputUnopenable ||
+                kind == ZnFailureKind::HeaderUnopenable || kind == ZnFailureKind::WriteFailed;
+            EXPECT_EQ(reason.find("OUTPUT") != std::string::npos, aboutOutput) << reason;
+        }
+    }
+}
+
+TEST(RunReport, DetailsListEveryFailureUpToALimit) {
+    select(u"English");
+    ZnRunReport report = ended({failure(u"/in/a", ZnFailureKind::InputEmpty),
+                                failure(u"/in/b", ZnFailureKind::InputNotRegular)});
+    EXPECT_EQ(narrow(Zenlo::reportDetails(report)),
+              "Could not convert 2 of the input files. First: a (the input is empty, no array "
+              "written)\n/in/a: the input is empty, no array written\n/in/b: the input is not a "
+              "regular file");
+    EXPECT_EQ(narrow(Zenlo::reportDetails(ended({}))), "");
+    for (int i = 0; i < 25; ++i)
+        report.failures.push_back(report.failures.front());
+    const std::string many = narrow(Zenlo::reportDetails(report));
+    std::size_t lines = 0;
+    for (char c : many)
+        lines += c == '\n';
+    EXPECT_EQ(lines, Zenlo::detailedFailures + 1);
+    EXPECT_NE(many.find("... and 7 more"), std::string::npos) << many;
+}
+
+// A language file without the new keys still reports, in the engine's words.
+TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
+    ZnLanguage::instance().loadLanguageFile(u"no-such-language.lng");
+    ZnRunReport report = ended({failure(u"/in/gone", ZnFailureKind::InputUnreadable, ENOENT)});
+    EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
+              "Could not convert 1 of the input files. First: gone (cannot read the input: No "
+              "such file or directory)");
+    report.kind = ZnRunReport::Kind::stopped;
+    EXPECT_EQ(narrow(Zenlo::reportLabel(report)).rfind("Stopped. ", 0), 0u);
+}
