@@ -8,11 +8,8 @@
 
 #include "app/FileListRules.h"
 #include "i18n/Language.h"
+#include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
-
-#ifdef __WXGTK__
-#include <dlfcn.h>
-#endif
 
 ZnFileList::ZnFileList(wxListBox* list) : list_(list) {}
 
@@ -81,7 +78,8 @@ void ZnFileList::updateExtent() {
 #ifdef __WXMSW__
     ::SendMessage(list_->GetHWND(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
 #endif
-    // Elsewhere the list box's horizontal scroll bar follows its widest row by itself.
+    // Elsewhere the list box's scroll bar follows its widest row, once its column may shrink.
+    shrinkToWidestRow(list_);
 }
 
 Zenlo::StringList ZnFileList::entries() const {
@@ -93,44 +91,4 @@ Zenlo::StringList ZnFileList::entries() const {
 bool ZnFileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& paths) {
     if (handler_) handler_(paths);
     return true;
-}
-
-namespace {
-
-#ifdef __WXGTK__
-// GTK draws a default button through the style class "default". The functions come from the
-// GTK library the toolkit already loaded; looking them up spares a build dependency on its
-// headers.
-bool setGtkDefaultClass(wxButton* button, bool isDefault) {
-    using Context = void*;
-    using GetContext = Context (*)(void*);
-    using ChangeClass = void (*)(Context, const char*);
-    static auto getContext =
-        reinterpret_cast<GetContext>(dlsym(RTLD_DEFAULT, "gtk_widget_get_style_context"));
-    static auto addClass =
-        reinterpret_cast<ChangeClass>(dlsym(RTLD_DEFAULT, "gtk_style_context_add_class"));
-    static auto removeClass =
-        reinterpret_cast<ChangeClass>(dlsym(RTLD_DEFAULT, "gtk_style_context_remove_class"));
-    if (!getContext || !addClass || !removeClass || !button->GetHandle()) return false;
-    Context context = getContext(button->GetHandle());
-    if (!context) return false;
-    (isDefault ? addClass : removeClass)(context, "default");
-    return true;
-}
-#endif
-
-} // namespace
-
-bool showAsDefaultButton(wxButton* button, bool isDefault) {
-#if defined(__WXMSW__)
-    ::SendMessage(button->GetHWND(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
-                  TRUE);
-    return true;
-#elif defined(__WXGTK__)
-    bool done = setGtkDefaultClass(button, isDefault);
-    button->Refresh();
-    return done;
-#else
-    return false;
-#endif
 }

@@ -7,6 +7,7 @@
 #include <wx/listbox.h>
 
 #include "toolkit/WideString.h"
+#include "toolkit/wx/NativeLook.h"
 
 class wxButton;
 
@@ -57,7 +58,3 @@ public:
 private:
     Handler handler_;
 };
-
-// Draws the button as the dialog's default button, or takes that look away, without making it
-// the button that Enter presses. Returns false where the platform offers no such look.
-bool showAsDefaultButton(wxButton* button, bool isDefault);

@@ -9,17 +9,18 @@
 #include <wx/listbox.h>
 
 #include "app/AboutDlg.h"
+#include "app/App.h"
 #include "app/ConversionControl.h"
 #include "app/FileList.h"
-#include "app/ProgressDisplay.h"
-#include "app/App.h"
 #include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
+#include "app/ProgressDisplay.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
 #include "res/Images.h"
+#include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
 
@@ -72,6 +73,8 @@ void CMainDlg::initialise() {
     outputFileEdit_.attach(static_cast<wxTextCtrl*>(FindWindow(MainId::outputFile)));
     outputFolderEdit_.attach(static_cast<wxTextCtrl*>(FindWindow(MainId::outputFolder)));
     attachImages();
+    // The closed chooser lines up with the buttons of its row.
+    fitChoiceHeight(languageChooser_, FindWindow(MainId::close)->GetSize().y);
     loadSettings();
     initialiseLanguage();
 
@@ -153,7 +156,10 @@ void CMainDlg::onClose(wxCloseEvent& event) {
 }
 
 void CMainDlg::onCommand(wxCommandEvent& event) {
-    switch (event.GetId()) {
+    const int id = event.GetId();
+    // Looking at the About box, stopping and leaving keep the report; anything else ends it.
+    if (id != MainId::about && id != MainId::stop && id != MainId::close) clearReport();
+    switch (id) {
     case MainId::addFiles:
         addFiles();
         break;

@@ -175,8 +175,8 @@ void CVariableSetupDlg::onListSelection(wxCommandEvent&) {
 }
 
 void CVariableSetupDlg::onListKey(wxKeyEvent& event) {
-    // Delete is fully handled here; every other key goes on to the list as usual.
-    if (event.GetKeyCode() == WXK_DELETE)
+    // Delete (also the keypad's) is fully handled here; every other key goes on to the list.
+    if (event.GetKeyCode() == WXK_DELETE || event.GetKeyCode() == WXK_NUMPAD_DELETE)
         removeSelected();
     else
         event.Skip();

@@ -10,6 +10,7 @@
 
 class wxListBox;
 class wxBitmapButton;
+class wxButton;
 
 class CVariableSetupDlg : public wxDialog {
 public:
@@ -51,6 +52,8 @@ public:
     // The widest row's text in the list's font plus one average character (0 for no rows).
     int horizontalExtent() const { return horizontalExtent_; }
     ZnCustomEdit& bytesPerLineEdit() { return bytesPerLineEdit_; }
+    // The arrow button last drawn as the default button by a move; null before the first.
+    wxButton* defaultArrow() const { return defaultArrow_; }
 
 private:
     bool create(wxWindow* owner);
@@ -72,6 +75,7 @@ private:
     wxBitmapButton* moveDownButton_ = nullptr;
     ZnCustomEdit bytesPerLineEdit_;
     int horizontalExtent_ = 0;
+    wxButton* defaultArrow_ = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -2,6 +2,7 @@
 // move), its horizontal extent, and the defaults button.
 #include <algorithm>
 
+#include <wx/bmpbuttn.h>
 #include <wx/dcclient.h>
 #include <wx/listbox.h>
 
@@ -9,6 +10,7 @@
 #include "dialogs/VariableSetupIds.h"
 #include "i18n/Language.h"
 #include "toolkit/wx/InputBox.h"
+#include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
 void CVariableSetupDlg::addHeader() {
@@ -60,6 +62,11 @@ void CVariableSetupDlg::moveSelected(bool up) {
     includeList_->Delete(static_cast<unsigned>(selected));
     includeList_->Insert(text, static_cast<unsigned>(target));
     includeList_->SetSelection(target);
+    // The pressed arrow looks like the default button, as in the main dialog's list.
+    wxButton* pressed = up ? moveUpButton_ : moveDownButton_;
+    showAsDefaultButton(up ? moveDownButton_ : moveUpButton_, false);
+    showAsDefaultButton(pressed, true);
+    defaultArrow_ = pressed;
     applyListButtonRule();
 }
 
@@ -70,9 +77,10 @@ void CVariableSetupDlg::updateHorizontalExtent() {
     for (unsigned i = 0; i < includeList_->GetCount(); ++i)
         widest =
             std::max(widest, dc.GetTextExtent(includeList_->GetString(i)).x + dc.GetCharWidth());
-    // The list scrolls to its widest row by itself on this platform; the extent is kept for
-    // the platforms where it must be set.
+    // The list scrolls to its widest row by itself once its column may shrink; the extent is
+    // kept for the platforms where it must be set.
     horizontalExtent_ = widest;
+    shrinkToWidestRow(includeList_);
 }
 
 void CVariableSetupDlg::setDefaults() {

@@ -10,6 +10,8 @@
 #include <wx/button.h>
 #include <wx/frame.h>
 
+#include "UiTestSupport.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -135,4 +137,24 @@ TEST_F(GuiFileList, ExtentCoversTheWidestEntryPlusOneCharacter) {
     list->clear();
     EXPECT_EQ(listBox->GetCount(), 0u);
     EXPECT_EQ(list->widestEntry(), 0);
+}
+
+// After the long entry goes, the list no longer scrolls into blank space.
+TEST_F(GuiFileList, SidewaysScrollingEndsWithTheLongEntry) {
+    frame->Show();
+    wxString longPath = "/a/very/long/path/that/does/not/fit/into/the/list/box/at/all/file.bin";
+    for (bool clearAll : {false, true}) {
+        SCOPED_TRACE(clearAll ? "clear" : "remove");
+        fill({"short"});
+        list->add(wxArrayString(1, &longPath));
+        ASSERT_TRUE(UiTest::scrollsSideways(listBox)) << "the long entry needs scrolling";
+        if (clearAll) {
+            list->clear();
+        } else {
+            listBox->SetSelection(1);
+            list->removeSelected();
+        }
+        EXPECT_FALSE(UiTest::scrollsSideways(listBox));
+        list->clear();
+    }
 }

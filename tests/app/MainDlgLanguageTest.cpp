@@ -73,7 +73,7 @@ TEST_F(GuiMainDlgLanguage, StartsInEnglishAndSwitchesWithoutTouchingEdits) {
     choose("Deutsch");
     EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->languageName.view()), "Deutsch");
     EXPECT_EQ(label(MainId::addFiles), textOf(202));
-    EXPECT_EQ(label(MainId::addFiles), wxString::FromUTF8("Hinzuf\xc3\xbcgen..."));
+    EXPECT_EQ(label(MainId::addFiles), wxString::FromUTF8("Anf\xc3\xbcgen..."));
     EXPECT_EQ(label(MainId::close), textOf(212));
     EXPECT_EQ(edit->GetValue(), "202 parts.c") << "an edit's content is never translated";
     EXPECT_EQ(fileLabel->GetLabelText(), "203 input.bin") << "nor is the file-name label";

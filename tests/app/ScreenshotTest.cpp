@@ -1,4 +1,5 @@
-// Screenshots of the main dialog during and after a run, in a Latin and a non-Latin language.
+// Screenshots of the main dialog idle, during a run, after a stop and after a failure, and of the
+// variable setup dialog and the input box, in every shipped language.
 // Runs only when HEXMOOR_SCREENSHOT_DIR names a folder (the pictures are looked at, not compared).
 #include "app/MainDlg.h"
 
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -16,6 +18,7 @@
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 
+#include "../dialogs/SetupTestSupport.h"
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
 
@@ -32,6 +35,24 @@ void shoot(const fs::path& file) {
     }
     std::string command = "import -window root '" + file.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// The variable setup dialog and, from its add button, the input box.
+void shootSetup(wxWindow* owner, const std::function<void(const char*)>& picture) {
+    CVariableSetupDlg setup;
+    setup.values.includeList = u"stdint.h;a/rather/long/header/name/for/the/list.h;";
+    SetupTest::runSetup(
+        setup,
+        [&](CVariableSetupDlg& open) {
+            picture("setup");
+            SetupTest::whenInputBoxOpens([&](ZnInputBox& box) {
+                picture("inputbox");
+                SetupTest::typeAnswer(box, "", 2);
+            });
+            UiTest::click(&open, SetupId::addHeader);
+            UiTest::click(&open, SetupId::cancel);
+        },
+        owner);
 }
 
 void runAndShoot(const char* language, const char* tag, const fs::path& target) {
@@ -67,6 +88,7 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
     fs::remove(gone);
     UiTest::pumpEvents();
+    picture("idle");
     UiTest::click(dialog, MainId::convert);
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     auto* total = static_cast<wxGauge*>(dialog->FindWindow(MainId::totalBar));
@@ -79,11 +101,12 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList))->Delete(2);
     UiTest::click(dialog, MainId::convert);
     while (dialog->busy && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
-    picture("after");
+    picture("failed");
     // The arrow used last is drawn as the default button.
     static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList))->SetSelection(0);
     UiTest::click(dialog, MainId::moveDown);
     picture("moved");
+    shootSetup(dialog, picture);
     dialog->Destroy();
     UiTest::pumpEvents();
 }
@@ -95,5 +118,6 @@ TEST(GuiScreenshots, DuringAndAfterARun) {
     if (!target) GTEST_SKIP() << "set HEXMOOR_SCREENSHOT_DIR to take the pictures";
     fs::create_directories(target);
     runAndShoot("English", "en", target);
+    runAndShoot("Deutsch", "de", target);
     runAndShoot("Русский", "ru", target);
 }

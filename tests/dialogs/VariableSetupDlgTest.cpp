@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/button.h>
 #include <wx/uiaction.h>
 
 #include "../app/UiTestSupport.h"
@@ -320,3 +321,30 @@ TEST_F(GuiVariableSetup, DefaultsThenOkGivesTheDefaults) {
 }
 
 } // namespace
+
+// The header list as the main list: keypad Delete removes the selected row, the list stops
+// scrolling sideways once its long row is gone, and a move gives the pressed arrow the
+// default button's look.
+TEST_F(GuiVariableSetup, HeaderListKeysExtentAndArrows) {
+    CVariableSetupDlg dialog;
+    dialog.values.includeList =
+        u"a.h;a/very/long/header/path/that/does/not/fit/into/the/list/box/at/all/x.h;c.h;";
+    runSetup(dialog, [](CVariableSetupDlg& open) {
+        wxListBox* rows = list(open);
+        ASSERT_TRUE(UiTest::scrollsSideways(rows)) << "the long row needs scrolling";
+        rows->SetSelection(1);
+        open.applyListButtonRule();
+        UiTest::pressKey(rows, WXK_NUMPAD_DELETE);
+        ASSERT_EQ(rows->GetCount(), 2u);
+        EXPECT_EQ(rows->GetString(1), "c.h");
+        EXPECT_FALSE(UiTest::scrollsSideways(rows));
+        rows->SetSelection(0);
+        open.applyListButtonRule();
+        UiTest::click(&open, SetupId::moveDown);
+        EXPECT_EQ(static_cast<wxWindow*>(open.defaultArrow()), open.FindWindow(SetupId::moveDown));
+        UiTest::click(&open, SetupId::moveUp);
+        EXPECT_EQ(static_cast<wxWindow*>(open.defaultArrow()), open.FindWindow(SetupId::moveUp));
+        UiTest::click(&open, SetupId::ok);
+    });
+    EXPECT_EQ(dialog.values.includeList, u"a.h;c.h;");
+}

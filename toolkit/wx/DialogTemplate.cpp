@@ -13,6 +13,7 @@
 #include <wx/textctrl.h>
 #include <wx/arrstr.h>
 
+#include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
 wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height) {
@@ -70,6 +71,7 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRec
     case ZnControlKind::defaultButton: {
         auto* button = new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT);
         button->SetDefault();
+        showAsSuggestedAction(button);
         return button;
     }
     case ZnControlKind::multiLineButton: {
@@ -91,6 +93,7 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRec
     case ZnControlKind::progressBar: {
         auto* bar =
             new wxGauge(parent, item.id, 100, at, size, item.style | wxGA_HORIZONTAL | wxGA_SMOOTH);
+        fillBarHeight(bar);
         return bar;
     }
     case ZnControlKind::separator:

@@ -9,6 +9,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
 namespace {
@@ -69,7 +70,10 @@ wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
     switch (classOf(control)) {
     case Zenlo::classButton: {
         auto* button = new wxButton(this, control.id, text, position, size);
-        if (control.style & Zenlo::buttonDefault) button->SetDefault();
+        if (control.style & Zenlo::buttonDefault) {
+            button->SetDefault();
+            showAsSuggestedAction(button);
+        }
         window = button;
         break;
     }
