@@ -200,7 +200,7 @@ TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(bar(MainId::fileBar), 0);
     EXPECT_EQ(bar(MainId::totalBar), 0);
-    EXPECT_EQ(text(MainId::fileLabel), "...");
+    EXPECT_EQ(text(MainId::fileLabel), "Stopped") << "a stop says so";
     EXPECT_TRUE(enabled(MainId::convert));
     EXPECT_TRUE(enabled(MainId::close));
     EXPECT_FALSE(enabled(MainId::stop));
@@ -255,7 +255,10 @@ TEST_F(GuiConvert, FailedInputsAreSummedUpInTheLabel) {
     fs::remove(gone);
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(text(MainId::fileLabel), "Could not convert 2 of the input files");
+    EXPECT_EQ(
+        text(MainId::fileLabel).rfind("Could not convert 2 of the input files. First: gone.bin", 0),
+        0u)
+        << text(MainId::fileLabel);
     // The next run starts with the plain label again and ends with it when all went well.
     list()->SetSelection(1);
     UiTest::click(dialog, MainId::removeFile);
