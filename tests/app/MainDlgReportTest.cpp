@@ -19,6 +19,7 @@
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
 #include "i18n/Language.h"
+#include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
 
 namespace fs = std::filesystem;
@@ -192,4 +193,32 @@ TEST_F(GuiReport, AFolderThatCannotBeMadeSaysWhy) {
     const std::string start = "Cannot create the output folder: ";
     ASSERT_EQ(said.rfind(start, 0), 0u) << said;
     EXPECT_GT(said.size(), start.size()) << "the system's reason follows";
+}
+
+// A clash as the engine reports it, through the real run: the report names both inputs and the
+// variable name, in the language shown.
+TEST_F(GuiReport, AReportedClashNamesBothInputsAndTheName) {
+    fs::path dotted = file("a.b", 3);
+    const Zenlo::WideString other = Zenlo::fromPath(folder.path() / "in" / "a_b");
+    auto connection = dialog->converter.totalBytes.connect([&](std::uint64_t) {
+        ZnInputFailure clash;
+        clash.path = Zenlo::fromPath(dotted);
+        clash.kind = ZnFailureKind::NameClash;
+        clash.otherPath = other;
+        clash.clashName = u"g_a_b_array";
+        dialog->converter.inputFailed(clash);
+    });
+    drop({dotted});
+    convert();
+    dialog->converter.totalBytes.disconnect(connection);
+    EXPECT_EQ(text(MainId::fileLabel),
+              "Could not convert 1 of the input files. First: a.b (the variable name g_a_b_array "
+              "is also made from " +
+                  (folder.path() / "in" / "a_b").string() + ")");
+    EXPECT_NE(tip().find(dotted.string() + ": the variable name g_a_b_array"), std::string::npos)
+        << tip();
+    choose("Deutsch");
+    EXPECT_NE(text(MainId::fileLabel).find("der Variablenname g_a_b_array entsteht auch aus"),
+              std::string::npos)
+        << text(MainId::fileLabel);
 }
