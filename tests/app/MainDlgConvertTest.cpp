@@ -325,6 +325,9 @@ TEST_F(GuiConvert, BrowsingForTheOutputFileSplitsNameAndFolder) {
                   "C and C++ source files (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|"
                   "C source files (*.c)|*.c|C++ source files (*.cpp; *.cc; *.c++)|*.cpp;*.cc;*.c++");
         EXPECT_TRUE(files.HasFlag(wxFD_SAVE)) << "a file that does not exist yet can be named";
+        // The name chosen is not always the file written (its extension may be corrected), so
+        // the dialog asks no overwrite question about it.
+        EXPECT_FALSE(files.HasFlag(wxFD_OVERWRITE_PROMPT));
         return wxID_CANCEL;
     });
     UiTest::click(dialog, MainId::browseFile);
