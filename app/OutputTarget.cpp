@@ -1,11 +1,6 @@
 // Output target rules: the checks convert makes on the typed name and folder before a run.
 #include "app/OutputTarget.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
-
 #include "toolkit/FileSystem.h"
 
 namespace Zenlo {
@@ -47,18 +42,6 @@ bool isPlainFileName(const WideString& name, char16_t separator) {
     return separator != u'\\' || name.find(u'\\') == WideString::npos;
 }
 
-namespace {
-
-// Why the folder could not be made: asks the file system again for its own error.
-std::string folderFailure(const WideString& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(toPath(folder), error);
-    if (error) return error.message();
-    return isFolder(folder) ? std::string() : std::strerror(ENOTDIR);
-}
-
-} // namespace
-
 ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
                                const WideString& startFolder) {
     ZnPreparedOutput result;
@@ -66,11 +49,9 @@ ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& fol
     result.fileName = correctOutputExtension(fileName);
     result.folder = normaliseOutputFolder(folder, startFolder);
     if (!result.nameAccepted) return result;
-    result.folderReady = isFolder(result.folder) || createFolders(result.folder);
-    if (!result.folderReady) {
-        result.folderError = folderFailure(result.folder);
-        result.folderReady = result.folderError.empty();
-    }
+    int error = 0;
+    result.folderReady = isFolder(result.folder) || createFolders(result.folder, &error);
+    if (!result.folderReady) result.folderError = systemErrorText(error);
     return result;
 }
 

@@ -1,10 +1,9 @@
 // Report texts: every part comes from a language key, so the report can be composed again.
 #include "app/RunReport.h"
 
-#include <system_error>
-
-#include "toolkit/PathText.h"
 #include "i18n/Language.h"
+#include "toolkit/FileSystem.h"
+#include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
@@ -64,7 +63,7 @@ WideString failureReason(const ZnInputFailure& failure) {
         break;
     }
     if (failure.systemError != 0)
-        reason += WideString(u": ") + fromUtf8(std::system_category().message(failure.systemError));
+        reason += WideString(u": ") + fromUtf8(systemErrorText(failure.systemError));
     return reason;
 }
 

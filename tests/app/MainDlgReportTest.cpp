@@ -222,3 +222,20 @@ TEST_F(GuiReport, AReportedClashNamesBothInputsAndTheName) {
               std::string::npos)
         << text(MainId::fileLabel);
 }
+
+// Two inputs whose names give one variable name: the checked run refuses before writing, and
+// the window says which inputs clash, in the language shown.
+TEST_F(GuiReport, AClashRefusesTheRunWithAVisibleReport) {
+    fs::path dotted = file("a.b", 3), underscored = file("a_b", 4);
+    drop({dotted, underscored});
+    convert();
+    EXPECT_FALSE(fs::exists(folder.path() / "out" / "arrays.cpp")) << "nothing is written";
+    const std::string said = text(MainId::fileLabel);
+    EXPECT_EQ(said.rfind("Could not convert ", 0), 0u) << said;
+    EXPECT_NE(said.find("the variable name"), std::string::npos) << said;
+    EXPECT_NE(tip().find("a.b"), std::string::npos) << tip();
+    EXPECT_NE(tip().find("a_b"), std::string::npos) << tip();
+    choose("Deutsch");
+    EXPECT_NE(text(MainId::fileLabel).find("der Variablenname"), std::string::npos)
+        << text(MainId::fileLabel);
+}
