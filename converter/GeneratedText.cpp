@@ -188,9 +188,13 @@ std::string headerDeclarations(const WideString& inputFileName, const WideString
     if (options.writeSizeVariable)
         text += "extern " + qualifiers(options.sizeQualifiers, false) + utf8(options.sizeType) +
                 " " + name + "_size;\r\n";
-    text += "extern " + qualifiers(options.arrayQualifiers, false) + utf8(options.elementType) +
-            " " + name + "[];\r\n";
-    return text;
+    return text + externArrayDeclaration(variableName, options);
+}
+
+std::string externArrayDeclaration(const WideString& variableName,
+                                   const ZnConversionOptions& options) {
+    return "extern " + qualifiers(options.arrayQualifiers, false) + utf8(options.elementType) +
+           " " + utf8(variableName) + "[];\r\n";
 }
 
 std::string emptyArrayLine() {

@@ -58,6 +58,9 @@ std::string arrayOpening(const WideString& variableName, const ZnConversionOptio
 // One input's heading and declarations in the header.
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
                                const ZnConversionOptions& options);
+// The array's extern declaration, as the header has it: "extern const uint8_t g_a_bin_array[];".
+std::string externArrayDeclaration(const WideString& variableName,
+                                   const ZnConversionOptions& options);
 // The element line of an empty input's array: one placeholder element, since C has no empty
 // arrays; its size variable says 0.
 std::string emptyArrayLine();
