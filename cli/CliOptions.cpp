@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "converter/IndexText.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
@@ -130,6 +131,22 @@ const ZnCliOptionSpec optionTable[] = {
      }},
     {"null-terminate", 0, false, HEXMOOR_SET(byteStyle.nullTerminate, true)},
     {"quiet", 'q', false, HEXMOOR_SET(quiet, true)},
+    {"recursive", 'r', false, HEXMOOR_SET(recursive, true)},
+    {"hidden", 0, false, HEXMOOR_SET(hidden, true)},
+    {"index", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (!Zenlo::isIndexName(value))
+             return error = "the index name is a C identifier (letters, digits, _)", false;
+         o.indexName = value;
+         return true;
+     }},
+    {"depfile", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (value.empty()) return error = "a file name is needed", false;
+         o.depFile = pathText(value);
+         return true;
+     }},
+    {"dry-run", 0, false, HEXMOOR_SET(dryRun, true)},
 };
 
 #undef HEXMOOR_SET
@@ -314,6 +331,18 @@ std::string cliUsage() {
            "      --null-terminate      one zero after the bytes, not counted in the size\n"
            "      --settings FILE       start from the options stored in FILE (the window\n"
            "                            program's settings.cfg); other options override them\n"
+           "  -r, --recursive           an input folder stands for every regular file below\n"
+           "                            it, in the byte order of their paths; each is named\n"
+           "                            by its path below the folder (textures/stone.png\n"
+           "                            gives g_textures_stone_png_array)\n"
+           "      --hidden              below folders, also take names starting with '.'\n"
+           "      --index NAME          also write a table of every file, sorted by path,\n"
+           "                            with NAME_find(path) (null when absent) and\n"
+           "                            NAME_count; in the main output and its header\n"
+           "      --depfile FILE        write a make/ninja dependency file: the outputs need\n"
+           "                            every input and every folder walked\n"
+           "      --dry-run             print each output ('output: PATH') and each input's\n"
+           "                            variable ('variable: NAME PATH'); write nothing\n"
            "  -q, --quiet               print nothing but errors (no progress bar)\n"
            "  -h, --help                show this help\n"
            "  -V, --version             show the version\n"

@@ -22,6 +22,16 @@ struct ZnCliOptions {
     // Array, string or #embed text, alignment and terminator: command-line choices only.
     Zenlo::ByteStyleOptions byteStyle;
     bool quiet = false;
+    // Inputs that are folders stand for every regular file below them (-r).
+    bool recursive = false;
+    // Below folders, names starting with "." are taken too.
+    bool hidden = false;
+    // The lookup table's name (an identifier); empty for none.
+    std::string indexName;
+    // The dependency file to write beside the outputs, as given; empty for none.
+    Zenlo::WideString depFile;
+    // Print what the run would write and the variable of each input, and write nothing.
+    bool dryRun = false;
 };
 
 struct ZnCliOptionSpec;

@@ -5,14 +5,16 @@
 #include <memory>
 #include <system_error>
 
+#include "cli/CliBuildFiles.h"
+#include "cli/CliInputs.h"
 #include "cli/CliProgress.h"
 #include "cli/CliSettings.h"
 #include "cli/CliSignals.h"
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
-#include "toolkit/FileSystem.h"
 #include "converter/GeneratedText.h"
 #include "toolkit/TextEncoding.h"
+#include "toolkit/FileSystem.h"
 
 using Zenlo::WideString;
 
@@ -33,6 +35,24 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
     writeText(out, "hexmoor-cli: converted " + std::to_string(converted) + " of " +
                        std::to_string(inputs) + (inputs == 1 ? " input" : " inputs") + " into " +
                        where + "\n");
+}
+
+// Refuses a lookup table that could not work: 2 when arrays in other sources are static (the
+// table cannot reach them), 1 when two inputs would be found by the same path. 0 otherwise.
+int checkIndex(const ZnCliOptions& options, const ZnCliInputs& inputs, std::FILE* err) {
+    if (options.indexName.empty()) return 0;
+    if (options.separateFiles && (options.conversion.arrayQualifiers & Zenlo::qualifierStatic)) {
+        std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
+                          "static (--array-qualifiers 0 or 2): the table is in another source\n");
+        return 2;
+    }
+    const std::string key = sharedIndexKey(inputs);
+    if (key.empty()) return 0;
+    std::fprintf(err,
+                 "hexmoor-cli: two inputs would be found by the same path '%s' in the "
+                 "lookup table; nothing written\n",
+                 key.c_str());
+    return 1;
 }
 
 } // namespace
@@ -69,18 +89,30 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         return 2;
     }
     const WideString folder = cliOutputFolder(options.outputDir);
+    const WideString name = Zenlo::correctSourceExtension(options.outputName);
+    ZnCliInputs inputs;
+    if (!expandCliInputs(command.inputs, options, inputs, err, error)) {
+        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
+        return 1;
+    }
+    if (const int status = checkIndex(options, inputs, err)) return status;
+    if (options.dryRun) {
+        printDryRun(inputs, options, options.conversion, folder, name, out);
+        return 0;
+    }
     int folderError = 0;
     if (!Zenlo::createFolders(folder, &folderError)) {
         writeText(err, "hexmoor-cli: cannot create the output folder " + shown(folder) + ": " +
                            Zenlo::systemErrorText(folderError) + "\n");
         return 1;
     }
-    const WideString name = Zenlo::correctSourceExtension(options.outputName);
 
     ZnFileConverter converter;
     static_cast<ZnConversionOptions&>(converter) = options.conversion;
     converter.emptyInputsAsArrays = options.emptyArrays;
     converter.byteStyle = options.byteStyle;
+    converter.inputNames = inputs.folderNames;
+    converter.indexName = options.indexName;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;
@@ -103,7 +135,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
     {
         const ZnCliSignals signals(converter);
-        converter.convertAll(command.inputs, folder, name, options.separateFiles,
+        converter.convertAll(inputs.paths, folder, name, options.separateFiles,
                              options.writeHeader);
     }
     if (const int signal = ZnCliSignals::caught()) {
@@ -112,9 +144,13 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                                : "hexmoor-cli: interrupted, no output file changed\n");
         return ZnCliSignals::exitStatus(signal);
     }
+    if (!options.depFile.isEmpty() && !writeDependencyFile(inputs, options, name, error)) {
+        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
+        ++failures;
+    }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(command.inputs.count()),
+        printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()),
                      out);
     return failures ? 1 : 0;
 }

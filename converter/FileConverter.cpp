@@ -7,6 +7,7 @@
 
 #include "converter/ByteLines.h"
 #include "converter/ByteStyles.h"
+#include "converter/InputNames.h"
 #include "converter/RunPlan.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
@@ -61,7 +62,7 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, int append,
     if (refusedByPlan(inputs, outputFolder, outputFileName, false, writeHeader != 0)) return false;
     PendingOutput output(outputFolder, outputFileName);
     output.appending = output.sourceStarted = output.headerStarted = append != 0;
-    if (convertInto(inputPath, writeHeader != 0, output) != Outcome::Converted) return false;
+    if (convertInto(inputPath, {}, writeHeader != 0, output) != Outcome::Converted) return false;
     Zenlo::StagedFiles staged;
     for (Zenlo::AtomicOutput* file : {&output.source, &output.header}) {
         if (!file->isOpen()) continue;
@@ -118,19 +119,27 @@ void ZnFileConverter::convertAll(const Zenlo::StringList& inputs, const WideStri
     // Every finished file waits under its temporary name until the run ends, so an abandoned run
     // changes nothing on disk.
     Zenlo::StagedFiles staged;
+    indexEntries_.clear();
+    const bool withIndex = !indexName.empty();
     if (separateFiles) {
-        for (const WideString& input : inputs) {
+        for (Zenlo::StringList::Size i = 0; i < inputs.count(); ++i) {
             if (stopped()) break;
-            PendingOutput output(outputFolder, Zenlo::separateOutputName(input));
-            if (convertInto(input, withHeader, output) == Outcome::Converted)
+            PendingOutput output(outputFolder, Zenlo::inputOutputName(inputs[i], folderNameAt(i)));
+            if (convertInto(inputs[i], folderNameAt(i), withHeader, output) == Outcome::Converted)
                 stageOutput(output, withHeader, staged);
+        }
+        if (withIndex && !stopped()) {
+            PendingOutput output(outputFolder, outputFileName);
+            writeIndex(withHeader, true, output);
+            stageOutput(output, withHeader, staged);
         }
     } else {
         PendingOutput output(outputFolder, outputFileName);
         for (Zenlo::StringList::Size i = 0; i < inputs.count() && !output.failed; ++i) {
             if (i > 0 && stopped()) break;
-            convertInto(inputs[i], withHeader, output);
+            convertInto(inputs[i], folderNameAt(i), withHeader, output);
         }
+        if (withIndex && output.sourceStarted && !stopped()) writeIndex(withHeader, false, output);
         stageOutput(output, withHeader, staged);
     }
     commitStaged(staged);
@@ -154,15 +163,20 @@ ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
       headerPath(outputFolder + Zenlo::headerFileName(Zenlo::stripLongPathPrefix(outputFileName))) {
 }
 
-ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath, bool writeHeader,
-                                                      PendingOutput& output) {
+WideString ZnFileConverter::folderNameAt(Zenlo::StringList::Size position) const {
+    return position < inputNames.count() ? inputNames[position] : WideString();
+}
+
+ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath,
+                                                      const WideString& folderName,
+                                                      bool writeHeader, PendingOutput& output) {
     Zenlo::InputFile input;
     if (!openInput(inputPath, input)) return Outcome::Skipped;
     if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
                     ZnFailureKind::OutputUnopenable, output))
         return Outcome::Skipped;
-    const WideString name = Zenlo::fileNamePart(inputPath);
-    const WideString variable = Zenlo::variableName(inputPath, *this);
+    const WideString name = Zenlo::inputName(inputPath, folderName);
+    const WideString variable = Zenlo::inputVariableName(inputPath, folderName, *this);
     const bool sourceBanner = !output.sourceStarted;
     const bool headerBanner = writeHeader && !output.headerStarted;
     Zenlo::DateTime when;
@@ -199,6 +213,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
         return Outcome::Skipped;
     output.sourceStarted = true;
     output.lastInput = inputPath;
+    indexEntries_.push_back({Zenlo::indexKey(inputPath, folderName), variable, input.size()});
     fileFinished(name);
     return Outcome::Converted;
 }

@@ -10,6 +10,7 @@
 #include "converter/AtomicOutput.h"
 #include "converter/ByteStyles.h"
 #include "converter/GeneratedText.h"
+#include "converter/IndexText.h"
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
 #include "converter/Signal.h"
@@ -71,6 +72,14 @@ public:
     bool emptyInputsAsArrays = false;
     // How the bytes are written: array, string or #embed text, alignment and terminator.
     Zenlo::ByteStyleOptions byteStyle;
+    // Names of the run's inputs by their position in the list, for inputs found below a folder
+    // ("textures/stone.png"): they give the variable, the heading and the lookup key. An input
+    // with an empty name (or beyond the list) is named by its file name and found by its path.
+    Zenlo::StringList inputNames;
+    // When not empty, the run also writes the lookup table of this name (an identifier) over
+    // every converted input: after the last array in one-output mode, alone in outputFileName
+    // (and its header) in separate-files mode.
+    std::string indexName;
     // The instant the banners show, asked once per input; local time now unless replaced.
     std::function<Zenlo::DateTime()> clock = Zenlo::localDateTimeNow;
 
@@ -130,8 +139,14 @@ private:
     };
     enum class Outcome { Converted, Skipped, Stopped };
 
-    Outcome convertInto(const Zenlo::WideString& inputPath, bool writeHeader,
-                        PendingOutput& output);
+    // folderName: the input's name below a folder, empty for an input given by itself.
+    Outcome convertInto(const Zenlo::WideString& inputPath, const Zenlo::WideString& folderName,
+                        bool writeHeader, PendingOutput& output);
+    // The name below a folder of the input at this position of the run's list.
+    Zenlo::WideString folderNameAt(Zenlo::StringList::Size position) const;
+    // Writes the lookup table of the inputs converted so far (see indexName) into the output;
+    // separate says the arrays live in other sources.
+    void writeIndex(bool writeHeader, bool separate, PendingOutput& output);
     // Opens the input; reports and returns false when it cannot be converted.
     bool openInput(const Zenlo::WideString& inputPath, Zenlo::InputFile& input);
     // Starts a file of the output when it is not open yet; reports a failure.
@@ -160,4 +175,7 @@ private:
                        bool writeHeader);
     void fail(const Zenlo::WideString& path, ZnFailureKind kind, int systemError,
               const Zenlo::WideString& outputPath = {});
+
+    // The entries of the lookup table, one per converted input of the current run.
+    std::vector<Zenlo::IndexEntry> indexEntries_;
 };

@@ -1,0 +1,42 @@
+// Folder inputs on the command line: the walk, the warnings about what it left out, the keys.
+#include "cli/CliInputs.h"
+
+#include "converter/FolderInputs.h"
+#include "converter/IndexText.h"
+#include "converter/InputNames.h"
+#include "toolkit/FileSystem.h"
+
+using Zenlo::WideString;
+
+bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options,
+                     ZnCliInputs& inputs, std::FILE* err, std::string& error) {
+    inputs = ZnCliInputs();
+    for (const WideString& input : given) {
+        if (!options.recursive || !Zenlo::isFolder(input)) {
+            inputs.paths.add(input);
+            inputs.folderNames.add(WideString());
+            continue;
+        }
+        Zenlo::FolderListing listing;
+        if (!Zenlo::listFolder(Zenlo::toPath(input), options.hidden, listing, error)) return false;
+        for (const Zenlo::SkippedEntry& entry : listing.skipped)
+            if (!options.quiet)
+                std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.c_str(),
+                             entry.reason.c_str());
+        for (const Zenlo::FolderFile& file : listing.files) {
+            inputs.paths.add(Zenlo::fromPath(file.path));
+            inputs.folderNames.add(Zenlo::fromPath(std::filesystem::path(file.relativeName)));
+        }
+        for (const std::filesystem::path& folder : listing.folders)
+            inputs.folders.push_back(Zenlo::fromPath(folder));
+    }
+    return true;
+}
+
+std::string sharedIndexKey(const ZnCliInputs& inputs) {
+    std::vector<Zenlo::IndexEntry> entries;
+    for (Zenlo::StringList::Size i = 0; i < inputs.paths.count(); ++i)
+        entries.push_back({Zenlo::indexKey(inputs.paths[i], inputs.folderNames[i]), {}, 0});
+    std::string key;
+    return Zenlo::sortIndexEntries(entries, key) ? std::string() : key;
+}

@@ -1,0 +1,31 @@
+// The inputs of a command-line run: files as given, and folders (with -r) as the files below them.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "toolkit/StringList.h"
+#include "toolkit/WideString.h"
+
+struct ZnCliInputs {
+    // Every input, in order: a file as given, or the folder as given joined with the name below.
+    Zenlo::StringList paths;
+    // For each path, its name below its folder ("textures/stone.png"); empty for a file as given.
+    Zenlo::StringList folderNames;
+    // Every folder walked, as given or joined below one given: build systems watch them for
+    // files added or removed.
+    std::vector<Zenlo::WideString> folders;
+};
+
+// Expands the inputs given; with options.recursive, each one that is a folder becomes the
+// regular files below it (options.hidden: names starting with "." too). Entries left out below a
+// folder (links leading outside it or into a loop, devices) are reported on err unless quiet.
+// Returns false with the reason in error when a folder cannot be read.
+bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options,
+                     ZnCliInputs& inputs, std::FILE* err, std::string& error);
+
+// The first lookup-table key that two inputs share (the table could find only one of them);
+// empty when every key is different.
+std::string sharedIndexKey(const ZnCliInputs& inputs);
