@@ -1,6 +1,7 @@
 # hexmoor_embed(): turn files into C/C++ arrays at build time with hexmoor-cli.
 #
-#   hexmoor_embed(<target> FILES <file>... [OUTPUT_NAME <name>] [SEPARATE_FILES]
+#   hexmoor_embed(<target> [FILES <file>...] [DIRECTORY <folder>... [HIDDEN]] [INDEX <name>]
+#                 [OUTPUT_NAME <name>] [SEPARATE_FILES]
 #                 [STYLE array|string|embed] [ALIGN <n>] [NULL_TERMINATE]
 #                 [OPTIONS <hexmoor-cli option>...])
 #
@@ -23,6 +24,16 @@
 # HEXMOOR_FORCE_ARRAYS when compiling selects the array text, HEXMOOR_NO_EMBED the string form.
 # ALIGN <n> aligns every array to n bytes (a power of two up to 4096); NULL_TERMINATE puts one
 # zero after the bytes, not counted in the size variable.
+#
+# DIRECTORY embeds every regular file below each folder (names starting with "." only with
+# HIDDEN), each named by its path below the folder: textures/stone.png gives
+# g_textures_stone_png_array. INDEX <name> adds a table of every embedded file sorted by path,
+# with `const struct <name>_entry* <name>_find(const char* path)` (null when absent) and
+# <name>_count, declared in the header for C and C++; a folder's files are found by their path
+# below it, FILES by the path as written. With Ninja the tool writes a dependency file naming
+# every file and folder it read, so a file added to or removed from a folder reruns it; other
+# generators list the folders and their files at configure time and look again at each build.
+# DIRECTORY needs the one-source mode (not SEPARATE_FILES).
 
 include_guard(GLOBAL)
 
@@ -77,10 +88,14 @@ int main(void) { return probe[0] == 'o' ? 0 : 1; }
 endfunction()
 
 function(hexmoor_embed target)
-    cmake_parse_arguments(PARSE_ARGV 1 HX "SEPARATE_FILES;NULL_TERMINATE" "OUTPUT_NAME;STYLE;ALIGN"
-                          "FILES;OPTIONS")
-    if(NOT HX_FILES)
-        message(FATAL_ERROR "hexmoor_embed(${target}): no FILES given")
+    cmake_parse_arguments(PARSE_ARGV 1 HX "SEPARATE_FILES;NULL_TERMINATE;HIDDEN"
+                          "OUTPUT_NAME;STYLE;ALIGN;INDEX" "FILES;DIRECTORY;OPTIONS")
+    if(NOT HX_FILES AND NOT HX_DIRECTORY)
+        message(FATAL_ERROR "hexmoor_embed(${target}): no FILES or DIRECTORY given")
+    endif()
+    if(HX_DIRECTORY AND HX_SEPARATE_FILES)
+        message(FATAL_ERROR "hexmoor_embed(${target}): DIRECTORY needs one source, not "
+                            "SEPARATE_FILES: the sources must be known when the build is made")
     endif()
     if(TARGET Hexmoor::hexmoor-cli)
         set(tool Hexmoor::hexmoor-cli)
@@ -95,6 +110,8 @@ function(hexmoor_embed target)
     file(MAKE_DIRECTORY "${folder}")
     list(FIND HX_OPTIONS "--no-header" noHeader)
 
+    # The tool runs in the current source folder and gets the inputs as written, so the table
+    # finds FILES by the paths written here; the build system gets absolute paths.
     set(inputs "")
     set(names "")
     foreach(file IN LISTS HX_FILES)
@@ -103,6 +120,19 @@ function(hexmoor_embed target)
         get_filename_component(name "${path}" NAME)
         list(APPEND names "${name}")
     endforeach()
+    set(walk "")
+    foreach(directory IN LISTS HX_DIRECTORY)
+        list(APPEND names "${directory}/")
+    endforeach()
+    if(HX_DIRECTORY)
+        set(walk -r)
+        if(HX_HIDDEN)
+            list(APPEND walk --hidden)
+        endif()
+    endif()
+    if(HX_INDEX)
+        list(APPEND walk --index "${HX_INDEX}")
+    endif()
 
     set(sources "")
     if(HX_SEPARATE_FILES)
@@ -111,6 +141,12 @@ function(hexmoor_embed target)
             list(APPEND sources "${stem}.cpp")
         endforeach()
         set(mode --separate-files)
+        if(HX_INDEX)
+            # The table has a source of its own.
+            _hexmoor_source_name("${HX_OUTPUT_NAME}" source)
+            list(APPEND sources "${source}")
+            list(APPEND mode -n "${source}")
+        endif()
     else()
         _hexmoor_source_name("${HX_OUTPUT_NAME}" source)
         set(sources "${source}")
@@ -144,6 +180,33 @@ function(hexmoor_embed target)
         endif()
     endforeach()
 
+    # Ninja reads the tool's dependency file. Other generators get the folders and their files
+    # as found now, looked at again before each build: the Makefiles generator (CMake 3.25) keeps every
+    # file a dependency file ever named, so a removed file would rerun the tool at every build.
+    set(depfile "")
+    if(HX_DIRECTORY)
+        if(CMAKE_GENERATOR MATCHES "Ninja")
+            list(GET sources 0 source)
+            set(depfile "${folder}/${source}.d")
+            list(APPEND walk --depfile "${depfile}")
+            set(depfile DEPFILE "${depfile}")
+        else()
+            foreach(directory IN LISTS HX_DIRECTORY)
+                get_filename_component(path "${directory}" ABSOLUTE
+                                       BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+                # The folders too: a removed file only changes the folder that held it.
+                file(GLOB_RECURSE found CONFIGURE_DEPENDS LIST_DIRECTORIES true "${path}/*")
+                list(APPEND inputs "${path}")
+                foreach(file IN LISTS found)
+                    file(RELATIVE_PATH below "${path}" "${file}")
+                    if(HX_HIDDEN OR NOT below MATCHES "(^|/)\\.")
+                        list(APPEND inputs "${file}")
+                    endif()
+                endforeach()
+            endforeach()
+        endif()
+    endif()
+
     list(JOIN names ", " shown)
     set(environment "")
     if(DEFINED ENV{SOURCE_DATE_EPOCH})
@@ -152,10 +215,11 @@ function(hexmoor_embed target)
     add_custom_command(
         OUTPUT ${outputs}
         COMMAND ${environment} $<TARGET_FILE:${tool}> -q --empty-arrays
-                --array-qualifiers 2 --size-qualifiers 2 ${style} ${mode} -o "${folder}"
-                ${HX_OPTIONS}
-                -- ${inputs}
+                --array-qualifiers 2 --size-qualifiers 2 ${style} ${mode} -o "${folder}" ${walk}
+                ${HX_OPTIONS} -- ${HX_FILES} ${HX_DIRECTORY}
         DEPENDS ${inputs} ${tool}
+        ${depfile}
+        WORKING_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}"
         COMMENT "Embedding ${shown} into ${target}"
         VERBATIM)
 

@@ -1,7 +1,9 @@
-// Checks that every embedded array and size variable equals its file, read at run time.
+// Checks that every embedded array and size variable equals its file, read at run time, and that
+// the lookup table finds every file below data/ by its path (and nothing else).
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,6 +14,7 @@
 #include "as_string.h"
 #include "assets.h"
 #include "blob_bin.h"
+#include "folder.h"
 
 namespace {
 
@@ -36,9 +39,37 @@ void checkAlignedText(const char* file, const uint8_t* array, uintmax_t size) {
     }
 }
 
+// Every file below data/ that is not hidden is in the table, and the table holds nothing else.
+void checkFolder() {
+    namespace fs = std::filesystem;
+    uintmax_t files = 0;
+    const fs::path data(EMBED_DATA_DIR);
+    for (auto it = fs::recursive_directory_iterator(data); it != fs::end(it); ++it) {
+        if (it->path().filename().string()[0] == '.') {
+            if (it->is_directory()) it.disable_recursion_pending();
+            continue;
+        }
+        if (!it->is_regular_file()) continue;
+        ++files;
+        const std::string name = it->path().lexically_relative(data).generic_string();
+        const files_entry* entry = files_find(name.c_str());
+        if (!entry) {
+            std::printf("%s: not in the table\n", name.c_str());
+            ++failures;
+            continue;
+        }
+        check(entry->path, entry->data, entry->size);
+    }
+    if (files != files_count || files_find("missing.txt") || files_find(".hidden")) {
+        std::printf("the table holds %ju files, the folder %ju\n", files_count, files);
+        ++failures;
+    }
+}
+
 } // namespace
 
 int main() {
+    checkFolder();
     check("empty.bin", g_empty_bin_array, g_empty_bin_array_size);
     check("blob.bin", g_blob_bin_array, g_blob_bin_array_size);
     check("Grüße.txt", g_grüße_txt_array, g_grüße_txt_array_size);

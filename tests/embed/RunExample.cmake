@@ -1,6 +1,8 @@
-# Builds and runs examples/embed: from these sources (MODE source) or from an install of the
-# build folder into a temporary prefix (MODE installed). Also checks SOURCE_DATE_EPOCH reaches
-# the generated text. Run with cmake -DMODE=... -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P
+# Builds and runs a copy of examples/embed: from these sources (MODE source, Makefiles) or from an
+# install of the build folder into a temporary prefix (MODE installed, Ninja). Also checks that
+# SOURCE_DATE_EPOCH reaches the generated text, that a second build embeds nothing again, and
+# that a file added to or removed from the embedded folder is picked up by the next build.
+# Run with cmake -DMODE=... -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P
 cmake_minimum_required(VERSION 3.20)
 
 foreach(name MODE SOURCE_DIR BUILD_DIR WORK_DIR)
@@ -15,6 +17,7 @@ function(run)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "failed (${result}): ${ARGN}\n${output}")
     endif()
+    set(output "${output}" PARENT_SCOPE)
 endfunction()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
@@ -29,13 +32,16 @@ if(MODE STREQUAL "installed")
             message(FATAL_ERROR "not installed: ${file}")
         endif()
     endforeach()
-    set(origin "-DCMAKE_PREFIX_PATH=${prefix}")
+    set(origin "-DCMAKE_PREFIX_PATH=${prefix}" -G Ninja)
 elseif(MODE STREQUAL "source")
-    set(origin "-DHEXMOOR_SOURCE_DIR=${SOURCE_DIR}")
+    set(origin "-DHEXMOOR_SOURCE_DIR=${SOURCE_DIR}" -G "Unix Makefiles")
 else()
     message(FATAL_ERROR "MODE is source or installed, not ${MODE}")
 endif()
 
+# A copy, so files can come and go in its data folder.
+set(example "${WORK_DIR}/example")
+file(COPY "${SOURCE_DIR}/examples/embed/" DESTINATION "${example}")
 set(build "${WORK_DIR}/build")
 # Optional: the example's compilers (CC, CXX) and the style hexmoor_embed() should pick for them
 # when none is named (EXPECT_STYLE).
@@ -43,7 +49,7 @@ set(compilers "")
 if(DEFINED CC)
     list(APPEND compilers "-DCMAKE_C_COMPILER=${CC}" "-DCMAKE_CXX_COMPILER=${CXX}")
 endif()
-run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/embed" -B "${build}" ${origin} ${compilers}
+run(${CMAKE_COMMAND} -S "${example}" -B "${build}" ${origin} ${compilers}
     -DCMAKE_BUILD_TYPE=Debug)
 if(DEFINED EXPECT_STYLE)
     file(STRINGS "${build}/CMakeCache.txt" chosen REGEX "^HEXMOOR_EMBED_STYLE_CXX:")
@@ -53,6 +59,24 @@ if(DEFINED EXPECT_STYLE)
 endif()
 run(${CMAKE_COMMAND} --build "${build}" -j 2)
 run("${build}/embed_check")
+
+# Builds again; expect says whether the folder is embedded anew (its files changed) or not.
+function(build_again expect)
+    run(${CMAKE_COMMAND} --build "${build}" -j 2)
+    string(FIND "${output}" "Embedding data/" embedded)
+    if(expect AND embedded EQUAL -1)
+        message(FATAL_ERROR "the folder's change did not embed it again:\n${output}")
+    elseif(NOT expect AND NOT embedded EQUAL -1)
+        message(FATAL_ERROR "nothing changed, yet the folder was embedded again:\n${output}")
+    endif()
+    run("${build}/embed_check")
+endfunction()
+build_again(FALSE)
+file(WRITE "${example}/data/more/added.txt" "added after the first build")
+build_again(TRUE)
+file(REMOVE "${example}/data/more/added.txt")
+build_again(TRUE)
+build_again(FALSE)
 
 file(READ "${build}/hexmoor_embed/embed_check/assets.cpp" text)
 string(FIND "${text}" "Date: 07.12.2026" found)
