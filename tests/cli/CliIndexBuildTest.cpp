@@ -125,8 +125,10 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
     }
 }
 
-// Real builds through the dependency file: the first builds, a second has nothing to do, a
-// changed input rebuilds, and a file added to or removed from the folder is picked up.
+// Real builds through the dependency file: the first builds; a second compiles nothing, nor does
+// one after an input is rewritten with the same bytes (the outputs are left untouched); a changed
+// input rebuilds; a file added to or removed from the folder is picked up. make reruns the tool
+// while an untouched output is older than an input (it has no "restat"), yet compiles nothing.
 TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
     const std::string tool =
         "SOURCE_DATE_EPOCH=1796634303 " + quoted(HEXMOOR_CLI_PATH) +
@@ -134,11 +136,13 @@ TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
     const std::string compile = "g++ -Igen -DHEADER='\"arrays.h\"' -x c++";
     const struct {
         const char* name;
-        std::string file;
+        const char* buildFile;
+        std::string text;
         const char* build;
-        const char* upToDate;
+        // Besides nothing compiled: the build system has nothing left to do.
+        const char* settled;
     } systems[] = {
-        {"make",
+        {"make", "Makefile",
          "p: check.o gen/arrays.o\n\tg++ check.o gen/arrays.o -o p\n"
          "check.o: check.c gen/arrays.h\n\t" +
              compile +
@@ -148,11 +152,10 @@ TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
              " -c gen/arrays.cpp -o gen/arrays.o\n"
              "gen/arrays.cpp gen/arrays.h &:\n\t" +
              tool + "\n-include gen/arrays.d\n",
-         "make", "make -q"},
-        {"ninja",
+         "make", nullptr},
+        {"ninja", "build.ninja",
          "rule hexmoor\n  command = " + tool +
-             "\n  depfile = gen/arrays.d\n  deps = gcc\n"
-             "  restat = 1\n"
+             "\n  depfile = gen/arrays.d\n  deps = gcc\n  restat = 1\n"
              "rule cc\n  command = " +
              compile +
              " -c $in -o $out\n"
@@ -168,28 +171,45 @@ TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
         TestFolder temp;
         writeAssets(temp);
         writeFile(temp / "check.c", checkerSource);
-        writeFile(temp / (std::string(system.name) == "make" ? "Makefile" : "build.ninja"),
-                  system.file);
+        writeFile(temp / system.buildFile, system.text);
+        // The times of what the build compiles and links, to see whether it did.
+        const auto compiled = [&] {
+            std::vector<fs::file_time_type> times;
+            for (const char* file : {"check.o", "gen/arrays.o", "p"})
+                times.push_back(fs::last_write_time(temp / file));
+            return times;
+        };
         const auto build = [&] {
             const Result result = runIn(temp.path(), system.build);
             EXPECT_EQ(result.status, 0) << result.out << result.err;
         };
-        const auto upToDate = [&] { return runIn(temp.path(), system.upToDate).status == 0; };
+        const auto buildsNothing = [&] {
+            const auto before = compiled();
+            build();
+            EXPECT_EQ(compiled(), before);
+            if (system.settled) {
+                EXPECT_EQ(runIn(temp.path(), system.settled).status, 0);
+            }
+        };
         build();
         EXPECT_EQ(runIn(temp.path(), "./p " + keyArguments()).status, 0);
-        EXPECT_TRUE(upToDate());
+        buildsNothing();
+
+        // The same bytes written again: the tool runs, its outputs stay as they were.
+        writeFile(temp / "in" / "top.bin", readFile(temp / "in" / "top.bin"));
+        buildsNothing();
+        buildsNothing();
 
         // A changed input (written after the outputs, so newer): the program sees the new bytes.
+        const auto before = compiled();
         writeFile(temp / "in" / "top.bin", "changed");
-        EXPECT_FALSE(upToDate());
         build();
+        EXPECT_NE(compiled(), before);
         EXPECT_EQ(runIn(temp.path(), "./p " + keyArguments()).status, 0);
-        EXPECT_TRUE(upToDate());
 
         // A file added to a folder below, then one removed: both picked up without a rule
         // naming them.
         writeFile(temp / "in" / "textures" / "new.txt", "new");
-        EXPECT_FALSE(upToDate());
         build();
         EXPECT_EQ(runIn(temp.path(), "./p " + keyArguments() + " textures/new.txt").status, 0);
         fs::remove(temp / "in" / "textures" / "new.txt");
@@ -197,6 +217,6 @@ TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
         build();
         const Result after = runIn(temp.path(), "./p in textures/new.txt a-b");
         EXPECT_EQ(after.status, 3) << after.out; // two not found, and the count is wrong
-        EXPECT_TRUE(upToDate());
+        buildsNothing();
     }
 }
