@@ -1,7 +1,7 @@
 # Hexmoor: install what is missing, build, test, run, benchmark.
 PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
             imagemagick xxd procps time desktop-file-utils ccache clang-19 \
-            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build
+            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
