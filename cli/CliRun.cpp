@@ -37,13 +37,21 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
                        where + "\n");
 }
 
-// Refuses a lookup table that could not work: 2 when arrays in other sources are static (the
-// table cannot reach them), 1 when two inputs would be found by the same path. 0 otherwise.
+// Refuses a lookup table that could not work: 2 when arrays in other sources are static or, in
+// C++, const without a header (the table cannot reach them), 1 when two inputs would be found by
+// the same path. 0 otherwise.
 int checkIndex(const ZnCliOptions& options, const ZnCliInputs& inputs, std::FILE* err) {
     if (options.indexName.empty()) return 0;
     if (options.separateFiles && (options.conversion.arrayQualifiers & Zenlo::qualifierStatic)) {
         std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
                           "static (--array-qualifiers 0 or 2): the table is in another source\n");
+        return 2;
+    }
+    // In C++ a const array has external linkage only after its header's extern declaration.
+    if (options.separateFiles && !options.writeHeader &&
+        (options.conversion.arrayQualifiers & Zenlo::qualifierConst)) {
+        std::fprintf(err, "hexmoor-cli: --index with --separate-files needs the headers (or "
+                          "arrays without const): the table is in another source\n");
         return 2;
     }
     const std::string key = sharedIndexKey(inputs);

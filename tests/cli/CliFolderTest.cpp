@@ -110,6 +110,10 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
          "two inputs would be found by the same path 'textures/stone.png'"},
         {{"--index", "9lives", "top.bin"}, 2, {}, "the index name is a C identifier"},
         {{"--index", "x", "--separate-files", "top.bin"}, 2, {}, "needs arrays without static"},
+        {{"--index", "x", "--separate-files", "--array-qualifiers", "2", "--no-header", "top.bin"},
+         2,
+         {},
+         "needs the headers"},
         {{"--depfile", "", "top.bin"}, 2, {}, "a file name is needed"},
     };
     writeFile(assets.temp / "top.bin", "t");
