@@ -1,4 +1,6 @@
 // The lookup table in compiled programs, and dependency files driving real make and ninja builds.
+// Compilers, make and ninja run through a POSIX shell.
+#ifndef _WIN32
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -220,3 +222,5 @@ TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
         buildsNothing();
     }
 }
+
+#endif // _WIN32

@@ -1,4 +1,6 @@
 // The README's plain-Make and Meson recipes, run as written, with its C program as main.c.
+// make, meson and the compiler run through a POSIX shell.
+#ifndef _WIN32
 #include <filesystem>
 #include <string>
 
@@ -78,3 +80,5 @@ TEST(Readme, MakeAndMesonRecipesBuildAndFollowTheFolder) {
         EXPECT_TRUE(finds("sub/new.txt sub/b.bin"));
     }
 }
+
+#endif // _WIN32

@@ -1,4 +1,6 @@
 // The folder walk: order, hidden entries, links that stay inside, leave the folder or loop.
+// Links, FIFOs and permissions as POSIX systems have them.
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -144,3 +146,5 @@ TEST(FolderInputs, NotAFolderOrUnreadableFails) {
     }
     fs::permissions(temp / "locked" / "inner", fs::perms::owner_all);
 }
+
+#endif // _WIN32

@@ -1,7 +1,9 @@
 // The lookup table's text: names, order, literals, and C and C++ programs finding every entry.
 #include "converter/IndexText.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <string>
@@ -22,11 +24,6 @@ std::vector<std::string> keys(const std::vector<Zenlo::IndexEntry>& entries) {
     for (const Zenlo::IndexEntry& entry : entries)
         result.push_back(entry.key);
     return result;
-}
-
-int run(const std::string& command) {
-    const int status = std::system((command + " 2>&1").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -81,6 +78,17 @@ TEST(IndexText, StringLiteralsKeepEveryByte) {
         EXPECT_EQ(Zenlo::cStringLiteral(c.bytes), c.literal);
     }
 }
+
+#ifndef _WIN32
+// Compilers run through a POSIX shell.
+namespace {
+
+int run(const std::string& command) {
+    const int status = std::system((command + " 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
 
 // A table over arrays of one source, and one over arrays of other sources, found by programs in
 // C and C++ (also a C program over a table compiled as C++), with every warning an error.
@@ -161,3 +169,5 @@ TEST(IndexText, CompiledProgramsFindEveryFileAndNullForOthers) {
         EXPECT_EQ(run(dir + "./p"), 0);
     }
 }
+
+#endif // _WIN32
