@@ -1,11 +1,8 @@
 // Dry runs and dependency files: the same list of outputs serves both.
 #include "cli/CliBuildFiles.h"
 
-
 #include "converter/AtomicOutput.h"
 #include "converter/DependencyFile.h"
-#include "converter/GeneratedText.h"
-#include "converter/InputNames.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
@@ -18,11 +15,6 @@ std::string shown(const WideString& path) {
     return Zenlo::toPath(path).string();
 }
 
-void addSource(std::vector<WideString>& names, const WideString& source, bool writeHeader) {
-    names.push_back(source);
-    if (writeHeader) names.push_back(Zenlo::headerFileName(source));
-}
-
 // The output folder as given, ready to have a name appended.
 WideString givenFolder(const WideString& outputDir) {
     if (outputDir.isEmpty() || outputDir[outputDir.length() - 1] == u'/' ||
@@ -33,18 +25,11 @@ WideString givenFolder(const WideString& outputDir) {
 
 } // namespace
 
-std::vector<WideString> plannedOutputNames(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                                           const WideString& outputName) {
-    std::vector<WideString> names;
-    if (!options.separateFiles) {
-        addSource(names, outputName, options.writeHeader);
-        return names;
-    }
-    for (Zenlo::StringList::Size i = 0; i < inputs.paths.count(); ++i)
-        addSource(names, Zenlo::inputOutputName(inputs.paths[i], inputs.folderNames[i]),
-                  options.writeHeader);
-    if (!options.indexName.empty()) addSource(names, outputName, options.writeHeader);
-    return names;
+Zenlo::RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options,
+                          const WideString& folder, const WideString& outputName) {
+    return Zenlo::planRun(inputs.paths, folder, outputName, options.separateFiles,
+                          options.writeHeader, options.conversion, inputs.folderNames,
+                          !options.indexName.empty());
 }
 
 WideString absolutePath(const WideString& path) {
@@ -52,27 +37,23 @@ WideString absolutePath(const WideString& path) {
     return Zenlo::currentFolder() + path;
 }
 
-void printDryRun(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                 const ZnConversionOptions& conversion, const WideString& folder,
-                 const WideString& outputName, std::FILE* out) {
-    for (const WideString& name : plannedOutputNames(inputs, options, outputName))
-        std::fprintf(out, "output: %s\n", shown(folder + name).c_str());
+void printDryRun(const Zenlo::RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
+    for (const WideString& path : plan.outputs)
+        std::fprintf(out, "output: %s\n", shown(path).c_str());
     if (!options.depFile.isEmpty())
         std::fprintf(out, "output: %s\n", shown(absolutePath(options.depFile)).c_str());
-    for (Zenlo::StringList::Size i = 0; i < inputs.paths.count(); ++i) {
-        const WideString variable =
-            Zenlo::inputVariableName(inputs.paths[i], inputs.folderNames[i], conversion);
-        std::fprintf(out, "variable: %s %s\n", Zenlo::utf16ToUtf8(variable.view()).c_str(),
-                     shown(inputs.paths[i]).c_str());
-    }
+    for (const Zenlo::PlannedInput& input : plan.inputs)
+        std::fprintf(out, "variable: %s %s\n", Zenlo::utf16ToUtf8(input.variable.view()).c_str(),
+                     shown(input.path).c_str());
 }
 
 bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
                          const WideString& outputName, std::string& error) {
     std::vector<std::string> targets, prerequisites;
-    const WideString folder = givenFolder(options.outputDir);
-    for (const WideString& name : plannedOutputNames(inputs, options, outputName))
-        targets.push_back(shown(folder + name));
+    const Zenlo::RunPlan plan =
+        planCliRun(inputs, options, givenFolder(options.outputDir), outputName);
+    for (const WideString& path : plan.outputs)
+        targets.push_back(shown(path));
     for (const WideString& path : inputs.paths)
         prerequisites.push_back(shown(absolutePath(path)));
     for (const WideString& path : inputs.folders)

@@ -3,27 +3,22 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
-#include "settings/ConversionOptions.h"
+#include "converter/RunPlan.h"
 #include "toolkit/WideString.h"
 
-// The names (without folder) of the sources and headers the run writes, in the order written:
-// one source (and header), or one per input and, with a lookup table, the main output.
-std::vector<Zenlo::WideString> plannedOutputNames(const ZnCliInputs& inputs,
-                                                  const ZnCliOptions& options,
-                                                  const Zenlo::WideString& outputName);
+// The run's plan (see planRun) over the expanded inputs into folder, with the options given.
+Zenlo::RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options,
+                          const Zenlo::WideString& folder, const Zenlo::WideString& outputName);
 
 // The path as the file system resolves it from the current folder.
 Zenlo::WideString absolutePath(const Zenlo::WideString& path);
 
-// Prints "output: PATH" for every file the run writes (the dependency file last) and then
-// "variable: NAME PATH" for every input, to out.
-void printDryRun(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                 const ZnConversionOptions& conversion, const Zenlo::WideString& folder,
-                 const Zenlo::WideString& outputName, std::FILE* out);
+// Prints "output: PATH" for every file the plan writes (the dependency file of the options
+// last) and then "variable: NAME PATH" for every input, to out.
+void printDryRun(const Zenlo::RunPlan& plan, const ZnCliOptions& options, std::FILE* out);
 
 // Writes the dependency file of options.depFile: the outputs (as the output folder was given)
 // need every input and every folder walked (as absolute paths). The file is replaced whole, and

@@ -2,8 +2,6 @@
 #include "cli/CliInputs.h"
 
 #include "converter/FolderInputs.h"
-#include "converter/IndexText.h"
-#include "converter/InputNames.h"
 #include "toolkit/FileSystem.h"
 
 using Zenlo::WideString;
@@ -31,12 +29,4 @@ bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options
             inputs.folders.push_back(Zenlo::fromPath(folder));
     }
     return true;
-}
-
-std::string sharedIndexKey(const ZnCliInputs& inputs) {
-    std::vector<Zenlo::IndexEntry> entries;
-    for (Zenlo::StringList::Size i = 0; i < inputs.paths.count(); ++i)
-        entries.push_back({Zenlo::indexKey(inputs.paths[i], inputs.folderNames[i]), {}, 0});
-    std::string key;
-    return Zenlo::sortIndexEntries(entries, key) ? std::string() : key;
 }

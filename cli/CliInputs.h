@@ -25,7 +25,3 @@ struct ZnCliInputs {
 // Returns false with the reason in error when a folder cannot be read.
 bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options,
                      ZnCliInputs& inputs, std::FILE* err, std::string& error);
-
-// The first lookup-table key that two inputs share (the table could find only one of them);
-// empty when every key is different.
-std::string sharedIndexKey(const ZnCliInputs& inputs);

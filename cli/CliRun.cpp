@@ -37,30 +37,33 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
                        where + "\n");
 }
 
-// Refuses a lookup table that could not work: 2 when arrays in other sources are static or, in
-// C++, const without a header (the table cannot reach them), 1 when two inputs would be found by
-// the same path. 0 otherwise.
-int checkIndex(const ZnCliOptions& options, const ZnCliInputs& inputs, std::FILE* err) {
-    if (options.indexName.empty()) return 0;
-    if (options.separateFiles && (options.conversion.arrayQualifiers & Zenlo::qualifierStatic)) {
+// Refuses a lookup table the compiler could not build: 2 when the arrays live in other sources
+// and are static, or (in C++) const without a header; the table could not reach them. 0 otherwise.
+int checkIndex(const ZnCliOptions& options, std::FILE* err) {
+    if (options.indexName.empty() || !options.separateFiles) return 0;
+    if (options.conversion.arrayQualifiers & Zenlo::qualifierStatic) {
         std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
                           "static (--array-qualifiers 0 or 2): the table is in another source\n");
         return 2;
     }
     // In C++ a const array has external linkage only after its header's extern declaration.
-    if (options.separateFiles && !options.writeHeader &&
-        (options.conversion.arrayQualifiers & Zenlo::qualifierConst)) {
+    if (!options.writeHeader && (options.conversion.arrayQualifiers & Zenlo::qualifierConst)) {
         std::fprintf(err, "hexmoor-cli: --index with --separate-files needs the headers (or "
                           "arrays without const): the table is in another source\n");
         return 2;
     }
-    const std::string key = sharedIndexKey(inputs);
-    if (key.empty()) return 0;
-    std::fprintf(err,
-                 "hexmoor-cli: two inputs would be found by the same path '%s' in the "
-                 "lookup table; nothing written\n",
-                 key.c_str());
-    return 1;
+    return 0;
+}
+
+void printFailure(const ZnInputFailure& failure, std::FILE* err) {
+    const char* hint =
+        failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
+    // A failure of an output as a whole names the output in its reason already.
+    if (failure.path == failure.outputPath)
+        writeText(err, "hexmoor-cli: " + failure.reason() + "\n");
+    else
+        writeText(err,
+                  "hexmoor-cli: " + shown(failure.path) + ": " + failure.reason() + hint + "\n");
 }
 
 } // namespace
@@ -103,11 +106,13 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
         return 1;
     }
-    if (const int status = checkIndex(options, inputs, err)) return status;
-    if (options.dryRun) {
-        printDryRun(inputs, options, options.conversion, folder, name, out);
-        return 0;
-    }
+    if (const int status = checkIndex(options, err)) return status;
+    // Planned before the output folder is made: a run refused leaves no trace.
+    const Zenlo::RunPlan plan = planCliRun(inputs, options, folder, name);
+    for (const ZnInputFailure& problem : plan.problems)
+        printFailure(problem, err);
+    if (!plan.problems.empty()) return 1;
+    if (options.dryRun) return printDryRun(plan, options, out), 0;
     int folderError = 0;
     if (!Zenlo::createFolders(folder, &folderError)) {
         writeText(err, "hexmoor-cli: cannot create the output folder " + shown(folder) + ": " +
@@ -128,14 +133,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     converter.inputFailed.connect([&](const ZnInputFailure& failure) {
         ++failures;
         if (bar) bar->clear();
-        const char* hint =
-            failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
-        // A failure of an output as a whole names the output in its reason already.
-        if (failure.path == failure.outputPath)
-            writeText(err, "hexmoor-cli: " + failure.reason() + "\n");
-        else
-            writeText(err, "hexmoor-cli: " + shown(failure.path) + ": " + failure.reason() + hint +
-                               "\n");
+        printFailure(failure, err);
     });
     converter.fileFinished.connect([&](const WideString&) { ++converted; });
     converter.outputCommitted.connect([&](const WideString&, bool) { ++written; });
@@ -152,14 +150,15 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                                : "hexmoor-cli: interrupted, no output file changed\n");
         return ZnCliSignals::exitStatus(signal);
     }
-    if (!options.depFile.isEmpty() && !writeDependencyFile(inputs, options, name, error)) {
+    // A refused run wrote nothing, so the build has nothing new to learn.
+    if (!options.depFile.isEmpty() && written > 0 &&
+        !writeDependencyFile(inputs, options, name, error)) {
         std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()),
-                     out);
+        printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()), out);
     return failures ? 1 : 0;
 }
 

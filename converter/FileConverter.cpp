@@ -44,6 +44,12 @@ std::string ZnInputFailure::reason() const {
                "; nothing written";
     case ZnFailureKind::OutputClash:
         return "gives the output file " + output + ", as does " + other + "; nothing written";
+    case ZnFailureKind::IndexKeyClash:
+        return "is found by the path " + clash + " in the lookup table, as is " + other +
+               "; nothing written";
+    case ZnFailureKind::IndexOutputClash:
+        return "gives the output file " + output +
+               ", which holds the lookup table; nothing written";
     case ZnFailureKind::InvalidName:
         if (clash.empty()) return "gives an empty variable name; nothing written";
         return "gives the variable name " + clash +
@@ -139,7 +145,10 @@ void ZnFileConverter::convertAll(const Zenlo::StringList& inputs, const WideStri
             if (i > 0 && stopped()) break;
             convertInto(inputs[i], folderNameAt(i), withHeader, output);
         }
-        if (withIndex && output.sourceStarted && !stopped()) writeIndex(withHeader, false, output);
+        // An empty table for no inputs (an empty folder); none where every input failed, so the
+        // previous output stays.
+        if (withIndex && (output.sourceStarted || inputs.isEmpty()) && !stopped())
+            writeIndex(withHeader, false, output);
         stageOutput(output, withHeader, staged);
     }
     commitStaged(staged);
@@ -345,8 +354,8 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input
 bool ZnFileConverter::refusedByPlan(const Zenlo::StringList& inputs, const WideString& outputFolder,
                                     const WideString& outputFileName, bool separateFiles,
                                     bool writeHeader) {
-    const Zenlo::RunPlan plan =
-        Zenlo::planRun(inputs, outputFolder, outputFileName, separateFiles, writeHeader, *this);
+    const Zenlo::RunPlan plan = Zenlo::planRun(inputs, outputFolder, outputFileName, separateFiles,
+                                               writeHeader, *this, inputNames, !indexName.empty());
     for (const ZnInputFailure& problem : plan.problems)
         inputFailed(problem);
     return !plan.problems.empty();

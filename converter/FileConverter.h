@@ -24,12 +24,14 @@ enum class ZnFailureKind {
     InputIsOutput,   // the input is the very file this conversion writes
     OutputUnopenable,
     HeaderUnopenable,
-    WriteFailed,     // full disk or I/O error while writing or closing an output
-    InputNotRegular, // a FIFO, device or socket: refused before it is opened for reading
-    InputChanged,    // shortened, grown or rewritten by another program while it was read
-    NameClash,       // two inputs give the same variable name in one output
-    OutputClash,     // two inputs give the same output file
-    InvalidName,     // the variable name is not a valid C identifier
+    WriteFailed,      // full disk or I/O error while writing or closing an output
+    InputNotRegular,  // a FIFO, device or socket: refused before it is opened for reading
+    InputChanged,     // shortened, grown or rewritten by another program while it was read
+    NameClash,        // two inputs give the same variable name in one output
+    OutputClash,      // two inputs give the same output file
+    InvalidName,      // the variable name is not a valid C identifier
+    IndexKeyClash,    // two inputs would be found by the same path in the lookup table
+    IndexOutputClash, // an input's own output is the file that holds the lookup table
 };
 
 // One input (or output) that failed, with the system's error code where there is one.

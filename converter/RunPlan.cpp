@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "converter/GeneratedText.h"
+#include "converter/InputNames.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
 
@@ -76,25 +77,57 @@ bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name
     return false;
 }
 
+// The lookup table's part of the plan: its own source and header in separate-files mode, which
+// no input's may be, and one path per input to find it by.
+template <class AddOutput>
+void checkIndex(const std::vector<WideString>& keys, const WideString& outputFolder,
+                const WideString& outputFileName, bool separateFiles, bool writeHeader,
+                AddOutput addOutput, RunPlan& plan) {
+    if (separateFiles) {
+        const auto header = [](const WideString& name) {
+            return textKey(headerFileName(stripLongPathPrefix(name)));
+        };
+        for (const PlannedInput& input : plan.inputs)
+            if (textKey(input.outputName) == textKey(outputFileName) ||
+                (writeHeader && header(input.outputName) == header(outputFileName))) {
+                ZnInputFailure failure = problem(input.path, ZnFailureKind::IndexOutputClash);
+                failure.outputPath = outputFolder + outputFileName;
+                plan.problems.push_back(failure);
+            }
+        addOutput(outputFileName);
+        if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(outputFileName)));
+    }
+    std::map<std::u16string, std::size_t> owners;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        claim(owners, keys[i], i, ZnFailureKind::IndexKeyClash, outputFolder + outputFileName,
+              plan);
+}
+
 } // namespace
 
 RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
                 const WideString& outputFileName, bool separateFiles, bool writeHeader,
-                const ZnConversionOptions& options) {
+                const ZnConversionOptions& options, const StringList& folderNames, bool withIndex) {
     RunPlan plan;
     OutputIndex outputs;
     auto addOutput = [&](const WideString& name) {
         const WideString path = outputFolder + name;
         if (outputs.add(path)) plan.outputs.push_back(path);
     };
-    for (const WideString& input : inputs) {
-        const WideString name = separateFiles ? separateOutputName(input) : outputFileName;
-        plan.inputs.push_back({input, variableName(input, options), name});
+    std::vector<WideString> keys;
+    for (StringList::Size i = 0; i < inputs.count(); ++i) {
+        const WideString& input = inputs[i];
+        const WideString folderName = i < folderNames.count() ? folderNames[i] : WideString();
+        const WideString name = separateFiles ? inputOutputName(input, folderName) : outputFileName;
+        plan.inputs.push_back({input, inputVariableName(input, folderName, options), name});
+        keys.push_back(fromUtf8(indexKey(input, folderName)));
         if (separateFiles || plan.inputs.size() == 1) {
             addOutput(name);
             if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(name)));
         }
     }
+    if (withIndex)
+        checkIndex(keys, outputFolder, outputFileName, separateFiles, writeHeader, addOutput, plan);
 
     std::map<std::u16string, std::size_t> variables, outputNames;
     for (std::size_t i = 0; i < plan.inputs.size(); ++i) {

@@ -32,8 +32,13 @@ struct RunPlan {
 // two inputs of one output share, and each separate-files output that two inputs share. A clash
 // names the later input in path and the earlier one in otherPath. Reads no input; only asks the
 // file system for the identity of the paths.
+// folderNames holds, by position, the names of inputs found below a folder (see InputNames.h;
+// empty for the others). withIndex adds the lookup table: its own output in separate-files mode
+// (an input whose output it is clashes), and each path it finds an input by (two inputs found by
+// one path clash).
 RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
                 const WideString& outputFileName, bool separateFiles, bool writeHeader,
-                const ZnConversionOptions& options);
+                const ZnConversionOptions& options, const StringList& folderNames = StringList(),
+                bool withIndex = false);
 
 } // namespace Zenlo

@@ -109,7 +109,16 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
         {{"-r", "--index", "assets", "in", "in2"},
          1,
          {},
-         "two inputs would be found by the same path 'textures/stone.png'"},
+         "in2/textures/stone.png: is found by the path textures/stone.png in the lookup table, as "
+         "is in/textures/stone.png"},
+        // "a.b" and "a_b" give one name; so does a file given by itself and found in a folder.
+        {{"-r", "clash"}, 1, {}, "clash/a_b: gives the variable name g_a_b_array"},
+        {{"-r", "in", "in/top.bin"}, 1, {}, "in/top.bin: gives the variable name g_top_bin_array"},
+        // The table's own source is the source of an input named "arrays".
+        {{"--separate-files", "--array-qualifiers", "2", "--index", "x", "-r", "clash/arrays"},
+         1,
+         {},
+         "gives the output file"},
         {{"--index", "9lives", "top.bin"}, 2, {}, "the index name is a C identifier"},
         {{"--index", "x", "--separate-files", "top.bin"}, 2, {}, "needs arrays without static"},
         {{"--index", "x", "--separate-files", "--array-qualifiers", "2", "--no-header", "top.bin"},
@@ -119,6 +128,10 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
         {{"--depfile", "", "top.bin"}, 2, {}, "a file name is needed"},
     };
     writeFile(assets.temp / "top.bin", "t");
+    fs::create_directories(assets.temp / "clash");
+    writeFile(assets.temp / "clash" / "a.b", "1");
+    writeFile(assets.temp / "clash" / "a_b", "2");
+    writeFile(assets.temp / "clash" / "arrays", "3");
     for (const auto& c : cases) {
         std::vector<std::string> arguments = c.arguments;
         arguments.insert(arguments.begin(), "--dry-run");

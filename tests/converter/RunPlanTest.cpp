@@ -192,3 +192,63 @@ TEST(RunPlan, OutputsAndNames) {
                                                  testfiles::nativeSeparators("/o/c.cpp")}));
     EXPECT_EQ(narrow(separate.inputs[0].outputName), "a_b_bin.cpp");
 }
+
+// Inputs found below a folder are named by their path there; a lookup table adds its own output
+// in separate-files mode and wants one path per input.
+TEST(RunPlan, FolderNamesAndTheLookupTable) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char16_t*, const char16_t*>> inputs; // path, folder name
+        bool separate;
+        std::vector<std::string> outputs;
+        std::vector<std::string> variables;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"one output",
+         {{u"/in/t/s.png", u"t/s.png"}, {u"/x/s.png", u""}},
+         false,
+         {"/o/all.c", "/o/all.h"},
+         {"g_t_s_png_array", "g_s_png_array"},
+         {}},
+        {"separate files and the table's own source",
+         {{u"/in/t/s.png", u"t/s.png"}, {u"/in/u/s.png", u"u/s.png"}},
+         true,
+         {"/o/t_s_png.cpp", "/o/t_s_png.h", "/o/u_s_png.cpp", "/o/u_s_png.h", "/o/all.c",
+          "/o/all.h"},
+         {"g_t_s_png_array", "g_u_s_png_array"},
+         {}},
+        {"a file given by itself and one found below a folder, found by one path",
+         {{u"t/s.png", u""}, {u"/in/t/s.png", u"t/s.png"}},
+         false,
+         {"/o/all.c", "/o/all.h"},
+         {"g_s_png_array", "g_t_s_png_array"},
+         {"other /in/t/s.png ~ t/s.png [t/s.png]"}},
+        {"an input whose header is the table's (all.cpp and all.c share all.h)",
+         {{u"/in/all", u"all"}},
+         true,
+         {"/o/all.cpp", "/o/all.h", "/o/all.c"},
+         {"g_all_array"},
+         {"other /in/all"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Zenlo::StringList inputs, names;
+        for (const auto& [path, name] : c.inputs) {
+            inputs.add(path);
+            names.add(name);
+        }
+        const ZnConversionOptions options;
+        const Zenlo::RunPlan plan =
+            Zenlo::planRun(inputs, u"/o/", u"all.c", c.separate, true, options, names, true);
+        std::vector<std::string> outputs, variables, problems;
+        for (const WideString& path : plan.outputs)
+            outputs.push_back(narrow(path));
+        for (const Zenlo::PlannedInput& input : plan.inputs)
+            variables.push_back(narrow(input.variable));
+        for (const ZnInputFailure& problem : plan.problems)
+            problems.push_back(describe(problem, ""));
+        EXPECT_EQ(outputs, c.outputs);
+        EXPECT_EQ(variables, c.variables);
+        EXPECT_EQ(problems, c.problems);
+    }
+}
