@@ -38,7 +38,8 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
 }
 
 // Refuses a lookup table the compiler could not build: 2 when the arrays live in other sources
-// and are static, or (in C++) const without a header; the table could not reach them. 0 otherwise.
+// and are static, or (in C++) const without their header included; the table could not reach
+// them. 0 otherwise.
 int checkIndex(const ZnCliOptions& options, std::FILE* err) {
     if (options.indexName.empty() || !options.separateFiles) return 0;
     if (options.conversion.arrayQualifiers & Zenlo::qualifierStatic) {
@@ -46,10 +47,13 @@ int checkIndex(const ZnCliOptions& options, std::FILE* err) {
                           "static (--array-qualifiers 0 or 2): the table is in another source\n");
         return 2;
     }
-    // In C++ a const array has external linkage only after its header's extern declaration.
-    if (!options.writeHeader && (options.conversion.arrayQualifiers & Zenlo::qualifierConst)) {
-        std::fprintf(err, "hexmoor-cli: --index with --separate-files needs the headers (or "
-                          "arrays without const): the table is in another source\n");
+    // In C++ a const array has external linkage only after its header's extern declaration,
+    // which each source includes only where that compiles (see includesOwnHeader).
+    if ((options.conversion.arrayQualifiers & Zenlo::qualifierConst) &&
+        !Zenlo::includesOwnHeader(u"input.cpp", options.writeHeader, options.conversion)) {
+        std::fprintf(err, "hexmoor-cli: --index with --separate-files and const arrays needs the "
+                          "headers and size variables without static (--size-qualifiers 2): the "
+                          "table is in another source\n");
         return 2;
     }
     return 0;

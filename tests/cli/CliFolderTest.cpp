@@ -115,7 +115,8 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
         {{"-r", "clash"}, 1, {}, "clash/a_b: gives the variable name g_a_b_array"},
         {{"-r", "in", "in/top.bin"}, 1, {}, "in/top.bin: gives the variable name g_top_bin_array"},
         // The table's own source is the source of an input named "arrays".
-        {{"--separate-files", "--array-qualifiers", "2", "--index", "x", "-r", "clash/arrays"},
+        {{"--separate-files", "--array-qualifiers", "2", "--size-qualifiers", "2", "--index", "x",
+          "-r", "clash/arrays"},
          1,
          {},
          "gives the output file"},
@@ -124,7 +125,11 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
         {{"--index", "x", "--separate-files", "--array-qualifiers", "2", "--no-header", "top.bin"},
          2,
          {},
-         "needs the headers"},
+         "needs the headers and size variables without static"},
+        {{"--index", "x", "--separate-files", "--array-qualifiers", "2", "top.bin"},
+         2,
+         {},
+         "needs the headers and size variables without static"},
         {{"--depfile", "", "top.bin"}, 2, {}, "a file name is needed"},
     };
     writeFile(assets.temp / "top.bin", "t");
@@ -152,7 +157,8 @@ TEST(CliFolder, DryRunListsExactlyWhatTheRunWrites) {
         {},
         {"--no-header"},
         {"--separate-files", "--array-qualifiers", "0"},
-        {"--separate-files", "--array-qualifiers", "2", "--index", "assets", "-n", "all.c"},
+        {"--separate-files", "--array-qualifiers", "2", "--size-qualifiers", "2", "--index",
+         "assets", "-n", "all.c"},
         {"--index", "assets", "--depfile", "deps/arrays.d"},
         {"--separate-files", "--no-header", "--depfile", "x.d"},
     };

@@ -104,7 +104,8 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
         {{"-n", "arrays.c"},
          "gcc" + strict + "-c gen/arrays.c && g++" + strict +
              "-x c++ check.c -x none arrays.o -o p"},
-        {{"--separate-files", "--array-qualifiers", "0"},
+        // Const arrays in C++ sources: each includes its header, so the table reaches them.
+        {{"--separate-files", "--array-qualifiers", "2", "--size-qualifiers", "2"},
          "g++" + strict + "-x c++ check.c gen/*.cpp -o p"},
         {{"--separate-files", "--array-qualifiers", "0", "-n", "arrays.c", "--uppercase-hex"},
          "g++" + strict + "-c gen/*.cpp && gcc" + strict + "check.c gen/arrays.c *.o -o p"},
