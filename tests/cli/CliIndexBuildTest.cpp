@@ -85,8 +85,9 @@ std::string keyArguments() {
 
 } // namespace
 
-// Every file is found by its path below the folder, in both output modes, from C and from C++,
-// also across the languages (a C program over a table compiled as C++ and the reverse).
+// Every file is found by its path below the folder, in both output modes and every style, from C
+// and from C++, also across the languages (a C program over a table compiled as C++ and the
+// reverse).
 TEST(CliIndex, CompiledProgramsFindEveryFile) {
     // Static size variables that nothing reads are the user's to silence, not this test's.
     const std::string strict =
@@ -110,21 +111,49 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
         {{"--separate-files", "--array-qualifiers", "0", "-n", "arrays.c", "--uppercase-hex"},
          "g++" + strict + "-c gen/*.cpp && gcc" + strict + "check.c gen/arrays.c *.o -o p"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.build);
-        TestFolder temp;
-        writeAssets(temp);
-        writeFile(temp / "check.c", checkerSource);
-        std::vector<std::string> arguments = {"-q", "-r", "--empty-arrays", "--index", "assets",
-                                              "-o", "gen"};
-        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-        arguments.push_back("in");
-        const Result generated = runCli(temp, arguments);
-        ASSERT_EQ(generated.status, 0) << generated.err;
-        const Result built = runIn(temp.path(), c.build);
-        ASSERT_EQ(built.status, 0) << built.out << built.err;
-        const Result checked = runIn(temp.path(), "./p " + keyArguments());
-        EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
+    // Every style; string and embed over the one-output C++ and C cases and separate files (the
+    // rest is the same text around other arrays), embed also through clang 19, which has #embed.
+    // The sizes in the table stay the files' sizes with a terminator and an alignment.
+    const bool hasClang19 = runIn(fs::temp_directory_path(), "command -v clang-19").status == 0;
+    const struct {
+        std::vector<std::string> arguments;
+        std::vector<std::size_t> cases;
+        std::vector<std::string> extraBuilds;
+    } styles[] = {
+        {{"--style", "array"}, {0, 1, 2, 3, 4, 5}, {}},
+        {{"--style", "string", "--align", "16", "--null-terminate"}, {0, 2, 4}, {}},
+        {{"--style", "embed"},
+         {0, 2, 4},
+         {"clang++-19" + strict + "-x c++ check.c gen/arrays.cpp -o p",
+          "clang-19" + strict + "check.c gen/arrays.c -o p"}},
+    };
+    for (const auto& style : styles) {
+        std::vector<std::pair<std::vector<std::string>, std::string>> runs;
+        for (std::size_t i : style.cases)
+            runs.push_back({cases[i].arguments, cases[i].build});
+        for (const std::string& build : style.extraBuilds)
+            if (hasClang19)
+                runs.push_back({build.find("arrays.c ") != std::string::npos
+                                    ? std::vector<std::string>{"-n", "arrays.c"}
+                                    : std::vector<std::string>{},
+                                build});
+        for (const auto& [styleArguments, build] : runs) {
+            SCOPED_TRACE(style.arguments[1] + ": " + build);
+            TestFolder temp;
+            writeAssets(temp);
+            writeFile(temp / "check.c", checkerSource);
+            std::vector<std::string> arguments = {"-q", "-r", "--empty-arrays", "--index", "assets",
+                                                  "-o", "gen"};
+            arguments.insert(arguments.end(), style.arguments.begin(), style.arguments.end());
+            arguments.insert(arguments.end(), styleArguments.begin(), styleArguments.end());
+            arguments.push_back("in");
+            const Result generated = runCli(temp, arguments);
+            ASSERT_EQ(generated.status, 0) << generated.err;
+            const Result built = runIn(temp.path(), build);
+            ASSERT_EQ(built.status, 0) << built.out << built.err;
+            const Result checked = runIn(temp.path(), "./p " + keyArguments());
+            EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
+        }
     }
 }
 
