@@ -19,7 +19,7 @@ bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options
         if (!Zenlo::listFolder(Zenlo::toPath(input), options.hidden, listing, error)) return false;
         for (const Zenlo::SkippedEntry& entry : listing.skipped)
             if (!options.quiet)
-                std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.c_str(),
+                std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.string().c_str(),
                              entry.reason.c_str());
         for (const Zenlo::FolderFile& file : listing.files) {
             inputs.paths.add(Zenlo::fromPath(file.path));
