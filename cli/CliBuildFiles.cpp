@@ -32,16 +32,11 @@ Zenlo::RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options
                           !options.indexName.empty());
 }
 
-WideString absolutePath(const WideString& path) {
-    if (path.isEmpty() || Zenlo::toPath(path).is_absolute()) return path;
-    return Zenlo::currentFolder() + path;
-}
-
 void printDryRun(const Zenlo::RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
     for (const WideString& path : plan.outputs)
         std::fprintf(out, "output: %s\n", shown(path).c_str());
     if (!options.depFile.isEmpty())
-        std::fprintf(out, "output: %s\n", shown(absolutePath(options.depFile)).c_str());
+        std::fprintf(out, "output: %s\n", shown(Zenlo::absolutePath(options.depFile)).c_str());
     for (const Zenlo::PlannedInput& input : plan.inputs)
         std::fprintf(out, "variable: %s %s\n", Zenlo::utf16ToUtf8(input.variable.view()).c_str(),
                      shown(input.path).c_str());
@@ -55,9 +50,9 @@ bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
     for (const WideString& path : plan.outputs)
         targets.push_back(shown(path));
     for (const WideString& path : inputs.paths)
-        prerequisites.push_back(shown(absolutePath(path)));
+        prerequisites.push_back(shown(Zenlo::absolutePath(path)));
     for (const WideString& path : inputs.folders)
-        prerequisites.push_back(shown(absolutePath(path)));
+        prerequisites.push_back(shown(Zenlo::absolutePath(path)));
     std::string text;
     if (!Zenlo::dependencyFileText(targets, prerequisites, text, error)) return false;
     // Put in place whole, and only when its text changes, like the other outputs.

@@ -13,9 +13,6 @@
 Zenlo::RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options,
                           const Zenlo::WideString& folder, const Zenlo::WideString& outputName);
 
-// The path as the file system resolves it from the current folder.
-Zenlo::WideString absolutePath(const Zenlo::WideString& path);
-
 // Prints "output: PATH" for every file the plan writes (the dependency file of the options
 // last) and then "variable: NAME PATH" for every input, to out.
 void printDryRun(const Zenlo::RunPlan& plan, const ZnCliOptions& options, std::FILE* out);

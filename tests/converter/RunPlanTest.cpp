@@ -1,6 +1,7 @@
 // The run's plan: outputs that are inputs, clashing names and outputs, names no identifier can be.
 #include "converter/RunPlan.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -234,7 +235,7 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
         SCOPED_TRACE(c.what);
         Zenlo::StringList inputs, names;
         for (const auto& [path, name] : c.inputs) {
-            inputs.add(path);
+            inputs.add(testfiles::nativePath(path));
             names.add(name);
         }
         const ZnConversionOptions options;
@@ -245,8 +246,11 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
             outputs.push_back(narrow(path));
         for (const Zenlo::PlannedInput& input : plan.inputs)
             variables.push_back(narrow(input.variable));
-        for (const ZnInputFailure& problem : plan.problems)
-            problems.push_back(describe(problem, ""));
+        for (const ZnInputFailure& problem : plan.problems) {
+            std::string line = describe(problem, "");
+            std::replace(line.begin(), line.end(), '\\', '/');
+            problems.push_back(line);
+        }
         EXPECT_EQ(outputs, c.outputs);
         EXPECT_EQ(variables, c.variables);
         EXPECT_EQ(problems, c.problems);
