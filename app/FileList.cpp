@@ -1,13 +1,12 @@
 // The input file list over a wxListBox: the rules live in FileListRules, this is the glue.
 #include "app/FileList.h"
 
-#include <algorithm>
-
 #include <wx/button.h>
 #include <wx/filedlg.h>
 
 #include "app/FileListRules.h"
 #include "i18n/Language.h"
+#include "toolkit/wx/ListBoxExtent.h"
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
@@ -69,15 +68,7 @@ bool ZnFileList::moveSelected(bool up, wxButton* pressed, wxButton* other) {
 }
 
 void ZnFileList::updateExtent() {
-    int widest = 0;
-    // The list's own font measures what it shows; one average character keeps the end clear.
-    int margin = list_->GetCharWidth();
-    for (unsigned i = 0; i < list_->GetCount(); ++i)
-        widest = std::max(widest, list_->GetTextExtent(list_->GetString(i)).x + margin);
-    widestEntry_ = widest;
-#ifdef __WXMSW__
-    ::SendMessage(list_->GetHWND(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
-#endif
+    widestEntry_ = Zenlo::applyHorizontalExtent(list_);
     // Elsewhere the list box's scroll bar follows its widest row, once its column may shrink.
     shrinkToWidestRow(list_);
 }

@@ -1,15 +1,14 @@
 // CVariableSetupDlg: the header list's commands (add through the input box, remove, remove all,
 // move), its horizontal extent, and the defaults button.
-#include <algorithm>
 
 #include <wx/bmpbuttn.h>
-#include <wx/dcclient.h>
 #include <wx/listbox.h>
 
 #include "dialogs/VariableSetupDlg.h"
 #include "dialogs/VariableSetupIds.h"
 #include "i18n/Language.h"
 #include "toolkit/wx/InputBox.h"
+#include "toolkit/wx/ListBoxExtent.h"
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
@@ -71,15 +70,8 @@ void CVariableSetupDlg::moveSelected(bool up) {
 }
 
 void CVariableSetupDlg::updateHorizontalExtent() {
-    wxClientDC dc(includeList_);
-    dc.SetFont(includeList_->GetFont());
-    int widest = 0;
-    for (unsigned i = 0; i < includeList_->GetCount(); ++i)
-        widest =
-            std::max(widest, dc.GetTextExtent(includeList_->GetString(i)).x + dc.GetCharWidth());
-    // The list scrolls to its widest row by itself once its column may shrink; the extent is
-    // kept for the platforms where it must be set.
-    horizontalExtent_ = widest;
+    horizontalExtent_ = Zenlo::applyHorizontalExtent(includeList_);
+    // The list scrolls to its widest row by itself once its column may shrink.
     shrinkToWidestRow(includeList_);
 }
 

@@ -63,7 +63,9 @@ protected:
     }
     void drop(std::initializer_list<fs::path> paths) {
         wxArrayString names;
-        for (const fs::path& path : paths) names.Add(wxString::FromUTF8(path.string()));
+        // As UTF-8 on every platform (a Windows path's narrow form is the ANSI code page).
+        for (const fs::path& path : paths)
+            names.Add(wxString::FromUTF8(reinterpret_cast<const char*>(path.u8string().c_str())));
         ASSERT_NE(dialog->GetDropTarget(), nullptr);
         static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
         UiTest::pumpEvents();
@@ -129,6 +131,24 @@ TEST_F(GuiConvert, SameFileTwiceIsRefusedBeforeWriting) {
         << text(MainId::fileLabel);
     EXPECT_TRUE(enabled(MainId::convert));
     EXPECT_FALSE(enabled(MainId::stop));
+}
+
+// Names outside the local code page (Windows' narrow file functions would lose them) reach the
+// engine whole: the input is read and named in the output.
+TEST_F(GuiConvert, DroppedFileWithANonAsciiNameIsConverted) {
+    const fs::path input = folder.path() / "in" / fs::path(u8"Grüße, Привет.bin");
+    fs::create_directories(input.parent_path());
+    std::ofstream(input, std::ios::binary) << std::string(70, 'x');
+    drop({input});
+    ASSERT_EQ(list()->GetCount(), 1u);
+    UiTest::click(dialog, MainId::convert);
+    ASSERT_TRUE(waitIdle());
+    const std::string output = contents(folder.path() / "out" / "arrays.cpp");
+    EXPECT_EQ(count(output, reinterpret_cast<const char*>(u8"Grüße, Привет.bin file byte array")),
+              1)
+        << output.substr(0, 400);
+    EXPECT_EQ(count(output, "_size = 70;"), 1);
+    EXPECT_EQ(text(MainId::fileLabel), "...") << "no input failed";
 }
 
 TEST_F(GuiConvert, DroppedFoldersAreSkipped) {
