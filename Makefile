@@ -1,15 +1,17 @@
 # Hexmoor: install what is missing, build, test, run, benchmark.
 PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
             imagemagick xxd procps time desktop-file-utils ccache clang-19 \
-            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson
+            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson dpkg-dev
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
-# Windows programs, cross-built with MinGW-w64; the tests run under Wine.
+# Windows programs, cross-built with MinGW-w64; the tests run under Wine. The window program
+# links the static wxMSW that tools/build-wxmsw.sh keeps in a cache outside the tree.
 WINDOWS_DIR := build/windows
 WINDOWS_RELEASE_DIR := build/windows-release
 WINDOWS_CMAKE = -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
-                -DHEXMOOR_GUI=OFF $(LAUNCHER)
+                -DwxWidgets_CONFIG_EXECUTABLE=$$(tools/build-wxmsw.sh --prefix)/bin/wx-config \
+                $(LAUNCHER)
 VERSION = $$(sed -n 's/^project(Hexmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # Rebuilds in another checkout of the same sources (a clean clone, a second work tree) come from
 # the compiler cache: paths are hashed relative to the tree.
@@ -17,7 +19,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 LAUNCHER = $$(command -v ccache >/dev/null && echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps test run bench build release clean windows-build windows-test windows
+.PHONY: deps test run bench build release clean wxmsw windows-build windows-test windows
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -45,23 +47,30 @@ test: build
 	JOBS=$(JOBS) sh tests/install/ReadmeInstall.sh
 	@$(MAKE) --no-print-directory windows-test
 
-# Optimised lightly (the tests run faster under Wine) with assertions kept. The Linux
-# hexmoor-cli of the test build is the one the Windows program's output is compared with.
-windows-build: deps
+# The static wxMSW library: built once per wx version and flags (minutes; nothing when cached).
+wxmsw: deps
+	@nice -n 10 tools/build-wxmsw.sh >/dev/null
+
+# Optimised lightly (the tests run faster under Wine) with assertions kept. The Linux programs
+# of the test build are the ones the Windows programs' output is compared with.
+windows-build: deps wxmsw
 	cmake -S . -B $(WINDOWS_DIR) $(WINDOWS_CMAKE) -DCMAKE_BUILD_TYPE=Debug \
 	    -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DHEXMOOR_WERROR=ON \
-	    -DHEXMOOR_HOST_CLI=$(CURDIR)/$(TEST_DIR)/hexmoor-cli >/dev/null
+	    -DHEXMOOR_HOST_CLI=$(CURDIR)/$(TEST_DIR)/hexmoor-cli \
+	    -DHEXMOOR_HOST_GUI=$(CURDIR)/$(TEST_DIR)/hexmoor >/dev/null
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
+# The window tests need a display, as on Linux.
 windows-test: windows-build
-	$(SANITIZER_ENV) ctest --test-dir $(WINDOWS_DIR) --output-on-failure
+	$(SANITIZER_ENV) xvfb-run -a -s "-screen 0 1280x1024x24" \
+	    ctest --test-dir $(WINDOWS_DIR) --output-on-failure
 
-# dist/hexmoor-<version>-win64.zip: hexmoor-cli.exe, the languages and a short README.
-$(WINDOWS_RELEASE_DIR)/build.ninja:
+# dist/hexmoor-<version>-win64.zip: hexmoor.exe, hexmoor-cli.exe, the languages and a README.
+$(WINDOWS_RELEASE_DIR)/build.ninja: | wxmsw
 	cmake -S . -B $(WINDOWS_RELEASE_DIR) $(WINDOWS_CMAKE) -DCMAKE_BUILD_TYPE=Release \
 	    -DHEXMOOR_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s
 
-windows: deps $(WINDOWS_RELEASE_DIR)/build.ninja
+windows: deps wxmsw $(WINDOWS_RELEASE_DIR)/build.ninja
 	cmake --build $(WINDOWS_RELEASE_DIR) -j $(JOBS)
 	cmake -DBUILD_DIR=$(CURDIR)/$(WINDOWS_RELEASE_DIR) -DSOURCE_DIR=$(CURDIR) \
 	    -DVERSION=$(VERSION) -DDIST_DIR=$(CURDIR)/dist -P cmake/WindowsPackage.cmake
