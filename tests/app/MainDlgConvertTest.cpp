@@ -368,9 +368,15 @@ TEST_F(GuiConvert, BrowsingForTheOutputFolderAddsTheSeparator) {
     DialogAnswer<wxDirDialog> answer([&](wxDirDialog&) { return wxID_CANCEL; });
     UiTest::click(dialog, MainId::browseFolder);
     EXPECT_EQ(answer.answered, 1);
-    EXPECT_EQ(text(MainId::outputFolder), "out/");
+#ifdef _WIN32
+    const std::string separator = "\\", root = "C:\\";
+#else
+    const std::string separator = "/", root = "/";
+#endif
+    EXPECT_EQ(text(MainId::outputFolder), "out" + separator);
     dialog->useChosenOutputFolder(Zenlo::fromPath(folder.path() / "chosen"));
     EXPECT_EQ(text(MainId::outputFolder), (folder.path() / "chosen" / "").string());
-    dialog->useChosenOutputFolder(u"/");
-    EXPECT_EQ(text(MainId::outputFolder), "/");
+    // A drive's or the file system's root already ends in the separator.
+    dialog->useChosenOutputFolder(Zenlo::fromPath(root));
+    EXPECT_EQ(text(MainId::outputFolder), root);
 }

@@ -44,7 +44,7 @@ protected:
             CVariableSetupDlg* open = openSetupDialog();
             ASSERT_NE(open, nullptr);
             steps(*open);
-            if (open->IsModal()) open->EndModal(-2);
+            if (UiTest::stillOpen(*open)) open->EndModal(-2);
         });
         UiTest::click(main, MainId::variableSetup);
     }
@@ -108,7 +108,7 @@ TEST_F(GuiMainDlgSetup, CancelEscapeAndCloseBoxChangeNothing) {
         runVariableSetup([&](CVariableSetupDlg& open) {
             editEverything(open);
             close(open);
-            closed = !open.IsModal();
+            closed = !UiTest::stillOpen(open);
         });
         EXPECT_TRUE(closed);
         expectOptionsUntouched();

@@ -10,6 +10,7 @@
 
 #include <wx/app.h>
 #include <wx/checkbox.h>
+#include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -81,6 +82,11 @@ bool scrollsSideways(wxWindow* window) {
 #else
     return window->GetScrollRange(wxHORIZONTAL) > window->GetScrollThumb(wxHORIZONTAL);
 #endif
+}
+
+bool stillOpen(const wxWindow& dialog) {
+    auto* modal = dynamic_cast<const wxDialog*>(&dialog);
+    return modal && modal->IsModal() && modal->IsShown();
 }
 
 void click(wxWindow* dialog, int id) {

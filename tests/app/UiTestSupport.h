@@ -31,6 +31,9 @@ bool waitUntil(Condition condition, std::chrono::seconds limit = std::chrono::se
 }
 // Whether the window can scroll sideways: its horizontal range exceeds the visible part.
 bool scrollsSideways(wxWindow* window);
+// True while the dialog runs modally and has not been ended. After EndModal, wxMSW reports the
+// dialog as modal until its loop returns; a hidden dialog has been ended everywhere.
+bool stillOpen(const wxWindow& dialog);
 // Sends a button or check-box click of the control with the id, as a user click would.
 void click(wxWindow* dialog, int id);
 // A fresh empty folder below the system's temporary folder, removed by the destructor.

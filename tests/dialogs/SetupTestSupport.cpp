@@ -19,14 +19,14 @@ int runSetup(CVariableSetupDlg& dialog, const Steps& steps, wxWindow* owner) {
     wxTheApp->CallAfter([&dialog, steps] {
         UiTest::pumpEvents();
         steps(dialog);
-        if (dialog.IsModal()) dialog.EndModal(-2);
+        if (UiTest::stillOpen(dialog)) dialog.EndModal(-2);
     });
     return dialog.runModal(owner);
 }
 
 CVariableSetupDlg* openSetupDialog() {
     for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<CVariableSetupDlg*>(window); dialog && dialog->IsModal())
+        if (auto* dialog = dynamic_cast<CVariableSetupDlg*>(window); dialog && UiTest::stillOpen(*dialog))
             return dialog;
     return nullptr;
 }
@@ -35,9 +35,9 @@ void whenInputBoxOpens(const std::function<void(ZnInputBox&)>& step) {
     wxTheApp->CallAfter([step] {
         UiTest::pumpEvents();
         for (wxWindow* window : wxTopLevelWindows)
-            if (auto* box = dynamic_cast<ZnInputBox*>(window); box && box->IsModal()) {
+            if (auto* box = dynamic_cast<ZnInputBox*>(window); box && UiTest::stillOpen(*box)) {
                 step(*box);
-                if (box->IsModal()) box->EndModal(-2);
+                if (UiTest::stillOpen(*box)) box->EndModal(-2);
             }
     });
 }

@@ -82,9 +82,9 @@ HWND focusedIn(const std::wstring& title) {
 }
 
 int usage() {
-    std::fputs(
-        "usage: windriver wait|gone|click|text|settext|typefocused|enabled|select|close ...\n",
-        stderr);
+    std::fputs("usage: windriver "
+               "wait|gone|click|text|settext|typefocused|enabled|select|close ...\n",
+               stderr);
     return 2;
 }
 

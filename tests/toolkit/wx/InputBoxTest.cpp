@@ -11,6 +11,8 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include "../../app/UiTestSupport.h"
+
 namespace {
 
 void pump() {
@@ -41,7 +43,7 @@ int runWith(ZnInputBox& box, const std::function<void(ZnInputBox&)>& whileOpen) 
     wxTheApp->CallAfter([&box, whileOpen] {
         pump();
         whileOpen(box);
-        if (box.IsModal()) box.EndModal(-2);
+        if (UiTest::stillOpen(box)) box.EndModal(-2);
     });
     return box.runModal(nullptr);
 }
