@@ -136,10 +136,10 @@ int wmain(int argc, wchar_t** argv) {
                                      reinterpret_cast<LPARAM>(argv[4]));
         if (index == CB_ERR) return notFound(argv[4]);
         SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        // The owner hears of it as of a user's choice.
-        PostMessageW(GetParent(control), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(control));
+        // The owner hears of it as of a user's choice from the open list.
+        for (WORD code : {CBN_SELENDOK, CBN_SELCHANGE})
+            PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                         reinterpret_cast<LPARAM>(control));
         return 0;
     }
     if (command == L"enabled") return IsWindowEnabled(control) ? 0 : 1;
