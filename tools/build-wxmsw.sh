@@ -75,7 +75,7 @@ deb-src http://deb.debian.org/debian-security bookworm-security main
 EOF
 APT_OPTS=(-o Dir::Etc::SourceList="$WORK/apt/sources.list" -o Dir::Etc::SourceParts=-
           -o Dir::State::Lists="$WORK/apt/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
-          -o Debug::NoLocking=1)
+          -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
 echo "build-wxmsw: fetching wxwidgets3.2 $VERSION source" >&2
 apt-get "${APT_OPTS[@]}" -qq update >&2
 (cd "$WORK/src" && apt-get "${APT_OPTS[@]}" -qq source --only-source "wxwidgets3.2=$VERSION" >&2)

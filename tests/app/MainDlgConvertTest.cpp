@@ -19,12 +19,14 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "../converter/TestFolder.h"
 #include "UiTestSupport.h"
 #include "app/App.h"
 #include "app/MainDlgIds.h"
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
+
+// After the wx headers: on Windows it brings in <windows.h>, which must follow wx's own.
+#include "../converter/TestFolder.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
