@@ -12,6 +12,8 @@
 
 #ifdef __WXGTK__
 #include <dlfcn.h>
+#elif defined(__WXMSW__)
+#include <wx/msw/wrapwin.h>
 #endif
 
 #ifdef __WXGTK__
