@@ -8,13 +8,14 @@
 #include <mutex>
 #include <thread>
 
+#include "../converter/TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
 using namespace std::chrono_literals;
 
-namespace {
+using testfiles::narrow;
 
-std::string narrow(const Zenlo::WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
+namespace {
 
 ZnInputFailure failure(const char16_t* path) {
     ZnInputFailure failed;

@@ -8,11 +8,9 @@
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
-namespace {
+using testfiles::narrow;
 
-std::string narrow(const Zenlo::WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
+namespace {
 
 bool parse(const std::vector<std::string>& arguments, ZnCliCommand& command, std::string& error,
            const char* epoch = nullptr) {

@@ -3,17 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
 
-namespace {
-
-std::string narrow(const WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
-
-} // namespace
+using testfiles::narrow;
 
 TEST(GeneratedText, OutputNames) {
     struct Case {

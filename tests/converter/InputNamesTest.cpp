@@ -3,18 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFolder.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
 
-namespace {
-
-std::string narrow(const WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
-
-} // namespace
+using testfiles::narrow;
 
 TEST(InputNames, FolderNamesAndFileNames) {
     const struct {

@@ -14,11 +14,9 @@ using testfiles::TestFolder;
 using testfiles::writeFile;
 using Zenlo::WideString;
 
-namespace {
+using testfiles::narrow;
 
-std::string narrow(const WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
+namespace {
 
 const char* kindName(ZnFailureKind kind) {
     switch (kind) {

@@ -1,4 +1,5 @@
-// Test helpers: a fresh temporary folder, whole files written and read as bytes, programs run.
+// Test helpers: wide text shown as UTF-8, a fresh temporary folder, whole files written and read
+// as bytes, programs run.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <string>
 #include <system_error>
@@ -32,7 +34,21 @@
 #include <unistd.h>
 #endif
 
+namespace Zenlo {
+
+// GoogleTest shows a wide string in failure messages as its text, not as code units.
+inline void PrintTo(const WideString& text, std::ostream* out) {
+    *out << '"' << utf16ToUtf8(text.view()) << '"';
+}
+
+} // namespace Zenlo
+
 namespace testfiles {
+
+// The wide text as UTF-8, to compare with literals and to print.
+inline std::string narrow(const Zenlo::WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
 
 // A new empty folder below the system's temporary folder, removed with everything in it.
 class TestFolder {

@@ -3,15 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
 
-namespace {
-
-std::string narrow(const WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
-
-} // namespace
+using testfiles::narrow;
 
 TEST(VariableName, NamingOptions) {
     struct Case { const char16_t* path; int lower, capital; const char16_t* prefix; const char* want; };

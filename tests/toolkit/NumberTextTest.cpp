@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "../converter/TestFolder.h"
 #include <climits>
 
 using Zenlo::WideString;
 
-namespace {
-
-std::string narrow(const WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
-
-} // namespace
+using testfiles::narrow;
 
 TEST(NumberText, Format) {
     EXPECT_EQ(narrow(Zenlo::formatInteger(LLONG_MIN)), "-9223372036854775808");

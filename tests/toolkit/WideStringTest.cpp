@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../converter/TestFolder.h"
 #include <string>
 
 using Zenlo::WideString;
 using Zenlo::NarrowString;
 constexpr auto npos = WideString::npos;
 
-namespace {
-
-std::string narrow(const WideString& text) { return Zenlo::utf16ToUtf8(text.view()); }
-
-} // namespace
+using testfiles::narrow;
 
 TEST(WideString, StorageGrowsInStepsAndCopiesFitTheirLength) {
     WideString empty;

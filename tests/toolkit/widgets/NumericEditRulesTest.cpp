@@ -2,16 +2,15 @@
 #include "toolkit/widgets/NumericEditRules.h"
 #include "toolkit/TextEncoding.h"
 
+#include "../../converter/TestFolder.h"
 #include <gtest/gtest.h>
 
 using Zenlo::WideString;
 using Verdict = ZnNumericEditRules::CharVerdict;
 
-namespace {
+using testfiles::narrow;
 
-std::string narrow(const WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
+namespace {
 
 ZnNumericEditRules inMode(int mode) {
     ZnNumericEditRules rules;
