@@ -4,11 +4,8 @@
 #                -DBINARY_INPUT=... -DWORK_DIR=... -P SameBytes.cmake
 cmake_minimum_required(VERSION 3.20)
 
-foreach(name LINUX_CLI WINDOWS_CLI WINE WINEPREFIX SOURCE_DIR BINARY_INPUT WORK_DIR)
-    if(NOT DEFINED ${name})
-        message(FATAL_ERROR "SameBytes.cmake needs -D${name}=...")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../ScriptSupport.cmake)
+require_definitions(LINUX_CLI WINDOWS_CLI WINE WINEPREFIX SOURCE_DIR BINARY_INPUT WORK_DIR)
 
 set(ENV{SOURCE_DATE_EPOCH} 1796634303)
 set(ENV{WINEPREFIX} "${WINEPREFIX}")

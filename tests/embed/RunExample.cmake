@@ -5,20 +5,8 @@
 # Run with cmake -DMODE=... -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P
 cmake_minimum_required(VERSION 3.20)
 
-foreach(name MODE SOURCE_DIR BUILD_DIR WORK_DIR)
-    if(NOT DEFINED ${name})
-        message(FATAL_ERROR "RunExample.cmake needs -D${name}=...")
-    endif()
-endforeach()
-
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                    ERROR_VARIABLE output)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "failed (${result}): ${ARGN}\n${output}")
-    endif()
-    set(output "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../ScriptSupport.cmake)
+require_definitions(MODE SOURCE_DIR BUILD_DIR WORK_DIR)
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(ENV{SOURCE_DATE_EPOCH} 1796634303)
