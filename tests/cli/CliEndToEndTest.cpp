@@ -15,18 +15,8 @@ using testfiles::readFile;
 using testfiles::shown;
 using testfiles::TestFolder;
 using testfiles::writeFile;
-
-namespace {
-
 using Result = testfiles::RunResult;
-
-// Runs the tool in the folder with the arguments and one environment assignment.
-Result runCli(const TestFolder& folder, const std::vector<std::string>& arguments,
-              const std::string& environment = "SOURCE_DATE_EPOCH=1796634303") {
-    return testfiles::runProgram(folder.path(), HEXMOOR_CLI_PATH, arguments, environment);
-}
-
-} // namespace
+using testfiles::runCli;
 
 TEST(CliEndToEnd, WorkedExampleWithSourceDateEpoch) {
     TestFolder temp;

@@ -11,10 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "../converter/TestFolder.h"
-#include "CliTestSupport.h"
 
 using testfiles::readFile;
-using testfiles::Result;
+using Result = testfiles::RunResult;
 using testfiles::runCli;
 using testfiles::runIn;
 using testfiles::TestFolder;

@@ -8,11 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "../converter/TestFolder.h"
-#include "CliTestSupport.h"
 
-using testfiles::quoted;
+using testfiles::quotedArgument;
 using testfiles::readFile;
-using testfiles::Result;
+using Result = testfiles::RunResult;
 using testfiles::runCli;
 using testfiles::runIn;
 using testfiles::TestFolder;
@@ -77,9 +76,9 @@ int main(int argc, char** argv) {
 )";
 
 std::string keyArguments() {
-    std::string text = quoted("in");
+    std::string text = quotedArgument("in");
     for (const auto& [name, bytes] : assetFiles())
-        text += " " + quoted(name);
+        text += " " + quotedArgument(name);
     return text;
 }
 
@@ -163,7 +162,7 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
 // while an untouched output is older than an input (it has no "restat"), yet compiles nothing.
 TEST(CliIndex, MakeAndNinjaBuildsFollowTheDependencyFile) {
     const std::string tool =
-        "SOURCE_DATE_EPOCH=1796634303 " + quoted(HEXMOOR_CLI_PATH) +
+        "SOURCE_DATE_EPOCH=1796634303 " + quotedArgument(HEXMOOR_CLI_PATH) +
         " -q -r --empty-arrays --index assets -o gen --depfile gen/arrays.d in";
     const std::string compile = "g++ -Igen -DHEADER='\"arrays.h\"' -x c++";
     const struct {

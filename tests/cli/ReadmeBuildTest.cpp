@@ -7,11 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "../converter/TestFolder.h"
-#include "CliTestSupport.h"
 
-using testfiles::quoted;
+using testfiles::quotedArgument;
 using testfiles::readFile;
-using testfiles::Result;
+using Result = testfiles::RunResult;
 using testfiles::runIn;
 using testfiles::TestFolder;
 using testfiles::writeFile;
@@ -33,7 +32,7 @@ std::string readmeBlock(const std::string& language) {
 
 TEST(Readme, MakeAndMesonRecipesBuildAndFollowTheFolder) {
     const std::string path =
-        "PATH=" + quoted(fs::path(HEXMOOR_CLI_PATH).parent_path().string()) + ":\"$PATH\" ";
+        "PATH=" + quotedArgument(fs::path(HEXMOOR_CLI_PATH).parent_path().string()) + ":\"$PATH\" ";
     const struct {
         const char* tool;
         const char* buildFile;

@@ -291,11 +291,24 @@ inline std::wstring wideText(const std::string& utf8) {
     return std::wstring(text.begin(), text.end());
 }
 #else
+// The text quoted for the shell.
 inline std::string quotedArgument(const std::string& text) {
     std::string result = "'";
     for (char c : text)
         result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return result + "'";
+}
+
+// Runs the shell command line in the folder; stdout and stderr go to .stdout and .stderr there.
+inline RunResult runIn(const std::filesystem::path& folder, const std::string& commandLine) {
+    const std::string command =
+        "cd " + quotedArgument(folder.string()) + " && " + commandLine + " >.stdout 2>.stderr";
+    RunResult result;
+    const int status = std::system(command.c_str());
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readFile(folder / ".stdout");
+    result.err = readFile(folder / ".stderr");
+    return result;
 }
 #endif
 
@@ -346,18 +359,23 @@ inline RunResult runProgram(const std::filesystem::path& folder, const std::stri
         SetEnvironmentVariableW(name.c_str(), oldLength ? oldValue.c_str() : nullptr);
     CloseHandle(out);
     CloseHandle(err);
-#else
-    std::string command = "cd " + quotedArgument(folder.string()) + " && " + environment + " " +
-                          quotedArgument(program);
-    for (const std::string& argument : arguments)
-        command += " " + quotedArgument(argument);
-    command += " >.stdout 2>.stderr";
-    const int status = std::system(command.c_str());
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
     result.out = withNewlines(readFile(folder / ".stdout"));
     result.err = withNewlines(readFile(folder / ".stderr"));
+#else
+    std::string command = environment + " " + quotedArgument(program);
+    for (const std::string& argument : arguments)
+        command += " " + quotedArgument(argument);
+    result = runIn(folder, command);
+#endif
     return result;
 }
+
+#ifdef HEXMOOR_CLI_PATH
+// Runs the tool in the folder with the arguments and one environment assignment.
+inline RunResult runCli(const TestFolder& folder, const std::vector<std::string>& arguments,
+                        const std::string& environment = "SOURCE_DATE_EPOCH=1796634303") {
+    return runProgram(folder.path(), HEXMOOR_CLI_PATH, arguments, environment);
+}
+#endif
 
 } // namespace testfiles
