@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 
 #include "app/App.h"
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
         testing::GTEST_FLAG(filter) =
             filter + (filter.find('-') == std::string::npos ? "-" : ":") + "Gui*";
     }
+    // Yield dispatches the system's window messages through the active loop; wxMSW's Yield
+    // without one leaves keys and clicks from the input simulator queued.
+    wxGUIEventLoop loop;
+    wxEventLoopActivator active(&loop);
     const int result = RUN_ALL_TESTS();
     if (haveDisplay) wxEntryCleanup();
     return result;

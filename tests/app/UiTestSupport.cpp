@@ -7,6 +7,9 @@
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+#endif
 
 #include <wx/app.h>
 #include <wx/checkbox.h>
@@ -79,6 +82,13 @@ bool scrollsSideways(wxWindow* window) {
     if (!hadjustment || !upper || !lower || !page) return false;
     void* adjustment = hadjustment(window->GetHandle());
     return adjustment && upper(adjustment) - lower(adjustment) > page(adjustment) + 0.5;
+#elif defined(__WXMSW__)
+    // The native list keeps its own scroll bar; wx's thumb size is only that of bars wx set.
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    if (!::GetScrollInfo(window->GetHWND(), SB_HORZ, &info)) return false;
+    return info.nMax - info.nMin + 1 > static_cast<int>(info.nPage);
 #else
     return window->GetScrollRange(wxHORIZONTAL) > window->GetScrollThumb(wxHORIZONTAL);
 #endif
