@@ -6,6 +6,10 @@
 #include <wx/clipbrd.h>
 #include <wx/utils.h>
 
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+#endif
+
 #include "toolkit/NumberText.h"
 #include "toolkit/wx/WxText.h"
 
@@ -70,6 +74,17 @@ void ZnCustomEdit::show(const WideString& text) {
     if (!edit_) return;
     InternalUpdate update(internalUpdate_);
     edit_->ChangeValue(Zenlo::toWx(text));
+}
+
+void ZnCustomEdit::showCorrected(const WideString& text) {
+#ifdef __WXMSW__
+    // wxMSW takes a ChangeValue inside its own change event for the end of that change and
+    // reports the change a second time; the system's call counts as part of the change.
+    InternalUpdate update(internalUpdate_);
+    ::SetWindowTextW(edit_->GetHWND(), Zenlo::toWx(text).wc_str());
+#else
+    show(text);
+#endif
 }
 
 void ZnCustomEdit::replaceSelection(const wxString& text) {
@@ -276,6 +291,6 @@ void ZnCustomEdit::onText(wxCommandEvent& event) {
     }
     if (isPlain()) return;
     WideString clean = takeOutsideText(text());
-    if (clean != text()) show(clean);
+    if (clean != text()) showCorrected(clean);
     notify(changeNotification);
 }

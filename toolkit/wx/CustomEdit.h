@@ -62,6 +62,8 @@ private:
     Zenlo::WideString text() const;
     // Replaces the whole text without treating it as a change from outside.
     void show(const Zenlo::WideString& text);
+    // show() for the cleaned text of a change from outside, made while its change event runs.
+    void showCorrected(const Zenlo::WideString& text);
     // Replaces the selection by the text without treating it as a change from outside.
     void replaceSelection(const wxString& text);
     void commitShown();
