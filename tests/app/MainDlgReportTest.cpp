@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
+#include <wx/app.h>
 #include <wx/choice.h>
 #include <wx/dnd.h>
 #include <wx/listbox.h>
@@ -21,6 +23,10 @@
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
+
+// After the wx headers: on Windows it brings in <windows.h>, which must follow wx's own (wx/app.h
+// includes it and takes back the macros that rename FindWindow and the like).
+#include "../converter/TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -99,16 +105,18 @@ TEST_F(GuiReport, AFailedRunNamesItsFirstInputAndListsEveryFailure) {
     drop({file("good.bin", 10), gone, file("empty.bin", 0)});
     fs::remove(gone);
     convert();
-    const std::string english = "Could not convert 2 of the input files. First: gone.bin (cannot "
-                                "read the input: No such file or directory)";
+    const std::string missing = std::system_category().message(testfiles::missingFileError);
+    const std::string english =
+        "Could not convert 2 of the input files. First: gone.bin (cannot read the input: " +
+        missing + ")";
     EXPECT_EQ(text(MainId::fileLabel), english);
     EXPECT_NE(tip().find(gone.string() + ": cannot read the input"), std::string::npos) << tip();
     EXPECT_NE(tip().find("empty.bin: the input is empty"), std::string::npos) << tip();
     // Composed from keys: it follows a switch, and back.
     choose("Deutsch");
     EXPECT_EQ(text(MainId::fileLabel),
-              "Nicht konvertierte Dateien: 2. Zuerst: gone.bin (die Eingabe ist nicht lesbar: "
-              "No such file or directory)");
+              "Nicht konvertierte Dateien: 2. Zuerst: gone.bin (die Eingabe ist nicht lesbar: " +
+                  missing + ")");
     EXPECT_NE(tip().find("empty.bin: die Eingabe ist leer"), std::string::npos) << tip();
     choose("English");
     EXPECT_EQ(text(MainId::fileLabel), english);

@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <system_error>
 
+#include "../converter/TestFolder.h"
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
 
@@ -26,9 +27,18 @@ void select(const char16_t* name) {
     ASSERT_TRUE(language.selectLanguage(name));
 }
 
+// Paths are written with "/" and used with the platform's separator, as the system gives them.
+using testfiles::nativePath;
+using testfiles::nativeSeparators;
+
+// The system's wording for an error code.
+std::string systemText(int code) {
+    return std::system_category().message(code);
+}
+
 ZnInputFailure failure(const char16_t* path, ZnFailureKind kind, int error = 0) {
     ZnInputFailure failed;
-    failed.path = path;
+    failed.path = nativePath(path);
     failed.kind = kind;
     failed.systemError = error;
     return failed;
@@ -47,10 +57,13 @@ ZnRunReport ended(std::initializer_list<ZnInputFailure> failures,
 
 TEST(RunReport, LabelsInTwoLanguages) {
     ZnInputFailure clash = failure(u"/in/a.b", ZnFailureKind::NameClash);
-    clash.otherPath = u"/in/a_b";
+    clash.otherPath = nativePath(u"/in/a_b");
     clash.clashName = u"g_a_b_array";
-    ZnInputFailure output = failure(u"/in/x.bin", ZnFailureKind::WriteFailed, ENOSPC);
-    output.outputPath = u"/out/arrays.cpp";
+    ZnInputFailure output =
+        failure(u"/in/x.bin", ZnFailureKind::WriteFailed, testfiles::diskFullError);
+    output.outputPath = nativePath(u"/out/arrays.cpp");
+    const std::string missing = systemText(testfiles::missingFileError);
+    const std::string full = systemText(testfiles::diskFullError);
     ZnRunReport folder;
     folder.kind = ZnRunReport::Kind::folderRefused;
     folder.folderError = "Not a directory";
@@ -60,27 +73,31 @@ TEST(RunReport, LabelsInTwoLanguages) {
     struct Case {
         const char* what;
         ZnRunReport report;
-        const char* english;
-        const char* german;
+        std::string english;
+        std::string german;
     };
     const Case cases[] = {
         {"nothing", ZnRunReport(), "...", "..."},
         {"clean run", ended({}), "...", "..."},
-        {"unreadable", ended({failure(u"/in/gone.bin", ZnFailureKind::InputUnreadable, ENOENT)}),
-         "Could not convert 1 of the input files. First: gone.bin (cannot read the input: No "
-         "such file or directory)",
-         "Nicht konvertierte Dateien: 1. Zuerst: gone.bin (die Eingabe ist nicht lesbar: No such "
-         "file or directory)"},
+        {"unreadable",
+         ended({failure(u"/in/gone.bin", ZnFailureKind::InputUnreadable,
+                        testfiles::missingFileError)}),
+         "Could not convert 1 of the input files. First: gone.bin (cannot read the input: " +
+             missing + ")",
+         "Nicht konvertierte Dateien: 1. Zuerst: gone.bin (die Eingabe ist nicht lesbar: " +
+             missing + ")"},
         {"clash", ended({clash}),
-         "Could not convert 1 of the input files. First: a.b (the variable name g_a_b_array is "
-         "also made from /in/a_b)",
-         "Nicht konvertierte Dateien: 1. Zuerst: a.b (der Variablenname g_a_b_array entsteht "
-         "auch aus /in/a_b)"},
+         nativeSeparators("Could not convert 1 of the input files. First: a.b (the variable "
+                          "name g_a_b_array is also made from /in/a_b)"),
+         nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: a.b (der Variablenname "
+                          "g_a_b_array entsteht auch aus /in/a_b)")},
         {"write", ended({output}),
-         "Could not convert 1 of the input files. First: x.bin (cannot write /out/arrays.cpp: No "
-         "space left on device)",
-         "Nicht konvertierte Dateien: 1. Zuerst: x.bin (/out/arrays.cpp l\xc3\xa4sst sich nicht "
-         "schreiben: No space left on device)"},
+         nativeSeparators("Could not convert 1 of the input files. First: x.bin (cannot write "
+                          "/out/arrays.cpp: ") +
+             full + ")",
+         nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: x.bin (/out/arrays.cpp "
+                          "l\xc3\xa4sst sich nicht schreiben: ") +
+             full + ")"},
         {"stopped", ended({}, ZnRunReport::Kind::stopped), "Stopped", "Angehalten"},
         {"stopped with a failure",
          ended({failure(u"/e.bin", ZnFailureKind::InputEmpty)}, ZnRunReport::Kind::stopped),
@@ -147,9 +164,9 @@ TEST(RunReport, DetailsListEveryFailureUpToALimit) {
     ZnRunReport report = ended({failure(u"/in/a", ZnFailureKind::InputEmpty),
                                 failure(u"/in/b", ZnFailureKind::InputNotRegular)});
     EXPECT_EQ(narrow(Zenlo::reportDetails(report)),
-              "Could not convert 2 of the input files. First: a (the input is empty, no array "
-              "written)\n/in/a: the input is empty, no array written\n/in/b: the input is not a "
-              "regular file");
+              nativeSeparators("Could not convert 2 of the input files. First: a (the input is "
+                               "empty, no array written)\n/in/a: the input is empty, no array "
+                               "written\n/in/b: the input is not a regular file"));
     EXPECT_EQ(narrow(Zenlo::reportDetails(ended({}))), "");
     for (int i = 0; i < 25; ++i)
         report.failures.push_back(report.failures.front());
@@ -164,10 +181,11 @@ TEST(RunReport, DetailsListEveryFailureUpToALimit) {
 // A language file without the new keys still reports, in the engine's words.
 TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
     ZnLanguage::instance().loadLanguageFile(u"no-such-language.lng");
-    ZnRunReport report = ended({failure(u"/in/gone", ZnFailureKind::InputUnreadable, ENOENT)});
+    ZnRunReport report =
+        ended({failure(u"/in/gone", ZnFailureKind::InputUnreadable, testfiles::missingFileError)});
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
-              "Could not convert 1 of the input files. First: gone (cannot read the input: No "
-              "such file or directory)");
+              "Could not convert 1 of the input files. First: gone (cannot read the input: " +
+                  systemText(testfiles::missingFileError) + ")");
     report.kind = ZnRunReport::Kind::stopped;
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)).rfind("Stopped. ", 0), 0u);
 }

@@ -130,6 +130,15 @@ inline constexpr int isFolderError = 267;
 inline constexpr int isFolderError = EISDIR;
 #endif
 
+// The system's codes for a missing file and for a full disk.
+#ifdef _WIN32
+inline constexpr int missingFileError = ERROR_FILE_NOT_FOUND;
+inline constexpr int diskFullError = ERROR_DISK_FULL;
+#else
+inline constexpr int missingFileError = ENOENT;
+inline constexpr int diskFullError = ENOSPC;
+#endif
+
 // The path with each "/" turned into the platform's separator.
 inline Zenlo::WideString nativePath(Zenlo::WideString path) {
     path.replaceAll(u'/', Zenlo::nativeSeparator);
