@@ -16,10 +16,6 @@ using Zenlo::WideString;
 
 namespace {
 
-std::string narrow(const WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
-
 void select(const char16_t* name) {
     ZnLanguage& language = ZnLanguage::instance();
     language.setLanguageFolder(Zenlo::fromPath(std::filesystem::path(HEXMOOR_SOURCE_DIR) / "lang"));
@@ -27,6 +23,7 @@ void select(const char16_t* name) {
     ASSERT_TRUE(language.selectLanguage(name));
 }
 
+using testfiles::narrow;
 // Paths are written with "/" and used with the platform's separator, as the system gives them.
 using testfiles::nativePath;
 using testfiles::nativeSeparators;
