@@ -18,12 +18,12 @@ std::filesystem::path settingsPath(const Zenlo::WideString& startFolder) {
 } // namespace
 
 void CMainDlg::loadSettings() {
-    Zenlo::loadSettingsFile(settingsPath(startFolder), converter, languageName);
+    Zenlo::loadSettingsFile(settingsPath(startFolder), converter.options, languageName);
 }
 
 void CMainDlg::saveSettings() {
     // A failure stays silent: the window shows no messages, and the old file stays whole.
-    Zenlo::saveSettingsFile(settingsPath(startFolder), converter, languageName);
+    Zenlo::saveSettingsFile(settingsPath(startFolder), converter.options, languageName);
 }
 
 void CMainDlg::initialiseLanguage() {

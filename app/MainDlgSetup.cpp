@@ -8,6 +8,6 @@
 // options take its values back only when it ends with OK. Nothing is saved here.
 void CMainDlg::variableSetup() {
     CVariableSetupDlg dialog;
-    dialog.values = Zenlo::copyIn(converter);
-    if (dialog.runModal(this) == SetupId::ok) Zenlo::copyBack(dialog.values, converter);
+    dialog.values = Zenlo::copyIn(converter.options);
+    if (dialog.runModal(this) == SetupId::ok) Zenlo::copyBack(dialog.values, converter.options);
 }

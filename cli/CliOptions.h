@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "converter/ByteStyles.h"
-#include "settings/ConversionOptions.h"
+#include "converter/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 // Everything a command-line run is told.

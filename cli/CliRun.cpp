@@ -125,7 +125,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
 
     ZnFileConverter converter;
-    static_cast<ZnConversionOptions&>(converter) = options.conversion;
+    converter.options = options.conversion;
     converter.emptyInputsAsArrays = options.emptyArrays;
     converter.byteStyle = options.byteStyle;
     converter.inputNames = inputs.folderNames;

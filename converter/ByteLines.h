@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "converter/ConversionOptions.h"
 #include "converter/OutputFile.h"
-#include "settings/ConversionOptions.h"
 
 namespace Zenlo {
 

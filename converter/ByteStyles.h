@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "converter/ConversionOptions.h"
 #include "converter/OutputFile.h"
-#include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

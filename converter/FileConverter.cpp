@@ -185,7 +185,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
                     ZnFailureKind::OutputUnopenable, output))
         return Outcome::Skipped;
     const WideString name = Zenlo::inputName(inputPath, folderName);
-    const WideString variable = Zenlo::inputVariableName(inputPath, folderName, *this);
+    const WideString variable = Zenlo::inputVariableName(inputPath, folderName, options);
     const bool sourceBanner = !output.sourceStarted;
     const bool headerBanner = writeHeader && !output.headerStarted;
     Zenlo::DateTime when;
@@ -196,9 +196,9 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
     Zenlo::OutputFile& source = output.source.file();
     const std::uint64_t mark = source.position();
     if (sourceBanner)
-        source.write(Zenlo::sourceBanner(output.sourceName, when, *this, writeHeader));
-    source.write(Zenlo::sourceHeading(name, variable, input.size(), *this));
-    const Zenlo::StyledArray array(*this, byteStyle,
+        source.write(Zenlo::sourceBanner(output.sourceName, when, options, writeHeader));
+    source.write(Zenlo::sourceHeading(name, variable, input.size(), options));
+    const Zenlo::StyledArray array(options, byteStyle,
                                    {variable, input.size(), inputPath,
                                     Zenlo::folderPart(output.sourcePath), output.sourceName});
     const BytesResult bytes = writeArray(array, input, source);
@@ -261,8 +261,8 @@ bool ZnFileConverter::appendDeclarations(const WideString& inputPath, const Zenl
         return false;
     Zenlo::OutputFile& header = output.header.file();
     if (banner)
-        header.write(Zenlo::headerBanner(Zenlo::fileNamePart(output.headerPath), *banner, *this));
-    header.write(Zenlo::headerDeclarations(name, variable, *this));
+        header.write(Zenlo::headerBanner(Zenlo::fileNamePart(output.headerPath), *banner, options));
+    header.write(Zenlo::headerDeclarations(name, variable, options));
     output.headerStarted = true;
     if (!header.failed()) return true;
     fail(inputPath, ZnFailureKind::WriteFailed, header.error(), output.headerPath);
@@ -354,8 +354,9 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(Zenlo::InputFile& input
 bool ZnFileConverter::refusedByPlan(const Zenlo::StringList& inputs, const WideString& outputFolder,
                                     const WideString& outputFileName, bool separateFiles,
                                     bool writeHeader) {
-    const Zenlo::RunPlan plan = Zenlo::planRun(inputs, outputFolder, outputFileName, separateFiles,
-                                               writeHeader, *this, inputNames, !indexName.empty());
+    const Zenlo::RunPlan plan =
+        Zenlo::planRun(inputs, outputFolder, outputFileName, separateFiles, writeHeader, options,
+                       inputNames, !indexName.empty());
     for (const ZnInputFailure& problem : plan.problems)
         inputFailed(problem);
     return !plan.problems.empty();

@@ -9,12 +9,12 @@
 
 #include "converter/AtomicOutput.h"
 #include "converter/ByteStyles.h"
+#include "converter/ConversionOptions.h"
 #include "converter/GeneratedText.h"
 #include "converter/IndexText.h"
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
 #include "converter/Signal.h"
-#include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 // Why an input was not converted completely.
@@ -48,10 +48,12 @@ struct ZnInputFailure {
     std::string reason() const;
 };
 
-// Holds the conversion options and converts inputs into one source file (or one per input) with
-// an optional header. The five notifications are emitted on the thread that runs the conversion.
-class ZnFileConverter : public ZnConversionOptions {
+// Converts inputs into one source file (or one per input) with an optional header, as its options
+// say. The five notifications are emitted on the thread that runs the conversion.
+class ZnFileConverter {
 public:
+    // What shapes the generated text; read by a run, so not changed while one is going.
+    ZnConversionOptions options;
     Zenlo::Signal<std::uint64_t> totalBytes;
     Zenlo::Signal<const Zenlo::WideString&, std::uint64_t> fileStarted;
     Zenlo::Signal<std::uint64_t> progress;

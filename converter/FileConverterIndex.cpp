@@ -21,8 +21,8 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
                     ZnFailureKind::OutputUnopenable, output))
         return;
     Zenlo::OutputFile& source = output.source.file();
-    if (sourceBanner) source.write(Zenlo::sourceBanner(output.sourceName, when, *this));
-    source.write(Zenlo::indexDefinitions(indexName, entries, *this, separate));
+    if (sourceBanner) source.write(Zenlo::sourceBanner(output.sourceName, when, options));
+    source.write(Zenlo::indexDefinitions(indexName, entries, options, separate));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -36,8 +36,8 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
         return;
     Zenlo::OutputFile& header = output.header.file();
     if (headerBanner)
-        header.write(Zenlo::headerBanner(Zenlo::fileNamePart(output.headerPath), when, *this));
-    header.write(Zenlo::indexDeclarations(indexName, *this));
+        header.write(Zenlo::headerBanner(Zenlo::fileNamePart(output.headerPath), when, options));
+    header.write(Zenlo::indexDeclarations(indexName, options));
     output.headerStarted = true;
     if (!header.failed()) return;
     fail(output.sourcePath, ZnFailureKind::WriteFailed, header.error(), output.headerPath);

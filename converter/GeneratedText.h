@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "converter/ConversionOptions.h"
 #include "toolkit/PathText.h"
-#include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/ConversionOptions.h"
+#include "converter/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

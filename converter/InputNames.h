@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/ConversionOptions.h"
+#include "converter/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

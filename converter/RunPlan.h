@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "converter/ConversionOptions.h"
 #include "converter/FileConverter.h"
-#include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

@@ -1,8 +1,8 @@
 // C identifiers from file names: the array variable name and the characters it replaces.
 #pragma once
 
+#include "converter/ConversionOptions.h"
 #include "toolkit/PathText.h"
-#include "settings/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "settings/ConversionOptions.h"
+#include "converter/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
 // The values the variable setup dialog edits: a working copy of the conversion options with

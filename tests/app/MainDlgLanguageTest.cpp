@@ -110,8 +110,8 @@ TEST_F(GuiMainDlgLanguage, SettingsAreReadAtStartAndWrittenOnlyByClose) {
     stored.bytesPerLine = 8;
     ASSERT_TRUE(Zenlo::saveSettingsFile(folder.path() / "settings.cfg", stored, u"Deutsch"));
     open();
-    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->converter.namePrefix.view()), "p_");
-    EXPECT_EQ(dialog->converter.bytesPerLine, 8);
+    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->converter.options.namePrefix.view()), "p_");
+    EXPECT_EQ(dialog->converter.options.bytesPerLine, 8);
     EXPECT_EQ(chooser()->GetStringSelection(), "Deutsch");
     fs::remove(folder.path() / "settings.cfg");
     choose("English");

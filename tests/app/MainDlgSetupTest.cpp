@@ -27,11 +27,11 @@ protected:
         ASSERT_TRUE(main->create());
         main->Show();
         UiTest::pumpEvents();
-        main->converter.namePrefix = u"old_";
-        main->converter.includeList = u"a.h;;b.h;";
-        main->converter.arrayQualifiers = 2;
-        main->converter.sizeQualifiers = 1;
-        main->converter.bytesPerLine = 9;
+        main->converter.options.namePrefix = u"old_";
+        main->converter.options.includeList = u"a.h;;b.h;";
+        main->converter.options.arrayQualifiers = 2;
+        main->converter.options.sizeQualifiers = 1;
+        main->converter.options.bytesPerLine = 9;
     }
     void TearDown() override {
         if (main) main->Destroy();
@@ -49,13 +49,13 @@ protected:
         UiTest::click(main, MainId::variableSetup);
     }
     void expectOptionsUntouched() {
-        EXPECT_EQ(main->converter.namePrefix, u"old_");
-        EXPECT_EQ(main->converter.includeList, u"a.h;;b.h;");
-        EXPECT_EQ(main->converter.arrayQualifiers, 2);
-        EXPECT_EQ(main->converter.sizeQualifiers, 1);
-        EXPECT_EQ(main->converter.bytesPerLine, 9);
-        EXPECT_EQ(main->converter.lowerCaseName, 1);
-        EXPECT_EQ(main->converter.writeSizeVariable, 1);
+        EXPECT_EQ(main->converter.options.namePrefix, u"old_");
+        EXPECT_EQ(main->converter.options.includeList, u"a.h;;b.h;");
+        EXPECT_EQ(main->converter.options.arrayQualifiers, 2);
+        EXPECT_EQ(main->converter.options.sizeQualifiers, 1);
+        EXPECT_EQ(main->converter.options.bytesPerLine, 9);
+        EXPECT_EQ(main->converter.options.lowerCaseName, 1);
+        EXPECT_EQ(main->converter.options.writeSizeVariable, 1);
     }
     // Changes a little of everything in the open dialog.
     static void editEverything(CVariableSetupDlg& open) {
@@ -121,7 +121,7 @@ TEST_F(GuiMainDlgSetup, DefaultsThenOkPutsEveryOptionBackToItsDefault) {
         UiTest::click(&open, SetupId::ok);
     });
     const ZnConversionOptions defaults;
-    const ZnFileConverter& options = main->converter;
+    const ZnConversionOptions& options = main->converter.options;
     EXPECT_EQ(options.namePrefix, defaults.namePrefix);
     EXPECT_EQ(options.nameSuffix, defaults.nameSuffix);
     EXPECT_EQ(options.elementType, defaults.elementType);
@@ -145,7 +145,7 @@ TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
         UiTest::click(&open, SetupId::addHeader);
         UiTest::click(&open, SetupId::ok);
     });
-    const ZnFileConverter& options = main->converter;
+    const ZnConversionOptions& options = main->converter.options;
     EXPECT_EQ(options.namePrefix, u"new_");
     EXPECT_EQ(options.lowerCaseName, 0);
     EXPECT_EQ(options.writeSizeVariable, 0);

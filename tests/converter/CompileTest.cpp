@@ -87,12 +87,12 @@ TEST(CompileTest, GeneratedSourcesCompileAndHoldTheInputBytes) {
     for (const Variant& variant : variants) {
         SCOPED_TRACE(variant.what);
         ZnFileConverter converter;
-        converter.bytesPerLine = variant.bytesPerLine;
-        converter.upperCaseHex = variant.upper;
-        converter.printableComment = variant.comment;
-        converter.arrayQualifiers = static_cast<std::uint8_t>(variant.arrayQualifiers);
-        converter.sizeQualifiers = static_cast<std::uint8_t>(variant.sizeQualifiers);
-        converter.includeList = variant.includes;
+        converter.options.bytesPerLine = variant.bytesPerLine;
+        converter.options.upperCaseHex = variant.upper;
+        converter.options.printableComment = variant.comment;
+        converter.options.arrayQualifiers = static_cast<std::uint8_t>(variant.arrayQualifiers);
+        converter.options.sizeQualifiers = static_cast<std::uint8_t>(variant.sizeQualifiers);
+        converter.options.includeList = variant.includes;
         converter.emptyInputsAsArrays = true;
         int failures = 0;
         converter.inputFailed.connect([&](const ZnInputFailure&) { ++failures; });
@@ -103,7 +103,7 @@ TEST(CompileTest, GeneratedSourcesCompileAndHoldTheInputBytes) {
         std::filesystem::copy_file(temp / "out" / "h*st\\ile ?\?.c", temp / "out" / "gen.c",
                                    std::filesystem::copy_options::overwrite_existing);
         testfiles::writeFile(temp / "out" / "check.c",
-                             checkerSource(inputs, temp, converter, "gen.c"));
+                             checkerSource(inputs, temp, converter.options, "gen.c"));
         for (const auto& compiler : compilers) {
             SCOPED_TRACE(compiler[0]);
             const std::string exe = (temp / "out" / "check").string();
@@ -150,12 +150,12 @@ TEST(CompileTest, HeaderDeclarationsLinkWithTheSourceForEveryQualifierTheHeaderS
                     temp / ("out" + std::to_string(arrays) + std::to_string(sizes));
                 std::filesystem::create_directories(folder);
                 ZnFileConverter converter;
-                converter.arrayQualifiers = static_cast<std::uint8_t>(arrays);
-                converter.sizeQualifiers = static_cast<std::uint8_t>(sizes);
+                converter.options.arrayQualifiers = static_cast<std::uint8_t>(arrays);
+                converter.options.sizeQualifiers = static_cast<std::uint8_t>(sizes);
                 converter.emptyInputsAsArrays = true;
                 converter.convertAll(list, Zenlo::fromPath(folder) + u"/", language.source, 0, 1);
                 testfiles::writeFile(folder / "check.c",
-                                     checkerSource(listed, temp, converter, "arrays.h"));
+                                     checkerSource(listed, temp, converter.options, "arrays.h"));
                 const std::string out = folder.string();
                 const std::string source =
                     out + "/" + Zenlo::utf16ToUtf8(std::u16string_view(language.source));

@@ -247,7 +247,7 @@ TEST_F(FileConverterTest, ClashReasonsNameBothInputsAndTheName) {
                                                  ", as does " + readable("a.b") +
                                                  "; nothing written");
     recorder.failures.clear();
-    converter.namePrefix = u"";
+    converter.options.namePrefix = u"";
     run({"1.bin"});
     ASSERT_EQ(recorder.failures.size(), 1u);
     EXPECT_EQ(recorder.failures[0].reason(),
@@ -350,14 +350,14 @@ TEST_F(FileConverterTest, ConvertFileAndCloseHeaderDirectly) {
 
 TEST_F(FileConverterTest, OptionsReachTheText) {
     writeFile(temp / "\xc3\x84rger $1.bin", "\\\\");
-    converter.includeList = u"";
-    converter.bytesPerLine = 0; // counts as 1
-    converter.printableComment = 1;
-    converter.upperCaseHex = 1;
-    converter.lowerCaseName = 0;
-    converter.capitalizeName = 1;
-    converter.arrayQualifiers = 2;
-    converter.sizeQualifiers = 0;
+    converter.options.includeList = u"";
+    converter.options.bytesPerLine = 0; // counts as 1
+    converter.options.printableComment = 1;
+    converter.options.upperCaseHex = 1;
+    converter.options.lowerCaseName = 0;
+    converter.options.capitalizeName = 1;
+    converter.options.arrayQualifiers = 2;
+    converter.options.sizeQualifiers = 0;
     run({"\xc3\x84rger $1.bin"}, 0, 0);
     EXPECT_EQ(output("arrays.cpp"),
               WorkedExample::banner("arrays.cpp") +

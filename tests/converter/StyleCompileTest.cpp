@@ -47,7 +47,7 @@ std::vector<Input> escapeInputs() {
 // A checker that includes the generated source and compares every array and size variable with
 // the input file's bytes, read at run time, with the alignment and the terminator.
 std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& temp,
-                          const ZnFileConverter& options, const std::string& include) {
+                          const ZnFileConverter& converter, const std::string& include) {
     std::string text =
         "#include <stdint.h>\n#include <stdio.h>\n#include <string.h>\n#include \"" + include +
         "\"\n"
@@ -68,11 +68,11 @@ std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& te
         "    return bad != 0;\n"
         "}\n"
         "int main(void) {\n    int bad = 0;\n";
-    const std::string align = std::to_string(options.byteStyle.align);
-    const std::string terminated = options.byteStyle.nullTerminate ? "1" : "0";
+    const std::string align = std::to_string(converter.byteStyle.align);
+    const std::string terminated = converter.byteStyle.nullTerminate ? "1" : "0";
     for (const Input& input : inputs) {
-        const std::string name =
-            Zenlo::utf16ToUtf8(Zenlo::variableName(Zenlo::fromUtf8(input.name), options).view());
+        const std::string name = Zenlo::utf16ToUtf8(
+            Zenlo::variableName(Zenlo::fromUtf8(input.name), converter.options).view());
         text += "    bad += check(" + name + ", sizeof " + name + ", " + name + "_size, " +
                 testfiles::cLiteral((temp / "in" / input.name).string()) + ", " + align + ", " +
                 terminated + ");\n";
@@ -138,7 +138,7 @@ TEST(StyleCompileTest, EveryStyleCompilesInEveryBranchAndHoldsTheInputBytes) {
         for (const bool cpp : {false, true}) {
             ZnFileConverter converter;
             converter.byteStyle = {styleCase.style, styleCase.align, styleCase.terminate};
-            converter.printableComment = 1;
+            converter.options.printableComment = 1;
             converter.emptyInputsAsArrays = true;
             int failures = 0;
             converter.inputFailed.connect([&](const ZnInputFailure&) { ++failures; });
