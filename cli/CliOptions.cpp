@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "converter/IndexText.h"
+#include "converter/OutputTarget.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
@@ -80,8 +81,7 @@ const ZnCliOptionSpec optionTable[] = {
     {"output-name", 'n', true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "the output name is empty", false;
-         if (value.find('/') != std::string::npos ||
-             (Zenlo::nativeSeparator == u'\\' && value.find('\\') != std::string::npos))
+         if (!Zenlo::isPlainFileName(pathText(value)))
              return error = "the output name is a file name, not a path (use --output-dir)", false;
          o.outputName = pathText(value);
          return true;

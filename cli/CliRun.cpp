@@ -13,8 +13,8 @@
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
 #include "converter/GeneratedText.h"
+#include "converter/OutputTarget.h"
 #include "toolkit/TextEncoding.h"
-#include "toolkit/FileSystem.h"
 
 using Zenlo::WideString;
 
@@ -72,18 +72,6 @@ void printFailure(const ZnInputFailure& failure, std::FILE* err) {
 
 } // namespace
 
-WideString cliOutputFolder(const WideString& outputDir) {
-    WideString folder = outputDir;
-#ifdef _WIN32
-    folder.replaceAll(u'/', u'\\');
-#endif
-    if (folder.isEmpty()) return Zenlo::currentFolder();
-    folder = Zenlo::absolutePath(folder);
-    if (folder[folder.length() - 1] != Zenlo::nativeSeparator)
-        folder.append(Zenlo::nativeSeparator);
-    return folder;
-}
-
 int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (command.help) return writeText(out, cliUsage()), 0;
     if (command.version) return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), 0;
@@ -103,7 +91,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                      Zenlo::utf16ToUtf8(options.conversion.elementType.view()).c_str());
         return 2;
     }
-    const WideString folder = cliOutputFolder(options.outputDir);
+    const WideString folder = Zenlo::resolveOutputFolder(options.outputDir);
     const WideString name = Zenlo::correctSourceExtension(options.outputName);
     ZnCliInputs inputs;
     if (!expandCliInputs(command.inputs, options, inputs, err, error)) {
@@ -117,10 +105,9 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         printFailure(problem, err);
     if (!plan.problems.empty()) return 1;
     if (options.dryRun) return printDryRun(plan, options, out), 0;
-    int folderError = 0;
-    if (!Zenlo::createFolders(folder, &folderError)) {
+    if (!Zenlo::makeOutputFolder(folder, error)) {
         writeText(err, "hexmoor-cli: cannot create the output folder " + shown(folder) + ": " +
-                           Zenlo::systemErrorText(folderError) + "\n");
+                           error + "\n");
         return 1;
     }
 

@@ -6,10 +6,6 @@
 
 #include "cli/CliOptions.h"
 
-// The folder the generated files go to: the current directory for an empty text, a relative
-// folder taken below it; always ending with the separator.
-Zenlo::WideString cliOutputFolder(const Zenlo::WideString& outputDir);
-
 // Runs the command: prints help or the version to out, or converts the inputs (messages about
 // failed inputs, each with its path and reason, go to err). Returns the exit status: 0 when
 // every input was converted, 1 when any failed or the output folder cannot be made, 2 when

@@ -114,15 +114,6 @@ WideString separateOutputName(const WideString& inputPath, char16_t separator) {
     return name + u".cpp";
 }
 
-WideString correctSourceExtension(const WideString& outputFileName) {
-    constexpr std::u16string_view sourceExtensions = u".cpp.c.cc.c++";
-    WideString::Size dot = outputFileName.findLastOf(u'.');
-    if (dot == WideString::npos) return outputFileName + u".cpp";
-    std::u16string_view extension = outputFileName.view().substr(dot);
-    if (sourceExtensions.find(extension) != std::u16string_view::npos) return outputFileName;
-    return outputFileName.left(dot) + u".cpp";
-}
-
 std::string commentSafeName(const WideString& name) {
     std::string text;
     for (char c : utf8(name)) {

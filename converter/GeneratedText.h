@@ -26,9 +26,6 @@ WideString headerFileName(const WideString& outputFileName, char16_t separator =
 WideString guardName(const WideString& headerFileName);
 // The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
 WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);
-// The output name with a source extension: one found in ".cpp.c.cc.c++" stays, any other is
-// replaced by ".cpp", none gets ".cpp" appended.
-WideString correctSourceExtension(const WideString& outputFileName);
 
 // UTF-8 text of a name shown inside a "/* */" comment: "*/" is written "*\/" and control
 // characters "?", so no name can end the comment or break its line.

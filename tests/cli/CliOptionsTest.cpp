@@ -183,35 +183,3 @@ TEST(CliOptions, HelpVersionAndSourceDate) {
     EXPECT_TRUE(parse({"a"}, command, error, "0"));
     EXPECT_EQ(command.sourceDate, 0);
 }
-
-TEST(CliOptions, OutputFolder) {
-    const Zenlo::WideString here = Zenlo::currentFolder();
-    // The current drive: "C:" of "C:\\...".
-    [[maybe_unused]] const Zenlo::WideString drive = here.left(2);
-    struct Case {
-        const char16_t* given;
-        Zenlo::WideString want;
-    };
-    const Case cases[] = {
-        {u"", here},
-        {u"gen", here + u"gen" + Zenlo::nativeSeparator},
-        {u"gen/", here + u"gen" + Zenlo::nativeSeparator},
-#ifdef _WIN32
-        // Either separator; the folder a Windows user means by each form.
-        {u"gen/sub", here + u"gen\\sub\\"},
-        {u"gen\\..\\x", here + u"x\\"},
-        {u"\\abs\\x", drive + u"\\abs\\x\\"},
-        {u"/abs/x", drive + u"\\abs\\x\\"},
-        {u"D:\\abs", u"D:\\abs\\"},
-        {u"\\\\server\\share\\x", u"\\\\server\\share\\x\\"},
-#else
-        {u"/abs/x", u"/abs/x/"},
-        {u"gen\\x", here + u"gen\\x/"},
-#endif
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Zenlo::utf16ToUtf8(Zenlo::WideString(c.given).view()));
-        EXPECT_EQ(Zenlo::utf16ToUtf8(cliOutputFolder(c.given).view()),
-                  Zenlo::utf16ToUtf8(c.want.view()));
-    }
-}

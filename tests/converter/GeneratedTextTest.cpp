@@ -30,19 +30,6 @@ TEST(GeneratedText, OutputNames) {
         {"separate", Zenlo::separateOutputName(u"/in/logo.png", u'/'), "logo_png.cpp"},
         {"separate space", Zenlo::separateOutputName(u"my file.bin"), "my file_bin.cpp"},
         {"separate windows", Zenlo::separateOutputName(u"C:\\x.d\\a.b.c", u'\\'), "a_b_c.cpp"},
-        {"ext none", Zenlo::correctSourceExtension(u"arrays"), "arrays.cpp"},
-        {"ext c", Zenlo::correctSourceExtension(u"arrays.c"), "arrays.c"},
-        {"ext cc", Zenlo::correctSourceExtension(u"arrays.cc"), "arrays.cc"},
-        {"ext c++", Zenlo::correctSourceExtension(u"arrays.c++"), "arrays.c++"},
-        {"ext CPP", Zenlo::correctSourceExtension(u"arrays.CPP"), "arrays.cpp"},
-        {"ext Cpp", Zenlo::correctSourceExtension(u"arrays.Cpp"), "arrays.cpp"},
-        {"ext txt", Zenlo::correctSourceExtension(u"arrays.txt"), "arrays.cpp"},
-        {"ext piece", Zenlo::correctSourceExtension(u"arrays.cp"), "arrays.cp"},
-        {"ext lone dot", Zenlo::correctSourceExtension(u"arrays."), "arrays."},
-        {"ext c+", Zenlo::correctSourceExtension(u"arrays.c+"), "arrays.c+"},
-        {"ext two dots", Zenlo::correctSourceExtension(u"my.data"), "my.cpp"},
-        {"ext empty", Zenlo::correctSourceExtension(u""), ".cpp"},
-        {"ext in folder", Zenlo::correctSourceExtension(u"a.b\\c"), "a.cpp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

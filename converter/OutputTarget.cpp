@@ -1,0 +1,78 @@
+// Where a run writes: the checks both front ends make on the output name and folder.
+#include "converter/OutputTarget.h"
+
+#include <cassert>
+
+#include "toolkit/FileSystem.h"
+
+namespace Zenlo {
+
+WideString correctSourceExtension(const WideString& name) {
+    WideString result(name);
+    WideString::Size dot = result.findLastOf(u'.');
+    if (dot != WideString::npos) {
+        WideString extension = result.substr(dot, WideString::npos);
+        if (WideString(sourceExtensions).find(extension) != WideString::npos) return result;
+        result.erase(dot, WideString::npos);
+    }
+    return result.append(u".cpp");
+}
+
+bool isPlainFileName(const WideString& name, char16_t separator) {
+    if (name.find(u'/') != WideString::npos) return false;
+    return separator != u'\\' || name.find(u'\\') == WideString::npos;
+}
+
+WideString folderWithSeparator(const WideString& folder, char16_t separator) {
+    if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
+    return folder + separator;
+}
+
+WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
+                                 char16_t separator) {
+    assert(startFolder.isEmpty() || startFolder[startFolder.length() - 1] == separator);
+    const bool windowsRules = separator == u'\\';
+    WideString result(folder);
+    // Either separator ends a folder: the other one becomes this one below.
+    if (!result.isEmpty() && result[result.length() - 1] != u'/' &&
+        result[result.length() - 1] != u'\\')
+        result.append(separator);
+    result = stripLongPathPrefix(result, windowsRules);
+    if (windowsRules) {
+        result.replaceAll(u'/', u'\\');
+        if (result.find(u':') == WideString::npos) result = startFolder + result;
+    } else {
+        result.replaceAll(u'\\', u'/');
+        if (result.isEmpty() || result[0] != u'/') result = startFolder + result;
+    }
+    return folderPart(result, separator);
+}
+
+WideString resolveOutputFolder(const WideString& folder) {
+    WideString result = folder;
+#ifdef _WIN32
+    result.replaceAll(u'/', u'\\');
+#endif
+    if (result.isEmpty()) return currentFolder();
+    return folderWithSeparator(absolutePath(result));
+}
+
+bool makeOutputFolder(const WideString& folder, std::string& reason) {
+    int error = 0;
+    if (isFolder(folder) || createFolders(folder, &error)) return true;
+    reason = systemErrorText(error);
+    return false;
+}
+
+ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
+                               const WideString& startFolder) {
+    ZnPreparedOutput result;
+    result.nameAccepted = isPlainFileName(fileName);
+    result.fileName = correctSourceExtension(fileName);
+    result.folder = normaliseOutputFolder(folder, startFolder);
+    if (result.nameAccepted)
+        result.folderReady = makeOutputFolder(result.folder, result.folderError);
+    return result;
+}
+
+} // namespace Zenlo

@@ -1,0 +1,57 @@
+// Where a run writes, for both front ends: the source name's extension, names that hold no path,
+// the typed folder made absolute, and the folder made ready before the run.
+#pragma once
+
+#include <string>
+
+#include "toolkit/PathText.h"
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+// The extensions a generated source file may keep; any piece of this text counts as one.
+constexpr const char16_t* sourceExtensions = u".cpp.c.cc.c++";
+
+// The output file name with a source extension: the text from the last "." (a separator does
+// not end the search) stays when it occurs, with exact case, inside sourceExtensions; otherwise
+// it is dropped and ".cpp" appended. A name without "." gets ".cpp" appended. Cannot fail.
+WideString correctSourceExtension(const WideString& name);
+
+// True when the output file name names a file and not a path: it holds no "/" and, with Windows
+// rules, no "\" either. A name with a separator would write outside the output folder.
+bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
+
+// The folder with the separator appended unless it ends with one.
+WideString folderWithSeparator(const WideString& folder, char16_t separator = nativeSeparator);
+
+// The window's folder rule, by the text alone: the absolute folder the output goes to, ending
+// with the separator. The typed text names a folder, so a separator is added when it ends without
+// one ("gen" is the folder gen, not a file in the start folder). With the backslash (Windows
+// rules): leading backslashes and question marks are dropped, "/" becomes "\", and a text without
+// ":" is taken against startFolder. With "/": "\" becomes "/", and a text that does not start
+// with "/" is taken against startFolder, which is empty (unknown) or ends with the separator.
+// Cannot fail; the result is not checked against the file system.
+WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
+                                 char16_t separator = nativeSeparator);
+
+// The command line's folder rule, by the system: the current folder for an empty text, a relative
+// one below it (on Windows "/" is "\", "." and ".." resolved), always ending with the separator.
+WideString resolveOutputFolder(const WideString& folder);
+
+// Makes the output folder (the text up to its last separator) with every missing level. Returns
+// true when it exists as a folder afterwards; false with the system's reason otherwise.
+bool makeOutputFolder(const WideString& folder, std::string& reason);
+
+// The window's output: the corrected name, the folder by the text rule, whether the name is plain
+// and the folder exists or was made (else folderError says why). A refused name makes no folder.
+struct ZnPreparedOutput {
+    bool nameAccepted = false;
+    bool folderReady = false;
+    WideString fileName;
+    WideString folder;
+    std::string folderError;
+};
+ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
+                               const WideString& startFolder);
+
+} // namespace Zenlo

@@ -1,0 +1,220 @@
+// Output target rules: extension correction, plain names, and both folder rules.
+#include "converter/OutputTarget.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TestFolder.h"
+#include "toolkit/FileSystem.h"
+#include "toolkit/TextEncoding.h"
+
+using Zenlo::WideString;
+
+namespace {
+
+std::string narrow(const WideString& text) {
+    return Zenlo::utf16ToUtf8(text.view());
+}
+
+} // namespace
+
+TEST(OutputTarget, ExtensionCorrection) {
+    struct Case {
+        const char16_t* name;
+        const char* want;
+    };
+    const Case cases[] = {
+        {u"arrays", "arrays.cpp"},
+        {u"arrays.cpp", "arrays.cpp"},
+        {u"arrays.c", "arrays.c"},
+        {u"arrays.cc", "arrays.cc"},
+        {u"arrays.c++", "arrays.c++"},
+        {u"arrays.CPP", "arrays.cpp"},
+        {u"arrays.Cpp", "arrays.cpp"},
+        {u"arrays.txt", "arrays.cpp"},
+        {u"my.data", "my.cpp"},
+        // Pieces of ".cpp.c.cc.c++" count as allowed extensions, the last position included.
+        {u"arrays.cp", "arrays.cp"},
+        {u"arrays.", "arrays."},
+        {u"arrays.c+", "arrays.c+"},
+        {u"arrays.pp", "arrays.cpp"},
+        {u"arrays.cpp.c", "arrays.cpp.c"},
+        {u"arrays.c.cc", "arrays.c.cc"},
+        {u"arrays.cxx", "arrays.cpp"},
+        {u"arrays.hpp", "arrays.cpp"},
+        // A leading "." counts; an empty name (separate files) gets the extension alone.
+        {u".cpp", ".cpp"},
+        {u".hidden", ".cpp"},
+        {u"", ".cpp"},
+        // A separator does not end the search for the last ".".
+        {u"dir.v2\\name", "dir.cpp"},
+        {u"dir.v2/name", "dir.cpp"},
+        {u"a.b\\c", "a.cpp"},
+        {u"\u00e4rger.bin", "\xc3\xa4rger.cpp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.name)));
+        EXPECT_EQ(narrow(Zenlo::correctSourceExtension(c.name)), c.want);
+    }
+}
+
+TEST(OutputTarget, FolderNormalisationWindowsRules) {
+    const WideString start(u"C:\\start\\");
+    struct Case {
+        const char16_t* folder;
+        const char* want;
+    };
+    const Case cases[] = {
+        {u"out\\", "C:\\start\\out\\"},
+        {u"C:/work/gen/", "C:\\work\\gen\\"},
+        // The typed text is a folder, with or without its closing separator.
+        {u"C:\\work\\gen", "C:\\work\\gen\\"},
+        {u"gen", "C:\\start\\gen\\"},
+        {u"C:/work/gen", "C:\\work\\gen\\"},
+        {u"\\\\?\\C:\\long\\", "C:\\long\\"},
+        {u"\\\\server\\share\\", "C:\\start\\server\\share\\"},
+        {u"a/b/c", "C:\\start\\a\\b\\c\\"},
+        {u"", "C:\\start\\"},
+        {u"name", "C:\\start\\name\\"},
+        {u"D:", "D:\\"},
+        {u"D:\\", "D:\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.folder)));
+        EXPECT_EQ(narrow(Zenlo::normaliseOutputFolder(c.folder, start, u'\\')), c.want);
+    }
+}
+
+TEST(OutputTarget, FolderNormalisationPosixRules) {
+    const WideString start(u"/home/u/");
+    struct Case {
+        const char16_t* folder;
+        const char* want;
+    };
+    const Case cases[] = {
+        {u"out/", "/home/u/out/"},
+        {u"/work/gen/", "/work/gen/"},
+        {u"/work/gen", "/work/gen/"},
+        {u"/abs/project/src", "/abs/project/src/"},
+        {u"gen", "/home/u/gen/"},
+        {u"out\\sub", "/home/u/out/sub/"},
+        {u"out\\sub\\", "/home/u/out/sub/"},
+        {u"\\abs\\x\\", "/abs/x/"},
+        // No long-path prefix here: "?" and a leading backslash are ordinary text.
+        {u"?\?/x/", "/home/u/?\?/x/"},
+        {u"C:/x/", "/home/u/C:/x/"},
+        {u"", "/home/u/"},
+        {u"name", "/home/u/name/"},
+        {u"/", "/"},
+        {u"a//b/", "/home/u/a//b/"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.folder)));
+        EXPECT_EQ(narrow(Zenlo::normaliseOutputFolder(c.folder, start, u'/')), c.want);
+    }
+}
+
+TEST(OutputTarget, FolderWithSeparator) {
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/tmp", u'/')), "/tmp/");
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/", u'/')), "/");
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"C:\\", u'\\')), "C:\\");
+}
+
+TEST(OutputTarget, CommandLineFolderRule) {
+    const Zenlo::WideString here = Zenlo::currentFolder();
+    // The current drive: "C:" of "C:\\...".
+    [[maybe_unused]] const Zenlo::WideString drive = here.left(2);
+    struct Case {
+        const char16_t* given;
+        Zenlo::WideString want;
+    };
+    const Case cases[] = {
+        {u"", here},
+        {u"gen", here + u"gen" + Zenlo::nativeSeparator},
+        {u"gen/", here + u"gen" + Zenlo::nativeSeparator},
+#ifdef _WIN32
+        // Either separator; the folder a Windows user means by each form.
+        {u"gen/sub", here + u"gen\\sub\\"},
+        {u"gen\\..\\x", here + u"x\\"},
+        {u"\\abs\\x", drive + u"\\abs\\x\\"},
+        {u"/abs/x", drive + u"\\abs\\x\\"},
+        {u"D:\\abs", u"D:\\abs\\"},
+        {u"\\\\server\\share\\x", u"\\\\server\\share\\x\\"},
+#else
+        {u"/abs/x", u"/abs/x/"},
+        {u"gen\\x", here + u"gen\\x/"},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Zenlo::utf16ToUtf8(Zenlo::WideString(c.given).view()));
+        EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::resolveOutputFolder(c.given).view()),
+                  Zenlo::utf16ToUtf8(c.want.view()));
+    }
+}
+
+TEST(OutputTarget, PrepareCreatesRelativeFoldersBelowTheStartFolder) {
+    namespace fs = std::filesystem;
+    const testfiles::TestFolder temp;
+    const fs::path root = temp.path();
+    WideString start = Zenlo::fromPath(root) + Zenlo::nativeSeparator;
+    Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(u"data", u"gen/deep/", start);
+    EXPECT_TRUE(prepared.folderReady);
+    EXPECT_EQ(narrow(prepared.fileName), "data.cpp");
+    EXPECT_EQ(Zenlo::toPath(prepared.folder), root / "gen" / "deep" / "");
+    EXPECT_TRUE(fs::is_directory(root / "gen" / "deep"));
+    // Existing folders are fine; a file in the way cannot become one.
+    EXPECT_TRUE(Zenlo::prepareOutput(u"a.c", u"gen/", start).folderReady);
+    std::ofstream(root / "blocker") << "x";
+    prepared = Zenlo::prepareOutput(u"a.c", u"blocker/sub/", start);
+    EXPECT_FALSE(prepared.folderReady);
+    EXPECT_FALSE(fs::exists(root / "blocker" / "sub"));
+}
+
+TEST(OutputTarget, FileNamesWithASeparatorAreRefused) {
+    struct Case {
+        const char16_t* name;
+        bool posix;
+        bool windows;
+    };
+    const Case cases[] = {
+        {u"arrays.cpp", true, true},      {u"", true, true},          {u"my data.c", true, true},
+        {u"../escape.cpp", false, false}, {u"sub/a.c", false, false}, {u"/abs.c", false, false},
+        {u"..\\escape.cpp", true, false}, {u"C:\\x.c", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(narrow(WideString(c.name)));
+        EXPECT_EQ(Zenlo::isPlainFileName(c.name, u'/'), c.posix);
+        EXPECT_EQ(Zenlo::isPlainFileName(c.name, u'\\'), c.windows);
+    }
+}
+
+TEST(OutputTarget, PrepareKeepsTheLastPartAndRefusesPathsAsNames) {
+    namespace fs = std::filesystem;
+    const testfiles::TestFolder temp;
+    const fs::path root = temp.path();
+    fs::create_directories(root / "start");
+    WideString start = Zenlo::fromPath(root / "start") + Zenlo::nativeSeparator;
+    // Typed without the closing separator, relative and absolute: the folder itself.
+    Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(u"a.c", u"gen", start);
+    EXPECT_TRUE(prepared.folderReady);
+    EXPECT_EQ(Zenlo::toPath(prepared.folder), root / "start" / "gen" / "");
+    EXPECT_TRUE(fs::is_directory(root / "start" / "gen"));
+    const WideString absolute = Zenlo::fromPath(root / "abs" / "src");
+    prepared = Zenlo::prepareOutput(u"a.c", absolute, start);
+    EXPECT_TRUE(prepared.folderReady);
+    EXPECT_EQ(Zenlo::toPath(prepared.folder), root / "abs" / "src" / "");
+    // A name holding a separator is refused before any folder is made.
+    prepared = Zenlo::prepareOutput(u"../escape.cpp", u"other/", start);
+    EXPECT_FALSE(prepared.nameAccepted);
+    EXPECT_FALSE(prepared.folderReady);
+    EXPECT_FALSE(fs::exists(root / "start" / "other"));
+    // A folder that cannot be made says why.
+    std::ofstream(root / "start" / "blocker") << "x";
+    prepared = Zenlo::prepareOutput(u"a.c", u"blocker/sub", start);
+    EXPECT_TRUE(prepared.nameAccepted);
+    EXPECT_FALSE(prepared.folderReady);
+    EXPECT_FALSE(prepared.folderError.empty());
+    EXPECT_TRUE(Zenlo::prepareOutput(u"a.c", u"gen/", start).folderError.empty());
+}
