@@ -11,8 +11,8 @@
 #include "app/FileList.h"
 #include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
-#include "app/OutputTarget.h"
 #include "app/ProgressDisplay.h"
+#include "converter/OutputTarget.h"
 #include "i18n/Language.h"
 #include "toolkit/wx/WxText.h"
 

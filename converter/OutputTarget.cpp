@@ -23,6 +23,10 @@ bool isPlainFileName(const WideString& name, char16_t separator) {
     return separator != u'\\' || name.find(u'\\') == WideString::npos;
 }
 
+WideString defaultOutputFolder(char16_t separator) {
+    return WideString(u"out") + separator;
+}
+
 WideString folderWithSeparator(const WideString& folder, char16_t separator) {
     if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
     return folder + separator;
@@ -73,6 +77,16 @@ ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& fol
     if (result.nameAccepted)
         result.folderReady = makeOutputFolder(result.folder, result.folderError);
     return result;
+}
+
+ZnOutputChoice splitOutputChoice(const WideString& path, char16_t separator) {
+    return {fileNamePart(path, separator), folderPart(path, separator)};
+}
+
+WideString outputFileFilter(const WideString& allSources, const WideString& cSources,
+                            const WideString& cppSources) {
+    return allSources + u" (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|" + cSources +
+           u" (*.c)|*.c|" + cppSources + u" (*.cpp; *.cc; *.c++)|*.cpp;*.cc;*.c++";
 }
 
 } // namespace Zenlo

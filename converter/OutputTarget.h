@@ -1,5 +1,5 @@
 // Where a run writes, for both front ends: the source name's extension, names that hold no path,
-// the typed folder made absolute, and the folder made ready before the run.
+// the typed folder made absolute, the folder made ready before the run, and browse results.
 #pragma once
 
 #include <string>
@@ -20,6 +20,9 @@ WideString correctSourceExtension(const WideString& name);
 // True when the output file name names a file and not a path: it holds no "/" and, with Windows
 // rules, no "\" either. A name with a separator would write outside the output folder.
 bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
+
+// The default output folder of the window: "out" followed by the separator.
+WideString defaultOutputFolder(char16_t separator = nativeSeparator);
 
 // The folder with the separator appended unless it ends with one.
 WideString folderWithSeparator(const WideString& folder, char16_t separator = nativeSeparator);
@@ -53,5 +56,18 @@ struct ZnPreparedOutput {
 };
 ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
                                const WideString& startFolder);
+
+// A chosen output path split for the two edits: the file name, and the folder up to and including
+// its last separator.
+struct ZnOutputChoice {
+    WideString fileName;
+    WideString folder;
+};
+ZnOutputChoice splitOutputChoice(const WideString& path, char16_t separator = nativeSeparator);
+
+// The output file dialog's filter in the "text|pattern|..." form: C and C++ sources, C sources,
+// C++ sources, with the three texts given.
+WideString outputFileFilter(const WideString& allSources, const WideString& cSources,
+                            const WideString& cppSources);
 
 } // namespace Zenlo

@@ -116,6 +116,17 @@ TEST(OutputTarget, FolderNormalisationPosixRules) {
     }
 }
 
+TEST(OutputTarget, DefaultsAndBrowseResults) {
+    EXPECT_EQ(narrow(Zenlo::defaultOutputFolder(u'\\')), "out\\");
+    EXPECT_EQ(narrow(Zenlo::defaultOutputFolder(u'/')), "out/");
+    Zenlo::ZnOutputChoice choice = Zenlo::splitOutputChoice(u"/tmp/gen/data.c", u'/');
+    EXPECT_EQ(narrow(choice.fileName), "data.c");
+    EXPECT_EQ(narrow(choice.folder), "/tmp/gen/");
+    choice = Zenlo::splitOutputChoice(u"C:\\gen\\data.c", u'\\');
+    EXPECT_EQ(narrow(choice.fileName), "data.c");
+    EXPECT_EQ(narrow(choice.folder), "C:\\gen\\");
+}
+
 TEST(OutputTarget, FolderWithSeparator) {
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/tmp", u'/')), "/tmp/");
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/", u'/')), "/");
