@@ -1,7 +1,7 @@
 // Conversion control: one worker per run, progress through the forwarder, end on the window.
 #include "app/ConversionControl.h"
 
-ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversionView& view)
+ZnConversionControl::ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view)
     : converter_(converter), view_(view), forwarder_([this] { view_.postRefresh(); }) {
     ZnProgressForwarder& f = forwarder_;
     connections_[0] = converter_.totalBytes.connect([&f](std::uint64_t total) { f.totalBytes(total); });
@@ -12,7 +12,7 @@ ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversio
         [&f](const Zenlo::WideString& name) { f.fileFinished(name); });
     connections_[4] = converter_.finished.connect([&f] { f.finished(); });
     connections_[5] = converter_.inputFailed.connect(
-        [&f](const ZnInputFailure& failure) { f.inputFailed(failure); });
+        [&f](const Zenlo::ZnInputFailure& failure) { f.inputFailed(failure); });
 }
 
 ZnConversionControl::~ZnConversionControl() {

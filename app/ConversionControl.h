@@ -38,7 +38,7 @@ struct ZnRunArguments {
 // its whole life. Everything but the notification handlers runs on the window's thread.
 class ZnConversionControl {
 public:
-    ZnConversionControl(ZnFileConverter& converter, ZnConversionView& view);
+    ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view);
     ~ZnConversionControl();
     ZnConversionControl(const ZnConversionControl&) = delete;
     ZnConversionControl& operator=(const ZnConversionControl&) = delete;
@@ -63,7 +63,7 @@ private:
     void join();
     void endRun(const ZnProgressForwarder::Snapshot& snapshot);
 
-    ZnFileConverter& converter_;
+    Zenlo::ZnFileConverter& converter_;
     ZnConversionView& view_;
     ZnProgressForwarder forwarder_;
     std::thread worker_;

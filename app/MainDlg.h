@@ -43,7 +43,7 @@ public:
     ZnMainState currentState() const;
 
     // The conversion job with its options and notifications, and the main window's settings.
-    ZnFileConverter converter;
+    Zenlo::ZnFileConverter converter;
     Zenlo::WideString outputFileName = u"arrays.cpp";
     Zenlo::WideString outputFolder;
     Zenlo::WideString startFolder;

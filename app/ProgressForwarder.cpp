@@ -48,7 +48,7 @@ void ZnProgressForwarder::progress(std::uint64_t count) {
 
 void ZnProgressForwarder::fileFinished(const Zenlo::WideString&) { ++filesConverted_; }
 
-void ZnProgressForwarder::inputFailed(const ZnInputFailure& failure) {
+void ZnProgressForwarder::inputFailed(const Zenlo::ZnInputFailure& failure) {
     {
         std::lock_guard<std::mutex> lock(nameLock_);
         failures_.push_back(failure);

@@ -36,7 +36,7 @@ public:
     void finished();
     // Worker thread: an input (or its header part) could not be converted. Every report is
     // kept; reports about the same input in a row count as one failed input.
-    void inputFailed(const ZnInputFailure& failure);
+    void inputFailed(const Zenlo::ZnInputFailure& failure);
 
     struct Snapshot {
         bool newFile = false;         // fileName holds a name not shown yet
@@ -46,7 +46,7 @@ public:
         bool ended = false;           // the run has emitted its end
         std::uint32_t filesConverted = 0;
         std::uint32_t failedInputs = 0;
-        std::vector<ZnInputFailure> failures; // every report, set only with ended
+        std::vector<Zenlo::ZnInputFailure> failures; // every report, set only with ended
     };
     // Window thread: clears the pending mark first (so later changes post again), then reads
     // the latest values.
@@ -77,5 +77,5 @@ private:
 
     std::mutex nameLock_; // guards fileName_ and failures_
     Zenlo::WideString fileName_;
-    std::vector<ZnInputFailure> failures_;
+    std::vector<Zenlo::ZnInputFailure> failures_;
 };

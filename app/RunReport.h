@@ -22,7 +22,7 @@ struct ZnRunReport {
     // Inputs that could not be converted (reports about one input in a row count once).
     std::uint32_t failedInputs = 0;
     // Every failure the run reported, in order.
-    std::vector<ZnInputFailure> failures;
+    std::vector<Zenlo::ZnInputFailure> failures;
     std::string folderError;
 };
 

@@ -53,7 +53,7 @@ private:
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 double bareRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folder) {
-    ZnFileConverter converter;
+    Zenlo::ZnFileConverter converter;
     auto start = Clock::now();
     std::thread worker([&] { converter.convertAll(inputs, folder, u"arrays.cpp", 0, 1); });
     worker.join();
@@ -61,7 +61,7 @@ double bareRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folder)
 }
 
 double windowRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folder, long& posts) {
-    ZnFileConverter converter;
+    Zenlo::ZnFileConverter converter;
     wxConsoleEventLoop loop;
     wxEventLoopActivator active(&loop);
     LoopView view(loop);

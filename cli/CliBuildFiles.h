@@ -9,16 +9,20 @@
 #include "converter/RunPlan.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
+
 // The run's plan (see planRun) over the expanded inputs into folder, with the options given.
-Zenlo::RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                          const Zenlo::WideString& folder, const Zenlo::WideString& outputName);
+RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const WideString& folder,
+                   const WideString& outputName);
 
 // Prints "output: PATH" for every file the plan writes (the dependency file of the options
 // last) and then "variable: NAME PATH" for every input, to out.
-void printDryRun(const Zenlo::RunPlan& plan, const ZnCliOptions& options, std::FILE* out);
+void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out);
 
 // Writes the dependency file of options.depFile: the outputs (as the output folder was given)
 // need every input and every folder walked (as absolute paths). The file is replaced whole, and
 // only when its text changes. Returns false with the reason in error.
 bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                         const Zenlo::WideString& outputName, std::string& error);
+                         const WideString& outputName, std::string& error);
+
+} // namespace Zenlo

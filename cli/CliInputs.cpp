@@ -4,29 +4,31 @@
 #include "converter/FolderInputs.h"
 #include "toolkit/FileSystem.h"
 
-using Zenlo::WideString;
+namespace Zenlo {
 
-bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options,
-                     ZnCliInputs& inputs, std::FILE* err, std::string& error) {
+bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCliInputs& inputs,
+                     std::FILE* err, std::string& error) {
     inputs = ZnCliInputs();
     for (const WideString& input : given) {
-        if (!options.recursive || !Zenlo::isFolder(input)) {
+        if (!options.recursive || !isFolder(input)) {
             inputs.paths.add(input);
             inputs.folderNames.add(WideString());
             continue;
         }
-        Zenlo::FolderListing listing;
-        if (!Zenlo::listFolder(Zenlo::toPath(input), options.hidden, listing, error)) return false;
-        for (const Zenlo::SkippedEntry& entry : listing.skipped)
+        FolderListing listing;
+        if (!listFolder(toPath(input), options.hidden, listing, error)) return false;
+        for (const SkippedEntry& entry : listing.skipped)
             if (!options.quiet)
                 std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.string().c_str(),
                              entry.reason.c_str());
-        for (const Zenlo::FolderFile& file : listing.files) {
-            inputs.paths.add(Zenlo::fromPath(file.path));
-            inputs.folderNames.add(Zenlo::fromPath(std::filesystem::path(file.relativeName)));
+        for (const FolderFile& file : listing.files) {
+            inputs.paths.add(fromPath(file.path));
+            inputs.folderNames.add(fromPath(std::filesystem::path(file.relativeName)));
         }
         for (const std::filesystem::path& folder : listing.folders)
-            inputs.folders.push_back(Zenlo::fromPath(folder));
+            inputs.folders.push_back(fromPath(folder));
     }
     return true;
 }
+
+} // namespace Zenlo

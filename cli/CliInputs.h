@@ -9,19 +9,23 @@
 #include "toolkit/StringList.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
+
 struct ZnCliInputs {
     // Every input, in order: a file as given, or the folder as given joined with the name below.
-    Zenlo::StringList paths;
+    StringList paths;
     // For each path, its name below its folder ("textures/stone.png"); empty for a file as given.
-    Zenlo::StringList folderNames;
+    StringList folderNames;
     // Every folder walked, as given or joined below one given: build systems watch them for
     // files added or removed.
-    std::vector<Zenlo::WideString> folders;
+    std::vector<WideString> folders;
 };
 
 // Expands the inputs given; with options.recursive, each one that is a folder becomes the
 // regular files below it (options.hidden: names starting with "." too). Entries left out below a
 // folder (links leading outside it or into a loop, devices) are reported on err unless quiet.
 // Returns false with the reason in error when a folder cannot be read.
-bool expandCliInputs(const Zenlo::StringList& given, const ZnCliOptions& options,
-                     ZnCliInputs& inputs, std::FILE* err, std::string& error);
+bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCliInputs& inputs,
+                     std::FILE* err, std::string& error);
+
+} // namespace Zenlo

@@ -1,15 +1,19 @@
-// Option table and parser of hexmoor-cli: "--name VALUE", "--name=VALUE", "-o DIR", "-oDIR".
+// Option table and parser of hexmoor-cli ("--name VALUE", "--name=VALUE", "-o DIR", "-oDIR"), and
+// the base options a settings file gives.
 #include "cli/CliOptions.h"
 
 #include <charconv>
 #include <filesystem>
+#include <system_error>
 
+#include "cli/ConsoleText.h"
 #include "converter/IndexText.h"
 #include "converter/OutputTarget.h"
+#include "settings/SettingsFile.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
-using Zenlo::WideString;
+namespace Zenlo {
 
 // One option: its names, whether it takes a value, and how that value is checked and applied.
 struct ZnCliOptionSpec {
@@ -23,17 +27,17 @@ struct ZnCliOptionSpec {
 namespace {
 
 WideString text(const std::string& value) {
-    return Zenlo::fromUtf8(value);
+    return fromUtf8(value);
 }
 // Folder and file names keep their bytes exactly, whatever their encoding. On Windows the
 // arguments arrive as UTF-8 made from the wide command line, and "/" separates as "\\" does.
 WideString pathText(const std::string& value) {
 #ifdef _WIN32
-    WideString path = Zenlo::fromUtf8(value);
+    WideString path = fromUtf8(value);
     path.replaceAll(u'/', u'\\');
     return path;
 #else
-    return Zenlo::fromPath(value);
+    return fromPath(value);
 #endif
 }
 
@@ -81,7 +85,7 @@ const ZnCliOptionSpec optionTable[] = {
     {"output-name", 'n', true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "the output name is empty", false;
-         if (!Zenlo::isPlainFileName(pathText(value)))
+         if (!isPlainFileName(pathText(value)))
              return error = "the output name is a file name, not a path (use --output-dir)", false;
          o.outputName = pathText(value);
          return true;
@@ -117,14 +121,14 @@ const ZnCliOptionSpec optionTable[] = {
      }},
     {"style", 0, true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
-         if (!Zenlo::parseByteStyle(value, o.byteStyle.style))
+         if (!parseByteStyle(value, o.byteStyle.style))
              return error = "the style is array, string or embed", false;
          return true;
      }},
     {"align", 0, true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
-         if (!parseNumber(value, 1, Zenlo::maxAlignment, number) || !Zenlo::isAlignment(number))
+         if (!parseNumber(value, 1, maxAlignment, number) || !isAlignment(number))
              return error = "the alignment is a power of two from 1 to 4096", false;
          o.byteStyle.align = static_cast<std::uint32_t>(number);
          return true;
@@ -135,7 +139,7 @@ const ZnCliOptionSpec optionTable[] = {
     {"hidden", 0, false, HEXMOOR_SET(hidden, true)},
     {"index", 0, true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
-         if (!Zenlo::isIndexName(value))
+         if (!isIndexName(value))
              return error = "the index name is a C identifier (letters, digits, _)", false;
          o.indexName = value;
          return true;
@@ -285,6 +289,29 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
     return true;
 }
 
+bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error) {
+    if (command.settingsFile.isEmpty()) return true;
+    const std::filesystem::path path = toPath(command.settingsFile);
+    const std::string shown = "the settings file " + shownPath(command.settingsFile);
+    std::string record;
+    std::error_code reason;
+    if (!readSettingsRecord(path, record, &reason))
+        return error = "cannot read " + shown + ": " +
+                       (reason ? reason.message() : std::string("not a regular file")),
+               false;
+    // A build must not quietly run on defaults because the wrong file was named.
+    ZnConversionOptions conversion = base.conversion;
+    WideString languageName;
+    const int fields = decodeSettingsRecord(record, conversion, languageName);
+    if (fields < settingsFieldCount) {
+        error = shown + " is not a settings file (its record ends after " + std::to_string(fields) +
+                " of " + std::to_string(settingsFieldCount) + " fields)";
+        return false;
+    }
+    base.conversion = conversion;
+    return true;
+}
+
 std::string cliUsage() {
     return "Usage: hexmoor-cli [OPTIONS] INPUT...\n"
            "Turns files into C/C++ byte arrays with size variables and a header.\n"
@@ -358,3 +385,5 @@ std::string cliUsage() {
            "written then.\n"
            "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) instead of now.\n";
 }
+
+} // namespace Zenlo

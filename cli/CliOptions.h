@@ -1,4 +1,5 @@
-// The command line of hexmoor-cli: options in order as overrides, inputs, and the usage text.
+// The command line of hexmoor-cli: options in order as overrides over a base (the defaults or a
+// settings file), inputs, and the usage text.
 #pragma once
 
 #include <cstdint>
@@ -9,18 +10,20 @@
 #include "converter/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
+
 // Everything a command-line run is told.
 struct ZnCliOptions {
     ZnConversionOptions conversion;
     // The folder of the generated files as given; empty means the current directory.
-    Zenlo::WideString outputDir;
-    Zenlo::WideString outputName = u"arrays.cpp";
+    WideString outputDir;
+    WideString outputName = u"arrays.cpp";
     bool separateFiles = false;
     bool writeHeader = true;
     // Empty inputs become a size of 0 and a placeholder element instead of failing.
     bool emptyArrays = false;
     // Array, string or #embed text, alignment and terminator: command-line choices only.
-    Zenlo::ByteStyleOptions byteStyle;
+    ByteStyleOptions byteStyle;
     bool quiet = false;
     // Inputs that are folders stand for every regular file below them (-r).
     bool recursive = false;
@@ -29,7 +32,7 @@ struct ZnCliOptions {
     // The lookup table's name (an identifier); empty for none.
     std::string indexName;
     // The dependency file to write beside the outputs, as given; empty for none.
-    Zenlo::WideString depFile;
+    WideString depFile;
     // Print what the run would write and the variable of each input, and write nothing.
     bool dryRun = false;
 };
@@ -47,9 +50,9 @@ struct ZnCliOverride {
 // The parsed command line.
 struct ZnCliCommand {
     std::vector<ZnCliOverride> overrides;
-    Zenlo::StringList inputs;
+    StringList inputs;
     // The settings file whose options the run starts from (--settings); empty when none.
-    Zenlo::WideString settingsFile;
+    WideString settingsFile;
     bool help = false;
     bool version = false;
     // Set when SOURCE_DATE_EPOCH fixes the banners' instant (seconds since 1970, UTC).
@@ -67,5 +70,12 @@ struct ZnCliCommand {
 bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
                       ZnCliCommand& command, std::string& error);
 
+// Fills base with the conversion options stored in the command's settings file (--settings),
+// or leaves it alone when none was given. Returns false with a one-line message when the file
+// cannot be read or does not hold a whole settings record; base is then unchanged.
+bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error);
+
 // The usage text printed by --help and after a usage error.
 std::string cliUsage();
+
+} // namespace Zenlo

@@ -15,7 +15,14 @@
 #include <unistd.h>
 #endif
 
+namespace Zenlo {
+
 namespace {
+
+// The bar takes a third of the line, within these widths; a line narrower than narrowestLine
+// is laid out as if it were that wide.
+constexpr int narrowestLine = 20, narrowestBar = 10, widestBar = 40;
+constexpr int defaultTerminalWidth = 80;
 
 // The number of characters (not bytes) of UTF-8 text.
 std::size_t columns(const std::string& text) {
@@ -51,8 +58,8 @@ std::string progressLine(const std::string& fileName, std::uint64_t done, std::u
     char percent[8];
     std::snprintf(percent, sizeof percent, "%3d%%", static_cast<int>(fraction * 100.0));
     const std::string tail = std::string(" ") + percent + " " + rateText(bytesPerSecond);
-    const int usable = std::max(width - 1, 20);
-    const int barWidth = std::clamp(usable / 3, 10, 40);
+    const int usable = std::max(width - 1, narrowestLine);
+    const int barWidth = std::clamp(usable / 3, narrowestBar, widestBar);
     const int nameWidth = usable - barWidth - 3 - static_cast<int>(tail.size());
     const int filled = static_cast<int>(fraction * barWidth);
     std::string name = fitted(fileName, static_cast<std::size_t>(std::max(nameWidth, 0)));
@@ -83,7 +90,7 @@ int terminalWidth(std::FILE* stream) {
     if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
 #endif
     (void)stream;
-    return 80;
+    return defaultTerminalWidth;
 }
 
 ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int width)
@@ -92,8 +99,8 @@ ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int 
         total_ = total;
         start_ = Clock::now();
     });
-    converter.fileStarted.connect([this](const Zenlo::WideString& name, std::uint64_t) {
-        fileName_ = Zenlo::utf16ToUtf8(name.view());
+    converter.fileStarted.connect([this](const WideString& name, std::uint64_t) {
+        fileName_ = utf16ToUtf8(name.view());
         draw();
     });
     converter.progress.connect([this](std::uint64_t count) {
@@ -125,3 +132,5 @@ void ZnCliProgress::draw() {
     lastDraw_ = now;
     drawn_ = true;
 }
+
+} // namespace Zenlo

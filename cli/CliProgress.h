@@ -8,6 +8,8 @@
 
 #include "converter/FileConverter.h"
 
+namespace Zenlo {
+
 // One line of the bar, at most width - 1 columns: "name [#####.....]  42%  123.4 MiB/s".
 std::string progressLine(const std::string& fileName, std::uint64_t done, std::uint64_t total,
                          double bytesPerSecond, int width);
@@ -42,3 +44,5 @@ private:
     static constexpr std::chrono::milliseconds showAfter{500};
     static constexpr std::chrono::milliseconds redrawEvery{100};
 };
+
+} // namespace Zenlo

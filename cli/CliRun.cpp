@@ -8,7 +8,6 @@
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
 #include "cli/CliProgress.h"
-#include "cli/CliSettings.h"
 #include "cli/CliSignals.h"
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
@@ -16,22 +15,18 @@
 #include "converter/OutputTarget.h"
 #include "toolkit/TextEncoding.h"
 
-using Zenlo::WideString;
+namespace Zenlo {
 
 namespace {
-
-std::string shown(const WideString& path) {
-    return shownPath(path);
-}
 
 void printSummary(const ZnCliOptions& options, const WideString& folder, const WideString& name,
                   int converted, int inputs, std::FILE* out) {
     std::string where;
     if (options.separateFiles)
-        where = shown(folder) + " (one source per input)";
+        where = shownPath(folder) + " (one source per input)";
     else
-        where = shown(folder + name) +
-                (options.writeHeader ? " and " + shown(Zenlo::headerFileName(name)) : "");
+        where = shownPath(folder + name) +
+                (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
     writeText(out, "hexmoor-cli: converted " + std::to_string(converted) + " of " +
                        std::to_string(inputs) + (inputs == 1 ? " input" : " inputs") + " into " +
                        where + "\n");
@@ -41,22 +36,22 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
 // and are static, or (in C++) const without their header included; the table could not reach
 // them. 0 otherwise.
 int checkIndex(const ZnCliOptions& options, std::FILE* err) {
-    if (options.indexName.empty() || !options.separateFiles) return 0;
-    if (options.conversion.arrayQualifiers & Zenlo::qualifierStatic) {
+    if (options.indexName.empty() || !options.separateFiles) return exitConverted;
+    if (options.conversion.arrayQualifiers & qualifierStatic) {
         std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
                           "static (--array-qualifiers 0 or 2): the table is in another source\n");
-        return 2;
+        return exitUsage;
     }
     // In C++ a const array has external linkage only after its header's extern declaration,
     // which each source includes only where that compiles (see includesOwnHeader).
-    if ((options.conversion.arrayQualifiers & Zenlo::qualifierConst) &&
-        !Zenlo::includesOwnHeader(u"input.cpp", options.writeHeader, options.conversion)) {
+    if ((options.conversion.arrayQualifiers & qualifierConst) &&
+        !includesOwnHeader(u"input.cpp", options.writeHeader, options.conversion)) {
         std::fprintf(err, "hexmoor-cli: --index with --separate-files and const arrays needs the "
                           "headers and size variables without static (--size-qualifiers 2): the "
                           "table is in another source\n");
-        return 2;
+        return exitUsage;
     }
-    return 0;
+    return exitConverted;
 }
 
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
@@ -66,49 +61,50 @@ void printFailure(const ZnInputFailure& failure, std::FILE* err) {
     if (failure.path == failure.outputPath)
         writeText(err, "hexmoor-cli: " + failure.reason() + "\n");
     else
-        writeText(err,
-                  "hexmoor-cli: " + shown(failure.path) + ": " + failure.reason() + hint + "\n");
+        writeText(err, "hexmoor-cli: " + shownPath(failure.path) + ": " + failure.reason() + hint +
+                           "\n");
 }
 
 } // namespace
 
 int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
-    if (command.help) return writeText(out, cliUsage()), 0;
-    if (command.version) return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), 0;
+    if (command.help) return writeText(out, cliUsage()), exitConverted;
+    if (command.version)
+        return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), exitConverted;
 
     ZnCliOptions base;
     std::string error;
     if (!cliBaseOptions(command, base, error)) {
         writeText(err, "hexmoor-cli: " + error + "\n");
-        return 2;
+        return exitUsage;
     }
     const ZnCliOptions options = command.options(base);
-    if (!Zenlo::styleTakesElementType(options.byteStyle.style, options.conversion.elementType)) {
+    if (!styleTakesElementType(options.byteStyle.style, options.conversion.elementType)) {
         std::fprintf(err,
                      "hexmoor-cli: --style %s needs a byte element type (uint8_t or unsigned "
                      "char), not '%s' (see --element-type)\n",
-                     options.byteStyle.style == Zenlo::ByteStyle::String ? "string" : "embed",
-                     Zenlo::utf16ToUtf8(options.conversion.elementType.view()).c_str());
-        return 2;
+                     options.byteStyle.style == ByteStyle::String ? "string" : "embed",
+                     utf16ToUtf8(options.conversion.elementType.view()).c_str());
+        return exitUsage;
     }
-    const WideString folder = Zenlo::resolveOutputFolder(options.outputDir);
-    const WideString name = Zenlo::correctSourceExtension(options.outputName);
+    const WideString folder = resolveOutputFolder(options.outputDir);
+    const WideString name = correctSourceExtension(options.outputName);
     ZnCliInputs inputs;
     if (!expandCliInputs(command.inputs, options, inputs, err, error)) {
         std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
-        return 1;
+        return exitFailed;
     }
     if (const int status = checkIndex(options, err)) return status;
     // Planned before the output folder is made: a run refused leaves no trace.
-    const Zenlo::RunPlan plan = planCliRun(inputs, options, folder, name);
+    const RunPlan plan = planCliRun(inputs, options, folder, name);
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
-    if (!plan.problems.empty()) return 1;
-    if (options.dryRun) return printDryRun(plan, options, out), 0;
-    if (!Zenlo::makeOutputFolder(folder, error)) {
-        writeText(err, "hexmoor-cli: cannot create the output folder " + shown(folder) + ": " +
+    if (!plan.problems.empty()) return exitFailed;
+    if (options.dryRun) return printDryRun(plan, options, out), exitConverted;
+    if (!makeOutputFolder(folder, error)) {
+        writeText(err, "hexmoor-cli: cannot create the output folder " + shownPath(folder) + ": " +
                            error + "\n");
-        return 1;
+        return exitFailed;
     }
 
     ZnFileConverter converter;
@@ -118,7 +114,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     converter.inputNames = inputs.folderNames;
     converter.indexName = options.indexName;
     if (command.hasSourceDate)
-        converter.clock = [seconds = command.sourceDate] { return Zenlo::utcDateTime(seconds); };
+        converter.clock = [seconds = command.sourceDate] { return utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;
     std::unique_ptr<ZnCliProgress> bar;
     converter.inputFailed.connect([&](const ZnInputFailure& failure) {
@@ -150,10 +146,12 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
         printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()), out);
-    return failures ? 1 : 0;
+    return failures ? exitFailed : exitConverted;
 }
 
 int reportUsageError(const std::string& message, std::FILE* err) {
     writeText(err, "hexmoor-cli: " + message + "\n" + cliUsage());
-    return 2;
+    return exitUsage;
 }
+
+} // namespace Zenlo

@@ -6,6 +6,12 @@
 
 #include "cli/CliOptions.h"
 
+namespace Zenlo {
+
+// The exit statuses of a run besides a signal's: every input converted; any failed, or the run
+// refused; bad usage or options that cannot work together.
+constexpr int exitConverted = 0, exitFailed = 1, exitUsage = 2;
+
 // Runs the command: prints help or the version to out, or converts the inputs (messages about
 // failed inputs, each with its path and reason, go to err). Returns the exit status: 0 when
 // every input was converted, 1 when any failed or the output folder cannot be made, 2 when
@@ -15,3 +21,5 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err);
 
 // Prints the one-line message and the usage to err; returns the exit status of bad usage, 2.
 int reportUsageError(const std::string& message, std::FILE* err);
+
+} // namespace Zenlo

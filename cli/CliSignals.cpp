@@ -8,30 +8,34 @@
 #include <windows.h>
 #endif
 
+namespace Zenlo {
+
 namespace {
 
-static_assert(std::atomic<int>::is_always_lock_free &&
-                  std::atomic<std::atomic<int>*>::is_always_lock_free,
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free &&
+                  std::atomic<std::atomic<bool>*>::is_always_lock_free,
               "a signal handler uses these");
 
-std::atomic<std::atomic<int>*> stopFlag{nullptr};
-std::atomic<std::atomic<int>*> abandonFlag{nullptr};
+std::atomic<std::atomic<bool>*> stopFlag{nullptr};
+std::atomic<std::atomic<bool>*> abandonFlag{nullptr};
 std::atomic<int> caughtSignal{0};
 
 void ask(int signal) {
     caughtSignal.store(signal, std::memory_order_relaxed);
     // Abandon first: the run must never see the stop without it and commit what it has.
-    if (std::atomic<int>* abandon = abandonFlag.load()) abandon->store(1);
-    if (std::atomic<int>* stop = stopFlag.load()) stop->store(1);
+    if (std::atomic<bool>* abandon = abandonFlag.load()) abandon->store(true);
+    if (std::atomic<bool>* stop = stopFlag.load()) stop->store(true);
 }
 
 #ifdef _WIN32
+
+constexpr DWORD closeWaitMilliseconds = 2000;
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
     ask(event == CTRL_C_EVENT ? SIGINT : SIGTERM);
     // The run is abandoned by the converter's own thread; a closing console waits a little for
     // it before the system ends the process.
-    if (event == CTRL_CLOSE_EVENT) Sleep(2000);
+    if (event == CTRL_CLOSE_EVENT) Sleep(closeWaitMilliseconds);
     return TRUE;
 }
 
@@ -87,3 +91,5 @@ ZnCliSignals::~ZnCliSignals() {
 int ZnCliSignals::caught() {
     return caughtSignal.load(std::memory_order_relaxed);
 }
+
+} // namespace Zenlo

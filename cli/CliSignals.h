@@ -3,6 +3,8 @@
 
 #include "converter/FileConverter.h"
 
+namespace Zenlo {
+
 // While it lives, an interrupt, terminate or hang-up signal (Ctrl-C or a closed console window
 // under _WIN32) asks the converter to abandon its run: every output keeps what it held and the
 // temporary files go. A second signal of the kind ends the process at once, as by default. A file
@@ -20,3 +22,5 @@ public:
     // SIGTERM, 129 for SIGHUP).
     static int exitStatus(int signal) { return 128 + signal; }
 };
+
+} // namespace Zenlo

@@ -12,17 +12,22 @@
 #include <unistd.h>
 #endif
 
-std::string shownPath(const Zenlo::WideString& path) {
+namespace Zenlo {
+
+std::string shownPath(const WideString& path) {
 #ifdef _WIN32
-    return Zenlo::utf16ToUtf8(path.view());
+    return utf16ToUtf8(path.view());
 #else
-    return Zenlo::toPath(path).string();
+    return toPath(path).string();
 #endif
 }
 
 #ifdef _WIN32
 
 namespace {
+
+// UTF-16 units handed to the console per call.
+constexpr std::size_t consoleWritePiece = 8192;
 
 // The console behind the stream, or null when the stream goes to a file or a pipe.
 HANDLE consoleOf(std::FILE* stream) {
@@ -44,12 +49,12 @@ void writeText(std::FILE* stream, std::string_view text) {
     }
     // What the C library still holds must come out first.
     std::fflush(stream);
-    const std::u16string wide = Zenlo::utf8ToUtf16(text);
+    const std::u16string wide = utf8ToUtf16(text);
     const wchar_t* data = reinterpret_cast<const wchar_t*>(wide.data());
     std::size_t left = wide.size();
     while (left > 0) {
         DWORD written = 0;
-        const DWORD part = static_cast<DWORD>(std::min<std::size_t>(left, 8192));
+        const DWORD part = static_cast<DWORD>(std::min<std::size_t>(left, consoleWritePiece));
         if (!WriteConsoleW(console, data, part, &written, nullptr) || written == 0) return;
         data += written;
         left -= written;
@@ -71,3 +76,5 @@ bool isConsole(std::FILE* stream) {
 }
 
 #endif
+
+} // namespace Zenlo

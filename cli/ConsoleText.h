@@ -7,9 +7,11 @@
 
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
+
 // A path as shown in messages: UTF-8 on Windows; elsewhere the name's own bytes, so a name that
 // is not UTF-8 still reads as the file system knows it.
-std::string shownPath(const Zenlo::WideString& path);
+std::string shownPath(const WideString& path);
 
 // Writes UTF-8 text to the stream. On Windows a console gets it as UTF-16 through the console's
 // own wide output (the console's code page cannot show every character); a redirected stream
@@ -18,3 +20,5 @@ void writeText(std::FILE* stream, std::string_view text);
 
 // True when the stream is a console or terminal the user looks at.
 bool isConsole(std::FILE* stream);
+
+} // namespace Zenlo

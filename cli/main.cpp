@@ -14,11 +14,11 @@
 namespace {
 
 int runWith(const std::vector<std::string>& arguments) {
-    ZnCliCommand command;
+    Zenlo::ZnCliCommand command;
     std::string error;
-    if (!parseCommandLine(arguments, std::getenv("SOURCE_DATE_EPOCH"), command, error))
-        return reportUsageError(error, stderr);
-    return runCommand(command, stdout, stderr);
+    if (!Zenlo::parseCommandLine(arguments, std::getenv("SOURCE_DATE_EPOCH"), command, error))
+        return Zenlo::reportUsageError(error, stderr);
+    return Zenlo::runCommand(command, stdout, stderr);
 }
 
 } // namespace

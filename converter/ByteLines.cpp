@@ -33,7 +33,7 @@ ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options)
 }
 
 bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock,
-                                OutputFile& out, const std::atomic<int>& stop) const {
+                                OutputFile& out, const std::atomic<bool>& stop) const {
     std::size_t done = 0;
     while (done < count) {
         const std::size_t length =

@@ -25,7 +25,7 @@ public:
     // ends with it. Before every byte the stop flag is read: when it is set, the text up to that
     // byte stays written and the result is false. Returns true when the whole block was written.
     bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock, OutputFile& out,
-                    const std::atomic<int>& stop) const;
+                    const std::atomic<bool>& stop) const;
 
 private:
     void writeComment(const std::uint8_t* bytes, std::size_t count, bool inputEnds,

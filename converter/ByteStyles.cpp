@@ -16,7 +16,7 @@ public:
     ArrayLinesPass(const ZnConversionOptions& options, bool terminate)
         : lines_(options), terminate_(terminate) {}
     bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock, OutputFile& out,
-                    const std::atomic<int>& stop) const override {
+                    const std::atomic<bool>& stop) const override {
         if (!lines_.writeBlock(bytes, count, lastBlock && !terminate_, out, stop)) return false;
         if (lastBlock && terminate_) out.write("    0x00\r\n");
         return true;
@@ -33,7 +33,7 @@ private:
 class StringLinesPass final : public BytePass {
 public:
     bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool, OutputFile& out,
-                    const std::atomic<int>& stop) const override {
+                    const std::atomic<bool>& stop) const override {
         return lines_.writeBlock(bytes, count, out, stop);
     }
     void writeEmpty(OutputFile& out) const override { out.write(StringLineWriter::emptyLine()); }

@@ -56,7 +56,7 @@ public:
     // Writes one block of lines; lastBlock says that the input ends with it. Returns false when
     // the stop flag was seen (the text before that point stays written).
     virtual bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock,
-                            OutputFile& out, const std::atomic<int>& stop) const = 0;
+                            OutputFile& out, const std::atomic<bool>& stop) const = 0;
     // Writes the lines of an input without bytes.
     virtual void writeEmpty(OutputFile& out) const = 0;
 };

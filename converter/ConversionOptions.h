@@ -5,14 +5,17 @@
 
 #include "toolkit/WideString.h"
 
-// Every choice that shapes the generated text. Flags are 32-bit integers: 0 is false.
+namespace Zenlo {
+
+// Every choice that shapes the generated text. Flags are 32-bit integers, 0 for false: the
+// settings file keeps the whole value held, so they stay integers.
 struct ZnConversionOptions {
-    Zenlo::WideString namePrefix = u"g_";
-    Zenlo::WideString nameSuffix = u"_array";
-    Zenlo::WideString elementType = u"uint8_t";
-    Zenlo::WideString sizeType = u"uintmax_t";
+    WideString namePrefix = u"g_";
+    WideString nameSuffix = u"_array";
+    WideString elementType = u"uint8_t";
+    WideString sizeType = u"uintmax_t";
     // Header names, each followed by ";". Readers split at ";" and drop empty pieces.
-    Zenlo::WideString includeList = u"stdint.h;";
+    WideString includeList = u"stdint.h;";
     std::int32_t bytesPerLine = 16;
     std::int32_t upperCaseHex = 0;
     std::int32_t writeSizeVariable = 1;
@@ -23,8 +26,6 @@ struct ZnConversionOptions {
     std::uint8_t arrayQualifiers = 3;
     std::uint8_t sizeQualifiers = 3;
 };
-
-namespace Zenlo {
 
 constexpr std::uint8_t qualifierStatic = 1;
 constexpr std::uint8_t qualifierConst = 2;

@@ -17,6 +17,8 @@
 #include "converter/Signal.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
+
 // Why an input was not converted completely.
 enum class ZnFailureKind {
     InputUnreadable, // missing, locked, not a regular file, or not mappable
@@ -36,12 +38,12 @@ enum class ZnFailureKind {
 
 // One input (or output) that failed, with the system's error code where there is one.
 struct ZnInputFailure {
-    Zenlo::WideString path;
+    WideString path;
     // The output concerned, for the output and write failures; empty otherwise.
-    Zenlo::WideString outputPath;
+    WideString outputPath;
     // For clashes: the other input concerned and the clashing variable or file name.
-    Zenlo::WideString otherPath;
-    Zenlo::WideString clashName;
+    WideString otherPath;
+    WideString clashName;
     ZnFailureKind kind = ZnFailureKind::InputUnreadable;
     int systemError = 0;
     // An English one-line reason, e.g. "cannot read the input: No such file or directory".
@@ -54,132 +56,128 @@ class ZnFileConverter {
 public:
     // What shapes the generated text; read by a run, so not changed while one is going.
     ZnConversionOptions options;
-    Zenlo::Signal<std::uint64_t> totalBytes;
-    Zenlo::Signal<const Zenlo::WideString&, std::uint64_t> fileStarted;
-    Zenlo::Signal<std::uint64_t> progress;
-    Zenlo::Signal<const Zenlo::WideString&> fileFinished;
-    Zenlo::Signal<> finished;
-    // Nonzero asks a running conversion to stop before its next byte or input. What was
-    // complete by then is committed: every input converted whole, none of the one cut short.
-    std::atomic<int> stopRequested{0};
-    // Nonzero, together with stopRequested, ends the run without committing anything: every
+    Signal<std::uint64_t> totalBytes;
+    Signal<const WideString&, std::uint64_t> fileStarted;
+    Signal<std::uint64_t> progress;
+    Signal<const WideString&> fileFinished;
+    Signal<> finished;
+    // Asks a running conversion to stop before its next byte or input. What was complete by
+    // then is committed: every input converted whole, none of the one cut short.
+    std::atomic<bool> stopRequested{false};
+    // Together with stopRequested, ends the run without committing anything: every
     // output keeps what it held before the run and no temporary file stays. Stores to both are
     // lock-free, so a signal handler may make them.
-    std::atomic<int> abandonRequested{0};
+    std::atomic<bool> abandonRequested{false};
     // Beyond the five: every input (or header) that could not be converted, with the reason.
-    Zenlo::Signal<const ZnInputFailure&> inputFailed;
+    Signal<const ZnInputFailure&> inputFailed;
     // Every output file put in place at the end of a run (changed true), or found to hold the
     // same bytes already and left untouched, times included (changed false).
-    Zenlo::Signal<const Zenlo::WideString&, bool> outputCommitted;
+    Signal<const WideString&, bool> outputCommitted;
     // When set, an input of length 0 becomes a size of 0 and an array holding one placeholder
     // element (C has no empty arrays) instead of being skipped as unreadable.
     bool emptyInputsAsArrays = false;
     // How the bytes are written: array, string or #embed text, alignment and terminator.
-    Zenlo::ByteStyleOptions byteStyle;
+    ByteStyleOptions byteStyle;
     // Names of the run's inputs by their position in the list, for inputs found below a folder
     // ("textures/stone.png"): they give the variable, the heading and the lookup key. An input
     // with an empty name (or beyond the list) is named by its file name and found by its path.
-    Zenlo::StringList inputNames;
+    StringList inputNames;
     // When not empty, the run also writes the lookup table of this name (an identifier) over
     // every converted input: after the last array in one-output mode, alone in outputFileName
     // (and its header) in separate-files mode.
     std::string indexName;
     // The instant the banners show, asked once per input; local time now unless replaced.
-    std::function<Zenlo::DateTime()> clock = Zenlo::localDateTimeNow;
+    std::function<DateTime()> clock = localDateTimeNow;
 
     ZnFileConverter() = default;
     ZnFileConverter(const ZnFileConverter&) = delete;
     ZnFileConverter& operator=(const ZnFileConverter&) = delete;
 
-    // Appends one input's array to outputFolder + outputFileName (replaced when append is 0, which
+    // Appends one input's array to outputFolder + outputFileName (replaced unless append, which
     // also writes the banner) and, with writeHeader, its declarations to the header. The files
     // change only when the input was converted whole: a stop or any failure leaves them as they
     // were. Returns true when everything was written; false on a stop, an unreadable, changed or
     // empty input, an input that is one of the outputs or whose name is no identifier (nothing
     // is then written), or an output that cannot be written.
     // Empty inputs: see emptyInputsAsArrays.
-    bool convertFile(const Zenlo::WideString& inputPath, int append,
-                     const Zenlo::WideString& outputFolder, const Zenlo::WideString& outputFileName,
-                     int writeHeader);
+    bool convertFile(const WideString& inputPath, bool append, const WideString& outputFolder,
+                     const WideString& outputFileName, bool writeHeader);
     // Appends the guard's closing line to the header of outputFileName (creating it when missing).
     // Returns false when the header cannot be written; it then stays as it was.
-    bool closeHeader(const Zenlo::WideString& outputFolder,
-                     const Zenlo::WideString& outputFileName);
+    bool closeHeader(const WideString& outputFolder, const WideString& outputFileName);
 
     // The whole run on the calling thread: inputList holds paths each followed by ";". The run is
     // planned first: an input that is one of its outputs, a name that is no identifier, or two
     // inputs sharing a variable name (one output) or an output file (separate files) are each
     // reported through inputFailed, then finished is emitted and nothing is written.
-    void convertAll(const Zenlo::WideString& inputList, const Zenlo::WideString& outputFolder,
-                    const Zenlo::WideString& outputFileName, const int& separateFiles,
-                    const int& writeHeader);
+    void convertAll(const WideString& inputList, const WideString& outputFolder,
+                    const WideString& outputFileName, bool separateFiles, bool writeHeader);
     // The same run over a list of paths (paths may then hold ";").
-    void convertAll(const Zenlo::StringList& inputs, const Zenlo::WideString& outputFolder,
-                    const Zenlo::WideString& outputFileName, int separateFiles, int writeHeader);
+    void convertAll(const StringList& inputs, const WideString& outputFolder,
+                    const WideString& outputFileName, bool separateFiles, bool writeHeader);
     // Clears stopRequested and starts convertAll on a new thread with its own copies of the
     // arguments; the caller owns the thread and joins it (after the finished notification).
-    std::thread start(Zenlo::WideString inputList, Zenlo::WideString outputFolder,
-                      Zenlo::WideString outputFileName, int separateFiles, int writeHeader);
+    std::thread start(WideString inputList, WideString outputFolder, WideString outputFileName,
+                      bool separateFiles, bool writeHeader);
 
 private:
     // The source file and header of one output name while a run writes them.
     struct PendingOutput {
-        PendingOutput(const Zenlo::WideString& outputFolder,
-                      const Zenlo::WideString& outputFileName);
-        Zenlo::WideString sourceName;
-        Zenlo::WideString sourcePath;
-        Zenlo::WideString headerPath;
-        Zenlo::AtomicOutput source;
-        Zenlo::AtomicOutput header;
+        PendingOutput(const WideString& outputFolder, const WideString& outputFileName);
+        WideString sourceName;
+        WideString sourcePath;
+        WideString headerPath;
+        AtomicOutput source;
+        AtomicOutput header;
         // Set once the banner and a whole input are in the file.
         bool sourceStarted = false;
         bool headerStarted = false;
         // The text of the files the output replaces is kept in front (convertFile's append).
         bool appending = false;
         // The last input written into the files, named when closing them fails.
-        Zenlo::WideString lastInput;
+        WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
         bool failed = false;
     };
     enum class Outcome { Converted, Skipped, Stopped };
 
     // folderName: the input's name below a folder, empty for an input given by itself.
-    Outcome convertInto(const Zenlo::WideString& inputPath, const Zenlo::WideString& folderName,
-                        bool writeHeader, PendingOutput& output);
+    Outcome convertInto(const WideString& inputPath, const WideString& folderName, bool writeHeader,
+                        PendingOutput& output);
     // The name below a folder of the input at this position of the run's list.
-    Zenlo::WideString folderNameAt(Zenlo::StringList::Size position) const;
+    WideString folderNameAt(StringList::Size position) const;
     // Writes the lookup table of the inputs converted so far (see indexName) into the output;
     // separate says the arrays live in other sources.
     void writeIndex(bool writeHeader, bool separate, PendingOutput& output);
     // Opens the input; reports and returns false when it cannot be converted.
-    bool openInput(const Zenlo::WideString& inputPath, Zenlo::InputFile& input);
+    bool openInput(const WideString& inputPath, InputFile& input);
     // Starts a file of the output when it is not open yet; reports a failure.
-    bool ensureOpen(Zenlo::AtomicOutput& file, const Zenlo::WideString& path, bool keepText,
-                    const Zenlo::WideString& inputPath, ZnFailureKind kind, PendingOutput& output);
+    bool ensureOpen(AtomicOutput& file, const WideString& path, bool keepText,
+                    const WideString& inputPath, ZnFailureKind kind, PendingOutput& output);
     // Appends one input's declarations to the header, after its banner when one is given.
-    bool appendDeclarations(const Zenlo::WideString& inputPath, const Zenlo::DateTime* banner,
-                            const Zenlo::WideString& name, const Zenlo::WideString& variable,
+    bool appendDeclarations(const WideString& inputPath, const DateTime* banner,
+                            const WideString& name, const WideString& variable,
                             PendingOutput& output);
     // Closes the header and stages both files of a complete output; drops an incomplete one.
-    void stageOutput(PendingOutput& output, bool writeHeader, Zenlo::StagedFiles& staged);
+    void stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged);
     // Puts every staged file in place, or drops them all after an abandon.
-    void commitStaged(Zenlo::StagedFiles& staged);
+    void commitStaged(StagedFiles& staged);
     // Writes the input's bytes as element lines, one block at a time.
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
     // Writes the array's text and its passes over the input's bytes, in order.
-    BytesResult writeArray(const Zenlo::StyledArray& array, Zenlo::InputFile& input,
-                           Zenlo::OutputFile& out);
+    BytesResult writeArray(const StyledArray& array, InputFile& input, OutputFile& out);
     // Writes the input's bytes through one pass (number pass of passes), a block at a time.
-    BytesResult writeBytes(Zenlo::InputFile& input, Zenlo::OutputFile& out,
-                           const Zenlo::BytePass& lines, int pass, int passes);
-    bool stopped() const { return stopRequested.load(std::memory_order_relaxed) != 0; }
+    BytesResult writeBytes(InputFile& input, OutputFile& out, const BytePass& lines, int pass,
+                           int passes);
+    bool stopped() const { return stopRequested.load(std::memory_order_relaxed); }
     // Plans the run and reports each of its problems. Returns true when the run must not start.
-    bool refusedByPlan(const Zenlo::StringList& inputs, const Zenlo::WideString& outputFolder,
-                       const Zenlo::WideString& outputFileName, bool separateFiles,
-                       bool writeHeader);
-    void fail(const Zenlo::WideString& path, ZnFailureKind kind, int systemError,
-              const Zenlo::WideString& outputPath = {});
+    bool refusedByPlan(const StringList& inputs, const WideString& outputFolder,
+                       const WideString& outputFileName, bool separateFiles, bool writeHeader);
+    void fail(const WideString& path, ZnFailureKind kind, int systemError,
+              const WideString& outputPath = {});
 
     // The entries of the lookup table, one per converted input of the current run.
-    std::vector<Zenlo::IndexEntry> indexEntries_;
+    std::vector<IndexEntry> indexEntries_;
 };
+
+} // namespace Zenlo

@@ -75,7 +75,7 @@ char* StringLineWriter::escape(const std::uint8_t* bytes, std::size_t count, cha
 }
 
 bool StringLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, OutputFile& out,
-                                  const std::atomic<int>& stop) const {
+                                  const std::atomic<bool>& stop) const {
     for (std::size_t done = 0; done < count; done += stringBytesPerLine) {
         if (stop.load(std::memory_order_relaxed)) return false;
         const std::size_t length = std::min(stringBytesPerLine, count - done);

@@ -29,7 +29,7 @@ public:
     // Writes the lines of one block; every block ends its last line. Before every line the stop
     // flag is read: when set, the lines before it stay written and the result is false.
     bool writeBlock(const std::uint8_t* bytes, std::size_t count, OutputFile& out,
-                    const std::atomic<int>& stop) const;
+                    const std::atomic<bool>& stop) const;
     // The line of an input without bytes: an empty literal, whose terminating zero is then the
     // array's one element.
     static std::string emptyLine() { return "    \"\"\r\n"; }

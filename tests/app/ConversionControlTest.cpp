@@ -15,6 +15,8 @@
 #include "../converter/TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnFileConverter;
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 

@@ -17,6 +17,8 @@
 #include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
 
+using Zenlo::ZnConversionOptions;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -28,6 +28,9 @@
 // includes it and takes back the macros that rename FindWindow and the like).
 #include "../converter/TestFolder.h"
 
+using Zenlo::ZnFailureKind;
+using Zenlo::ZnInputFailure;
+
 namespace fs = std::filesystem;
 
 namespace {

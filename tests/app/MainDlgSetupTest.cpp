@@ -14,6 +14,9 @@
 #include "app/MainDlgIds.h"
 #include "toolkit/PathText.h"
 
+using Zenlo::ZnConversionOptions;
+using Zenlo::ZnInputFailure;
+
 namespace {
 
 using namespace SetupTest;

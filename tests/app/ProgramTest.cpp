@@ -21,6 +21,8 @@
 #include <X11/Xlib.h>
 #endif
 
+using Zenlo::ZnConversionOptions;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -11,6 +11,8 @@
 #include "../converter/TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnInputFailure;
+
 using namespace std::chrono_literals;
 
 using testfiles::narrow;

@@ -12,6 +12,9 @@
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnFailureKind;
+using Zenlo::ZnInputFailure;
+
 using Zenlo::WideString;
 
 namespace {

@@ -11,6 +11,8 @@
 #include "settings/SettingsFile.h"
 #include "toolkit/FileSystem.h"
 
+using Zenlo::ZnConversionOptions;
+
 using testfiles::readFile;
 using testfiles::shown;
 using testfiles::TestFolder;

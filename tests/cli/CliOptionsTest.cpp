@@ -9,6 +9,9 @@
 #include "toolkit/TextEncoding.h"
 
 using testfiles::narrow;
+using Zenlo::parseCommandLine;
+using Zenlo::ZnCliCommand;
+using Zenlo::ZnCliOptions;
 
 namespace {
 

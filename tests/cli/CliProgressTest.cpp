@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+using Zenlo::progressLine;
+using Zenlo::terminalWidth;
+using Zenlo::wantsProgressBar;
+
 namespace {
 
 std::size_t columns(const std::string& text) {

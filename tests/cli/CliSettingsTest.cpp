@@ -1,11 +1,17 @@
 // The base options of a hexmoor-cli run from a settings file, and overrides over them.
-#include "cli/CliSettings.h"
+#include "cli/CliOptions.h"
 
 #include <gtest/gtest.h>
 
 #include "../converter/TestFolder.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/TextEncoding.h"
+
+using Zenlo::cliBaseOptions;
+using Zenlo::parseCommandLine;
+using Zenlo::ZnCliCommand;
+using Zenlo::ZnCliOptions;
+using Zenlo::ZnConversionOptions;
 
 using testfiles::TestFolder;
 

@@ -9,6 +9,8 @@
 
 #include "TestFolder.h"
 
+using Zenlo::ZnConversionOptions;
+
 namespace {
 
 char shownInComment(unsigned char c) {
@@ -68,7 +70,7 @@ std::string fastLines(const std::string& input, int perLine, bool upper, bool co
     options.upperCaseHex = upper;
     options.printableComment = comment;
     const Zenlo::ByteLineWriter writer(options);
-    const std::atomic<int> stop{0};
+    const std::atomic<bool> stop{false};
     Zenlo::OutputFile out;
     EXPECT_TRUE(out.open(Zenlo::fromPath(path), false));
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(input.data());
@@ -160,7 +162,7 @@ TEST(ByteLines, StopBeforeTheFirstByteWritesNothing) {
     testfiles::TestFolder temp;
     ZnConversionOptions options;
     const Zenlo::ByteLineWriter writer(options);
-    const std::atomic<int> stop{1};
+    const std::atomic<bool> stop{true};
     Zenlo::OutputFile out;
     ASSERT_TRUE(out.open(Zenlo::fromPath(temp / "out"), false));
     const std::uint8_t bytes[3] = {1, 2, 3};

@@ -12,6 +12,8 @@
 #include "converter/StringLiteral.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnFileConverter;
+
 using Zenlo::ByteStyle;
 
 namespace {
@@ -76,7 +78,7 @@ TEST(StringLiteral, LinesHoldThirtyTwoBytesAndEveryBlockEndsItsLine) {
     const std::string bytes = std::string(70, 'x');
     Zenlo::OutputFile out;
     ASSERT_TRUE(out.open(Zenlo::fromPath(temp / "lines"), false));
-    std::atomic<int> stop{0};
+    std::atomic<bool> stop{false};
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     EXPECT_TRUE(writer.writeBlock(data, 40, out, stop));
     EXPECT_TRUE(writer.writeBlock(data + 40, 30, out, stop));

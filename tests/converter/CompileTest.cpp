@@ -12,6 +12,10 @@
 #include "converter/VariableName.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnConversionOptions;
+using Zenlo::ZnFileConverter;
+using Zenlo::ZnInputFailure;
+
 using testfiles::Input;
 using testfiles::TestFolder;
 using testfiles::cLiteral;

@@ -13,6 +13,10 @@
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnFailureKind;
+using Zenlo::ZnFileConverter;
+using Zenlo::ZnInputFailure;
+
 using testfiles::readFile;
 using testfiles::TestFolder;
 using testfiles::writeFile;

@@ -14,6 +14,8 @@
 #include "TestFolder.h"
 #include "converter/GeneratedText.h"
 
+using Zenlo::ZnConversionOptions;
+
 using testfiles::TestFolder;
 using testfiles::writeFile;
 

@@ -7,6 +7,8 @@
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnConversionOptions;
+
 using Zenlo::WideString;
 
 using testfiles::narrow;

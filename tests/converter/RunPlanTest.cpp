@@ -10,6 +10,10 @@
 #include "TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnConversionOptions;
+using Zenlo::ZnFailureKind;
+using Zenlo::ZnInputFailure;
+
 using testfiles::TestFolder;
 using testfiles::writeFile;
 using Zenlo::WideString;

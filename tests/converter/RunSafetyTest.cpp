@@ -16,6 +16,9 @@
 #include "converter/FileConverter.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnFileConverter;
+using Zenlo::ZnInputFailure;
+
 using testfiles::readFile;
 using testfiles::TestFolder;
 using testfiles::writeFile;

@@ -13,6 +13,9 @@
 #include "converter/VariableName.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnFileConverter;
+using Zenlo::ZnInputFailure;
+
 using testfiles::Input;
 using testfiles::TestFolder;
 using Zenlo::ByteStyle;

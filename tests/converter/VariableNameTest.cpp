@@ -6,6 +6,8 @@
 #include "TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
+using Zenlo::ZnConversionOptions;
+
 using Zenlo::WideString;
 
 using testfiles::narrow;

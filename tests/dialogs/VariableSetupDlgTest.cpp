@@ -12,6 +12,8 @@
 #include "i18n/Language.h"
 #include "toolkit/wx/WxText.h"
 
+using Zenlo::ZnConversionOptions;
+
 namespace {
 
 using namespace SetupTest;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using Zenlo::ZnConversionOptions;
+
 namespace {
 
 TEST(VariableSetupRules, DefaultValuesEqualTheOptionDefaults) {

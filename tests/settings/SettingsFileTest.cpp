@@ -10,6 +10,8 @@
 
 #include "../converter/TestFolder.h"
 
+using Zenlo::ZnConversionOptions;
+
 namespace fs = std::filesystem;
 using Zenlo::WideString;
 
