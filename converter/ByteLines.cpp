@@ -2,6 +2,7 @@
 #include "converter/ByteLines.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace Zenlo {
@@ -34,6 +35,7 @@ ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options)
 
 bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock,
                                 OutputFile& out, const std::atomic<bool>& stop) const {
+    assert(count <= byteBlockSize);
     std::size_t done = 0;
     while (done < count) {
         const std::size_t length =

@@ -2,6 +2,7 @@
 #include "converter/FolderInputs.h"
 
 #include <algorithm>
+#include <cassert>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -35,6 +36,7 @@ public:
     // root is prefix ("" for the root, else ending with "/").
     bool walk(const fs::path& folder, const fs::path& real, const std::string& prefix,
               std::string& error) {
+        assert(prefix.empty() || prefix.back() == '/');
         listing_.folders.push_back(folder);
         open_.push_back(real);
         std::error_code code;

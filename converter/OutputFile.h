@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cassert>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -47,13 +48,14 @@ public:
 
     // The length the file has with everything written so far (buffered bytes included).
     std::uint64_t position() const { return handedOver_ + used_; }
-    // Drops everything written after the position (at most position()), so the file goes on from
-    // there. Returns false when the file could not be cut (failed() is then set).
+    // Drops everything written after the position, so the file goes on from there. Returns false
+    // for a position beyond position(), or when the file could not be cut (failed() is then set).
     bool rewindTo(std::uint64_t position);
 
     // Room for n more bytes (n <= bufferSize) at the end of the buffer; write them, then commit.
     // Eight bytes beyond the n may be scribbled on (the formatter stores whole words).
     char* reserve(std::size_t n) {
+        assert(n <= bufferSize);
         if (bufferSize - used_ < n) flush();
         return buffers_[current_].get() + used_;
     }

@@ -2,6 +2,7 @@
 // that would overwrite one of its inputs or write two things under one name never starts.
 #include "converter/RunPlan.h"
 
+#include <cassert>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -108,6 +109,8 @@ void checkIndex(const std::vector<WideString>& keys, const WideString& outputFol
 RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
                 const WideString& outputFileName, bool separateFiles, bool writeHeader,
                 const ZnConversionOptions& options, const StringList& folderNames, bool withIndex) {
+    assert(outputFolder.isEmpty() || outputFolder.view().ends_with(nativeSeparator) ||
+           outputFolder.view().ends_with(u'/'));
     RunPlan plan;
     OutputIndex outputs;
     auto addOutput = [&](const WideString& name) {

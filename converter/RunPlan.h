@@ -26,7 +26,7 @@ struct RunPlan {
     std::vector<ZnInputFailure> problems;
 };
 
-// Plans a run over the inputs into outputFolder (absolute, ending with a separator). Returns the
+// Plans a run over the inputs into outputFolder (empty, or ending with a separator). Returns the
 // plan; its problems hold, in input order: each input that is one of the run's outputs (same path
 // or same file), each variable name that cannot be an identifier, each variable or size name that
 // two inputs of one output share, and each separate-files output that two inputs share. A clash
