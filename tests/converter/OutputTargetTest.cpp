@@ -10,15 +10,8 @@
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
+using testfiles::narrow;
 using Zenlo::WideString;
-
-namespace {
-
-std::string narrow(const WideString& text) {
-    return Zenlo::utf16ToUtf8(text.view());
-}
-
-} // namespace
 
 TEST(OutputTarget, ExtensionCorrection) {
     struct Case {
