@@ -2,6 +2,7 @@
 #include "app/EnableTable.h"
 
 #include "app/MainDlgIds.h"
+#include "toolkit/widgets/ListRules.h"
 
 bool canConvert(const ZnMainState& state) {
     return state.count > 0 && (state.separateFiles != 0 || !state.outputFileNameEmpty);
@@ -9,16 +10,15 @@ bool canConvert(const ZnMainState& state) {
 
 std::array<ZnControlUpdate, mainUpdateIds.size()> mainDialogUpdates(const ZnMainState& state) {
     const bool idle = !state.busy;
-    const bool selected = state.selected >= 0;
-    const bool notLast = selected && state.selected < state.count - 1;
+    const Zenlo::ZnListButtons list = Zenlo::listButtons(state.selected, state.count);
     const bool oneFile = state.separateFiles == 0;
     return {{
         {MainId::fileList, idle, -1},
         {MainId::addFiles, idle, -1},
-        {MainId::removeFile, idle && selected, -1},
-        {MainId::clearList, idle && state.count > 0, -1},
-        {MainId::moveUp, idle && state.selected >= 1, -1},
-        {MainId::moveDown, idle && notLast, -1},
+        {MainId::removeFile, idle && list.remove, -1},
+        {MainId::clearList, idle && list.removeAll, -1},
+        {MainId::moveUp, idle && list.moveUp, -1},
+        {MainId::moveDown, idle && list.moveDown, -1},
         {MainId::separateFiles, idle, state.separateFiles},
         {MainId::writeHeader, idle, state.writeHeader},
         {MainId::variableSetup, idle, -1},

@@ -1,51 +1,27 @@
-// The input file list: adding through the file dialog and by drops, remove, clear, move, extent.
+// The input file list: a reorderable list that also adds through the open dialog and by drops.
 #pragma once
 
 #include <functional>
 
 #include <wx/dnd.h>
-#include <wx/listbox.h>
 
 #include "toolkit/WideString.h"
-#include "toolkit/wx/NativeLook.h"
-
-class wxButton;
+#include "toolkit/wx/ReorderableList.h"
 
 // Works on the dialog's list box, which is the only store of the input paths. Every operation
 // runs on the window's thread.
-class ZnFileList {
+class ZnFileList : public Zenlo::ZnReorderableList {
 public:
-    explicit ZnFileList(wxListBox* list);
+    using ZnReorderableList::ZnReorderableList;
 
-    // Opens the multi-selection open dialog (title key 400, filter key 402) and appends every
-    // chosen file. Returns false when the dialog was cancelled; the list is then unchanged.
-    bool addFromDialog(wxWindow* owner);
-    // Appends the paths, duplicates included, in the given order.
-    void add(const wxArrayString& paths);
+    // Opens the multi-selection open dialog with the title and, as its one filter, the
+    // "all files" text, and appends every chosen file. Returns false when the dialog was
+    // cancelled; the list is then unchanged.
+    bool addFromDialog(wxWindow* owner, const Zenlo::WideString& title,
+                       const Zenlo::WideString& allFilesText);
     // Appends the dropped paths that are files; folders and paths whose status cannot be read
     // are skipped. Returns how many were added.
     int addDropped(const wxArrayString& paths);
-    // Removes the selected entry and selects the one now at its place, or the new last one.
-    void removeSelected();
-    void clear();
-    // Moves the selected entry one place up or down and keeps it selected. The pressed arrow
-    // is drawn as the default button and the other one loses that look. Returns false when
-    // the move is not possible.
-    bool moveSelected(bool up, wxButton* pressed, wxButton* other);
-    // Recomputes the horizontal scroll extent from the widest entry.
-    void updateExtent();
-
-    // The entries in list order.
-    Zenlo::StringList entries() const;
-    int widestEntry() const { return widestEntry_; }
-    // The arrow button last drawn as the default button by a move; null before the first.
-    wxButton* defaultArrow() const { return defaultArrow_; }
-    wxListBox* listBox() const { return list_; }
-
-private:
-    wxListBox* list_;
-    int widestEntry_ = 0;
-    wxButton* defaultArrow_ = nullptr;
 };
 
 // Accepts files dropped on a window and hands their paths on. Dropping is accepted at any time.

@@ -63,9 +63,6 @@ public:
     // What browsing for the output file or folder does with the chosen path.
     void useChosenOutputFile(const Zenlo::WideString& path);
     void useChosenOutputFolder(const Zenlo::WideString& folder);
-    // The file list's operations and the conversion control (their own files).
-    ZnFileList& fileListOperations() { return *files_; }
-    ZnConversionControl& conversionControl() { return *conversion_; }
 
     // How often the idle update ran (for the idle rule's tests).
     unsigned idleUpdates() const { return idleUpdates_; }
@@ -113,7 +110,6 @@ private:
     // Creates the list operations, the progress display and the conversion control, and
     // accepts dropped files.
     void initialiseConversion();
-    void onListKey(wxKeyEvent& event);
     void addDroppedFiles(const wxArrayString& paths);
 
     ZnCustomEdit outputFileEdit_;

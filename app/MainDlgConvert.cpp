@@ -1,6 +1,7 @@
 // CMainDlg: output target and conversion control: browsing, convert, stop, progress.
 #include "app/MainDlg.h"
 
+#include <wx/bmpbuttn.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/listbox.h>
@@ -17,7 +18,8 @@
 #include "toolkit/wx/WxText.h"
 
 void CMainDlg::initialiseConversion() {
-    files_ = std::make_unique<ZnFileList>(fileList_);
+    files_ = std::make_unique<ZnFileList>(fileList_, moveUpButton_, moveDownButton_,
+                                          [this] { clearReport(); });
     ZnProgressDisplay::Host host;
     host.setLabel = [this](const Zenlo::WideString& text) {
         labelText = text;
@@ -36,7 +38,6 @@ void CMainDlg::initialiseConversion() {
     auto drop = [this](const wxArrayString& paths) { addDroppedFiles(paths); };
     SetDropTarget(new ZnFileDropTarget(drop));
     fileList_->SetDropTarget(new ZnFileDropTarget(drop));
-    fileList_->Bind(wxEVT_KEY_DOWN, &CMainDlg::onListKey, this);
 }
 
 void CMainDlg::browseOutputFile() {
@@ -105,7 +106,7 @@ void CMainDlg::convert() {
 
     busy = 1;
     ZnRunArguments arguments;
-    arguments.inputs = files_->entries();
+    arguments.inputs = files_->rows();
     arguments.outputFolder = outputFolder;
     arguments.outputFileName = outputFileName;
     arguments.separateFiles = separateFiles;

@@ -2,39 +2,28 @@
 #include "app/MainDlg.h"
 
 #include <wx/app.h>
-#include <wx/bmpbuttn.h>
 #include <wx/listbox.h>
 
 #include "app/FileList.h"
 #include "app/IdleRule.h"
+#include "i18n/Language.h"
 
-void CMainDlg::addFiles() { files_->addFromDialog(this); }
+void CMainDlg::addFiles() {
+    const ZnLanguage& language = ZnLanguage::instance();
+    files_->addFromDialog(this, language.text(400), language.text(402));
+}
 
 void CMainDlg::removeSelected() { files_->removeSelected(); }
 
-void CMainDlg::clearList() { files_->clear(); }
+void CMainDlg::clearList() { files_->removeAll(); }
 
-void CMainDlg::moveSelected(bool up) {
-    wxButton* pressed = up ? moveUpButton_ : moveDownButton_;
-    wxButton* other = up ? moveDownButton_ : moveUpButton_;
-    files_->moveSelected(up, pressed, other);
-}
+void CMainDlg::moveSelected(bool up) { files_->moveSelected(up); }
 
 void CMainDlg::addDroppedFiles(const wxArrayString& paths) {
     // Accepted at any time, also during a run (which works on its own copy of the list).
+    // The list's change ends the report of the last run.
     files_->addDropped(paths);
-    clearReport();
     // A drop arrives outside the toolkit's event flow: ask for the idle update ourselves.
     Zenlo::requestIdleUpdate();
     wxWakeUpIdle();
-}
-
-void CMainDlg::onListKey(wxKeyEvent& event) {
-    const int key = event.GetKeyCode();
-    if (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) {
-        clearReport();
-        removeSelected();
-        return;
-    }
-    event.Skip();
 }

@@ -1,4 +1,5 @@
-// CVariableSetupDlg: building, opening, the exchange of members and controls, and closing.
+// CVariableSetupDlg: building, opening, the exchange of members and controls, adding a header,
+// the defaults and closing.
 #include "dialogs/VariableSetupDlg.h"
 
 #include <wx/bmpbuttn.h>
@@ -10,6 +11,7 @@
 #include "i18n/wx/WindowTranslation.h"
 #include "res/Images.h"
 #include "toolkit/wx/DynamicDialog.h"
+#include "toolkit/wx/InputBox.h"
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
 
@@ -45,19 +47,16 @@ void CVariableSetupDlg::initialise() {
     SetAffirmativeId(SetupId::ok);
     SetEscapeId(SetupId::cancel);
     CentreOnParent();
-    windowTranslation().translateWindow(this, [](std::int32_t key) {
-        const auto& strings = ZnLanguage::instance().strings();
-        auto found = strings.find(key);
-        return found == strings.end() ? nullptr : &found->second;
-    });
+    translateWithLanguage(this);
 
-    includeList_ = static_cast<wxListBox*>(FindWindow(SetupId::includeList));
-    includeList_->Bind(wxEVT_KEY_DOWN, &CVariableSetupDlg::onListKey, this);
-    fillList(values.includeList);
-    moveUpButton_ = static_cast<wxBitmapButton*>(FindWindow(SetupId::moveUp));
-    moveDownButton_ = static_cast<wxBitmapButton*>(FindWindow(SetupId::moveDown));
-    moveUpButton_->SetBitmap(Zenlo::arrowBitmap(true));
-    moveDownButton_->SetBitmap(Zenlo::arrowBitmap(false));
+    auto* moveUp = static_cast<wxBitmapButton*>(FindWindow(SetupId::moveUp));
+    auto* moveDown = static_cast<wxBitmapButton*>(FindWindow(SetupId::moveDown));
+    moveUp->SetBitmap(Zenlo::arrowBitmap(true));
+    moveDown->SetBitmap(Zenlo::arrowBitmap(false));
+    headers_ = std::make_unique<Zenlo::ZnReorderableList>(
+        static_cast<wxListBox*>(FindWindow(SetupId::includeList)), moveUp, moveDown,
+        [this] { applyListButtonRule(); });
+    headers_->setRows(Zenlo::includeRows(values.includeList));
 
     // Whole counts from 1 up: 0 or a count beyond 32 bits would never reach the writer intact.
     bytesPerLineEdit_.attach(static_cast<wxTextCtrl*>(FindWindow(SetupId::bytesPerLine)));
@@ -69,21 +68,31 @@ void CVariableSetupDlg::initialise() {
 
     writeToControls();
     applySizeVariableRule();
-    applyListButtonRule();
 }
 
-void CVariableSetupDlg::fillList(const Zenlo::WideString& includeList) {
-    includeList_->Clear();
-    for (const Zenlo::WideString& row : Zenlo::includeRows(includeList))
-        includeList_->Append(Zenlo::toWx(row));
-    updateHorizontalExtent();
+void CVariableSetupDlg::addHeader() {
+    ZnInputBox box;
+    const ZnLanguage& language = ZnLanguage::instance();
+    box.caption = language.text(500);
+    box.prompt = language.text(501);
+    box.okText = u"OK";
+    box.cancelText = language.text(600);
+    box.editMode = ZnNumericEditRules::plainMode;
+    box.rememberedWidth = inputBoxWidth;
+    box.rememberedHeight = inputBoxHeight;
+    const int result = box.runModal(this);
+    inputBoxWidth = box.rememberedWidth;
+    inputBoxHeight = box.rememberedHeight;
+    // No check for duplicates or ";": the answer is taken as typed.
+    if (result == 1 && !box.value.isEmpty()) headers_->append(wxArrayString(1, Zenlo::toWx(box.value)));
 }
 
-Zenlo::StringList CVariableSetupDlg::rows() const {
-    Zenlo::StringList list;
-    for (unsigned i = 0; i < includeList_->GetCount(); ++i)
-        list.add(Zenlo::fromWx(includeList_->GetString(i)));
-    return list;
+void CVariableSetupDlg::setDefaults() {
+    values = ZnVariableSetupValues();
+    headers_->setRows(Zenlo::includeRows(values.includeList));
+    writeToControls();
+    bytesPerLineEdit_.setIntegerValue(values.bytesPerLine);
+    applySizeVariableRule();
 }
 
 bool CVariableSetupDlg::writeToControls() { return exchangeData(ZnWinDataExchange::toControls); }
@@ -119,19 +128,18 @@ void CVariableSetupDlg::applySizeVariableRule() {
 }
 
 void CVariableSetupDlg::applyListButtonRule() {
-    const ZnListButtons buttons = Zenlo::listButtons(includeList_->GetSelection(),
-                                                     static_cast<int>(includeList_->GetCount()));
+    const Zenlo::ZnListButtons buttons = headers_->buttons();
     FindWindow(SetupId::removeHeader)->Enable(buttons.remove);
     FindWindow(SetupId::removeAllHeaders)->Enable(buttons.removeAll);
-    moveUpButton_->Enable(buttons.moveUp);
-    moveDownButton_->Enable(buttons.moveDown);
+    FindWindow(SetupId::moveUp)->Enable(buttons.moveUp);
+    FindWindow(SetupId::moveDown)->Enable(buttons.moveDown);
 }
 
 void CVariableSetupDlg::closeWith(int id) {
     readFromControls();
     // The edit keeps its value within 1..2147483647, so the 32-bit member takes it whole.
     values.bytesPerLine = static_cast<std::int32_t>(bytesPerLineEdit_.integerValue());
-    if (id == SetupId::ok) values.includeList = Zenlo::includeListOf(rows());
+    if (id == SetupId::ok) values.includeList = Zenlo::includeListOf(headers_->rows());
     EndModal(id);
 }
 
@@ -145,16 +153,14 @@ void CVariableSetupDlg::onButton(wxCommandEvent& event) {
         addHeader();
         break;
     case SetupId::removeHeader:
-        removeSelected();
+        headers_->removeSelected();
         break;
     case SetupId::removeAllHeaders:
-        removeAll();
+        headers_->removeAll();
         break;
     case SetupId::moveUp:
-        moveSelected(true);
-        break;
     case SetupId::moveDown:
-        moveSelected(false);
+        headers_->moveSelected(event.GetId() == SetupId::moveUp);
         break;
     case SetupId::defaults:
         setDefaults();
@@ -172,14 +178,6 @@ void CVariableSetupDlg::onWriteSizeVariable(wxCommandEvent&) {
 
 void CVariableSetupDlg::onListSelection(wxCommandEvent&) {
     applyListButtonRule();
-}
-
-void CVariableSetupDlg::onListKey(wxKeyEvent& event) {
-    // Delete (also the keypad's) is fully handled here; every other key goes on to the list.
-    if (event.GetKeyCode() == WXK_DELETE || event.GetKeyCode() == WXK_NUMPAD_DELETE)
-        removeSelected();
-    else
-        event.Skip();
 }
 
 void CVariableSetupDlg::onTextEnter(wxCommandEvent& event) {

@@ -2,15 +2,14 @@
 // per-line layout of the bytes and the list of included headers.
 #pragma once
 
+#include <memory>
+
 #include <wx/dialog.h>
 
 #include "dialogs/VariableSetupRules.h"
 #include "toolkit/wx/CustomEdit.h"
+#include "toolkit/wx/ReorderableList.h"
 #include "toolkit/wx/WinDataExchange.h"
-
-class wxListBox;
-class wxBitmapButton;
-class wxButton;
 
 class CVariableSetupDlg : public wxDialog {
 public:
@@ -27,13 +26,9 @@ public:
     int inputBoxWidth = 0;
     int inputBoxHeight = 0;
 
-    // The commands, as the buttons and keys run them.
-    // Asks for a header name; a non-empty answer becomes the last row.
+    // Asks for a header name; a non-empty answer becomes the last row. The header list's other
+    // commands are its own.
     void addHeader();
-    // Removes the selected row and selects the row now at its place (or the new last row).
-    void removeSelected();
-    void removeAll();
-    void moveSelected(bool up);
     // Puts the default options into the controls and the single header "stdint.h" into the list.
     void setDefaults();
 
@@ -47,19 +42,13 @@ public:
     // Enables remove, remove all, move up and move down from the selection and row count.
     void applyListButtonRule();
 
-    // The rows of the header list, in order.
-    Zenlo::StringList rows() const;
-    // The widest row's text in the list's font plus one average character (0 for no rows).
-    int horizontalExtent() const { return horizontalExtent_; }
+    // The header list, from the dialog's creation on.
+    Zenlo::ZnReorderableList& headerList() { return *headers_; }
     ZnCustomEdit& bytesPerLineEdit() { return bytesPerLineEdit_; }
-    // The arrow button last drawn as the default button by a move; null before the first.
-    wxButton* defaultArrow() const { return defaultArrow_; }
 
 private:
     bool create(wxWindow* owner);
     void initialise();
-    void fillList(const Zenlo::WideString& includeList);
-    void updateHorizontalExtent();
     // Reads the controls back, takes the count from the numeric edit, and ends the dialog;
     // on OK the header list is rebuilt from the rows first.
     void closeWith(int id);
@@ -67,15 +56,10 @@ private:
     void onButton(wxCommandEvent& event);
     void onWriteSizeVariable(wxCommandEvent& event);
     void onListSelection(wxCommandEvent& event);
-    void onListKey(wxKeyEvent& event);
     void onTextEnter(wxCommandEvent& event);
 
-    wxListBox* includeList_ = nullptr;
-    wxBitmapButton* moveUpButton_ = nullptr;
-    wxBitmapButton* moveDownButton_ = nullptr;
+    std::unique_ptr<Zenlo::ZnReorderableList> headers_;
     ZnCustomEdit bytesPerLineEdit_;
-    int horizontalExtent_ = 0;
-    wxButton* defaultArrow_ = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -60,13 +60,4 @@ WideString includeListOf(const StringList& rows) {
     return list;
 }
 
-ZnListButtons listButtons(int selected, int count) {
-    return {selected >= 0, count >= 1, selected > 0, selected >= 0 && selected < count - 1};
-}
-
-int selectionAfterRemoval(int removed, int remaining) {
-    if (remaining <= 0) return -1;
-    return removed < remaining ? removed : remaining - 1;
-}
-
 } // namespace Zenlo

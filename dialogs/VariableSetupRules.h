@@ -28,16 +28,6 @@ struct ZnVariableSetupValues {
     bool operator==(const ZnVariableSetupValues&) const = default;
 };
 
-// Which list buttons the header list enables.
-struct ZnListButtons {
-    bool remove = false;
-    bool removeAll = false;
-    bool moveUp = false;
-    bool moveDown = false;
-
-    bool operator==(const ZnListButtons&) const = default;
-};
-
 namespace Zenlo {
 
 // The smallest and largest count of elements per line the dialog lets through.
@@ -53,11 +43,5 @@ void copyBack(const ZnVariableSetupValues& values, ZnConversionOptions& options)
 StringList includeRows(const WideString& includeList);
 // The header list of the rows: every row followed by ";" (empty for no rows).
 WideString includeListOf(const StringList& rows);
-
-// The list buttons for the selected row (-1 for none) and the number of rows.
-ZnListButtons listButtons(int selected, int count);
-// The row to select after removing the selected one: the same index, or the last row when the
-// removed one was last; -1 when no rows remain.
-int selectionAfterRemoval(int removed, int remaining);
 
 } // namespace Zenlo

@@ -9,8 +9,10 @@
 #include <unistd.h>
 #include <wx/button.h>
 #include <wx/frame.h>
+#include <wx/listbox.h>
 
 #include "UiTestSupport.h"
+#include "toolkit/wx/NativeLook.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +32,7 @@ protected:
                                 wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB);
         up = new wxButton(frame, wxID_ANY, "up", wxPoint(210, 0));
         down = new wxButton(frame, wxID_ANY, "down", wxPoint(210, 40));
-        list = std::make_unique<ZnFileList>(listBox);
+        list = std::make_unique<ZnFileList>(listBox, up, down);
         root = fs::temp_directory_path() / ("hexmoor-list-" + std::to_string(::getpid()));
         fs::create_directories(root / "folder");
     }
@@ -48,7 +50,7 @@ protected:
         for (unsigned i = 0; i < listBox->GetCount(); ++i) items.Add(listBox->GetString(i));
         return items;
     }
-    void fill(std::initializer_list<const char*> names) { list->add(strings(names)); }
+    void fill(std::initializer_list<const char*> names) { list->append(strings(names)); }
 
     wxFrame* frame = nullptr;
     wxListBox* listBox = nullptr;
@@ -62,10 +64,10 @@ protected:
 
 TEST_F(GuiFileList, SameFileTwiceGivesTwoEntries) {
     wxString a = file("a.bin");
-    list->add(wxArrayString(1, &a));
-    list->add(wxArrayString(1, &a));
+    list->append(wxArrayString(1, &a));
+    list->append(wxArrayString(1, &a));
     ASSERT_EQ(listBox->GetCount(), 2u);
-    Zenlo::StringList entries = list->entries();
+    Zenlo::StringList entries = list->rows();
     EXPECT_EQ(entries.count(), 2u);
     EXPECT_TRUE(entries[0] == entries[1]);
 }
@@ -101,25 +103,25 @@ TEST_F(GuiFileList, RemoveSelectsTheEntryAtThePlaceOrTheNewLast) {
     EXPECT_EQ(listBox->GetCount(), 0u);
     EXPECT_EQ(listBox->GetSelection(), wxNOT_FOUND);
     list->removeSelected(); // nothing selected: nothing happens
-    EXPECT_EQ(list->widestEntry(), 0);
+    EXPECT_EQ(list->horizontalExtent(), 0);
 }
 
 TEST_F(GuiFileList, MoveDownAndUpRestoresTheOrderAndKeepsTheSelection) {
     fill({"first", "second", "third"});
     listBox->SetSelection(0);
-    EXPECT_TRUE(list->moveSelected(false, down, up));
+    EXPECT_TRUE(list->moveSelected(false));
     EXPECT_EQ(listBox->GetString(1), "first");
     EXPECT_EQ(listBox->GetSelection(), 1);
     EXPECT_EQ(list->defaultArrow(), down);
-    EXPECT_TRUE(list->moveSelected(true, up, down));
+    EXPECT_TRUE(list->moveSelected(true));
     EXPECT_EQ(listBox->GetString(0), "first");
     EXPECT_EQ(listBox->GetString(1), "second");
     EXPECT_EQ(listBox->GetSelection(), 0);
     EXPECT_EQ(list->defaultArrow(), up);
     // At the ends the move is refused and nothing changes.
-    EXPECT_FALSE(list->moveSelected(true, up, down));
+    EXPECT_FALSE(list->moveSelected(true));
     listBox->SetSelection(2);
-    EXPECT_FALSE(list->moveSelected(false, down, up));
+    EXPECT_FALSE(list->moveSelected(false));
     EXPECT_EQ(listBox->GetString(2), "third");
     EXPECT_EQ(list->defaultArrow(), up);
 #ifdef __WXGTK__
@@ -130,13 +132,13 @@ TEST_F(GuiFileList, MoveDownAndUpRestoresTheOrderAndKeepsTheSelection) {
 TEST_F(GuiFileList, ExtentCoversTheWidestEntryPlusOneCharacter) {
     wxString longPath = "/a/very/long/path/that/does/not/fit/into/the/list/box/at/all/file.bin";
     fill({"short"});
-    list->add(wxArrayString(1, &longPath));
+    list->append(wxArrayString(1, &longPath));
     int want = listBox->GetTextExtent(longPath).x + listBox->GetCharWidth();
-    EXPECT_EQ(list->widestEntry(), want);
-    EXPECT_GT(list->widestEntry(), listBox->GetClientSize().x);
-    list->clear();
+    EXPECT_EQ(list->horizontalExtent(), want);
+    EXPECT_GT(list->horizontalExtent(), listBox->GetClientSize().x);
+    list->removeAll();
     EXPECT_EQ(listBox->GetCount(), 0u);
-    EXPECT_EQ(list->widestEntry(), 0);
+    EXPECT_EQ(list->horizontalExtent(), 0);
 }
 
 // After the long entry goes, the list no longer scrolls into blank space.
@@ -146,15 +148,15 @@ TEST_F(GuiFileList, SidewaysScrollingEndsWithTheLongEntry) {
     for (bool clearAll : {false, true}) {
         SCOPED_TRACE(clearAll ? "clear" : "remove");
         fill({"short"});
-        list->add(wxArrayString(1, &longPath));
+        list->append(wxArrayString(1, &longPath));
         ASSERT_TRUE(UiTest::scrollsSideways(listBox)) << "the long entry needs scrolling";
         if (clearAll) {
-            list->clear();
+            list->removeAll();
         } else {
             listBox->SetSelection(1);
             list->removeSelected();
         }
         EXPECT_FALSE(UiTest::scrollsSideways(listBox));
-        list->clear();
+        list->removeAll();
     }
 }

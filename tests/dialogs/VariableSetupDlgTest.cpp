@@ -78,7 +78,7 @@ TEST_F(GuiVariableSetup, AddAsksTheInputBoxWithTheLanguageTexts) {
         ASSERT_EQ(list(open)->GetCount(), 2u);
         EXPECT_EQ(list(open)->GetString(1), "x.h;y.h");
         EXPECT_TRUE(enabled(open, SetupId::removeAllHeaders));
-        EXPECT_GT(open.horizontalExtent(), 0);
+        EXPECT_GT(open.headerList().horizontalExtent(), 0);
         UiTest::click(&open, SetupId::ok);
     });
     EXPECT_EQ(dialog.values.includeList, u"stdint.h;x.h;y.h;");
@@ -156,7 +156,7 @@ TEST_F(GuiVariableSetup, RemovingKeepsASelectionWhileRowsRemain) {
         for (int id :
              {SetupId::removeHeader, SetupId::removeAllHeaders, SetupId::moveUp, SetupId::moveDown})
             EXPECT_FALSE(enabled(open, id)) << id;
-        EXPECT_EQ(open.horizontalExtent(), 0);
+        EXPECT_EQ(open.headerList().horizontalExtent(), 0);
         UiTest::click(&open, SetupId::ok);
     });
     EXPECT_EQ(dialog.values.includeList, u"");
@@ -176,7 +176,7 @@ TEST_F(GuiVariableSetup, RemoveAllAndMoving) {
         EXPECT_EQ(rows->GetSelection(), 2);
         EXPECT_FALSE(enabled(open, SetupId::moveDown));
         UiTest::click(&open, SetupId::moveUp);
-        EXPECT_EQ(Zenlo::includeListOf(open.rows()), u"b.h;a.h;c.h;");
+        EXPECT_EQ(Zenlo::includeListOf(open.headerList().rows()), u"b.h;a.h;c.h;");
         EXPECT_EQ(rows->GetSelection(), 1);
         EXPECT_TRUE(enabled(open, SetupId::moveUp));
         EXPECT_TRUE(enabled(open, SetupId::moveDown));
@@ -343,9 +343,9 @@ TEST_F(GuiVariableSetup, HeaderListKeysExtentAndArrows) {
         rows->SetSelection(0);
         open.applyListButtonRule();
         UiTest::click(&open, SetupId::moveDown);
-        EXPECT_EQ(static_cast<wxWindow*>(open.defaultArrow()), open.FindWindow(SetupId::moveDown));
+        EXPECT_EQ(static_cast<wxWindow*>(open.headerList().defaultArrow()), open.FindWindow(SetupId::moveDown));
         UiTest::click(&open, SetupId::moveUp);
-        EXPECT_EQ(static_cast<wxWindow*>(open.defaultArrow()), open.FindWindow(SetupId::moveUp));
+        EXPECT_EQ(static_cast<wxWindow*>(open.headerList().defaultArrow()), open.FindWindow(SetupId::moveUp));
         UiTest::click(&open, SetupId::ok);
     });
     EXPECT_EQ(dialog.values.includeList, u"a.h;c.h;");

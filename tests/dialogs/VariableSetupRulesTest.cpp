@@ -92,28 +92,4 @@ TEST(VariableSetupRules, HeaderListRowsAndRebuild) {
     }
 }
 
-TEST(VariableSetupRules, ListButtons) {
-    struct Case {
-        int selected;
-        int count;
-        ZnListButtons expected;
-    };
-    const Case cases[] = {
-        {-1, 0, {false, false, false, false}}, {-1, 3, {false, true, false, false}},
-        {0, 1, {true, true, false, false}},    {0, 3, {true, true, false, true}},
-        {1, 3, {true, true, true, true}},      {2, 3, {true, true, true, false}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.selected << " of " << c.count);
-        EXPECT_EQ(Zenlo::listButtons(c.selected, c.count), c.expected);
-    }
-}
-
-TEST(VariableSetupRules, SelectionAfterRemoval) {
-    EXPECT_EQ(Zenlo::selectionAfterRemoval(0, 2), 0);
-    EXPECT_EQ(Zenlo::selectionAfterRemoval(1, 2), 1);
-    EXPECT_EQ(Zenlo::selectionAfterRemoval(2, 2), 1); // the last row was removed
-    EXPECT_EQ(Zenlo::selectionAfterRemoval(0, 0), -1);
-}
-
 } // namespace
