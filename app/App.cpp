@@ -7,7 +7,7 @@
 
 bool ZnApp::OnInit() {
     // The command line is accepted and ignored.
-    auto* dialog = new CMainDlg();
+    auto* dialog = new CMainDlg([this](int code) { quit(code); });
     if (!dialog->create()) {
         dialog->Destroy();
         return true;

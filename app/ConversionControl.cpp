@@ -1,8 +1,13 @@
 // Conversion control: one worker per run, progress through the forwarder, end on the window.
 #include "app/ConversionControl.h"
 
-ZnConversionControl::ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view)
-    : converter_(converter), view_(view), forwarder_([this] { view_.postRefresh(); }) {
+#include <cassert>
+
+ZnConversionControl::ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view,
+                                         PostToWindow post)
+    : converter_(converter), view_(view), post_(std::move(post)),
+      forwarder_([this] { post_([this] { refresh(); }); }) {
+    assert(post_);
     ZnProgressForwarder& f = forwarder_;
     connections_[0] = converter_.totalBytes.connect([&f](std::uint64_t total) { f.totalBytes(total); });
     connections_[1] = converter_.fileStarted.connect(

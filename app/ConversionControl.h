@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 #include "app/ProgressForwarder.h"
@@ -10,13 +11,10 @@
 #include "toolkit/WideString.h"
 
 // What the control shows through. The main dialog implements it with its controls; tests use
-// a fake. Every call but postRefresh comes on the window's thread.
+// a fake. Every call comes on the window's thread.
 class ZnConversionView {
 public:
     virtual ~ZnConversionView() = default;
-    // Any thread: have ZnConversionControl::refresh called on the window's thread soon.
-    // Must return at once; never waits for the window.
-    virtual void postRefresh() = 0;
     virtual void showRunStarted() = 0;
     virtual void showFileName(const Zenlo::WideString& name) = 0;
     virtual void showProgress(int filePosition, int totalPosition) = 0;
@@ -38,7 +36,11 @@ struct ZnRunArguments {
 // its whole life. Everything but the notification handlers runs on the window's thread.
 class ZnConversionControl {
 public:
-    ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view);
+    // Called on the worker: has the work run on the window's thread soon. Must return at once,
+    // never waiting for the window; work left over when the window goes may be dropped.
+    using PostToWindow = std::function<void(std::function<void()> work)>;
+
+    ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view, PostToWindow post);
     ~ZnConversionControl();
     ZnConversionControl(const ZnConversionControl&) = delete;
     ZnConversionControl& operator=(const ZnConversionControl&) = delete;
@@ -65,6 +67,7 @@ private:
 
     Zenlo::ZnFileConverter& converter_;
     ZnConversionView& view_;
+    PostToWindow post_;
     ZnProgressForwarder forwarder_;
     std::thread worker_;
     bool busy_ = false;

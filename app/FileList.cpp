@@ -1,9 +1,11 @@
 // The input file list's ways in: the open dialog and drops; the rules live in FileListRules.
 #include "app/FileList.h"
 
+#include <wx/app.h>
 #include <wx/filedlg.h>
 
 #include "app/FileListRules.h"
+#include "app/IdleRule.h"
 #include "toolkit/wx/WxText.h"
 
 bool ZnFileList::addFromDialog(wxWindow* owner, const Zenlo::WideString& title,
@@ -28,5 +30,9 @@ int ZnFileList::addDropped(const wxArrayString& paths) {
 
 bool ZnFileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& paths) {
     if (handler_) handler_(paths);
+    // A drop arrives outside the toolkit's event flow, which the idle rule watches: ask for the
+    // idle update here.
+    Zenlo::requestIdleUpdate();
+    wxWakeUpIdle();
     return true;
 }

@@ -24,7 +24,8 @@ public:
     int addDropped(const wxArrayString& paths);
 };
 
-// Accepts files dropped on a window and hands their paths on. Dropping is accepted at any time.
+// Accepts files dropped on a window, hands their paths on and asks for the idle update.
+// Dropping is accepted at any time.
 class ZnFileDropTarget : public wxFileDropTarget {
 public:
     using Handler = std::function<void(const wxArrayString&)>;

@@ -9,7 +9,6 @@
 #include <wx/listbox.h>
 
 #include "app/AboutDlg.h"
-#include "app/App.h"
 #include "app/ConversionControl.h"
 #include "app/FileList.h"
 #include "app/IdleRule.h"
@@ -34,7 +33,7 @@ wxBEGIN_EVENT_TABLE(CMainDlg, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-CMainDlg::CMainDlg() {
+CMainDlg::CMainDlg(EndProgram endProgram) : endProgram_(std::move(endProgram)) {
     outputFolder = Zenlo::WideString(u"out") + Zenlo::nativeSeparator;
 }
 
@@ -215,5 +214,5 @@ void CMainDlg::closeProgram() {
     saveSettings();
     shutdown();
     Destroy();
-    if (auto* app = dynamic_cast<ZnApp*>(wxTheApp)) app->quit(MainId::close);
+    if (endProgram_) endProgram_(MainId::close);
 }

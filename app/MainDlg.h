@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include <wx/dialog.h>
@@ -25,7 +26,10 @@ class ZnProgressDisplay;
 
 class CMainDlg : public wxDialog {
 public:
-    CMainDlg();
+    // Ends the program with the exit code; the application's, left empty in tests.
+    using EndProgram = std::function<void(int exitCode)>;
+
+    explicit CMainDlg(EndProgram endProgram = {});
     ~CMainDlg() override;
 
     // Creates the window and its controls and runs the initialisation. False when the window
@@ -112,6 +116,7 @@ private:
     void initialiseConversion();
     void addDroppedFiles(const wxArrayString& paths);
 
+    EndProgram endProgram_;
     ZnCustomEdit outputFileEdit_;
     ZnCustomEdit outputFolderEdit_;
     wxListBox* fileList_ = nullptr;

@@ -10,7 +10,6 @@
 
 #include "app/ConversionControl.h"
 #include "app/FileList.h"
-#include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
 #include "app/ProgressDisplay.h"
 #include "converter/OutputTarget.h"
@@ -25,14 +24,15 @@ void CMainDlg::initialiseConversion() {
         labelText = text;
         static_cast<wxStaticText*>(FindWindow(MainId::fileLabel))->SetLabelText(Zenlo::toWx(text));
     };
+    // The end comes in a posted event, after which the idle update enables the controls.
     host.runEnded = [this](const ZnRunReport& report) {
         showReport(report);
         busy = 0;
-        Zenlo::requestIdleUpdate();
     };
     progress_ = std::make_unique<ZnProgressDisplay>(this, fileBar_, totalBar_, std::move(host));
-    conversion_ = std::make_unique<ZnConversionControl>(converter, *progress_);
-    progress_->attach(conversion_.get());
+    // Posted to this window's queue: a window destroyed meanwhile drops the work with itself.
+    conversion_ = std::make_unique<ZnConversionControl>(
+        converter, *progress_, [this](std::function<void()> work) { CallAfter(std::move(work)); });
 
     // Files may be dropped on the window and on the list (which handles its own drops).
     auto drop = [this](const wxArrayString& paths) { addDroppedFiles(paths); };

@@ -1,11 +1,9 @@
 // CMainDlg: the input file list: adding, dropping, removing, clearing and reordering entries.
 #include "app/MainDlg.h"
 
-#include <wx/app.h>
 #include <wx/listbox.h>
 
 #include "app/FileList.h"
-#include "app/IdleRule.h"
 #include "i18n/Language.h"
 
 void CMainDlg::addFiles() {
@@ -23,7 +21,4 @@ void CMainDlg::addDroppedFiles(const wxArrayString& paths) {
     // Accepted at any time, also during a run (which works on its own copy of the list).
     // The list's change ends the report of the last run.
     files_->addDropped(paths);
-    // A drop arrives outside the toolkit's event flow: ask for the idle update ourselves.
-    Zenlo::requestIdleUpdate();
-    wxWakeUpIdle();
 }

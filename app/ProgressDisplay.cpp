@@ -1,7 +1,6 @@
 // Progress display over wx controls; the taskbar through wxAppProgressIndicator where it exists.
 #include "app/ProgressDisplay.h"
 
-#include <wx/app.h>
 #include <wx/appprogress.h>
 #include <wx/gauge.h>
 #include <wx/window.h>
@@ -10,19 +9,12 @@
 
 ZnProgressDisplay::ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar,
                                      Host host)
-    : window_(window), fileBar_(fileBar), totalBar_(totalBar), host_(std::move(host)),
+    : fileBar_(fileBar), totalBar_(totalBar), host_(std::move(host)),
       taskbar_(std::make_unique<wxAppProgressIndicator>(window, Zenlo::progressRange)) {
     taskbar_->Reset();
 }
 
 ZnProgressDisplay::~ZnProgressDisplay() = default;
-
-void ZnProgressDisplay::postRefresh() {
-    // Queued for the window's thread; a window destroyed meanwhile drops the call with itself.
-    window_->CallAfter([this] {
-        if (control_) control_->refresh();
-    });
-}
 
 void ZnProgressDisplay::showRunStarted() {
     if (taskbar_->IsAvailable()) taskbar_->SetValue(0);
@@ -44,6 +36,4 @@ void ZnProgressDisplay::showRunEnded(const ZnRunReport& report) {
     totalBar_->SetValue(0);
     taskbar_->Reset();
     host_.runEnded(report);
-    // The idle update enables the controls again.
-    wxWakeUpIdle();
 }

@@ -10,8 +10,7 @@ class wxAppProgressIndicator;
 class wxGauge;
 class wxWindow;
 
-// The dialog's side of ZnConversionView. Refreshes are posted to the dialog's event queue, so
-// the worker never waits for the window; everything else runs on the window's thread.
+// The dialog's side of ZnConversionView; runs on the window's thread.
 class ZnProgressDisplay : public ZnConversionView {
 public:
     // What the dialog does for the display: show an input's name in the file-name label (the
@@ -22,23 +21,18 @@ public:
         std::function<void(const ZnRunReport&)> runEnded;
     };
 
+    // The window is the one whose taskbar entry shows the total progress.
     ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar, Host host);
     ~ZnProgressDisplay() override;
 
-    // The control whose refresh the posted events call; set once before the first run.
-    void attach(ZnConversionControl* control) { control_ = control; }
-
-    void postRefresh() override;
     void showRunStarted() override;
     void showFileName(const Zenlo::WideString& name) override;
     void showProgress(int filePosition, int totalPosition) override;
     void showRunEnded(const ZnRunReport& report) override;
 
 private:
-    wxWindow* window_;
     wxGauge* fileBar_;
     wxGauge* totalBar_;
     Host host_;
-    ZnConversionControl* control_ = nullptr;
     std::unique_ptr<wxAppProgressIndicator> taskbar_;
 };

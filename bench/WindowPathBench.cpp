@@ -30,9 +30,8 @@ namespace {
 class LoopView : public ZnConversionView {
 public:
     explicit LoopView(wxEventLoopBase& loop) : loop_(loop) {}
-    void attach(ZnConversionControl& control) { control_ = &control; }
-    void postRefresh() override {
-        handler_.CallAfter([this] { control_->refresh(); });
+    ZnConversionControl::PostToWindow poster() {
+        return [this](std::function<void()> work) { handler_.CallAfter(std::move(work)); };
     }
     void showRunStarted() override {}
     void showFileName(const Zenlo::WideString&) override { ++names; }
@@ -47,7 +46,6 @@ public:
 private:
     wxEventLoopBase& loop_;
     wxEvtHandler handler_;
-    ZnConversionControl* control_ = nullptr;
 };
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
@@ -65,8 +63,7 @@ double windowRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folde
     wxConsoleEventLoop loop;
     wxEventLoopActivator active(&loop);
     LoopView view(loop);
-    ZnConversionControl control(converter, view);
-    view.attach(control);
+    ZnConversionControl control(converter, view, view.poster());
     ZnRunArguments arguments;
     arguments.inputs = inputs;
     arguments.outputFolder = folder;

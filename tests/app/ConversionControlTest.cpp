@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -22,14 +23,16 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Records what the control shows; posted refreshes wait in a counter until pump() runs them on
-// the test's thread, which plays the window's thread.
+// Records what the control shows; posted work waits in a queue until pump() runs it on the
+// test's thread, which plays the window's thread.
 class FakeView : public ZnConversionView {
 public:
-    void postRefresh() override {
-        std::lock_guard<std::mutex> guard(lock_);
-        ++posted_;
-        wake_.notify_one();
+    ZnConversionControl::PostToWindow poster() {
+        return [this](std::function<void()> work) {
+            std::lock_guard<std::mutex> guard(lock_);
+            posted_.push_back(std::move(work));
+            wake_.notify_one();
+        };
     }
     void showRunStarted() override { ++starts; }
     void showFileName(const Zenlo::WideString& name) override {
@@ -45,20 +48,22 @@ public:
         failedInputs = report.failedInputs;
         last = report;
     }
-    // Runs one posted refresh; false when none came within the timeout.
-    bool pumpOne(ZnConversionControl& control, std::chrono::milliseconds timeout = 20s) {
+    // Runs one piece of posted work; false when none came within the timeout.
+    bool pumpOne(std::chrono::milliseconds timeout = 20s) {
+        std::function<void()> work;
         {
             std::unique_lock<std::mutex> guard(lock_);
-            if (!wake_.wait_for(guard, timeout, [&] { return posted_ > 0; })) return false;
-            --posted_;
+            if (!wake_.wait_for(guard, timeout, [&] { return !posted_.empty(); })) return false;
+            work = std::move(posted_.front());
+            posted_.pop_front();
         }
-        control.refresh();
+        work();
         return true;
     }
-    // Runs refreshes until the run has ended; false on a timeout.
+    // Runs posted work until the run has ended; false on a timeout.
     bool pumpUntilIdle(ZnConversionControl& control) {
         while (control.isBusy())
-            if (!pumpOne(control)) return false;
+            if (!pumpOne()) return false;
         return true;
     }
 
@@ -71,7 +76,7 @@ public:
 private:
     std::mutex lock_;
     std::condition_variable wake_;
-    int posted_ = 0;
+    std::deque<std::function<void()>> posted_;
 };
 
 class ConversionControlTest : public testing::Test {
@@ -118,7 +123,7 @@ protected:
 } // namespace
 
 TEST_F(ConversionControlTest, RunShowsFilesProgressAndItsEnd) {
-    ZnConversionControl control(converter, view);
+    ZnConversionControl control(converter, view, view.poster());
     control.start(run({file("a.bin", 10000), file("b.bin", 5000), file("c.bin", 1)}));
     EXPECT_TRUE(control.isBusy());
     ASSERT_TRUE(view.pumpUntilIdle(control));
@@ -137,7 +142,7 @@ TEST_F(ConversionControlTest, RunShowsFilesProgressAndItsEnd) {
 
 TEST_F(ConversionControlTest, SameFileTwiceIsRefusedAndCounted) {
     Zenlo::WideString a = file("twice.bin", 300);
-    ZnConversionControl control(converter, view);
+    ZnConversionControl control(converter, view, view.poster());
     control.start(run({a, a}));
     ASSERT_TRUE(view.pumpUntilIdle(control));
     EXPECT_EQ(count(output(), "g_twice_bin_array["), 0);
@@ -146,7 +151,7 @@ TEST_F(ConversionControlTest, SameFileTwiceIsRefusedAndCounted) {
 }
 
 TEST_F(ConversionControlTest, FailedInputsAreCounted) {
-    ZnConversionControl control(converter, view);
+    ZnConversionControl control(converter, view, view.poster());
     Zenlo::WideString missing = Zenlo::fromPath(root / "missing.bin");
     control.start(run({file("good.bin", 100), missing, file("empty.bin", 0), file("ok.bin", 5)}));
     ASSERT_TRUE(view.pumpUntilIdle(control));
@@ -165,10 +170,10 @@ TEST_F(ConversionControlTest, FailedInputsAreCounted) {
 
 TEST_F(ConversionControlTest, StopEndsTheRunEarly) {
     const std::uintmax_t size = std::uintmax_t{1} << 30;
-    ZnConversionControl control(converter, view);
+    ZnConversionControl control(converter, view, view.poster());
     { std::ofstream(root / "out" / "arrays.cpp", std::ios::binary) << "previous"; }
     control.start(run({sparse("big.bin", size), file("after.bin", 10)}));
-    ASSERT_TRUE(view.pumpOne(control)); // the run has begun
+    ASSERT_TRUE(view.pumpOne()); // the run has begun
     control.stop();
     ASSERT_TRUE(view.pumpUntilIdle(control));
     EXPECT_EQ(view.ends, 1);
@@ -181,7 +186,7 @@ TEST_F(ConversionControlTest, StopEndsTheRunEarly) {
 
 // The window never answers; shutting down must still stop and join at once.
 TEST_F(ConversionControlTest, ShutdownDuringARunNeverWaitsForTheWindow) {
-    auto control = std::make_unique<ZnConversionControl>(converter, view);
+    auto control = std::make_unique<ZnConversionControl>(converter, view, view.poster());
     control->start(run({sparse("big.bin", std::uintmax_t{1} << 30)}));
     std::this_thread::sleep_for(50ms);
     auto begin = std::chrono::steady_clock::now();

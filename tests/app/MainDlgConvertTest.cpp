@@ -38,7 +38,8 @@ protected:
     void SetUp() override {
         // The start folder is the current directory: relative output folders land below it.
         fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
-        dialog = new CMainDlg();
+        // As the application does: the dialog's end code becomes the program's.
+        dialog = new CMainDlg([](int code) { static_cast<ZnApp*>(wxTheApp)->quit(code); });
         ASSERT_TRUE(dialog->create());
         dialog->Show();
         UiTest::pumpEvents();

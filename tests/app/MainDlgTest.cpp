@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/dnd.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -125,6 +126,10 @@ TEST_F(GuiMainDlg, IdleUpdateRunsAfterActionsNotAfterMouseMoves) {
     dialog->CallAfter([] {});
     UiTest::pumpEvents();
     EXPECT_EQ(dialog->idleUpdates(), before + 2);
+    // So does a drop, which arrives outside the event flow, even when it adds nothing.
+    static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, wxArrayString());
+    UiTest::pumpEvents();
+    EXPECT_EQ(dialog->idleUpdates(), before + 3);
 }
 
 TEST_F(GuiMainDlg, DataExchangeResetsOutOfRangeChecks) {
