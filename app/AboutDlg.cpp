@@ -17,6 +17,7 @@
 #define HEXMOOR_VERSION "1.1.79"
 #endif
 
+namespace Zenlo {
 namespace {
 
 using K = ZnControlKind;
@@ -109,3 +110,4 @@ void CAboutDlg::onPaint(wxPaintEvent&) {
     dc.SetBrush(*wxWHITE_BRUSH);
     dc.DrawRectangle(band);
 }
+} // namespace Zenlo

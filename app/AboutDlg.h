@@ -6,6 +6,7 @@
 
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 class CAboutDlg : public wxDialog {
 public:
     // Creates the window and its controls and runs the initialisation; false on failure.
@@ -25,3 +26,4 @@ private:
 
     wxDECLARE_EVENT_TABLE();
 };
+} // namespace Zenlo

@@ -5,6 +5,7 @@
 #include "app/MainDlg.h"
 #include "app/MainDlgIds.h"
 
+namespace Zenlo {
 bool ZnApp::OnInit() {
     // The command line is accepted and ignored.
     auto* dialog = new CMainDlg([this](int code) { quit(code); });
@@ -18,16 +19,12 @@ bool ZnApp::OnInit() {
     return true;
 }
 
-namespace Zenlo {
-
 int processExitStatus(int code, bool windows) {
     if (windows || code == 0) return code;
     if (code == MainId::close) return 0;
     // Any other ending must not look like success once cut to 8 bits.
     return (code & 0xFF) != 0 ? code & 0xFF : 1;
 }
-
-} // namespace Zenlo
 
 int ZnApp::OnRun() {
     if (!mainWindowCreated_) return 0;
@@ -48,3 +45,4 @@ void ZnApp::quit(int exitCode) {
     exitCode_ = exitCode;
     ExitMainLoop();
 }
+} // namespace Zenlo

@@ -5,13 +5,10 @@
 #include <wx/app.h>
 
 namespace Zenlo {
-
 // The process status for the code the main dialog ends with. Windows hands the whole code to
 // the parent; elsewhere a parent sees only its low 8 bits, so the normal end by the Exit
 // button (1039) becomes 0 there, and any other nonzero code stays nonzero.
 int processExitStatus(int code, bool windows);
-
-} // namespace Zenlo
 
 class ZnApp : public wxApp {
 public:
@@ -31,3 +28,4 @@ private:
     bool mainWindowCreated_ = false;
     int exitCode_ = 0;
 };
+} // namespace Zenlo

@@ -3,7 +3,8 @@
 
 #include <cassert>
 
-ZnConversionControl::ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view,
+namespace Zenlo {
+ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversionView& view,
                                          PostToWindow post)
     : converter_(converter), view_(view), post_(std::move(post)),
       forwarder_([this] { post_([this] { refresh(); }); }) {
@@ -88,3 +89,4 @@ void ZnConversionControl::shutdown() {
 void ZnConversionControl::join() {
     if (worker_.joinable()) worker_.join();
 }
+} // namespace Zenlo

@@ -10,6 +10,7 @@
 #include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 // What the control shows through. The main dialog implements it with its controls; tests use
 // a fake. Every call comes on the window's thread.
 class ZnConversionView {
@@ -28,8 +29,8 @@ struct ZnRunArguments {
     Zenlo::StringList inputs;
     Zenlo::WideString outputFolder;
     Zenlo::WideString outputFileName;
-    int separateFiles = 0;
-    int writeHeader = 1;
+    bool separateFiles = false;
+    bool writeHeader = true;
 };
 
 // Owns the worker of the current or last run. Subscribes to the converter's notifications for
@@ -76,3 +77,4 @@ private:
     int totalPosition_ = -1;
     std::uint64_t connections_[6] = {};
 };
+} // namespace Zenlo

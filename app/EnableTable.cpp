@@ -1,17 +1,17 @@
 // The main dialog's enable table as a plain function of the dialog's state.
 #include "app/EnableTable.h"
 
-#include "app/MainDlgIds.h"
 #include "toolkit/widgets/ListRules.h"
 
+namespace Zenlo {
 bool canConvert(const ZnMainState& state) {
-    return state.count > 0 && (state.separateFiles != 0 || !state.outputFileNameEmpty);
+    return state.count > 0 && (state.separateFiles || !state.outputFileNameEmpty);
 }
 
 std::array<ZnControlUpdate, mainUpdateIds.size()> mainDialogUpdates(const ZnMainState& state) {
     const bool idle = !state.busy;
     const Zenlo::ZnListButtons list = Zenlo::listButtons(state.selected, state.count);
-    const bool oneFile = state.separateFiles == 0;
+    const bool oneFile = !state.separateFiles;
     return {{
         {MainId::fileList, idle, -1},
         {MainId::addFiles, idle, -1},
@@ -31,3 +31,4 @@ std::array<ZnControlUpdate, mainUpdateIds.size()> mainDialogUpdates(const ZnMain
         {MainId::close, idle, -1},
     }};
 }
+} // namespace Zenlo

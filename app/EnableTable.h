@@ -3,13 +3,16 @@
 
 #include <array>
 
+#include "app/MainDlgIds.h"
+
+namespace Zenlo {
 // What the idle update reads before it enables the controls.
 struct ZnMainState {
     bool busy = false;
     int selected = -1; // selected list index, -1 for none
     int count = 0;     // list entries
-    int separateFiles = 0;
-    int writeHeader = 1;
+    bool separateFiles = false;
+    bool writeHeader = true;
     bool outputFileNameEmpty = false;
 };
 
@@ -22,10 +25,14 @@ struct ZnControlUpdate {
 
 // The ids the idle update handles, in its order.
 inline constexpr std::array<int, 16> mainUpdateIds = {
-    1001, 1002, 1003, 1017, 1013, 1014, 1007, 1006, 1018, 1004, 1008, 1016, 1005, 1015, 1038, 1039};
+    MainId::fileList,      MainId::addFiles,   MainId::removeFile,    MainId::clearList,
+    MainId::moveUp,        MainId::moveDown,   MainId::separateFiles, MainId::writeHeader,
+    MainId::variableSetup, MainId::outputFile, MainId::browseFile,    MainId::outputFolder,
+    MainId::browseFolder,  MainId::convert,    MainId::stop,          MainId::close};
 
 // True when convert may start: the list has an entry, and either one file per input is chosen
 // or an output file name is given.
 bool canConvert(const ZnMainState& state);
 // The wanted state of every control of mainUpdateIds, in that order.
 std::array<ZnControlUpdate, mainUpdateIds.size()> mainDialogUpdates(const ZnMainState& state);
+} // namespace Zenlo

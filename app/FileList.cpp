@@ -8,6 +8,7 @@
 #include "app/IdleRule.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 bool ZnFileList::addFromDialog(wxWindow* owner, const Zenlo::WideString& title,
                                const Zenlo::WideString& allFilesText) {
     wxFileDialog dialog(owner, Zenlo::toWx(title), wxString(), wxString(),
@@ -36,3 +37,4 @@ bool ZnFileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& paths)
     wxWakeUpIdle();
     return true;
 }
+} // namespace Zenlo

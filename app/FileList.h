@@ -8,6 +8,7 @@
 #include "toolkit/WideString.h"
 #include "toolkit/wx/ReorderableList.h"
 
+namespace Zenlo {
 // Works on the dialog's list box, which is the only store of the input paths. Every operation
 // runs on the window's thread.
 class ZnFileList : public Zenlo::ZnReorderableList {
@@ -35,3 +36,4 @@ public:
 private:
     Handler handler_;
 };
+} // namespace Zenlo

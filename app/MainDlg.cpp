@@ -15,6 +15,7 @@
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
 #include "app/ProgressDisplay.h"
+#include "app/ProgressMath.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
@@ -23,6 +24,7 @@
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 // clang-format off
 wxBEGIN_EVENT_TABLE(CMainDlg, wxDialog)
     EVT_IDLE(CMainDlg::onIdle)
@@ -78,7 +80,7 @@ void CMainDlg::initialise() {
     initialiseLanguage();
 
     for (wxGauge* bar : {fileBar_, totalBar_}) {
-        bar->SetRange(100);
+        bar->SetRange(Zenlo::progressRange);
         bar->SetValue(0);
     }
     initialiseConversion();
@@ -114,11 +116,11 @@ bool CMainDlg::exchangeData(ZnWinDataExchange::Direction direction) {
 
 ZnMainState CMainDlg::currentState() const {
     ZnMainState state;
-    state.busy = busy != 0;
+    state.busy = busy;
     state.selected = fileList_->GetSelection();
     state.count = static_cast<int>(fileList_->GetCount());
-    state.separateFiles = separateFiles;
-    state.writeHeader = writeHeader;
+    state.separateFiles = separateFiles != 0;
+    state.writeHeader = writeHeader != 0;
     state.outputFileNameEmpty = outputFileName.isEmpty();
     return state;
 }
@@ -216,3 +218,4 @@ void CMainDlg::closeProgram() {
     Destroy();
     if (endProgram_) endProgram_(MainId::close);
 }
+} // namespace Zenlo

@@ -20,6 +20,8 @@ class wxChoice;
 class wxGauge;
 class wxListBox;
 class wxBitmapButton;
+
+namespace Zenlo {
 class ZnConversionControl;
 class ZnFileList;
 class ZnProgressDisplay;
@@ -53,9 +55,10 @@ public:
     Zenlo::WideString startFolder;
     Zenlo::WideString languageName = u"English";
     Zenlo::WideString labelText = u"...";
+    // Check box states as the exchange reads them (0, 1 or 2).
     int separateFiles = 0;
     int writeHeader = 1;
-    int busy = 0;
+    bool busy = false;
 
     // Shows the report in the file-name label (every failure in its tip) and keeps it, so a
     // language switch shows it again in the new language. An empty report shows "...".
@@ -139,3 +142,4 @@ private:
 
     wxDECLARE_EVENT_TABLE();
 };
+} // namespace Zenlo

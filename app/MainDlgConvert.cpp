@@ -14,8 +14,10 @@
 #include "app/ProgressDisplay.h"
 #include "converter/OutputTarget.h"
 #include "i18n/Language.h"
+#include "i18n/TextKeys.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 void CMainDlg::initialiseConversion() {
     files_ = std::make_unique<ZnFileList>(fileList_, moveUpButton_, moveDownButton_,
                                           [this] { clearReport(); });
@@ -27,7 +29,7 @@ void CMainDlg::initialiseConversion() {
     // The end comes in a posted event, after which the idle update enables the controls.
     host.runEnded = [this](const ZnRunReport& report) {
         showReport(report);
-        busy = 0;
+        busy = false;
     };
     progress_ = std::make_unique<ZnProgressDisplay>(this, fileBar_, totalBar_, std::move(host));
     // Posted to this window's queue: a window destroyed meanwhile drops the work with itself.
@@ -42,13 +44,14 @@ void CMainDlg::initialiseConversion() {
 
 void CMainDlg::browseOutputFile() {
     ZnLanguage& language = ZnLanguage::instance();
-    wxString filter = Zenlo::toWx(
-        Zenlo::outputFileFilter(language.text(403), language.text(404), language.text(405)));
+    wxString filter = Zenlo::toWx(Zenlo::outputFileFilter(
+        language.text(Zenlo::TextKey::allSources), language.text(Zenlo::TextKey::cSources),
+        language.text(Zenlo::TextKey::cppSources)));
     // A save dialog, so that a file that does not exist yet can be named. It asks no overwrite
     // question: the file written is only known at convert, after the extension is corrected
     // and the folder normalised, and may not be the one chosen here.
-    wxFileDialog dialog(this, Zenlo::toWx(language.text(401)), wxString(), wxString(), filter,
-                        wxFD_SAVE);
+    wxFileDialog dialog(this, Zenlo::toWx(language.text(Zenlo::TextKey::outputFileTitle)),
+                        wxString(), wxString(), filter, wxFD_SAVE);
     if (dialog.ShowModal() == wxID_OK) useChosenOutputFile(Zenlo::fromWx(dialog.GetPath()));
 }
 
@@ -104,13 +107,13 @@ void CMainDlg::convert() {
     showReport(ZnRunReport());
     if (!writeToControls()) return;
 
-    busy = 1;
+    busy = true;
     ZnRunArguments arguments;
     arguments.inputs = files_->rows();
     arguments.outputFolder = outputFolder;
     arguments.outputFileName = outputFileName;
-    arguments.separateFiles = separateFiles;
-    arguments.writeHeader = writeHeader;
+    arguments.separateFiles = separateFiles != 0;
+    arguments.writeHeader = writeHeader != 0;
     conversion_->start(arguments);
 }
 
@@ -135,3 +138,4 @@ Zenlo::WideString CMainDlg::labelDetails() const {
 void CMainDlg::clearReport() {
     if (report_.kind != ZnRunReport::Kind::none) showReport(ZnRunReport());
 }
+} // namespace Zenlo

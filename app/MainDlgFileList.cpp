@@ -5,10 +5,13 @@
 
 #include "app/FileList.h"
 #include "i18n/Language.h"
+#include "i18n/TextKeys.h"
 
+namespace Zenlo {
 void CMainDlg::addFiles() {
     const ZnLanguage& language = ZnLanguage::instance();
-    files_->addFromDialog(this, language.text(400), language.text(402));
+    files_->addFromDialog(this, language.text(Zenlo::TextKey::addFilesTitle),
+                          language.text(Zenlo::TextKey::allFiles));
 }
 
 void CMainDlg::removeSelected() { files_->removeSelected(); }
@@ -22,3 +25,4 @@ void CMainDlg::addDroppedFiles(const wxArrayString& paths) {
     // The list's change ends the report of the last run.
     files_->addDropped(paths);
 }
+} // namespace Zenlo

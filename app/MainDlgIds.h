@@ -1,6 +1,7 @@
 // Control ids of the main dialog and the About dialog.
 #pragma once
 
+namespace Zenlo {
 namespace MainId {
 enum : int {
     fileList = 1001,
@@ -38,3 +39,4 @@ enum : int {
     notice = 1008,
 };
 } // namespace AboutId
+} // namespace Zenlo

@@ -9,6 +9,7 @@
 #include "settings/SettingsFile.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 namespace {
 
 std::filesystem::path settingsPath(const Zenlo::WideString& startFolder) {
@@ -51,3 +52,4 @@ void CMainDlg::changeLanguage() {
     ZnLanguage::instance().selectLanguage(languageName);
     translate();
 }
+} // namespace Zenlo

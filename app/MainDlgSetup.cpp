@@ -4,6 +4,7 @@
 #include "dialogs/VariableSetupDlg.h"
 #include "dialogs/VariableSetupIds.h"
 
+namespace Zenlo {
 // The dialog gets a copy of every option (qualifier bytes split into their two boxes) and the
 // options take its values back only when it ends with OK. Nothing is saved here.
 void CMainDlg::variableSetup() {
@@ -11,3 +12,4 @@ void CMainDlg::variableSetup() {
     dialog.values = Zenlo::copyIn(converter.options);
     if (dialog.runModal(this) == SetupId::ok) Zenlo::copyBack(dialog.values, converter.options);
 }
+} // namespace Zenlo

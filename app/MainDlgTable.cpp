@@ -10,6 +10,7 @@
 
 #include "app/MainDlgIds.h"
 
+namespace Zenlo {
 using K = ZnControlKind;
 
 // clang-format off
@@ -43,3 +44,4 @@ const ZnControlSpec mainDialogControls[] = {
 // clang-format on
 
 const std::size_t mainDialogControlCount = std::size(mainDialogControls);
+} // namespace Zenlo

@@ -7,6 +7,7 @@
 
 #include "app/ProgressMath.h"
 
+namespace Zenlo {
 ZnProgressDisplay::ZnProgressDisplay(wxWindow* window, wxGauge* fileBar, wxGauge* totalBar,
                                      Host host)
     : fileBar_(fileBar), totalBar_(totalBar), host_(std::move(host)),
@@ -37,3 +38,4 @@ void ZnProgressDisplay::showRunEnded(const ZnRunReport& report) {
     taskbar_->Reset();
     host_.runEnded(report);
 }
+} // namespace Zenlo

@@ -10,6 +10,7 @@ class wxAppProgressIndicator;
 class wxGauge;
 class wxWindow;
 
+namespace Zenlo {
 // The dialog's side of ZnConversionView; runs on the window's thread.
 class ZnProgressDisplay : public ZnConversionView {
 public:
@@ -36,3 +37,4 @@ private:
     Host host_;
     std::unique_ptr<wxAppProgressIndicator> taskbar_;
 };
+} // namespace Zenlo

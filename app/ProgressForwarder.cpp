@@ -5,6 +5,7 @@
 
 #include "app/ProgressMath.h"
 
+namespace Zenlo {
 ZnProgressForwarder::ZnProgressForwarder(PostRefresh post,
                                          std::chrono::steady_clock::duration minInterval)
     : post_(std::move(post)), minInterval_(minInterval) {}
@@ -94,3 +95,4 @@ ZnProgressForwarder::Snapshot ZnProgressForwarder::take() {
     snapshot.failedInputs = failedInputs_;
     return snapshot;
 }
+} // namespace Zenlo

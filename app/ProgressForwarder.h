@@ -11,6 +11,7 @@
 #include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 // The converter's notifications run on the worker. Each handler here only stores its values
 // (atomics; the file name under a lock held for a copy) and asks the window for one refresh
 // when none is pending. The window's thread then takes a snapshot of the latest values.
@@ -79,3 +80,4 @@ private:
     Zenlo::WideString fileName_;
     std::vector<Zenlo::ZnInputFailure> failures_;
 };
+} // namespace Zenlo

@@ -2,21 +2,13 @@
 #include "app/RunReport.h"
 
 #include "i18n/Language.h"
+#include "i18n/TextKeys.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
-
 namespace {
-
-// Keys of the report texts (the reasons follow from failureKey).
-constexpr int summaryKey = 213;
-constexpr int stoppedKey = 214;
-constexpr int firstFailureKey = 215;
-constexpr int moreFailuresKey = 216;
-constexpr int folderRefusedKey = 217;
-constexpr int nameRefusedKey = 218;
 
 WideString fromUtf8(const std::string& text) {
     return WideString(utf8ToUtf16(text).c_str());
@@ -30,18 +22,18 @@ WideString textOr(int key, const char16_t* fallback) {
 
 WideString failureSummary(const ZnRunReport& report) {
     WideString summary = WideString::formatted(
-        textOr(summaryKey, u"Could not convert %d of the input files").c_str(),
+        textOr(TextKey::runSummary, u"Could not convert %d of the input files").c_str(),
         report.failedInputs);
     if (report.failures.empty()) return summary;
     const ZnInputFailure& first = report.failures.front();
-    return WideString::formatted(textOr(firstFailureKey, u"%s. First: %s (%s)").c_str(), summary,
-                                 fileNamePart(first.path), failureReason(first));
+    return WideString::formatted(textOr(TextKey::firstFailure, u"%s. First: %s (%s)").c_str(),
+                                 summary, fileNamePart(first.path), failureReason(first));
 }
 
 } // namespace
 
 int failureKey(ZnFailureKind kind) {
-    return 220 + static_cast<int>(kind);
+    return TextKey::failureReasons + static_cast<int>(kind);
 }
 
 WideString failureReason(const ZnInputFailure& failure) {
@@ -77,15 +69,15 @@ WideString reportLabel(const ZnRunReport& report) {
         if (failed) return failureSummary(report);
         break;
     case Kind::stopped: {
-        WideString stopped = textOr(stoppedKey, u"Stopped");
+        WideString stopped = textOr(TextKey::runStopped, u"Stopped");
         return failed ? stopped + u". " + failureSummary(report) : stopped;
     }
     case Kind::folderRefused:
         return WideString::formatted(
-            textOr(folderRefusedKey, u"Cannot create the output folder: %s").c_str(),
+            textOr(TextKey::folderRefused, u"Cannot create the output folder: %s").c_str(),
             fromUtf8(report.folderError));
     case Kind::nameRefused:
-        return textOr(nameRefusedKey, u"The output file name must not contain a folder");
+        return textOr(TextKey::nameRefused, u"The output file name must not contain a folder");
     }
     return u"...";
 }
@@ -101,9 +93,8 @@ WideString reportDetails(const ZnRunReport& report) {
     }
     if (listed < report.failures.size())
         details += WideString(u"\n") +
-                   WideString::formatted(textOr(moreFailuresKey, u"... and %d more").c_str(),
+                   WideString::formatted(textOr(TextKey::moreFailures, u"... and %d more").c_str(),
                                          report.failures.size() - listed);
     return details;
 }
-
 } // namespace Zenlo

@@ -8,6 +8,7 @@
 #include "converter/FileConverter.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 // The last report; composed from language keys whenever it is shown, so a language switch can
 // show it again in the new language. The input names and the system's reasons stay as given.
 struct ZnRunReport {
@@ -26,8 +27,6 @@ struct ZnRunReport {
     std::string folderError;
 };
 
-namespace Zenlo {
-
 // The language key of the reason text for a kind of failure.
 int failureKey(ZnFailureKind kind);
 // The failure's reason in the current language, with the system's reason appended where there
@@ -42,5 +41,4 @@ WideString reportDetails(const ZnRunReport& report);
 
 // How many failures reportDetails lists before it counts the rest.
 constexpr std::size_t detailedFailures = 20;
-
 } // namespace Zenlo

@@ -6,7 +6,7 @@
 
 #include "app/App.h"
 
-wxIMPLEMENT_APP_NO_MAIN(ZnApp);
+wxIMPLEMENT_APP_NO_MAIN(Zenlo::ZnApp);
 
 int main(int argc, char** argv) {
 #if defined(__WXGTK__)

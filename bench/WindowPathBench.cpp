@@ -21,6 +21,10 @@
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using Zenlo::ZnConversionControl;
+using Zenlo::ZnConversionView;
+using Zenlo::ZnRunArguments;
+using Zenlo::ZnRunReport;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "dialogs/VariableSetupIds.h"
 #include "dialogs/VariableSetupTable.h"
 #include "i18n/Language.h"
+#include "i18n/TextKeys.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "res/Images.h"
 #include "toolkit/wx/DynamicDialog.h"
@@ -15,6 +16,7 @@
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 // clang-format off
 wxBEGIN_EVENT_TABLE(CVariableSetupDlg, wxDialog)
     EVT_BUTTON(wxID_ANY, CVariableSetupDlg::onButton)
@@ -73,10 +75,10 @@ void CVariableSetupDlg::initialise() {
 void CVariableSetupDlg::addHeader() {
     ZnInputBox box;
     const ZnLanguage& language = ZnLanguage::instance();
-    box.caption = language.text(500);
-    box.prompt = language.text(501);
+    box.caption = language.text(Zenlo::TextKey::addHeaderTitle);
+    box.prompt = language.text(Zenlo::TextKey::headerPrompt);
     box.okText = u"OK";
-    box.cancelText = language.text(600);
+    box.cancelText = language.text(Zenlo::TextKey::cancel);
     box.editMode = ZnNumericEditRules::plainMode;
     box.rememberedWidth = inputBoxWidth;
     box.rememberedHeight = inputBoxHeight;
@@ -84,7 +86,8 @@ void CVariableSetupDlg::addHeader() {
     inputBoxWidth = box.rememberedWidth;
     inputBoxHeight = box.rememberedHeight;
     // No check for duplicates or ";": the answer is taken as typed.
-    if (result == 1 && !box.value.isEmpty()) headers_->append(wxArrayString(1, Zenlo::toWx(box.value)));
+    if (result == 1 && !box.value.isEmpty())
+        headers_->append(wxArrayString(1, Zenlo::toWx(box.value)));
 }
 
 void CVariableSetupDlg::setDefaults() {
@@ -183,3 +186,4 @@ void CVariableSetupDlg::onListSelection(wxCommandEvent&) {
 void CVariableSetupDlg::onTextEnter(wxCommandEvent& event) {
     if (!pressDefaultButton(*this)) event.Skip();
 }
+} // namespace Zenlo

@@ -11,6 +11,7 @@
 #include "toolkit/wx/ReorderableList.h"
 #include "toolkit/wx/WinDataExchange.h"
 
+namespace Zenlo {
 class CVariableSetupDlg : public wxDialog {
 public:
     CVariableSetupDlg();
@@ -63,3 +64,4 @@ private:
 
     wxDECLARE_EVENT_TABLE();
 };
+} // namespace Zenlo

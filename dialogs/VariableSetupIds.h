@@ -1,6 +1,7 @@
 // Control ids of the variable setup dialog.
 #pragma once
 
+namespace Zenlo {
 namespace SetupId {
 enum : int {
     ok = 1,
@@ -28,3 +29,4 @@ enum : int {
     defaults = 1030,
 };
 } // namespace SetupId
+} // namespace Zenlo

@@ -2,7 +2,6 @@
 #include "dialogs/VariableSetupRules.h"
 
 namespace Zenlo {
-
 namespace {
 
 int flag(int value) {
@@ -59,5 +58,4 @@ WideString includeListOf(const StringList& rows) {
         list.append(row).append(u';');
     return list;
 }
-
 } // namespace Zenlo

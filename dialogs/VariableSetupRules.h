@@ -6,6 +6,7 @@
 #include "converter/ConversionOptions.h"
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 // The values the variable setup dialog edits: a working copy of the conversion options with
 // each qualifier byte split into its two check boxes. Flags hold 0 or 1.
 struct ZnVariableSetupValues {
@@ -28,8 +29,6 @@ struct ZnVariableSetupValues {
     bool operator==(const ZnVariableSetupValues&) const = default;
 };
 
-namespace Zenlo {
-
 // The smallest and largest count of elements per line the dialog lets through.
 constexpr std::int64_t minimumBytesPerLine = 1;
 constexpr std::int64_t maximumBytesPerLine = 2147483647;
@@ -43,5 +42,4 @@ void copyBack(const ZnVariableSetupValues& values, ZnConversionOptions& options)
 StringList includeRows(const WideString& includeList);
 // The header list of the rows: every row followed by ";" (empty for no rows).
 WideString includeListOf(const StringList& rows);
-
 } // namespace Zenlo

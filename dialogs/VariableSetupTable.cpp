@@ -9,6 +9,7 @@
 
 #include "dialogs/VariableSetupIds.h"
 
+namespace Zenlo {
 using K = ZnControlKind;
 
 const ZnControlSpec variableSetupControls[] = {
@@ -45,3 +46,4 @@ const ZnControlSpec variableSetupControls[] = {
 };
 
 const std::size_t variableSetupControlCount = std::size(variableSetupControls);
+} // namespace Zenlo

@@ -5,8 +5,10 @@
 
 #include "toolkit/wx/DialogTemplate.h"
 
+namespace Zenlo {
 constexpr int variableSetupWidth = 361;
 constexpr int variableSetupHeight = 175;
 
 extern const ZnControlSpec variableSetupControls[];
 extern const std::size_t variableSetupControlCount;
+} // namespace Zenlo

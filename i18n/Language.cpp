@@ -13,6 +13,7 @@
 #include "i18n/LanguageFileText.h"
 #include "i18n/LanguageFolder.h"
 
+namespace Zenlo {
 using Zenlo::WideString;
 
 namespace {
@@ -157,3 +158,4 @@ bool ZnLanguage::startUp(const WideString& startFolder, WideString& languageName
                                                                  : languages_.begin()->first;
     return selectLanguage(languageName);
 }
+} // namespace Zenlo

@@ -6,6 +6,7 @@
 
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 // One table of interface texts by key, loaded from a language file of the language folder,
 // and the list of the folder's languages by LangID. The process uses one: ZnLanguage::instance().
 class ZnLanguage {
@@ -68,3 +69,4 @@ private:
     Zenlo::WideString currentLanguage_;
     std::uint64_t generation_ = 0;
 };
+} // namespace Zenlo

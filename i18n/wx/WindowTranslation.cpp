@@ -12,6 +12,7 @@
 #include "i18n/Language.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 namespace {
 const char dataWindowName[] = "ZnDataWindow";
 } // namespace
@@ -86,3 +87,4 @@ bool translateWithLanguage(wxWindow* window) {
             return found == strings.end() ? nullptr : &found->second;
         });
 }
+} // namespace Zenlo

@@ -12,6 +12,7 @@
 
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 class ZnWindowTranslation {
 public:
     // The text of a key, or null when the loaded language has none (the window then keeps the
@@ -47,3 +48,4 @@ private:
 ZnWindowTranslation& windowTranslation();
 // Translates the window through the process's registry with the loaded language's texts.
 bool translateWithLanguage(wxWindow* window);
+} // namespace Zenlo

@@ -9,6 +9,8 @@
 #include "app/MainDlgIds.h"
 #include "toolkit/TextEncoding.h"
 
+using namespace Zenlo;
+
 namespace {
 
 std::string labelOf(wxWindow* dialog, int id) {

@@ -18,6 +18,8 @@
 #include "app/MainDlgIds.h"
 #include "i18n/Language.h"
 
+using namespace Zenlo;
+
 namespace fs = std::filesystem;
 
 namespace {

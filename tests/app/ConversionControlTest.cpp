@@ -16,7 +16,7 @@
 #include "../converter/TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
-using Zenlo::ZnFileConverter;
+using namespace Zenlo;
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;

@@ -5,6 +5,8 @@
 
 #include "app/MainDlgIds.h"
 
+using namespace Zenlo;
+
 namespace {
 
 ZnControlUpdate find(const ZnMainState& state, int id) {
@@ -66,8 +68,8 @@ TEST(EnableTable, EachRowAgainstItsState) {
 
 TEST(EnableTable, CheckBoxesCarryTheirMembers) {
     ZnMainState state;
-    state.separateFiles = 1;
-    state.writeHeader = 0;
+    state.separateFiles = true;
+    state.writeHeader = false;
     EXPECT_EQ(find(state, MainId::separateFiles).check, 1);
     EXPECT_EQ(find(state, MainId::writeHeader).check, 0);
     EXPECT_EQ(find(state, MainId::convert).check, -1);

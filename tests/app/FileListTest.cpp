@@ -14,6 +14,8 @@
 #include "UiTestSupport.h"
 #include "toolkit/wx/NativeLook.h"
 
+using namespace Zenlo;
+
 namespace fs = std::filesystem;
 
 namespace {

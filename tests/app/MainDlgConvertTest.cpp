@@ -28,6 +28,8 @@
 // After the wx headers: on Windows it brings in <windows.h>, which must follow wx's own.
 #include "../converter/TestFolder.h"
 
+using namespace Zenlo;
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
@@ -220,7 +222,7 @@ TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
     drop({bigFile()});
     UiTest::click(dialog, MainId::convert);
     UiTest::pumpEvents();
-    EXPECT_EQ(dialog->busy, 1);
+    EXPECT_TRUE(dialog->busy);
     EXPECT_TRUE(enabled(MainId::stop));
     EXPECT_FALSE(enabled(MainId::convert));
     ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
@@ -262,7 +264,7 @@ TEST_F(GuiConvert, FolderThatCannotBeMadeLeavesTheDialogIdle) {
     UiTest::pumpEvents();
     UiTest::click(dialog, MainId::convert);
     UiTest::pumpEvents();
-    EXPECT_EQ(dialog->busy, 0);
+    EXPECT_FALSE(dialog->busy);
     auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFolder));
     EXPECT_EQ(wxWindow::FindFocus(), edit);
     long from = -1, to = -1;

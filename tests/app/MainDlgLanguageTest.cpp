@@ -17,7 +17,7 @@
 #include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
 
-using Zenlo::ZnConversionOptions;
+using namespace Zenlo;
 
 namespace {
 

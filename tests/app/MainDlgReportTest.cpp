@@ -28,8 +28,7 @@
 // includes it and takes back the macros that rename FindWindow and the like).
 #include "../converter/TestFolder.h"
 
-using Zenlo::ZnFailureKind;
-using Zenlo::ZnInputFailure;
+using namespace Zenlo;
 
 namespace fs = std::filesystem;
 
@@ -181,7 +180,7 @@ TEST_F(GuiReport, AFileNameWithASeparatorIsRefused) {
         setText(MainId::outputFile, name);
         UiTest::click(dialog, MainId::convert);
         UiTest::pumpEvents();
-        EXPECT_EQ(dialog->busy, 0);
+        EXPECT_FALSE(dialog->busy);
         EXPECT_TRUE(refused(MainId::outputFile));
         EXPECT_EQ(text(MainId::outputFile), name) << "the edit keeps what was typed";
         EXPECT_EQ(text(MainId::fileLabel), "The output file name must not contain a folder");
@@ -198,7 +197,7 @@ TEST_F(GuiReport, AFolderThatCannotBeMadeSaysWhy) {
     setText(MainId::outputFolder, "blocker/sub");
     UiTest::click(dialog, MainId::convert);
     UiTest::pumpEvents();
-    EXPECT_EQ(dialog->busy, 0);
+    EXPECT_FALSE(dialog->busy);
     EXPECT_TRUE(refused(MainId::outputFolder));
     const std::string said = text(MainId::fileLabel);
     const std::string start = "Cannot create the output folder: ";

@@ -14,8 +14,7 @@
 #include "app/MainDlgIds.h"
 #include "toolkit/PathText.h"
 
-using Zenlo::ZnConversionOptions;
-using Zenlo::ZnInputFailure;
+using namespace Zenlo;
 
 namespace {
 

@@ -15,6 +15,8 @@
 #include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
 
+using namespace Zenlo;
+
 namespace {
 
 class GuiMainDlg : public testing::Test {
@@ -85,13 +87,13 @@ TEST_F(GuiMainDlg, SelectionDrivesTheListButtons) {
 
 TEST_F(GuiMainDlg, BusyLeavesOnlyStopLanguageAndAbout) {
     list()->Append("/a");
-    dialog->busy = 1;
+    dialog->busy = true;
     dialog->idleUpdate();
     for (int id : mainUpdateIds)
         EXPECT_EQ(enabled(id), id == MainId::stop) << id;
     EXPECT_TRUE(enabled(MainId::language));
     EXPECT_TRUE(enabled(MainId::about));
-    dialog->busy = 0;
+    dialog->busy = false;
 }
 
 TEST_F(GuiMainDlg, CloseRequestsAreVetoed) {

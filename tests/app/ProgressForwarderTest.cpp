@@ -11,7 +11,7 @@
 #include "../converter/TestFolder.h"
 #include "toolkit/TextEncoding.h"
 
-using Zenlo::ZnInputFailure;
+using namespace Zenlo;
 
 using namespace std::chrono_literals;
 

@@ -12,8 +12,7 @@
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
 
-using Zenlo::ZnFailureKind;
-using Zenlo::ZnInputFailure;
+using namespace Zenlo;
 
 using Zenlo::WideString;
 

@@ -22,6 +22,8 @@
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
 
+using namespace Zenlo;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -10,6 +10,8 @@
 
 #include "app/App.h"
 
+using namespace Zenlo;
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     bool haveDisplay = false;

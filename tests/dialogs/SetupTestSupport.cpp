@@ -6,6 +6,8 @@
 #include "../app/UiTestSupport.h"
 #include "i18n/Language.h"
 
+using namespace Zenlo;
+
 namespace SetupTest {
 
 void loadEnglish() {

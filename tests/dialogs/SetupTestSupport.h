@@ -14,6 +14,8 @@
 
 namespace SetupTest {
 
+using namespace Zenlo;
+
 using Steps = std::function<void(CVariableSetupDlg&)>;
 
 // Loads the English language file of the source tree, for the translated captions.

@@ -12,7 +12,7 @@
 #include "i18n/Language.h"
 #include "toolkit/wx/WxText.h"
 
-using Zenlo::ZnConversionOptions;
+using namespace Zenlo;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using Zenlo::ZnConversionOptions;
+using namespace Zenlo;
 
 namespace {
 

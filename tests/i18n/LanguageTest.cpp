@@ -12,6 +12,8 @@
 #include "i18n/LanguageFileText.h"
 #include "i18n/LanguageFolder.h"
 
+using namespace Zenlo;
+
 namespace fs = std::filesystem;
 using Zenlo::WideString;
 

@@ -14,6 +14,8 @@
 #include "../../app/UiTestSupport.h"
 #include "i18n/wx/LanguageChooser.h"
 
+using namespace Zenlo;
+
 using Zenlo::WideString;
 
 namespace {
