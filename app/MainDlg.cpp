@@ -2,6 +2,7 @@
 // the Close button. The file list and the conversion control live in their own files.
 #include "app/MainDlg.h"
 
+#include <wx/appprogress.h>
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -14,7 +15,6 @@
 #include "app/IdleRule.h"
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
-#include "app/ProgressDisplay.h"
 #include "app/ProgressMath.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "toolkit/FileSystem.h"
@@ -165,16 +165,14 @@ void CMainDlg::onCommand(wxCommandEvent& event) {
         addFiles();
         break;
     case MainId::removeFile:
-        removeSelected();
+        files_->removeSelected();
         break;
     case MainId::clearList:
-        clearList();
+        files_->removeAll();
         break;
     case MainId::moveUp:
-        moveSelected(true);
-        break;
     case MainId::moveDown:
-        moveSelected(false);
+        files_->moveSelected(id == MainId::moveUp);
         break;
     case MainId::variableSetup:
         variableSetup();
@@ -189,7 +187,7 @@ void CMainDlg::onCommand(wxCommandEvent& event) {
         convert();
         break;
     case MainId::stop:
-        stop();
+        conversion_->stop();
         break;
     case MainId::close:
         closeProgram();

@@ -9,6 +9,7 @@
 
 #include <wx/dialog.h>
 
+#include "app/ConversionControl.h"
 #include "app/EnableTable.h"
 #include "app/RunReport.h"
 #include "converter/FileConverter.h"
@@ -16,17 +17,17 @@
 #include "toolkit/wx/CustomEdit.h"
 #include "toolkit/wx/WinDataExchange.h"
 
+class wxAppProgressIndicator;
 class wxChoice;
 class wxGauge;
 class wxListBox;
 class wxBitmapButton;
 
 namespace Zenlo {
-class ZnConversionControl;
 class ZnFileList;
-class ZnProgressDisplay;
 
-class CMainDlg : public wxDialog {
+// Shows a run's progress itself: the file-name label, the file and total bars, the taskbar.
+class CMainDlg : public wxDialog, private ZnConversionView {
 public:
     // Ends the program with the exit code; the application's, left empty in tests.
     using EndProgram = std::function<void(int exitCode)>;
@@ -63,9 +64,6 @@ public:
     // Shows the report in the file-name label (every failure in its tip) and keeps it, so a
     // language switch shows it again in the new language. An empty report shows "...".
     void showReport(const ZnRunReport& report);
-    const ZnRunReport& report() const { return report_; }
-    // The label's tip: every failure of the last run; empty when there is none.
-    Zenlo::WideString labelDetails() const;
 
     // What browsing for the output file or folder does with the chosen path.
     void useChosenOutputFile(const Zenlo::WideString& path);
@@ -104,20 +102,19 @@ private:
     void onCommand(wxCommandEvent& event);
     void onLanguage(wxCommandEvent& event);
 
-    // File list (adding, removing, reordering, the horizontal extent).
-    void addFiles();
-    void removeSelected();
-    void clearList();
-    void moveSelected(bool up);
     // Output target and conversion control.
+    void addFiles();
     void browseOutputFile();
     void browseOutputFolder();
     void convert();
-    void stop();
-    // Creates the list operations, the progress display and the conversion control, and
-    // accepts dropped files.
+    // Creates the file list, the taskbar progress and the conversion control, and accepts
+    // dropped files (also during a run, which works on its own copy of the list).
     void initialiseConversion();
-    void addDroppedFiles(const wxArrayString& paths);
+    // What the conversion control shows, on the window's thread.
+    void showRunStarted() override;
+    void showFileName(const Zenlo::WideString& name) override;
+    void showProgress(int filePosition, int totalPosition) override;
+    void showRunEnded(const ZnRunReport& report) override;
 
     EndProgram endProgram_;
     ZnCustomEdit outputFileEdit_;
@@ -135,9 +132,9 @@ private:
     unsigned idleUpdates_ = 0;
     ZnRunReport report_;
 
-    // Declared in this order so the control (which uses the display) goes first.
+    // Declared in this order so the control (which shows through the taskbar) goes first.
     std::unique_ptr<ZnFileList> files_;
-    std::unique_ptr<ZnProgressDisplay> progress_;
+    std::unique_ptr<wxAppProgressIndicator> taskbar_;
     std::unique_ptr<ZnConversionControl> conversion_;
 
     wxDECLARE_EVENT_TABLE();

@@ -1,9 +1,12 @@
-// CMainDlg: output target and conversion control: browsing, convert, stop, progress.
+// CMainDlg: the file list's ways in, output target and conversion control: browsing, convert,
+// progress.
 #include "app/MainDlg.h"
 
+#include <wx/appprogress.h>
 #include <wx/bmpbuttn.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -11,7 +14,7 @@
 #include "app/ConversionControl.h"
 #include "app/FileList.h"
 #include "app/MainDlgIds.h"
-#include "app/ProgressDisplay.h"
+#include "app/ProgressMath.h"
 #include "converter/OutputTarget.h"
 #include "i18n/Language.h"
 #include "i18n/TextKeys.h"
@@ -21,25 +24,24 @@ namespace Zenlo {
 void CMainDlg::initialiseConversion() {
     files_ = std::make_unique<ZnFileList>(fileList_, moveUpButton_, moveDownButton_,
                                           [this] { clearReport(); });
-    ZnProgressDisplay::Host host;
-    host.setLabel = [this](const Zenlo::WideString& text) {
-        labelText = text;
-        static_cast<wxStaticText*>(FindWindow(MainId::fileLabel))->SetLabelText(Zenlo::toWx(text));
-    };
-    // The end comes in a posted event, after which the idle update enables the controls.
-    host.runEnded = [this](const ZnRunReport& report) {
-        showReport(report);
-        busy = false;
-    };
-    progress_ = std::make_unique<ZnProgressDisplay>(this, fileBar_, totalBar_, std::move(host));
+    taskbar_ = std::make_unique<wxAppProgressIndicator>(this, progressRange);
+    taskbar_->Reset();
     // Posted to this window's queue: a window destroyed meanwhile drops the work with itself.
+    ZnConversionView& view = *this;
     conversion_ = std::make_unique<ZnConversionControl>(
-        converter, *progress_, [this](std::function<void()> work) { CallAfter(std::move(work)); });
+        converter, view, [this](std::function<void()> work) { CallAfter(std::move(work)); });
 
-    // Files may be dropped on the window and on the list (which handles its own drops).
-    auto drop = [this](const wxArrayString& paths) { addDroppedFiles(paths); };
+    // Files may be dropped on the window and on the list (which handles its own drops); the
+    // list's change ends the report of the last run.
+    auto drop = [this](const wxArrayString& paths) { files_->addDropped(paths); };
     SetDropTarget(new ZnFileDropTarget(drop));
     fileList_->SetDropTarget(new ZnFileDropTarget(drop));
+}
+
+void CMainDlg::addFiles() {
+    const ZnLanguage& language = ZnLanguage::instance();
+    files_->addFromDialog(this, language.text(TextKey::addFilesTitle),
+                          language.text(TextKey::allFiles));
 }
 
 void CMainDlg::browseOutputFile() {
@@ -117,22 +119,41 @@ void CMainDlg::convert() {
     conversion_->start(arguments);
 }
 
-void CMainDlg::stop() { conversion_->stop(); }
+void CMainDlg::showRunStarted() {
+    if (taskbar_->IsAvailable()) taskbar_->SetValue(0);
+}
+
+void CMainDlg::showFileName(const WideString& name) {
+    fileBar_->SetValue(0);
+    labelText = name;
+    static_cast<wxStaticText*>(FindWindow(MainId::fileLabel))->SetLabelText(toWx(name));
+}
+
+void CMainDlg::showProgress(int filePosition, int totalPosition) {
+    fileBar_->SetValue(filePosition);
+    totalBar_->SetValue(totalPosition);
+    if (taskbar_->IsAvailable()) taskbar_->SetValue(totalPosition);
+}
+
+// The end comes in a posted event, after which the idle update enables the controls.
+void CMainDlg::showRunEnded(const ZnRunReport& report) {
+    fileBar_->SetValue(0);
+    totalBar_->SetValue(0);
+    taskbar_->Reset();
+    showReport(report);
+    busy = false;
+}
 
 void CMainDlg::showReport(const ZnRunReport& report) {
     report_ = report;
     labelText = Zenlo::reportLabel(report_);
     auto* label = static_cast<wxStaticText*>(FindWindow(MainId::fileLabel));
     label->SetLabelText(Zenlo::toWx(labelText));
-    const Zenlo::WideString details = labelDetails();
+    const WideString details = reportDetails(report_);
     if (details.isEmpty())
         label->UnsetToolTip();
     else
         label->SetToolTip(Zenlo::toWx(details));
-}
-
-Zenlo::WideString CMainDlg::labelDetails() const {
-    return Zenlo::reportDetails(report_);
 }
 
 void CMainDlg::clearReport() {
