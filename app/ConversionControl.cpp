@@ -32,6 +32,7 @@ ZnConversionControl::~ZnConversionControl() {
 }
 
 void ZnConversionControl::start(const ZnRunArguments& arguments) {
+    assert(std::this_thread::get_id() == windowThread_);
     if (worker_.joinable()) {
         converter_.stopRequested = 1;
         join();
@@ -51,12 +52,14 @@ void ZnConversionControl::start(const ZnRunArguments& arguments) {
 }
 
 void ZnConversionControl::stop() {
+    assert(std::this_thread::get_id() == windowThread_);
     if (!busy_) return;
     stopped_ = true;
     converter_.stopRequested = 1;
 }
 
 void ZnConversionControl::refresh() {
+    assert(std::this_thread::get_id() == windowThread_);
     if (!busy_) return; // a refresh posted by a run already handled
     ZnProgressForwarder::Snapshot snapshot = forwarder_.take();
     if (snapshot.newFile) view_.showFileName(snapshot.fileName);
@@ -80,6 +83,7 @@ void ZnConversionControl::endRun(const ZnProgressForwarder::Snapshot& snapshot) 
 }
 
 void ZnConversionControl::shutdown() {
+    assert(std::this_thread::get_id() == windowThread_);
     if (!worker_.joinable()) return;
     converter_.stopRequested = 1;
     join();

@@ -34,7 +34,8 @@ struct ZnRunArguments {
 };
 
 // Owns the worker of the current or last run. Subscribes to the converter's notifications for
-// its whole life. Everything but the notification handlers runs on the window's thread.
+// its whole life. Everything but the notification handlers runs on the window's thread, the one
+// that built the control (asserted).
 class ZnConversionControl {
 public:
     // Called on the worker: has the work run on the window's thread soon. Must return at once,
@@ -70,6 +71,7 @@ private:
     ZnConversionView& view_;
     PostToWindow post_;
     ZnProgressForwarder forwarder_;
+    const std::thread::id windowThread_ = std::this_thread::get_id();
     std::thread worker_;
     bool busy_ = false;
     bool stopped_ = false; // stop was asked for during this run

@@ -2,6 +2,8 @@
 // the Close button. The file list and the conversion control live in their own files.
 #include "app/MainDlg.h"
 
+#include <cassert>
+
 #include <wx/appprogress.h>
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
@@ -135,8 +137,10 @@ void CMainDlg::idleUpdate() {
         if (!control) continue;
         const ZnControlUpdate& had = applied_[i];
         if (!appliedValid_ || had.enabled != want.enabled) control->Enable(want.enabled);
-        if (want.check >= 0 && (!appliedValid_ || had.check != want.check))
-            static_cast<wxCheckBox*>(control)->SetValue(want.check != 0);
+        if (want.check < 0 || (appliedValid_ && had.check == want.check)) continue;
+        // Only check boxes have a wanted check state.
+        assert(dynamic_cast<wxCheckBox*>(control));
+        static_cast<wxCheckBox*>(control)->SetValue(want.check != 0);
     }
     applied_ = wanted;
     appliedValid_ = true;

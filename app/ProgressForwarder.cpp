@@ -1,6 +1,7 @@
 // Progress forwarding: values in atomics, at most one refresh pending at the window.
 #include "app/ProgressForwarder.h"
 
+#include <cassert>
 #include <utility>
 
 #include "app/ProgressMath.h"
@@ -8,7 +9,9 @@
 namespace Zenlo {
 ZnProgressForwarder::ZnProgressForwarder(PostRefresh post,
                                          std::chrono::steady_clock::duration minInterval)
-    : post_(std::move(post)), minInterval_(minInterval) {}
+    : post_(std::move(post)), minInterval_(minInterval) {
+    assert(post_);
+}
 
 void ZnProgressForwarder::reset() {
     pending_ = false;

@@ -18,6 +18,7 @@ namespace Zenlo {
 class ZnProgressForwarder {
 public:
     // Asks the window's thread to call take() soon. Called on the worker; must not wait.
+    // Required (asserted).
     using PostRefresh = std::function<void()>;
 
     // Progress and file starts post at most once per minInterval; the run's start and end

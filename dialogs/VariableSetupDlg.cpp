@@ -2,6 +2,8 @@
 // the defaults and closing.
 #include "dialogs/VariableSetupDlg.h"
 
+#include <cassert>
+
 #include <wx/bmpbuttn.h>
 #include <wx/listbox.h>
 
@@ -141,7 +143,9 @@ void CVariableSetupDlg::applyListButtonRule() {
 void CVariableSetupDlg::closeWith(int id) {
     readFromControls();
     // The edit keeps its value within 1..2147483647, so the 32-bit member takes it whole.
-    values.bytesPerLine = static_cast<std::int32_t>(bytesPerLineEdit_.integerValue());
+    const std::int64_t bytesPerLine = bytesPerLineEdit_.integerValue();
+    assert(bytesPerLine >= minimumBytesPerLine && bytesPerLine <= maximumBytesPerLine);
+    values.bytesPerLine = static_cast<std::int32_t>(bytesPerLine);
     if (id == SetupId::ok) values.includeList = Zenlo::includeListOf(headers_->rows());
     EndModal(id);
 }

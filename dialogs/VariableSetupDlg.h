@@ -2,6 +2,7 @@
 // per-line layout of the bytes and the list of included headers.
 #pragma once
 
+#include <cassert>
 #include <memory>
 
 #include <wx/dialog.h>
@@ -44,7 +45,10 @@ public:
     void applyListButtonRule();
 
     // The header list, from the dialog's creation on.
-    Zenlo::ZnReorderableList& headerList() { return *headers_; }
+    Zenlo::ZnReorderableList& headerList() {
+        assert(headers_);
+        return *headers_;
+    }
     ZnCustomEdit& bytesPerLineEdit() { return bytesPerLineEdit_; }
 
 private:

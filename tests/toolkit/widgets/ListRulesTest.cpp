@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using Zenlo::ZnListButtons;
@@ -30,6 +32,18 @@ TEST(ListRules, MoveTargets) {
     EXPECT_EQ(Zenlo::indexAfterMove(2, true, 3), 1);
     EXPECT_EQ(Zenlo::indexAfterMove(1, false, 3), 2);
 }
+
+#if !defined(NDEBUG) && !defined(_WIN32)
+// A move past either end is the caller's mistake, caught before it indexes outside the list.
+TEST(ListRulesDeathTest, MovePastAnEndIsAsserted) {
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    for (const auto& [index, up] :
+         {std::pair{0, true}, std::pair{2, false}, std::pair{-1, false}}) {
+        SCOPED_TRACE(testing::Message() << index << (up ? " up" : " down"));
+        EXPECT_DEATH(Zenlo::indexAfterMove(index, up, 3), "");
+    }
+}
+#endif
 
 TEST(ListRules, SelectionAfterRemoval) {
     struct Case {
