@@ -7,7 +7,7 @@
 #include <wx/dialog.h>
 #include <wx/listbox.h>
 
-#include "app/FileList.h"
+#include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/ListBoxExtent.h"
 
 #ifdef __WXMSW__
