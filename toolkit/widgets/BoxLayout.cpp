@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+namespace Zenlo {
 namespace {
 
 // Division rounded toward minus infinity, so a shortfall never turns into a gain.
@@ -138,3 +139,4 @@ void ZnBoxLayout::arrange() {
     }
     placeGroupBox();
 }
+} // namespace Zenlo

@@ -7,7 +7,6 @@
 namespace Zenlo {
 constexpr int directionHorizontal = 1;
 constexpr int directionVertical = 2;
-} // namespace Zenlo
 
 // A row (direction 1) or a column (direction 2) of items, owned by the box.
 class ZnBoxLayout : public ZnLayout {
@@ -63,3 +62,4 @@ class ZnVBoxLayout : public ZnBoxLayout {
 public:
     explicit ZnVBoxLayout(ZnLayoutHost& parent) : ZnBoxLayout(parent, Zenlo::directionVertical) {}
 };
+} // namespace Zenlo

@@ -1,6 +1,7 @@
 // Base layout geometry and the group box that may frame a nested layout.
 #include "toolkit/widgets/Layout.h"
 
+namespace Zenlo {
 ZnLayout::ZnLayout(ZnLayoutHost& parent)
     : parent_(parent), groupBoxTopInset_(parent.fontHeight() + 3),
       groupBoxHeightInset_(parent.fontHeight() + 8) {}
@@ -82,3 +83,4 @@ void ZnLayout::placeGroupBox() {
     parent_.moveWindow(groupBox_, {x_, y_, x_ + width_, y_ + height_});
     parent_.setRedraw(true);
 }
+} // namespace Zenlo

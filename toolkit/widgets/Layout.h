@@ -6,6 +6,7 @@
 #include "toolkit/widgets/LayoutHost.h"
 #include "toolkit/widgets/LayoutItem.h"
 
+namespace Zenlo {
 // A layout of a dialog's controls. The base holds geometry only; ZnBoxLayout places items.
 // The appending operations return the layout itself so that calls can be chained; the base
 // versions accept nothing.
@@ -81,3 +82,4 @@ protected:
     int groupBoxTopInset_;
     int groupBoxHeightInset_;
 };
+} // namespace Zenlo

@@ -2,7 +2,6 @@
 #pragma once
 
 namespace Zenlo {
-
 // An opaque window handle. The host decides what it points to; null is never a window.
 using WindowHandle = void*;
 
@@ -30,8 +29,6 @@ struct Extent {
     bool operator==(const Extent&) const = default;
 };
 
-} // namespace Zenlo
-
 // The dialog whose controls a layout positions. Implemented over real windows by the window
 // layer and by a plain fake in the tests, so the layout arithmetic runs without a display.
 class ZnLayoutHost {
@@ -51,3 +48,4 @@ public:
     // Turns redrawing of the dialog off and on again around moves that would leave traces.
     virtual void setRedraw(bool redraw) = 0;
 };
+} // namespace Zenlo

@@ -3,6 +3,7 @@
 
 #include "toolkit/widgets/Layout.h"
 
+namespace Zenlo {
 ZnWindowItem::ZnWindowItem(ZnLayoutHost& host, Zenlo::WindowHandle window, std::uint32_t alignment)
     : ZnItem(alignment), host_(host), window_(window) {
     if (host_.isWindow(window_)) rect_ = host_.windowRect(window_);
@@ -76,3 +77,4 @@ void ZnLayoutItem::apply() {
 void ZnLayoutItem::computeMinimum() {
     layout_->computeMinimum();
 }
+} // namespace Zenlo

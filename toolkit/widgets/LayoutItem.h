@@ -6,9 +6,8 @@
 
 #include "toolkit/widgets/LayoutHost.h"
 
-class ZnLayout;
-
 namespace Zenlo {
+class ZnLayout;
 
 // Alignment of an item in its cell. Bits 0-3 place it across a row, bits 4-7 across a column;
 // other values in a nibble leave that axis of the item untouched.
@@ -27,8 +26,6 @@ constexpr std::uint32_t alignReachMargin = 0x1000;
 
 // Item kinds as itemType() reports them.
 enum ItemType { itemBase = 0, itemWindow = 1, itemLayout = 2, itemFixedSize = 3, itemSpacer = 4 };
-
-} // namespace Zenlo
 
 // Base of all items: holds the alignment; every geometry operation does nothing.
 class ZnItem {
@@ -135,3 +132,4 @@ public:
 private:
     int length_ = 0;
 };
+} // namespace Zenlo

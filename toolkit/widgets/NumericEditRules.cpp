@@ -8,7 +8,6 @@
 #include "toolkit/NumberText.h"
 
 namespace Zenlo {
-
 namespace {
 
 bool isCSpace(char16_t c) {
@@ -69,8 +68,6 @@ double leadingDecimal(const WideString& text) {
     if (result.ec == std::errc::result_out_of_range) value = HUGE_VAL;
     return ascii.empty() || ascii[0] != '-' ? value : -value;
 }
-
-} // namespace Zenlo
 
 using Zenlo::WideString;
 
@@ -175,3 +172,4 @@ std::int64_t ZnNumericEditRules::integerResult() const {
     if (currentDecimal <= -9223372036854775808.0) return INT64_MIN;
     return static_cast<std::int64_t>(currentDecimal);
 }
+} // namespace Zenlo

@@ -6,6 +6,7 @@
 
 #include "toolkit/WideString.h"
 
+namespace Zenlo {
 // What a numeric edit keeps beside its text, and every rule that needs no window. The window
 // side (ZnCustomEdit) derives from it, so owners set bounds and flags directly on the edit.
 class ZnNumericEditRules {
@@ -55,7 +56,6 @@ private:
     void clampDecimal();
 };
 
-namespace Zenlo {
 // The leading decimal integer of the text as the C library's wide-to-long-long conversion reads
 // it (white space, sign, digits; saturating at the 64-bit limits); 0 when there are no digits.
 std::int64_t leadingInteger(const WideString& text);

@@ -13,6 +13,7 @@
 #include "toolkit/NumberText.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 wxDEFINE_EVENT(ZN_EVT_EDIT_CHANGE, wxCommandEvent);
 wxDEFINE_EVENT(ZN_EVT_EDIT_FOCUS_LOST, wxCommandEvent);
 wxDEFINE_EVENT(ZN_EVT_EDIT_ENTER, wxCommandEvent);
@@ -294,3 +295,4 @@ void ZnCustomEdit::onText(wxCommandEvent& event) {
     if (clean != text()) showCorrected(clean);
     notify(changeNotification);
 }
+} // namespace Zenlo

@@ -10,6 +10,7 @@
 
 #include "toolkit/widgets/NumericEditRules.h"
 
+namespace Zenlo {
 // The notifications, sent synchronously to the parent as command events whose id is the edit's
 // id, whose object is the edit and whose int is the code below.
 wxDECLARE_EVENT(ZN_EVT_EDIT_CHANGE, wxCommandEvent);     // code 1
@@ -95,3 +96,4 @@ private:
     };
     KeyStart keyStart_;
 };
+} // namespace Zenlo

@@ -5,6 +5,7 @@
 
 #include "toolkit/wx/SizeGrip.h"
 
+namespace Zenlo {
 ZnDialogLayout::~ZnDialogLayout() {
     if (dialog_) dialog_->Unbind(wxEVT_SIZE, &ZnDialogLayout::onSize, this);
 }
@@ -87,3 +88,4 @@ void ZnDialogLayout::onSize(wxSizeEvent& event) {
     }
     dialog_->Refresh();
 }
+} // namespace Zenlo

@@ -9,6 +9,7 @@
 #include "toolkit/widgets/Layout.h"
 #include "toolkit/wx/WxLayoutHost.h"
 
+namespace Zenlo {
 class ZnSizeGrip;
 
 // The resizing part of a dialog built at run time: the size grip, the minimum and maximum
@@ -49,3 +50,4 @@ private:
     Zenlo::TrackSizes limits_;
     Zenlo::Extent layoutMinimum_;
 };
+} // namespace Zenlo

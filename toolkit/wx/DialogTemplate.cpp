@@ -16,6 +16,7 @@
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height) {
     wxPoint origin = dialog->ConvertDialogToPixels(wxPoint(x, y));
     wxPoint corner = dialog->ConvertDialogToPixels(wxPoint(x + width, y + height));
@@ -121,3 +122,4 @@ bool buildDialogControls(wxWindow* dialog, int width, int height, const ZnContro
     }
     return allCreated;
 }
+} // namespace Zenlo

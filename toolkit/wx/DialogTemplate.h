@@ -8,6 +8,7 @@
 
 class wxWindow;
 
+namespace Zenlo {
 // The kinds of control a dialog table can hold.
 enum class ZnControlKind {
     label,         // static text; style may hold wxALIGN_* and wxST_* flags
@@ -46,3 +47,4 @@ wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height
 // control could not be created (the others stay).
 bool buildDialogControls(wxWindow* dialog, int width, int height, const ZnControlSpec* specs,
                          std::size_t count);
+} // namespace Zenlo

@@ -12,6 +12,7 @@
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 namespace {
 
 long dialogStyle(std::uint32_t style) {
@@ -126,3 +127,4 @@ int ZnDynamicDialog::runModal(wxWindow* owner) {
     if (!initDialog()) return -1;
     return ShowModal();
 }
+} // namespace Zenlo

@@ -8,7 +8,6 @@
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
-
 // Window classes of a control description, as ordinals.
 constexpr std::uint16_t classButton = 0x0080;
 constexpr std::uint16_t classEdit = 0x0081;
@@ -28,8 +27,6 @@ constexpr std::uint32_t editRight = 0x0002;
 constexpr std::uint32_t editAutoHScroll = 0x0080;
 constexpr std::uint32_t editReadOnly = 0x0800;
 constexpr std::uint32_t staticEtchedHorizontal = 0x0010;
-
-} // namespace Zenlo
 
 // Presses the dialog's default button as a click would; false when it has none or it is
 // disabled. Edits that take Enter themselves call it, since not every platform hands Enter on.
@@ -90,3 +87,4 @@ private:
     Zenlo::Array<ZnControlDescription> controls_;
     bool built_ = false;
 };
+} // namespace Zenlo

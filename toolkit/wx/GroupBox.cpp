@@ -5,6 +5,7 @@
 #include <wx/dcclient.h>
 #include <wx/statbox.h>
 
+namespace Zenlo {
 ZnGroupBox::~ZnGroupBox() {
     if (wxStaticBox* box = box_.get())
         box->Unbind(wxEVT_ERASE_BACKGROUND, &ZnGroupBox::onErase, this);
@@ -31,3 +32,4 @@ void ZnGroupBox::onErase(wxEraseEvent& event) {
     parentErase.SetEventObject(parent);
     parent->GetEventHandler()->ProcessEvent(parentErase);
 }
+} // namespace Zenlo

@@ -5,6 +5,7 @@
 #include <wx/statbox.h>
 #include <wx/weakref.h>
 
+namespace Zenlo {
 class ZnGroupBox {
 public:
     ZnGroupBox() = default;
@@ -22,3 +23,4 @@ private:
 
     wxWeakRef<wxStaticBox> box_;
 };
+} // namespace Zenlo

@@ -6,6 +6,7 @@
 #include "toolkit/widgets/BoxLayout.h"
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 namespace {
 
 ZnControlDescription control(std::uint16_t classOrdinal, std::uint16_t id, std::int16_t cx,
@@ -86,3 +87,4 @@ void ZnInputBox::onClose(wxCommandEvent& event) {
     if (event.GetId() == 1) value = Zenlo::fromWx(edit_.control()->GetValue());
     EndModal(event.GetId());
 }
+} // namespace Zenlo

@@ -5,6 +5,7 @@
 #include "toolkit/wx/DialogLayout.h"
 #include "toolkit/wx/DynamicDialog.h"
 
+namespace Zenlo {
 // Asks for one line of text. The caller sets the texts, the start value, the edit mode and the
 // size remembered from an earlier run, runs it, and reads the value and the size back. The box
 // opens at its minimum size (at least 250 pixels wide, as high as its layout needs) or at the
@@ -41,3 +42,4 @@ private:
     // The answer field: a numeric edit, in plain mode unless the caller asks for numbers.
     ZnCustomEdit edit_;
 };
+} // namespace Zenlo

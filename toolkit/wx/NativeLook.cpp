@@ -16,7 +16,9 @@
 #include <wx/msw/wrapwin.h>
 #endif
 
+namespace Zenlo {
 #ifdef __WXGTK__
+
 namespace {
 
 template <class Function> Function gtk(const char* name) {
@@ -143,3 +145,4 @@ void shrinkToWidestRow(wxListBox* list) {
     (void)list;
 #endif
 }
+} // namespace Zenlo

@@ -7,6 +7,7 @@ class wxChoice;
 class wxGauge;
 class wxListBox;
 
+namespace Zenlo {
 // Draws the button as the dialog's default button, or takes that look away, without making it
 // the button that Enter presses. Returns false where the platform offers no such look.
 bool showAsDefaultButton(wxButton* button, bool isDefault);
@@ -22,3 +23,4 @@ bool fitChoiceHeight(wxChoice* choice, int height);
 // Makes the list's horizontal scroll range follow its widest row again after rows were
 // removed; some platforms only ever widen it.
 void shrinkToWidestRow(wxListBox* list);
+} // namespace Zenlo

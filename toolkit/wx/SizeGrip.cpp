@@ -7,6 +7,7 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+namespace Zenlo {
 namespace {
 
 int gripSize() {
@@ -74,3 +75,4 @@ void ZnSizeGrip::onLeftUp(wxMouseEvent&) {
 }
 
 void ZnSizeGrip::onCaptureLost(wxMouseCaptureLostEvent&) {}
+} // namespace Zenlo

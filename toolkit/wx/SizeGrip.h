@@ -4,6 +4,7 @@
 #include <wx/toplevel.h>
 #include <wx/window.h>
 
+namespace Zenlo {
 // The grip of a resizable dialog. It keeps itself in the corner (call placeInCorner after every
 // size change) and resizes its top-level parent while dragged, within the parent's size hints.
 // It takes an automatic id: the fixed grip id of other platforms lies outside wx's id range.
@@ -25,3 +26,4 @@ private:
     wxPoint dragStart_;
     wxSize sizeAtStart_;
 };
+} // namespace Zenlo

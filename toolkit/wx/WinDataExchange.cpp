@@ -9,6 +9,7 @@
 
 #include "toolkit/wx/WxText.h"
 
+namespace Zenlo {
 void ZnWinDataExchange::fail(wxWindow* control) {
     ok_ = false;
     wxBell();
@@ -60,3 +61,4 @@ ZnWinDataExchange& ZnWinDataExchange::check(int id, int& member) {
     }
     return *this;
 }
+} // namespace Zenlo

@@ -6,6 +6,7 @@
 
 class wxWindow;
 
+namespace Zenlo {
 class ZnWinDataExchange {
 public:
     enum Direction { toControls, fromControls };
@@ -30,3 +31,4 @@ private:
     Direction direction_;
     bool ok_ = true;
 };
+} // namespace Zenlo

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+namespace Zenlo {
 ZnWxLayoutHost::ZnWxLayoutHost(wxWindow& parent)
     : parent_(parent), fontHeight_(parent.GetCharHeight()) {}
 
@@ -39,3 +40,4 @@ void ZnWxLayoutHost::setRedraw(bool redraw) {
         parent_.Freeze();
     }
 }
+} // namespace Zenlo

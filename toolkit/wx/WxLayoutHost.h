@@ -5,6 +5,7 @@
 
 #include "toolkit/widgets/LayoutHost.h"
 
+namespace Zenlo {
 // Lays out the direct children of one window. Handles are the children's wxWindow pointers; a
 // handle counts as a window only while it is still among the parent's children, so a control
 // destroyed after the layout was built is never touched.
@@ -25,3 +26,4 @@ private:
     wxWindow& parent_;
     int fontHeight_;
 };
+} // namespace Zenlo

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Zenlo;
+
 namespace {
 
 using Zenlo::Rect;

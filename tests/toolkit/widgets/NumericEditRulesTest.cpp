@@ -5,7 +5,7 @@
 #include "../../converter/TestFolder.h"
 #include <gtest/gtest.h>
 
-using Zenlo::WideString;
+using namespace Zenlo;
 using Verdict = ZnNumericEditRules::CharVerdict;
 
 using testfiles::narrow;

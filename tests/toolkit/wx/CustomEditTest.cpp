@@ -13,6 +13,8 @@
 
 #include "../../app/UiTestSupport.h"
 
+using namespace Zenlo;
+
 namespace {
 
 class GuiCustomEdit : public testing::Test {

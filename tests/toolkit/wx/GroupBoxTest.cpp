@@ -7,6 +7,8 @@
 
 #include "../../app/UiTestSupport.h"
 
+using namespace Zenlo;
+
 TEST(GuiGroupBox, AttachesOnceAndLetsTheParentErase) {
     auto* dialog = new wxDialog(nullptr, wxID_ANY, "group");
     auto* box = new wxStaticBox(dialog, wxID_ANY, "frame", wxPoint(10, 10), wxSize(100, 60));

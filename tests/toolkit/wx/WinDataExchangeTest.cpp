@@ -10,6 +10,8 @@
 #include "../../app/UiTestSupport.h"
 #include "toolkit/TextEncoding.h"
 
+using namespace Zenlo;
+
 using Zenlo::WideString;
 
 TEST(GuiWinDataExchange, MovesTextsAndChecksAndStopsAtAFailure) {
