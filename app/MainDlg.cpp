@@ -18,9 +18,9 @@
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
 #include "app/ProgressMath.h"
+#include "converter/OutputTarget.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "toolkit/FileSystem.h"
-#include "toolkit/PathText.h"
 #include "res/Images.h"
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WinDataExchange.h"
@@ -38,7 +38,7 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 CMainDlg::CMainDlg(EndProgram endProgram) : endProgram_(std::move(endProgram)) {
-    outputFolder = Zenlo::WideString(u"out") + Zenlo::nativeSeparator;
+    outputFolder = defaultOutputFolder();
 }
 
 CMainDlg::~CMainDlg() {
