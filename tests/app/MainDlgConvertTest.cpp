@@ -41,15 +41,10 @@ protected:
         // The start folder is the current directory: relative output folders land below it.
         fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
         // As the application does: the dialog's end code becomes the program's.
-        dialog = new CMainDlg([](int code) { static_cast<ZnApp*>(wxTheApp)->quit(code); });
-        ASSERT_TRUE(dialog->create());
-        dialog->Show();
-        UiTest::pumpEvents();
+        dialog = UiTest::openMainDialog([](int code) { static_cast<ZnApp*>(wxTheApp)->quit(code); });
+        ASSERT_TRUE(dialog);
     }
-    void TearDown() override {
-        if (dialog) dialog->Destroy();
-        UiTest::pumpEvents();
-    }
+    void TearDown() override { UiTest::closeWindow(dialog); }
 
     fs::path file(const std::string& name, std::size_t size) {
         fs::path path = folder.path() / "in" / name;

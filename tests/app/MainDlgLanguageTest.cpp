@@ -32,24 +32,10 @@ protected:
         // A fresh process starts with an empty table; a failed load empties the shared one.
         ZnLanguage::instance().loadLanguageFile(u"no-such-language.lng");
     }
-    void TearDown() override {
-        if (dialog) dialog->Destroy();
-        UiTest::pumpEvents();
-    }
-    void open() {
-        dialog = new CMainDlg();
-        ASSERT_TRUE(dialog->create());
-        dialog->Show();
-        UiTest::pumpEvents();
-    }
+    void TearDown() override { UiTest::closeWindow(dialog); }
+    void open() { ASSERT_TRUE(dialog = UiTest::openMainDialog()); }
     wxChoice* chooser() { return static_cast<wxChoice*>(dialog->FindWindow(MainId::language)); }
-    void choose(const char* name) {
-        chooser()->SetStringSelection(wxString::FromUTF8(name));
-        wxCommandEvent event(wxEVT_CHOICE, MainId::language);
-        event.SetEventObject(chooser());
-        event.SetInt(chooser()->GetSelection());
-        chooser()->ProcessWindowEvent(event);
-    }
+    void choose(const char* name) { UiTest::chooseLanguage(dialog, name); }
     wxString label(int id) { return dialog->FindWindow(id)->GetLabel(); }
 
     UiTest::TempFolder folder;

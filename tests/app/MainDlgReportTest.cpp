@@ -38,16 +38,10 @@ class GuiReport : public testing::Test {
 protected:
     void SetUp() override {
         fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
-        dialog = new CMainDlg();
-        ASSERT_TRUE(dialog->create());
-        dialog->Show();
-        UiTest::pumpEvents();
+        ASSERT_TRUE(dialog = UiTest::openMainDialog());
         ASSERT_EQ(dialog->languageName.toUtf8().c_str(), std::string("English"));
     }
-    void TearDown() override {
-        if (dialog) dialog->Destroy();
-        UiTest::pumpEvents();
-    }
+    void TearDown() override { UiTest::closeWindow(dialog); }
     fs::path file(const std::string& name, std::size_t size) {
         fs::path path = folder.path() / "in" / name;
         UiTest::writeFile(path, std::string(size, 'x'));
@@ -66,12 +60,7 @@ protected:
         UiTest::pumpEvents();
     }
     void choose(const char* language) {
-        auto* chooser = static_cast<wxChoice*>(dialog->FindWindow(MainId::language));
-        chooser->SetStringSelection(wxString::FromUTF8(language));
-        wxCommandEvent event(wxEVT_CHOICE, MainId::language);
-        event.SetEventObject(chooser);
-        event.SetInt(chooser->GetSelection());
-        chooser->ProcessWindowEvent(event);
+        UiTest::chooseLanguage(dialog, language);
         UiTest::pumpEvents();
     }
     void setText(int id, const std::string& text) {

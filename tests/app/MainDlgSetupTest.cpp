@@ -25,20 +25,14 @@ class GuiMainDlgSetup : public testing::Test {
 protected:
     static void SetUpTestSuite() { loadEnglish(); }
     void SetUp() override {
-        main = new CMainDlg();
-        ASSERT_TRUE(main->create());
-        main->Show();
-        UiTest::pumpEvents();
+        ASSERT_TRUE(main = UiTest::openMainDialog());
         main->converter.options.namePrefix = u"old_";
         main->converter.options.includeList = u"a.h;;b.h;";
         main->converter.options.arrayQualifiers = 2;
         main->converter.options.sizeQualifiers = 1;
         main->converter.options.bytesPerLine = 9;
     }
-    void TearDown() override {
-        if (main) main->Destroy();
-        UiTest::pumpEvents();
-    }
+    void TearDown() override { UiTest::closeWindow(main); }
     // Presses the main dialog's button 1018 and runs the steps in the setup dialog it opens.
     void runVariableSetup(const Steps& steps) {
         wxTheApp->CallAfter([steps] {

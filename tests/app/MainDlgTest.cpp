@@ -21,16 +21,8 @@ namespace {
 
 class GuiMainDlg : public testing::Test {
 protected:
-    void SetUp() override {
-        dialog = new CMainDlg();
-        ASSERT_TRUE(dialog->create());
-        dialog->Show();
-        UiTest::pumpEvents();
-    }
-    void TearDown() override {
-        if (dialog) dialog->Destroy();
-        UiTest::pumpEvents();
-    }
+    void SetUp() override { ASSERT_TRUE(dialog = UiTest::openMainDialog()); }
+    void TearDown() override { UiTest::closeWindow(dialog); }
     bool enabled(int id) { return dialog->FindWindow(id)->IsEnabled(); }
     wxListBox* list() { return static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList)); }
 

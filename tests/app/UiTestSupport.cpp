@@ -13,10 +13,13 @@
 
 #include <wx/app.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
+
+#include "app/MainDlgIds.h"
 
 namespace UiTest {
 
@@ -139,6 +142,31 @@ CurrentFolder::~CurrentFolder() {
 void writeFile(const std::filesystem::path& file, const std::string& text) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
+}
+
+Zenlo::CMainDlg* openMainDialog(Zenlo::CMainDlg::EndProgram endProgram) {
+    auto* dialog = new Zenlo::CMainDlg(std::move(endProgram));
+    if (!dialog->create()) {
+        dialog->Destroy();
+        return nullptr;
+    }
+    dialog->Show();
+    pumpEvents();
+    return dialog;
+}
+
+void closeWindow(wxWindow* window) {
+    if (window) window->Destroy();
+    pumpEvents();
+}
+
+void chooseLanguage(wxWindow* dialog, const char* name) {
+    auto* chooser = static_cast<wxChoice*>(dialog->FindWindow(Zenlo::MainId::language));
+    chooser->SetStringSelection(wxString::FromUTF8(name));
+    wxCommandEvent event(wxEVT_CHOICE, Zenlo::MainId::language);
+    event.SetEventObject(chooser);
+    event.SetInt(chooser->GetSelection());
+    chooser->ProcessWindowEvent(event);
 }
 
 } // namespace UiTest

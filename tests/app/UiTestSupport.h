@@ -1,4 +1,5 @@
-// Helpers for the window tests: event pumping, temporary folders, clicks and key presses.
+// Helpers for the window tests: event pumping, temporary folders, clicks and key presses, the
+// main dialog opened and closed.
 #pragma once
 
 #include <chrono>
@@ -6,6 +7,8 @@
 #include <string>
 
 #include <wx/window.h>
+
+#include "app/MainDlg.h"
 
 namespace UiTest {
 
@@ -57,5 +60,11 @@ private:
 };
 // Writes a UTF-8 text file.
 void writeFile(const std::filesystem::path& file, const std::string& text);
+// Creates and shows the main dialog and handles what that posts; null when it cannot be created.
+Zenlo::CMainDlg* openMainDialog(Zenlo::CMainDlg::EndProgram endProgram = {});
+// Destroys a window a test left (nothing for null) and lets wx finish with it.
+void closeWindow(wxWindow* window);
+// Picks the language by its shown name in the main dialog's chooser, as a user does.
+void chooseLanguage(wxWindow* dialog, const char* name);
 
 } // namespace UiTest
