@@ -11,7 +11,7 @@ WINDOWS_DIR := build/windows
 WINDOWS_RELEASE_DIR := build/windows-release
 WINDOWS_CMAKE = -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
                 -DwxWidgets_CONFIG_EXECUTABLE=$$(tools/build-wxmsw.sh --prefix)/bin/wx-config \
-                $(LAUNCHER)
+                -DHEXMOOR_GUI=ON $(LAUNCHER)
 VERSION = $$(sed -n 's/^project(Hexmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # Rebuilds in another checkout of the same sources (a clean clone, a second work tree) come from
 # the compiler cache: paths are hashed relative to the tree.
