@@ -75,10 +75,10 @@ TEST_F(GuiPlatformLook, MoveButtonTakesAndLosesTheDefaultLook) {
     auto isDefaultLook = [](wxButton* b) {
         return (::GetWindowLong(b->GetHWND(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     };
-    ASSERT_TRUE(showAsDefaultButton(button, true));
+    ASSERT_TRUE(Zenlo::showAsDefaultButton(button, true));
     EXPECT_TRUE(isDefaultLook(button));
     EXPECT_FALSE(isDefaultLook(other));
-    ASSERT_TRUE(showAsDefaultButton(button, false));
+    ASSERT_TRUE(Zenlo::showAsDefaultButton(button, false));
     EXPECT_FALSE(isDefaultLook(button));
 }
 
