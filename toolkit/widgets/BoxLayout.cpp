@@ -12,6 +12,23 @@ int floorDiv(int value, int divisor) {
     return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? quotient - 1 : quotient;
 }
 
+// Places the item along one axis of its cell: at the start, at the end, centred, or filling it
+// (the length first, then the start). Other placements leave the axis untouched.
+void alignAxis(ZnItem& item, std::uint32_t placement, int cellStart, int cellLength, int itemLength,
+               void (ZnItem::*setStart)(int), void (ZnItem::*setLength)(int)) {
+    switch (placement) {
+    case Zenlo::alignLeft:
+        return (item.*setStart)(cellStart);
+    case Zenlo::alignRight:
+        return (item.*setStart)(cellStart + cellLength - itemLength);
+    case Zenlo::alignHCenter:
+        return (item.*setStart)(cellStart + floorDiv(cellLength - itemLength, 2));
+    case Zenlo::alignHFill:
+        (item.*setLength)(cellLength);
+        return (item.*setStart)(cellStart);
+    }
+}
+
 } // namespace
 
 ZnBoxLayout::ZnBoxLayout(ZnLayoutHost& parent, int direction)
@@ -73,40 +90,12 @@ Zenlo::Rect ZnBoxLayout::cellFor(const ZnItem& item, int cursor, const Insets& i
 }
 
 void ZnBoxLayout::alignInCell(ZnItem& item, const Zenlo::Rect& cell) {
-    switch (item.alignment() & Zenlo::alignVerticalMask) {
-    case Zenlo::alignTop:
-        item.setY(cell.top);
-        break;
-    case Zenlo::alignBottom:
-        item.setY(cell.bottom - item.height());
-        break;
-    case Zenlo::alignVCenter:
-        item.setY(cell.top + floorDiv(cell.height() - item.height(), 2));
-        break;
-    case Zenlo::alignVFill:
-        item.setHeight(cell.height());
-        item.setY(cell.top);
-        break;
-    default:
-        break;
-    }
-    switch (item.alignment() & Zenlo::alignHorizontalMask) {
-    case Zenlo::alignLeft:
-        item.setX(cell.left);
-        break;
-    case Zenlo::alignRight:
-        item.setX(cell.right - item.width());
-        break;
-    case Zenlo::alignHCenter:
-        item.setX(cell.left + floorDiv(cell.width() - item.width(), 2));
-        break;
-    case Zenlo::alignHFill:
-        item.setWidth(cell.width());
-        item.setX(cell.left);
-        break;
-    default:
-        break;
-    }
+    std::uint32_t alignment = item.alignment();
+    // The vertical nibble holds the same four placements as the horizontal one, shifted.
+    alignAxis(item, (alignment & Zenlo::alignVerticalMask) >> 4, cell.top, cell.height(),
+              item.height(), &ZnItem::setY, &ZnItem::setHeight);
+    alignAxis(item, alignment & Zenlo::alignHorizontalMask, cell.left, cell.width(), item.width(),
+              &ZnItem::setX, &ZnItem::setWidth);
 }
 
 void ZnBoxLayout::arrange() {
