@@ -50,32 +50,24 @@ ZnLayout& ZnBoxLayout::appendItem(std::unique_ptr<ZnItem> item) {
 
 void ZnBoxLayout::computeMinimum() {
     fixedTotal_ = 0;
-    minimumWidth_ = minimumHeight_ = 0;
     width_ = height_ = 0;
+    // Lengths along the box's direction add up; across it the largest item sets the minimum.
+    int along = 0, across = 0;
     for (auto& item : items_) {
         if (item->itemType() == Zenlo::itemSpacer) continue;
         if (item->itemType() == Zenlo::itemLayout) item->computeMinimum();
-        bool fixed = !stretches(*item);
-        if (isHorizontal()) {
-            if (fixed) fixedTotal_ += item->width();
-            minimumWidth_ += item->width();
-            minimumHeight_ = std::max(minimumHeight_, item->height());
-        } else {
-            if (fixed) fixedTotal_ += item->height();
-            minimumWidth_ = std::max(minimumWidth_, item->width());
-            minimumHeight_ += item->height();
-        }
+        int length = isHorizontal() ? item->width() : item->height();
+        if (!stretches(*item)) fixedTotal_ += length;
+        along += length;
+        across = std::max(across, isHorizontal() ? item->height() : item->width());
     }
     // One spacing between neighbouring non-spacer items; none when there are no such items.
     spacingTotal_ = std::max(0, itemCount() - spacerCount_ - 1) * spacing_;
     fixedTotal_ += spacingTotal_;
-    if (isHorizontal()) {
-        minimumWidth_ += spacingTotal_ + 2 * margin_;
-        minimumHeight_ += 2 * margin_;
-    } else {
-        minimumWidth_ += 2 * margin_;
-        minimumHeight_ += spacingTotal_ + 2 * margin_;
-    }
+    along += spacingTotal_ + 2 * margin_;
+    across += 2 * margin_;
+    minimumWidth_ = isHorizontal() ? along : across;
+    minimumHeight_ = isHorizontal() ? across : along;
     finishMinimum();
 }
 
