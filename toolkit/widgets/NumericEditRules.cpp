@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "toolkit/NumberText.h"
@@ -23,6 +24,18 @@ WideString::Size skipSpace(const WideString& text) {
     while (i < text.length() && isCSpace(text[i]))
         ++i;
     return i;
+}
+
+// A forbidden sign is dropped before the bounds apply, so the value always ends inside them
+// (a typed -5 with the minimum 1 is 5, and no turned value can pass the maximum). The most
+// negative integer has no positive twin; the largest value stands in for it.
+template <class Number>
+Number clamped(Number value, bool allowNegative, Number minimum, Number maximum) {
+    using Limits = std::numeric_limits<Number>;
+    if (!allowNegative && value < 0) value = value == Limits::lowest() ? Limits::max() : -value;
+    if (value < minimum) value = minimum;
+    if (value > maximum) value = maximum;
+    return value;
 }
 
 } // namespace
@@ -96,32 +109,16 @@ void ZnNumericEditRules::readTyped(const WideString& text) {
     if (mode == decimalMode) currentDecimal = Zenlo::leadingDecimal(text);
 }
 
-void ZnNumericEditRules::clampInteger() {
-    // A forbidden sign is dropped before the bounds apply, so the value always ends inside them
-    // (a typed -5 with the minimum 1 is 5, and no turned value can pass the maximum). The most
-    // negative value has no positive twin; the largest value stands in for it.
-    if (!allowNegative && currentInteger < 0)
-        currentInteger = currentInteger == INT64_MIN ? INT64_MAX : -currentInteger;
-    if (currentInteger < integerMinimum) currentInteger = integerMinimum;
-    if (currentInteger > integerMaximum) currentInteger = integerMaximum;
-}
-
-void ZnNumericEditRules::clampDecimal() {
-    if (!allowNegative && currentDecimal < 0) currentDecimal = -currentDecimal;
-    if (currentDecimal < decimalMinimum) currentDecimal = decimalMinimum;
-    if (currentDecimal > decimalMaximum) currentDecimal = decimalMaximum;
-}
-
 WideString ZnNumericEditRules::takeOutsideText(const WideString& text) {
     WideString clean(text);
     if (mode == integerMode) {
         Zenlo::normalizeIntegerText(clean);
-        currentInteger = Zenlo::leadingInteger(clean);
-        clampInteger();
+        currentInteger =
+            clamped(Zenlo::leadingInteger(clean), allowNegative, integerMinimum, integerMaximum);
     } else if (mode == decimalMode) {
         Zenlo::normalizeDecimalText(clean, minimumDecimals);
-        currentDecimal = Zenlo::leadingDecimal(clean);
-        clampDecimal();
+        currentDecimal =
+            clamped(Zenlo::leadingDecimal(clean), allowNegative, decimalMinimum, decimalMaximum);
     }
     return clean;
 }

@@ -50,10 +50,6 @@ public:
     bool step(bool up, bool large, Zenlo::WideString& shown);
     // The value as an integer: decimal values truncated toward zero, 0 in plain mode.
     std::int64_t integerResult() const;
-
-private:
-    void clampInteger();
-    void clampDecimal();
 };
 
 // The leading decimal integer of the text as the C library's wide-to-long-long conversion reads
