@@ -74,9 +74,6 @@ public:
     // Moves the window to the rectangle, only while the handle is still a window.
     void apply() override;
 
-    Zenlo::WindowHandle window() const { return window_; }
-    const Zenlo::Rect& rect() const { return rect_; }
-
 private:
     ZnLayoutHost& host_;
     Zenlo::WindowHandle window_;

@@ -29,7 +29,6 @@ public:
     // Owns the layout (any old one is destroyed), works out the window size it needs, raises
     // the minimum to it, and arranges it in the current client area.
     void setLayout(std::unique_ptr<ZnLayout> layout);
-    ZnLayout* layout() const { return layout_.get(); }
     // Raises maxima to minima, makes the frame fixed or resizable to match, and clamps the
     // window's size into the limits.
     void applySizeLimits();

@@ -61,10 +61,8 @@ public:
     int runModal(wxWindow* owner);
     // Appends a control description; the list grows like the program's other arrays.
     void addControl(const ZnControlDescription& control) { controls_.add(control); }
-    const Zenlo::Array<ZnControlDescription>& controls() const { return controls_; }
     // Creates the window and its controls from the description; false when that fails.
     bool buildDialog(wxWindow* owner);
-    bool isBuilt() const { return built_; }
 
 protected:
     // Runs after building, before showing; false ends the run with -1.

@@ -16,7 +16,6 @@ public:
     // Takes over the box's background erasing; returns false for a null box or when a box is
     // already attached (the group box then stays as it was).
     bool attach(wxStaticBox* box);
-    wxStaticBox* box() const { return box_.get(); }
 
 private:
     void onErase(wxEraseEvent& event);
