@@ -178,10 +178,7 @@ void ZnCustomEdit::onChar(wxKeyEvent& event) {
         typed.length() == 1
             ? judgeChar(typed[0], before, static_cast<Size>(from), static_cast<Size>(to))
             : (isPlain() ? CharVerdict::accept : CharVerdict::refuse);
-    if (fromKey && text() != before) {
-        InternalUpdate update(internalUpdate_);
-        edit_->ChangeValue(Zenlo::toWx(before));
-    }
+    if (fromKey && text() != before) show(before);
     edit_->SetSelection(from, to);
     if (verdict == CharVerdict::refuse) {
         wxBell();
