@@ -39,19 +39,6 @@ const wxEventType notificationTypes[] = {ZN_EVT_EDIT_CHANGE, ZN_EVT_EDIT_FOCUS_L
 
 } // namespace
 
-ZnCustomEdit::~ZnCustomEdit() {
-    wxTextCtrl* edit = edit_.get();
-    if (!edit) return;
-    edit->Unbind(wxEVT_CHAR, &ZnCustomEdit::onChar, this);
-    edit->Unbind(wxEVT_KEY_DOWN, &ZnCustomEdit::onKeyDown, this);
-    edit->Unbind(wxEVT_KEY_UP, &ZnCustomEdit::onKeyUp, this);
-    edit->Unbind(wxEVT_MOUSEWHEEL, &ZnCustomEdit::onWheel, this);
-    edit->Unbind(wxEVT_SET_FOCUS, &ZnCustomEdit::onSetFocus, this);
-    edit->Unbind(wxEVT_KILL_FOCUS, &ZnCustomEdit::onKillFocus, this);
-    edit->Unbind(wxEVT_TEXT_PASTE, &ZnCustomEdit::onPaste, this);
-    edit->Unbind(wxEVT_TEXT, &ZnCustomEdit::onText, this);
-}
-
 bool ZnCustomEdit::attach(wxTextCtrl* edit) {
     if (!edit || edit_) return false;
     edit_ = edit;

@@ -18,7 +18,8 @@ wxDECLARE_EVENT(ZN_EVT_EDIT_FOCUS_LOST, wxCommandEvent); // code 2
 wxDECLARE_EVENT(ZN_EVT_EDIT_ENTER, wxCommandEvent);      // code 3
 wxDECLARE_EVENT(ZN_EVT_EDIT_WHEEL, wxCommandEvent);      // code 4
 
-class ZnCustomEdit : public ZnNumericEditRules {
+// An event handler itself, so that wx takes its handlers off the edit when this object goes first.
+class ZnCustomEdit : public ZnNumericEditRules, public wxEvtHandler {
 public:
     enum Notification {
         changeNotification = 1,
@@ -30,7 +31,6 @@ public:
     ZnCustomEdit() = default;
     ZnCustomEdit(const ZnCustomEdit&) = delete;
     ZnCustomEdit& operator=(const ZnCustomEdit&) = delete;
-    ~ZnCustomEdit();
 
     // Takes over the edit's keyboard, mouse-wheel, focus, paste and text-change handling.
     // Returns false for a null edit or when an edit is already attached.

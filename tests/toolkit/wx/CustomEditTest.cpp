@@ -84,6 +84,24 @@ TEST_F(GuiCustomEdit, IntegerModeTypingAndFocusLoss) {
     EXPECT_EQ(codes, (std::vector<int>{1, 2}));
 }
 
+TEST_F(GuiCustomEdit, AnEditObjectThatGoesFirstLeavesItsControlAlone) {
+    auto* other = new wxTextCtrl(dialog, 78, "");
+    {
+        ZnCustomEdit gone;
+        ASSERT_TRUE(gone.attach(other));
+        gone.setMode(ZnCustomEdit::integerMode);
+    }
+    codes.clear();
+    wxKeyEvent typed(wxEVT_CHAR);
+    typed.m_uniChar = 'x';
+    typed.m_keyCode = 'x';
+    typed.SetEventObject(other);
+    other->ProcessWindowEvent(typed);
+    other->SetValue("abc");
+    EXPECT_EQ(other->GetValue(), "abc") << "no rules apply any more";
+    EXPECT_TRUE(codes.empty());
+}
+
 TEST_F(GuiCustomEdit, MinusSignRules) {
     edit.setMode(ZnCustomEdit::integerMode);
     edit.allowNegative = 0;
