@@ -6,11 +6,6 @@
 #include <wx/statbox.h>
 
 namespace Zenlo {
-ZnGroupBox::~ZnGroupBox() {
-    if (wxStaticBox* box = box_.get())
-        box->Unbind(wxEVT_ERASE_BACKGROUND, &ZnGroupBox::onErase, this);
-}
-
 bool ZnGroupBox::attach(wxStaticBox* box) {
     if (!box || box_) return false;
     box_ = box;

@@ -6,12 +6,12 @@
 #include <wx/weakref.h>
 
 namespace Zenlo {
-class ZnGroupBox {
+// An event handler itself, so that wx takes its handler off the box when the group box goes.
+class ZnGroupBox : public wxEvtHandler {
 public:
     ZnGroupBox() = default;
     ZnGroupBox(const ZnGroupBox&) = delete;
     ZnGroupBox& operator=(const ZnGroupBox&) = delete;
-    ~ZnGroupBox();
 
     // Takes over the box's background erasing; returns false for a null box or when a box is
     // already attached (the group box then stays as it was).

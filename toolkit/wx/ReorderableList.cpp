@@ -19,10 +19,6 @@ ZnReorderableList::ZnReorderableList(wxListBox* list, wxButton* moveUp, wxButton
     list_->Bind(wxEVT_KEY_DOWN, &ZnReorderableList::onKey, this);
 }
 
-ZnReorderableList::~ZnReorderableList() {
-    list_->Unbind(wxEVT_KEY_DOWN, &ZnReorderableList::onKey, this);
-}
-
 void ZnReorderableList::append(const wxArrayString& rows) {
     if (!rows.IsEmpty()) list_->Append(rows);
     changedRows();

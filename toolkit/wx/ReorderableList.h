@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include <wx/event.h>
+
 #include "toolkit/WideString.h"
 #include "toolkit/widgets/ListRules.h"
 
@@ -15,8 +17,8 @@ class wxListBox;
 namespace Zenlo {
 
 // Works on the list box, which is the only store of the rows. Every call runs on the window's
-// thread.
-class ZnReorderableList {
+// thread. An event handler itself, so that wx takes its key handler off the list when it goes.
+class ZnReorderableList : public wxEvtHandler {
 public:
     // Called after every command that may change the rows (also the Delete key), whether it
     // changed them or not; not after a refused move.
@@ -25,7 +27,6 @@ public:
     // The list box and the arrow buttons must outlive this object. The Delete key in the list
     // (also the keypad's) removes the selected row; every other key goes on to the list.
     ZnReorderableList(wxListBox* list, wxButton* moveUp, wxButton* moveDown, Changed changed = {});
-    ~ZnReorderableList();
     ZnReorderableList(const ZnReorderableList&) = delete;
     ZnReorderableList& operator=(const ZnReorderableList&) = delete;
 
