@@ -75,7 +75,7 @@ bool setName(void* widget, const std::string& name) {
 } // namespace
 #endif
 
-bool showAsDefaultButton(wxButton* button, bool isDefault) {
+bool showAsDefaultButton([[maybe_unused]] wxButton* button, [[maybe_unused]] bool isDefault) {
 #if defined(__WXMSW__)
     ::SendMessage(button->GetHWND(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
                   TRUE);
@@ -88,22 +88,19 @@ bool showAsDefaultButton(wxButton* button, bool isDefault) {
     button->Refresh();
     return done;
 #else
-    (void)button;
-    (void)isDefault;
     return false;
 #endif
 }
 
-bool showAsSuggestedAction(wxButton* button) {
+bool showAsSuggestedAction([[maybe_unused]] wxButton* button) {
 #if defined(__WXGTK__)
     return changeClass(button->GetHandle(), "suggested-action", true);
 #else
-    (void)button;
     return false;
 #endif
 }
 
-bool fillBarHeight(wxGauge* bar) {
+bool fillBarHeight([[maybe_unused]] wxGauge* bar) {
 #if defined(__WXGTK__)
     const int height = bar->GetSize().y;
     if (height <= 2) return false;
@@ -113,12 +110,11 @@ bool fillBarHeight(wxGauge* bar) {
            addScreenCss("#" + name + " trough, #" + name + " progress { min-height: " + size +
                         "; }");
 #else
-    (void)bar;
     return false;
 #endif
 }
 
-bool fitChoiceHeight(wxChoice* choice, int height) {
+bool fitChoiceHeight([[maybe_unused]] wxChoice* choice, [[maybe_unused]] int height) {
 #if defined(__WXGTK__)
     if (height <= 0) return false;
     const std::string name = "hexmoor-choice-" + std::to_string(height);
@@ -129,20 +125,16 @@ bool fitChoiceHeight(wxChoice* choice, int height) {
     choice->SetSize(wxSize(choice->GetSize().x, height));
     return done;
 #else
-    (void)choice;
-    (void)height;
     return false;
 #endif
 }
 
-void shrinkToWidestRow(wxListBox* list) {
+void shrinkToWidestRow([[maybe_unused]] wxListBox* list) {
 #if defined(__WXGTK__)
     // The list is a tree view whose column only ever grows with its widest row.
     using Autosize = void (*)(void*);
     static auto autosize = gtk<Autosize>("gtk_tree_view_columns_autosize");
     if (autosize && list->m_treeview) autosize(list->m_treeview);
-#else
-    (void)list;
 #endif
 }
 } // namespace Zenlo
