@@ -10,9 +10,8 @@ ZnListButtons listButtons(int selected, int count) {
 }
 
 int indexAfterMove(int index, bool up, int count) {
-    const ZnListButtons buttons = listButtons(index, count);
+    [[maybe_unused]] const ZnListButtons buttons = listButtons(index, count);
     assert(up ? buttons.moveUp : buttons.moveDown);
-    (void)buttons;
     return up ? index - 1 : index + 1;
 }
 
