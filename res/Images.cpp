@@ -13,11 +13,17 @@ namespace Zenlo {
 
 namespace {
 
-// A fully transparent image of the size, ready to draw on.
-wxImage clearImage(int size) {
+// A square image of the size, transparent but for what draw puts on it (nothing where no
+// graphics context can be made).
+template <class Draw> wxImage drawnImage(int size, Draw draw) {
     wxImage image(size, size);
     image.SetAlpha();
     std::fill_n(image.GetAlpha(), size * size, static_cast<unsigned char>(0));
+    {
+        // The context writes into the image when it goes.
+        std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(image));
+        if (gc) draw(*gc);
+    }
     return image;
 }
 
@@ -61,16 +67,11 @@ void drawCells(wxGraphicsContext& gc, double size) {
 } // namespace
 
 wxImage programIconImage(int size) {
-    wxImage image = clearImage(size);
-    {
-        std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(image));
-        if (gc) {
-            gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
-            drawHexagon(*gc, size);
-            drawCells(*gc, size);
-        }
-    }
-    return image;
+    return drawnImage(size, [size](wxGraphicsContext& gc) {
+        gc.SetAntialiasMode(wxANTIALIAS_DEFAULT);
+        drawHexagon(gc, size);
+        drawCells(gc, size);
+    });
 }
 
 wxBitmap programIconBitmap(int size) {
@@ -88,24 +89,18 @@ wxIconBundle programIcons() {
 }
 
 wxBitmap arrowBitmap(bool up, int size) {
-    wxImage image = clearImage(size);
-    {
-        std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(image));
-        if (gc) {
-            const double s = size;
-            const double tipY = up ? s * 0.25 : s * 0.75;
-            const double baseY = up ? s * 0.70 : s * 0.30;
-            wxGraphicsPath path = gc->CreatePath();
-            path.MoveToPoint(s / 2.0, tipY);
-            path.AddLineToPoint(s * 0.82, baseY);
-            path.AddLineToPoint(s * 0.18, baseY);
-            path.CloseSubpath();
-            gc->SetPen(*wxTRANSPARENT_PEN);
-            gc->SetBrush(wxBrush(wxColour(48, 48, 48)));
-            gc->FillPath(path);
-        }
-    }
-    return wxBitmap(image);
+    return wxBitmap(drawnImage(size, [up, s = static_cast<double>(size)](wxGraphicsContext& gc) {
+        const double tipY = up ? s * 0.25 : s * 0.75;
+        const double baseY = up ? s * 0.70 : s * 0.30;
+        wxGraphicsPath path = gc.CreatePath();
+        path.MoveToPoint(s / 2.0, tipY);
+        path.AddLineToPoint(s * 0.82, baseY);
+        path.AddLineToPoint(s * 0.18, baseY);
+        path.CloseSubpath();
+        gc.SetPen(*wxTRANSPARENT_PEN);
+        gc.SetBrush(wxBrush(wxColour(48, 48, 48)));
+        gc.FillPath(path);
+    }));
 }
 
 } // namespace Zenlo
