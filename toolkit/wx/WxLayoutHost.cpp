@@ -14,11 +14,8 @@ Zenlo::WindowHandle ZnWxLayoutHost::control(int id) const {
 }
 
 bool ZnWxLayoutHost::isWindow(Zenlo::WindowHandle window) const {
-    if (!window) return false;
     // Compares pointers only: a stale handle is never dereferenced.
-    for (wxWindow* child : parent_.GetChildren())
-        if (child == window) return true;
-    return false;
+    return window && parent_.GetChildren().Find(static_cast<wxWindow*>(window));
 }
 
 Zenlo::Rect ZnWxLayoutHost::windowRect(Zenlo::WindowHandle window) const {
