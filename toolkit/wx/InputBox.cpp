@@ -32,8 +32,7 @@ ZnInputBox::ZnInputBox() {
     addControl(line);
     addControl(control(Zenlo::classButton, 1, 50, 14, Zenlo::styleTabStop | Zenlo::buttonDefault));
     addControl(control(Zenlo::classButton, 2, 50, 14, Zenlo::styleTabStop));
-    Bind(wxEVT_BUTTON, &ZnInputBox::onClose, this, 1);
-    Bind(wxEVT_BUTTON, &ZnInputBox::onClose, this, 2);
+    Bind(wxEVT_BUTTON, &ZnInputBox::onClose, this, 1, 2);
 }
 
 bool ZnInputBox::initDialog() {
