@@ -69,12 +69,9 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRec
     // "?" still fits a narrow button.
     case ZnControlKind::button:
         return new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT);
-    case ZnControlKind::defaultButton: {
-        auto* button = new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT);
-        button->SetDefault();
-        showAsSuggestedAction(button);
-        return button;
-    }
+    case ZnControlKind::defaultButton:
+        return makeDefaultButton(
+            new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT));
     case ZnControlKind::multiLineButton: {
         auto* button =
             new ZnMultiLineButton(parent, item.id, wxString(), at, size, item.style | wxBU_EXACTFIT);

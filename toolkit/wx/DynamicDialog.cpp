@@ -71,10 +71,7 @@ wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
     switch (classOf(control)) {
     case Zenlo::classButton: {
         auto* button = new wxButton(this, control.id, text, position, size);
-        if (control.style & Zenlo::buttonDefault) {
-            button->SetDefault();
-            showAsSuggestedAction(button);
-        }
+        if (control.style & Zenlo::buttonDefault) makeDefaultButton(button);
         window = button;
         break;
     }

@@ -92,12 +92,12 @@ bool showAsDefaultButton([[maybe_unused]] wxButton* button, [[maybe_unused]] boo
 #endif
 }
 
-bool showAsSuggestedAction([[maybe_unused]] wxButton* button) {
+wxButton* makeDefaultButton(wxButton* button) {
+    button->SetDefault();
 #if defined(__WXGTK__)
-    return changeClass(button->GetHandle(), "suggested-action", true);
-#else
-    return false;
+    changeClass(button->GetHandle(), "suggested-action", true);
 #endif
+    return button;
 }
 
 bool fillBarHeight([[maybe_unused]] wxGauge* bar) {

@@ -11,9 +11,9 @@ namespace Zenlo {
 // Draws the button as the dialog's default button, or takes that look away, without making it
 // the button that Enter presses. Returns false where the platform offers no such look.
 bool showAsDefaultButton(wxButton* button, bool isDefault);
-// Gives the button that Enter presses the theme's look for the suggested action, so the target
-// of Enter is visible. Returns false where the platform has no such look.
-bool showAsSuggestedAction(wxButton* button);
+// Makes the button the one Enter presses and, where the theme has one, gives it the look for the
+// suggested action, so the target of Enter is visible. Returns the button.
+wxButton* makeDefaultButton(wxButton* button);
 // Lets the bar's trough and progress fill the bar's height (some themes draw a hairline).
 // Returns false where nothing needs doing or the platform does not allow it.
 bool fillBarHeight(wxGauge* bar);
