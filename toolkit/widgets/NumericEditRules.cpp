@@ -59,11 +59,9 @@ std::int64_t leadingInteger(const WideString& text) {
 
 double leadingDecimal(const WideString& text) {
     WideString::Size i = skipSpace(text);
+    bool negative = false;
+    if (i < text.length() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
     std::string ascii;
-    if (i < text.length() && (text[i] == u'-' || text[i] == u'+')) {
-        if (text[i] == u'-') ascii += '-';
-        ++i;
-    }
     for (; i < text.length() && text[i] < 0x80; ++i) {
         char c = static_cast<char>(text[i]);
         if (!isDigit(text[i]) && c != '.' && c != 'e' && c != 'E') break;
@@ -74,12 +72,10 @@ double leadingDecimal(const WideString& text) {
             ascii += static_cast<char>(text[++i]);
     }
     double value = 0.0;
-    const char* begin = ascii.data();
-    if (!ascii.empty() && ascii[0] == '-') ++begin;
-    auto result = std::from_chars(begin, ascii.data() + ascii.size(), value);
+    auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec == std::errc::invalid_argument) return 0.0;
     if (result.ec == std::errc::result_out_of_range) value = HUGE_VAL;
-    return ascii.empty() || ascii[0] != '-' ? value : -value;
+    return negative ? -value : value;
 }
 
 using Zenlo::WideString;
