@@ -3,6 +3,7 @@
 #include "app/MainDlg.h"
 
 #include <cassert>
+#include <utility>
 
 #include <wx/appprogress.h>
 #include <wx/bmpbuttn.h>
@@ -161,48 +162,27 @@ void CMainDlg::onClose(wxCloseEvent& event) {
 }
 
 void CMainDlg::onCommand(wxCommandEvent& event) {
+    using Action = void (*)(CMainDlg&);
+    static const std::pair<int, Action> actions[] = {
+        {MainId::addFiles, [](CMainDlg& d) { d.addFiles(); }},
+        {MainId::removeFile, [](CMainDlg& d) { d.files_->removeSelected(); }},
+        {MainId::clearList, [](CMainDlg& d) { d.files_->removeAll(); }},
+        {MainId::moveUp, [](CMainDlg& d) { d.files_->moveSelected(true); }},
+        {MainId::moveDown, [](CMainDlg& d) { d.files_->moveSelected(false); }},
+        {MainId::variableSetup, [](CMainDlg& d) { d.variableSetup(); }},
+        {MainId::browseFile, [](CMainDlg& d) { d.browseOutputFile(); }},
+        {MainId::browseFolder, [](CMainDlg& d) { d.browseOutputFolder(); }},
+        {MainId::convert, [](CMainDlg& d) { d.convert(); }},
+        {MainId::stop, [](CMainDlg& d) { d.conversion_->stop(); }},
+        {MainId::close, [](CMainDlg& d) { d.closeProgram(); }},
+        {MainId::about, [](CMainDlg& d) { d.showAbout(); }},
+    };
     const int id = event.GetId();
     // Looking at the About box, stopping and leaving keep the report; anything else ends it.
     if (id != MainId::about && id != MainId::stop && id != MainId::close) clearReport();
-    switch (id) {
-    case MainId::addFiles:
-        addFiles();
-        break;
-    case MainId::removeFile:
-        files_->removeSelected();
-        break;
-    case MainId::clearList:
-        files_->removeAll();
-        break;
-    case MainId::moveUp:
-    case MainId::moveDown:
-        files_->moveSelected(id == MainId::moveUp);
-        break;
-    case MainId::variableSetup:
-        variableSetup();
-        break;
-    case MainId::browseFile:
-        browseOutputFile();
-        break;
-    case MainId::browseFolder:
-        browseOutputFolder();
-        break;
-    case MainId::convert:
-        convert();
-        break;
-    case MainId::stop:
-        conversion_->stop();
-        break;
-    case MainId::close:
-        closeProgram();
-        break;
-    case MainId::about:
-        showAbout();
-        break;
-    default:
-        event.Skip();
-        break;
-    }
+    for (const auto& [actionId, action] : actions)
+        if (actionId == id) return action(*this);
+    event.Skip();
 }
 
 void CMainDlg::onLanguage(wxCommandEvent&) {

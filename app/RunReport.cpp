@@ -5,14 +5,9 @@
 #include "i18n/TextKeys.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
-#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 namespace {
-
-WideString fromUtf8(const std::string& text) {
-    return WideString(utf8ToUtf16(text).c_str());
-}
 
 // The key's text, or the fallback when the language lacks it.
 WideString textOr(int key, const char16_t* fallback) {

@@ -3,6 +3,7 @@
 #include "dialogs/VariableSetupDlg.h"
 
 #include <cassert>
+#include <utility>
 
 #include <wx/bmpbuttn.h>
 #include <wx/listbox.h>
@@ -151,31 +152,20 @@ void CVariableSetupDlg::closeWith(int id) {
 }
 
 void CVariableSetupDlg::onButton(wxCommandEvent& event) {
-    switch (event.GetId()) {
-    case SetupId::ok:
-    case SetupId::cancel:
-        closeWith(event.GetId());
-        break;
-    case SetupId::addHeader:
-        addHeader();
-        break;
-    case SetupId::removeHeader:
-        headers_->removeSelected();
-        break;
-    case SetupId::removeAllHeaders:
-        headers_->removeAll();
-        break;
-    case SetupId::moveUp:
-    case SetupId::moveDown:
-        headers_->moveSelected(event.GetId() == SetupId::moveUp);
-        break;
-    case SetupId::defaults:
-        setDefaults();
-        break;
-    default:
-        event.Skip();
-        break;
-    }
+    using Action = void (*)(CVariableSetupDlg&);
+    static const std::pair<int, Action> actions[] = {
+        {SetupId::ok, [](CVariableSetupDlg& d) { d.closeWith(SetupId::ok); }},
+        {SetupId::cancel, [](CVariableSetupDlg& d) { d.closeWith(SetupId::cancel); }},
+        {SetupId::addHeader, [](CVariableSetupDlg& d) { d.addHeader(); }},
+        {SetupId::removeHeader, [](CVariableSetupDlg& d) { d.headers_->removeSelected(); }},
+        {SetupId::removeAllHeaders, [](CVariableSetupDlg& d) { d.headers_->removeAll(); }},
+        {SetupId::moveUp, [](CVariableSetupDlg& d) { d.headers_->moveSelected(true); }},
+        {SetupId::moveDown, [](CVariableSetupDlg& d) { d.headers_->moveSelected(false); }},
+        {SetupId::defaults, [](CVariableSetupDlg& d) { d.setDefaults(); }},
+    };
+    for (const auto& [id, action] : actions)
+        if (id == event.GetId()) return action(*this);
+    event.Skip();
 }
 
 void CVariableSetupDlg::onWriteSizeVariable(wxCommandEvent&) {
