@@ -50,13 +50,6 @@ public:
         storage_[count_++] = std::move(element);
     }
 
-    // Removes the element at the index; later elements move up. An index out of range does nothing.
-    void removeAt(Size index) {
-        if (index >= count_) return;
-        for (Size i = index; i + 1 < count_; ++i) storage_[i] = std::move(storage_[i + 1]);
-        storage_[--count_] = T();
-    }
-
     void clear() {
         for (Size i = 0; i < count_; ++i) storage_[i] = T();
         count_ = 0;
