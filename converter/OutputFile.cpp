@@ -127,10 +127,7 @@ bool OutputFile::rewindTo(std::uint64_t position) {
     const bool cut = ::ftruncate(fileno(file_), static_cast<off_t>(position)) == 0 &&
                      fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0;
 #endif
-    if (!cut) {
-        error_ = lastError();
-        failed_ = true;
-    }
+    if (!cut) recordFailure();
     return cut;
 }
 
@@ -164,15 +161,9 @@ bool OutputFile::close(bool durable) {
 #else
         const bool synced = ::fsync(fileno(file_)) == 0;
 #endif
-        if (!synced) {
-            error_ = lastError();
-            failed_ = true;
-        }
+        if (!synced) recordFailure();
     }
-    if (std::fclose(file_) != 0 && !failed_) {
-        error_ = lastError();
-        failed_ = true;
-    }
+    if (std::fclose(file_) != 0 && !failed_) recordFailure();
     file_ = nullptr;
     return !failed_;
 }
@@ -232,10 +223,12 @@ void OutputFile::writerLoop() {
 
 void OutputFile::writeBlock(const char* data, std::size_t size) {
     if (size == 0 || failed_) return;
-    if (std::fwrite(data, 1, size, file_) != size) {
-        error_ = lastError();
-        failed_ = true;
-    }
+    if (std::fwrite(data, 1, size, file_) != size) recordFailure();
+}
+
+void OutputFile::recordFailure() {
+    error_ = lastError();
+    failed_ = true;
 }
 
 } // namespace Zenlo

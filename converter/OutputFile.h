@@ -75,6 +75,8 @@ private:
     void waitForPendingWrite();
     void writerLoop();
     void writeBlock(const char* data, std::size_t size);
+    // Keeps the system's code of the call that just failed; the rest of the text is dropped.
+    void recordFailure();
     bool started(std::FILE* file);
 
     std::FILE* file_ = nullptr;
