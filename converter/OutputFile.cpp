@@ -142,7 +142,7 @@ bool OutputFile::flushAll() {
 
 bool OutputFile::close(bool durable) {
     if (!file_) return false;
-    waitForPendingWrite();
+    flushAll();
     if (writer_.joinable()) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -152,9 +152,6 @@ bool OutputFile::close(bool durable) {
         writer_.join();
         quit_ = false;
     }
-    writeBlock(buffers_[current_].get(), used_);
-    handedOver_ += used_;
-    used_ = 0;
     if (durable && !failed_ && std::fflush(file_) == 0) {
 #ifdef _WIN32
         const bool synced = _commit(_fileno(file_)) == 0;
