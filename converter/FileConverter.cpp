@@ -217,8 +217,8 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
              error == changedWhileReadError ? 0 : error);
         return Outcome::Skipped;
     }
-    if (writeHeader &&
-        !appendDeclarations(inputPath, headerBanner ? &when : nullptr, name, variable, output))
+    if (writeHeader && !appendToHeader(inputPath, headerBanner ? &when : nullptr,
+                                       headerDeclarations(name, variable, options), output))
         return Outcome::Skipped;
     output.sourceStarted = true;
     output.lastInput = inputPath;
@@ -251,18 +251,9 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
         output.failed = true;
         return;
     }
-    if (!writeHeader ||
-        !ensureOpen(output.header, output.headerPath, output.appending, output.sourcePath,
-                    ZnFailureKind::HeaderUnopenable, output))
-        return;
-    OutputFile& header = output.header.file();
-    if (headerBanner)
-        header.write(Zenlo::headerBanner(fileNamePart(output.headerPath), when, options));
-    header.write(indexDeclarations(indexName, options));
-    output.headerStarted = true;
-    if (!header.failed()) return;
-    fail(output.sourcePath, ZnFailureKind::WriteFailed, header.error(), output.headerPath);
-    output.failed = true;
+    if (writeHeader)
+        appendToHeader(output.sourcePath, headerBanner ? &when : nullptr,
+                       indexDeclarations(indexName, options), output);
 }
 
 bool ZnFileConverter::openInput(const WideString& inputPath, InputFile& input) {
@@ -291,16 +282,15 @@ bool ZnFileConverter::ensureOpen(AtomicOutput& file, const WideString& path, boo
     return false;
 }
 
-bool ZnFileConverter::appendDeclarations(const WideString& inputPath, const DateTime* banner,
-                                         const WideString& name, const WideString& variable,
-                                         PendingOutput& output) {
+bool ZnFileConverter::appendToHeader(const WideString& inputPath, const DateTime* banner,
+                                     const std::string& text, PendingOutput& output) {
     if (!ensureOpen(output.header, output.headerPath, output.appending, inputPath,
                     ZnFailureKind::HeaderUnopenable, output))
         return false;
     OutputFile& header = output.header.file();
     if (banner)
         header.write(Zenlo::headerBanner(fileNamePart(output.headerPath), *banner, options));
-    header.write(headerDeclarations(name, variable, options));
+    header.write(text);
     output.headerStarted = true;
     if (!header.failed()) return true;
     fail(inputPath, ZnFailureKind::WriteFailed, header.error(), output.headerPath);

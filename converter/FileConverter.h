@@ -154,10 +154,9 @@ private:
     // Starts a file of the output when it is not open yet; reports a failure.
     bool ensureOpen(AtomicOutput& file, const WideString& path, bool keepText,
                     const WideString& inputPath, ZnFailureKind kind, PendingOutput& output);
-    // Appends one input's declarations to the header, after its banner when one is given.
-    bool appendDeclarations(const WideString& inputPath, const DateTime* banner,
-                            const WideString& name, const WideString& variable,
-                            PendingOutput& output);
+    // Appends text to the header, after its banner when one is given; failures name inputPath.
+    bool appendToHeader(const WideString& inputPath, const DateTime* banner,
+                        const std::string& text, PendingOutput& output);
     // Closes the header and stages both files of a complete output; drops an incomplete one.
     void stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged);
     // Puts every staged file in place, or drops them all after an abandon.
