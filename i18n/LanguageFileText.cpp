@@ -9,18 +9,6 @@ namespace Zenlo {
 
 namespace {
 
-std::u16string decodeUtf16le(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    // An odd last byte is half a code unit and is dropped.
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        auto low = static_cast<std::uint8_t>(bytes[i]);
-        auto high = static_cast<std::uint8_t>(bytes[i + 1]);
-        text.push_back(static_cast<char16_t>(low | (high << 8)));
-    }
-    return text;
-}
-
 std::u16string joinLineEnds(const std::u16string& text) {
     std::u16string joined;
     joined.reserve(text.size());

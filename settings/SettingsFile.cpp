@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "converter/AtomicOutput.h"
+#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
@@ -58,27 +59,12 @@ public:
     // The length is checked against the bytes left before any storage is made for it.
     bool readString(WideString& text) {
         std::uint32_t length = 0;
-        if (bytes_.size() < 4) return false;
-        std::string_view saved = bytes_;
-        readUint32(length);
-        if (bytes_.size() / 2 < length) {
-            bytes_ = saved;
-            return false;
-        }
-        WideString read;
-        read.resize(length);
-        std::uint32_t kept = length;
-        for (std::uint32_t i = 0; i < length; ++i) {
-            auto low = static_cast<std::uint8_t>(bytes_[2 * i]);
-            auto high = static_cast<std::uint8_t>(bytes_[2 * i + 1]);
-            read[i] = static_cast<char16_t>(low | (high << 8));
-            if (read[i] == 0 && kept == length) kept = i;
-        }
+        if (!readUint32(length) || bytes_.size() / 2 < length) return false;
+        const std::u16string units = decodeUtf16le(bytes_.substr(0, 2 * std::size_t{length}));
+        bytes_.remove_prefix(2 * std::size_t{length});
         // Every user of the text sees it up to its first U+0000 (the C-string view); the generated
         // files must see the same, not the hidden rest.
-        read.erase(kept, WideString::npos);
-        bytes_.remove_prefix(2 * static_cast<std::size_t>(length));
-        text = std::move(read);
+        text = WideString(units.c_str(), length);
         return true;
     }
 

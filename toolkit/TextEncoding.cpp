@@ -91,6 +91,17 @@ std::u16string utf8ToUtf16(std::string_view bytes) {
     return out;
 }
 
+std::u16string decodeUtf16le(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        auto low = static_cast<std::uint8_t>(bytes[i]);
+        auto high = static_cast<std::uint8_t>(bytes[i + 1]);
+        text.push_back(static_cast<char16_t>(low | (high << 8)));
+    }
+    return text;
+}
+
 #ifdef _WIN32
 
 std::u16string nativeToUtf16(const std::filesystem::path& path) {

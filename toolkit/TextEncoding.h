@@ -11,6 +11,8 @@ namespace Zenlo {
 std::string utf16ToUtf8(std::u16string_view text);
 // UTF-16 form of UTF-8 bytes; each byte of an invalid sequence becomes U+FFFD.
 std::u16string utf8ToUtf16(std::string_view bytes);
+// UTF-16 code units of little-endian byte pairs; an odd last byte is half a unit and is dropped.
+std::u16string decodeUtf16le(std::string_view bytes);
 
 // UTF-16 form of a native path. Outside Windows a path is bytes: invalid UTF-8 bytes are kept
 // as the lone surrogates U+DC80..U+DCFF, so every name survives the round trip unchanged.
