@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
 
 #ifdef _WIN32
@@ -21,11 +22,6 @@ WideString withSeparator(const WideString& folder) {
 
 WideString langBelow(const WideString& folder) {
     return withSeparator(folder) + u"lang" + nativeSeparator;
-}
-
-bool isFolder(const WideString& folder) {
-    std::error_code error;
-    return std::filesystem::is_directory(toPath(folder), error);
 }
 
 } // namespace
