@@ -118,16 +118,13 @@ StringImpl<C, T>& StringImpl<C, T>::assignFormatted(const C* pattern, const Form
                                                     std::size_t count) {
     auto text = formatText(pattern, args, count);
     Size n = static_cast<Size>(text.size());
-    // The old contents are overwritten, so a too-small buffer is replaced without copying.
-    if (capacity_ <= n) {
-        delete[] buffer_;
-        buffer_ = nullptr;
-        capacity_ = 0;
-        adopt(new C[roundedCapacity(n)], roundedCapacity(n), 0);
-    }
+    // The old contents are overwritten: dropped first, so a too-small buffer is replaced without
+    // copying them.
+    length_ = 0;
+    ensureRoom(n);
     if (n) std::memcpy(buffer_, text.data(), n * sizeof(C));
     length_ = n;
-    if (buffer_) buffer_[n] = 0;
+    buffer_[n] = 0;
     return *this;
 }
 
