@@ -23,6 +23,13 @@ template <class CharT> bool inSet(const CharT* set, std::uint32_t count, CharT c
     return false;
 }
 
+// A fresh string of exactly these characters, zero characters included.
+template <class S, class CharT> S exactCopy(const CharT* text, std::size_t count) {
+    S result;
+    result.append(text, static_cast<typename S::Size>(count));
+    return result;
+}
+
 } // namespace
 
 template <class C, class T> const C* StringImpl<C, T>::emptyText() {
@@ -32,13 +39,6 @@ template <class C, class T> const C* StringImpl<C, T>::emptyText() {
 
 template <class C, class T> auto StringImpl<C, T>::roundedCapacity(Size n) -> Size {
     return (n / growthStep + 1) * growthStep;
-}
-
-// A fresh string of exactly these characters, zero characters included.
-template <class C, class T> StringImpl<C, T> StringImpl<C, T>::exactCopy(const C* text, Size count) {
-    StringImpl result;
-    result.append(text, count);
-    return result;
 }
 
 template <class C, class T> void StringImpl<C, T>::adopt(C* buffer, Size capacity, Size length) {
@@ -167,7 +167,8 @@ void StringImpl<C, T>::insert(Size position, const StringImpl& other, Size start
     if (position > length_ || start > other.length_ || count == 0) return;
     count = std::min(count, other.length_ - start);
     if (count == 0) return;
-    StringImpl piece = exactCopy(other.buffer_ + start, count); // the source may be this string
+    // Copied first: the source may be this string.
+    StringImpl piece = exactCopy<StringImpl>(other.buffer_ + start, count);
     ensureRoom(length_ + count);
     std::memmove(buffer_ + position + count, buffer_ + position, (length_ - position) * sizeof(C));
     std::memcpy(buffer_ + position, piece.buffer_, count * sizeof(C));
@@ -193,18 +194,18 @@ template <class C, class T> void StringImpl<C, T>::erase(Size position, Size cou
 
 template <class C, class T> StringImpl<C, T> StringImpl<C, T>::left(Size n) const {
     if (!buffer_) return {};
-    return exactCopy(buffer_, std::min(n, length_));
+    return exactCopy<StringImpl>(buffer_, std::min(n, length_));
 }
 
 template <class C, class T> StringImpl<C, T> StringImpl<C, T>::right(Size n) const {
     if (!buffer_) return {};
     n = std::min(n, length_);
-    return exactCopy(buffer_ + length_ - n, n);
+    return exactCopy<StringImpl>(buffer_ + length_ - n, n);
 }
 
 template <class C, class T> StringImpl<C, T> StringImpl<C, T>::substr(Size position, Size count) const {
     if (count == 0 || position >= length_) return {};
-    return exactCopy(buffer_ + position, std::min(count, length_ - position));
+    return exactCopy<StringImpl>(buffer_ + position, std::min(count, length_ - position));
 }
 
 template <class C, class T> auto StringImpl<C, T>::find(C character, Size start) const -> Size {
@@ -338,27 +339,21 @@ void StringImpl<C, T>::splitString(C separator, Array<StringImpl>& list) const {
 
 template <class C, class T> NarrowString StringImpl<C, T>::toUtf8() const {
     if constexpr (std::is_same_v<C, char16_t>) {
-        std::string bytes = utf16ToUtf8(view());
-        NarrowString result;
-        result.append(bytes.data(), static_cast<Size>(bytes.size()));
-        return result;
+        const std::string bytes = utf16ToUtf8(view());
+        return exactCopy<NarrowString>(bytes.data(), bytes.size());
     } else {
         return NarrowString(*this);
     }
 }
 
 WideString fromUtf8(std::string_view bytes) {
-    std::u16string text = utf8ToUtf16(bytes);
-    WideString result;
-    result.append(text.data(), static_cast<WideString::Size>(text.size()));
-    return result;
+    const std::u16string text = utf8ToUtf16(bytes);
+    return exactCopy<WideString>(text.data(), text.size());
 }
 
 WideString fromPath(const std::filesystem::path& path) {
-    std::u16string text = nativeToUtf16(path);
-    WideString result;
-    result.append(text.data(), static_cast<WideString::Size>(text.size()));
-    return result;
+    const std::u16string text = nativeToUtf16(path);
+    return exactCopy<WideString>(text.data(), text.size());
 }
 
 std::filesystem::path toPath(const WideString& text) { return utf16ToNative(text.view()); }

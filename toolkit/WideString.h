@@ -122,7 +122,6 @@ public:
 private:
     static const CharT* emptyText();
     static Size roundedCapacity(Size n);
-    static StringImpl exactCopy(const CharT* text, Size count);
     void ensureRoom(Size n);
     void adopt(CharT* buffer, Size capacity, Size length);
     StringImpl& assignFormatted(const CharT* pattern, const FormatArg* args, std::size_t count);
