@@ -68,9 +68,10 @@ bool setQualifiers(std::uint8_t& bits, const std::string& value, std::string& er
     return true;
 }
 
-#define HEXMOOR_SET_TEXT(field)                                                                    \
+// A field set by a function that checks the value first.
+#define HEXMOOR_SET_CHECKED(setter, field)                                                         \
     [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
-        return setLineText(o.field, value, error);                                                 \
+        return setter(o.field, value, error);                                                      \
     }
 
 #define HEXMOOR_SET(field, expression)                                                             \
@@ -93,11 +94,11 @@ const ZnCliOptionSpec optionTable[] = {
     {"separate-files", 0, false, HEXMOOR_SET(separateFiles, true)},
     {"no-header", 0, false, HEXMOOR_SET(writeHeader, false)},
     {"empty-arrays", 0, false, HEXMOOR_SET(emptyArrays, true)},
-    {"prefix", 0, true, HEXMOOR_SET_TEXT(conversion.namePrefix)},
-    {"suffix", 0, true, HEXMOOR_SET_TEXT(conversion.nameSuffix)},
-    {"element-type", 0, true, HEXMOOR_SET_TEXT(conversion.elementType)},
-    {"size-type", 0, true, HEXMOOR_SET_TEXT(conversion.sizeType)},
-    {"includes", 0, true, HEXMOOR_SET_TEXT(conversion.includeList)},
+    {"prefix", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.namePrefix)},
+    {"suffix", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.nameSuffix)},
+    {"element-type", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.elementType)},
+    {"size-type", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.sizeType)},
+    {"includes", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.includeList)},
     {"bytes-per-line", 0, true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
@@ -111,14 +112,8 @@ const ZnCliOptionSpec optionTable[] = {
     {"capitalize", 0, false, HEXMOOR_SET(conversion.capitalizeName, 1)},
     {"keep-case", 0, false, HEXMOOR_SET(conversion.lowerCaseName, 0)},
     {"comment", 0, false, HEXMOOR_SET(conversion.printableComment, 1)},
-    {"array-qualifiers", 0, true,
-     [](ZnCliOptions& o, const std::string& value, std::string& error) {
-         return setQualifiers(o.conversion.arrayQualifiers, value, error);
-     }},
-    {"size-qualifiers", 0, true,
-     [](ZnCliOptions& o, const std::string& value, std::string& error) {
-         return setQualifiers(o.conversion.sizeQualifiers, value, error);
-     }},
+    {"array-qualifiers", 0, true, HEXMOOR_SET_CHECKED(setQualifiers, conversion.arrayQualifiers)},
+    {"size-qualifiers", 0, true, HEXMOOR_SET_CHECKED(setQualifiers, conversion.sizeQualifiers)},
     {"style", 0, true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
@@ -154,7 +149,7 @@ const ZnCliOptionSpec optionTable[] = {
 };
 
 #undef HEXMOOR_SET
-#undef HEXMOOR_SET_TEXT
+#undef HEXMOOR_SET_CHECKED
 
 const ZnCliOptionSpec* findLong(const std::string& name) {
     for (const ZnCliOptionSpec& entry : optionTable)
