@@ -42,6 +42,8 @@ std::filesystem::path temporaryName(const std::filesystem::path& target) {
 
 enum class Kind { Missing, Regular, Folder, Other, Unknown };
 
+// What the path names. Sets error to the system's code for Unknown, and for a folder or anything
+// else that is not a regular file to the code of refusing to replace it.
 Kind kindOf(const std::filesystem::path& path, int& error) {
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -50,24 +52,16 @@ Kind kindOf(const std::filesystem::path& path, int& error) {
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return Kind::Missing;
         return error = static_cast<int>(code), Kind::Unknown;
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Kind::Folder;
-    if (attributes & FILE_ATTRIBUTE_DEVICE) return Kind::Other;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return error = ERROR_DIRECTORY, Kind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return error = notRegularFileError, Kind::Other;
     return Kind::Regular;
 #else
     struct stat info;
     if (::stat(path.c_str(), &info) != 0)
         return errno == ENOENT ? Kind::Missing : (error = errno, Kind::Unknown);
-    if (S_ISDIR(info.st_mode)) return Kind::Folder;
-    return S_ISREG(info.st_mode) ? Kind::Regular : Kind::Other;
-#endif
-}
-
-// The error code of a target that must not be replaced.
-int refusal(Kind kind) {
-#ifdef _WIN32
-    return kind == Kind::Folder ? ERROR_DIRECTORY : notRegularFileError;
-#else
-    return kind == Kind::Folder ? EISDIR : notRegularFileError;
+    if (S_ISDIR(info.st_mode)) return error = EISDIR, Kind::Folder;
+    if (!S_ISREG(info.st_mode)) return error = notRegularFileError, Kind::Other;
+    return Kind::Regular;
 #endif
 }
 
@@ -162,13 +156,11 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
 
 CommitResult StagedFile::commit() {
     if (!isStaged()) return CommitResult::Failed;
-    Kind kind = kindOf(target_, error_);
+    const Kind kind = kindOf(target_, error_);
     CommitResult result = CommitResult::Failed;
-    if (kind == Kind::Folder || kind == Kind::Other) {
-        error_ = refusal(kind);
-    } else if (kind == Kind::Regular && sameContents(temporary_, target_)) {
+    if (kind == Kind::Regular && sameContents(temporary_, target_)) {
         result = CommitResult::Unchanged;
-    } else if (kind != Kind::Unknown) {
+    } else if (kind == Kind::Regular || kind == Kind::Missing) {
         if (kind == Kind::Regular) keepPermissions(target_, temporary_);
         if (replaceWith(temporary_, target_, error_)) {
             temporary_.clear();
@@ -196,7 +188,6 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     if (!finalTarget(toPath(target), final, error_)) return false;
     staged_.target_ = final;
     const Kind kind = kindOf(final, error_);
-    if (kind == Kind::Folder || kind == Kind::Other) error_ = refusal(kind);
     if (kind != Kind::Missing && kind != Kind::Regular) return false;
     if (!createTemporary(final)) return false;
     if (kind == Kind::Regular && keepText && !copyInto(final, file_, error_)) {
