@@ -15,12 +15,9 @@ constexpr std::size_t indentWidth = 4;
 
 } // namespace
 
-std::int32_t effectiveBytesPerLine(const ZnConversionOptions& options) {
-    return std::max<std::int32_t>(options.bytesPerLine, 1);
-}
-
 ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options)
-    : bytesPerLine_(effectiveBytesPerLine(options)), comment_(options.printableComment != 0) {
+    : bytesPerLine_(std::max<std::int32_t>(options.bytesPerLine, 1)),
+      comment_(options.printableComment != 0) {
     const char* digits = options.upperCaseHex ? "0123456789ABCDEF" : "0123456789abcdef";
     for (int value = 0; value < 256; ++value) {
         char* element = elements_[value];

@@ -14,9 +14,6 @@ namespace Zenlo {
 // its last line, and progress is told once per block.
 constexpr std::size_t byteBlockSize = 4096;
 
-// The elements per line the options ask for; values below 1 count as 1.
-std::int32_t effectiveBytesPerLine(const ZnConversionOptions& options);
-
 class ByteLineWriter {
 public:
     explicit ByteLineWriter(const ZnConversionOptions& options);
@@ -35,6 +32,7 @@ private:
     char elements_[256][8];
     // The character the comment shows for every byte value.
     char shown_[256];
+    // The elements per line the options ask for; values below 1 count as 1.
     std::int64_t bytesPerLine_;
     bool comment_;
 };
