@@ -63,7 +63,7 @@ public:
 
 // The text of one input's array, from its opening line to its last line: fixed text, and
 // between the pieces of text passes over the input's bytes. The plain array style is one pass
-// between the opening line and "};", exactly as sourceDefinitions and the element lines write it.
+// between arrayOpening's line and "};", exactly as the element lines write it.
 class StyledArray {
 public:
     struct Piece {

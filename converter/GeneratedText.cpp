@@ -150,12 +150,6 @@ std::string headerBanner(const WideString& headerName, const DateTime& when,
            "__\r\n\r\n" + includeLines(options);
 }
 
-std::string sourceDefinitions(const WideString& inputFileName, const WideString& variableName,
-                              std::uint64_t size, const ZnConversionOptions& options) {
-    return sourceHeading(inputFileName, variableName, size, options) +
-           arrayOpening(variableName, options);
-}
-
 std::string sourceHeading(const WideString& inputFileName, const WideString& variableName,
                           std::uint64_t size, const ZnConversionOptions& options) {
     std::string text =

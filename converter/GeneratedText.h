@@ -44,13 +44,10 @@ std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
 // The banner of the header, with the guard's opening and the include lines.
 std::string headerBanner(const WideString& headerName, const DateTime& when,
                          const ZnConversionOptions& options);
-// One input's heading, size variable and array opening in the source file.
-std::string sourceDefinitions(const WideString& inputFileName, const WideString& variableName,
-                              std::uint64_t size, const ZnConversionOptions& options);
-// The heading and size variable of sourceDefinitions.
+// One input's heading and size variable in the source file; its array's opening line follows.
 std::string sourceHeading(const WideString& inputFileName, const WideString& variableName,
                           std::uint64_t size, const ZnConversionOptions& options);
-// The array's opening line of sourceDefinitions.
+// The array's opening line, after the input's heading.
 std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options);
 // One input's heading and declarations in the header.
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,

@@ -12,6 +12,17 @@ using Zenlo::WideString;
 
 using testfiles::narrow;
 
+namespace {
+
+// One input's definitions as the source holds them: the heading, then the array's opening line.
+std::string sourceDefinitions(const WideString& name, const WideString& variable,
+                              std::uint64_t size, const ZnConversionOptions& options) {
+    return Zenlo::sourceHeading(name, variable, size, options) +
+           Zenlo::arrayOpening(variable, options);
+}
+
+} // namespace
+
 TEST(GeneratedText, OutputNames) {
     struct Case {
         const char* what;
@@ -70,7 +81,7 @@ TEST(GeneratedText, UtcDates) {
 TEST(GeneratedText, DefinitionsAndQualifiers) {
     ZnConversionOptions options;
     // Sizes of 2 GiB and more are written in full.
-    EXPECT_EQ(Zenlo::sourceDefinitions(u"big.bin", u"g_big", 5000000000ull, options),
+    EXPECT_EQ(sourceDefinitions(u"big.bin", u"g_big", 5000000000ull, options),
               "\r\n/**\r\n *      big.bin file byte array\r\n */\r\n"
               "static const uintmax_t g_big_size = 5000000000;\r\n"
               "static const uint8_t g_big[] = {\r\n");
@@ -91,7 +102,7 @@ TEST(GeneratedText, DefinitionsAndQualifiers) {
         SCOPED_TRACE(c.bits);
         options.arrayQualifiers = static_cast<std::uint8_t>(c.bits);
         options.sizeQualifiers = static_cast<std::uint8_t>(3 - c.bits);
-        const std::string definitions = Zenlo::sourceDefinitions(u"f", u"v", 7, options);
+        const std::string definitions = sourceDefinitions(u"f", u"v", 7, options);
         const std::string declarations = Zenlo::headerDeclarations(u"f", u"v", options);
         EXPECT_NE(definitions.find(std::string("\r\n") + c.definition + "\r\n"), std::string::npos);
         EXPECT_NE(declarations.find(std::string("\r\n") + c.declaration + "\r\n"),
@@ -102,7 +113,7 @@ TEST(GeneratedText, DefinitionsAndQualifiers) {
         EXPECT_NE(definitions.find("\r\n" + sizeDefinition + "\r\n"), std::string::npos);
     }
     options.writeSizeVariable = 0;
-    EXPECT_EQ(Zenlo::sourceDefinitions(u"f", u"v", 7, options).find("_size"), std::string::npos);
+    EXPECT_EQ(sourceDefinitions(u"f", u"v", 7, options).find("_size"), std::string::npos);
     EXPECT_EQ(Zenlo::headerDeclarations(u"f", u"v", options).find("_size"), std::string::npos);
 }
 
