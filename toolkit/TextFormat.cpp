@@ -9,30 +9,12 @@
 
 namespace Zenlo {
 
-std::int64_t FormatArg::asSigned() const {
+template <class T> T FormatArg::as() const {
     switch (kind_) {
-    case Kind::Signed: return signed_;
-    case Kind::Unsigned: return static_cast<std::int64_t>(unsigned_);
-    case Kind::Real: return static_cast<std::int64_t>(real_);
-    default: return 0;
-    }
-}
-
-std::uint64_t FormatArg::asUnsigned() const {
-    switch (kind_) {
-    case Kind::Signed: return static_cast<std::uint64_t>(signed_);
-    case Kind::Unsigned: return unsigned_;
-    case Kind::Real: return static_cast<std::uint64_t>(real_);
-    default: return 0;
-    }
-}
-
-double FormatArg::asReal() const {
-    switch (kind_) {
-    case Kind::Signed: return static_cast<double>(signed_);
-    case Kind::Unsigned: return static_cast<double>(unsigned_);
-    case Kind::Real: return real_;
-    default: return 0.0;
+    case Kind::Signed: return static_cast<T>(signed_);
+    case Kind::Unsigned: return static_cast<T>(unsigned_);
+    case Kind::Real: return static_cast<T>(real_);
+    default: return T(0);
     }
 }
 
@@ -127,7 +109,7 @@ void emitConversion(std::basic_string<CharT>& out, Directive directive, ArgReade
     switch (directive.conversion) {
     case 'd':
     case 'i': {
-        std::int64_t value = reader.next().asSigned();
+        std::int64_t value = reader.next().as<std::int64_t>();
         std::uint64_t magnitude =
             value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
         const char* sign = value < 0 ? "-" : directive.plus ? "+" : directive.space ? " " : "";
@@ -137,7 +119,7 @@ void emitConversion(std::basic_string<CharT>& out, Directive directive, ArgReade
     case 'u':
     case 'x':
     case 'X': {
-        std::uint64_t value = reader.next().asUnsigned();
+        std::uint64_t value = reader.next().as<std::uint64_t>();
         // A plain pointer: GCC 12 at -O2 takes a short std::string here for uninitialised.
         const char* prefix = "";
         if (directive.alternate && value != 0 && directive.conversion != 'u')
@@ -147,13 +129,13 @@ void emitConversion(std::basic_string<CharT>& out, Directive directive, ArgReade
     }
     case 'f':
     case 'F': {
-        double value = reader.next().asReal();
+        double value = reader.next().as<double>();
         const char* sign = std::signbit(value) ? "-" : directive.plus ? "+" : directive.space ? " " : "";
         emitNarrowBody(out, sign, realDigits(value, directive), directive, std::isfinite(value));
         break;
     }
     case 'c': {
-        char16_t c = static_cast<char16_t>(reader.next().asUnsigned());
+        char16_t c = static_cast<char16_t>(reader.next().as<std::uint64_t>());
         emitPadded(out, "", std::u16string_view(&c, 1), directive, false);
         break;
     }
@@ -188,7 +170,7 @@ template <class CharT> bool parseDirective(const CharT*& p, Directive& directive
         else break;
     }
     if (*q == CharT('*')) {
-        auto width = reader.next().asSigned();
+        auto width = reader.next().as<std::int64_t>();
         if (width < 0) directive.leftAlign = true;
         directive.width = static_cast<int>(width < 0 ? -width : width);
         ++q;
@@ -198,7 +180,7 @@ template <class CharT> bool parseDirective(const CharT*& p, Directive& directive
     if (*q == CharT('.')) {
         ++q;
         if (*q == CharT('*')) {
-            auto precision = reader.next().asSigned();
+            auto precision = reader.next().as<std::int64_t>();
             directive.precision = precision < 0 ? -1 : static_cast<int>(precision);
             ++q;
         } else {

@@ -26,9 +26,8 @@ public:
     FormatArg(const S& text) : FormatArg(text.c_str()) {}
 
     Kind kind() const { return kind_; }
-    std::int64_t asSigned() const;
-    std::uint64_t asUnsigned() const;
-    double asReal() const;
+    // The value as a T (std::int64_t, std::uint64_t or double) with C's conversions; 0 for text.
+    template <class T> T as() const;
     const char16_t* wide() const { return kind_ == Kind::Wide ? wide_ : nullptr; }
     const char* narrow() const { return kind_ == Kind::Narrow ? narrow_ : nullptr; }
 
