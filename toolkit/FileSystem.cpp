@@ -137,18 +137,6 @@ WideString currentFolder() {
     return stripLongPathPrefix(folder);
 }
 
-bool isSameFile(const WideString& first, const WideString& second) {
-#ifdef _WIN32
-    // The C library's stat knows no file identity on Windows, and refuses long-path names.
-    FileIdentity one, two;
-    return fileIdentity(first, one) && fileIdentity(second, two) && one == two;
-#else
-    std::error_code error;
-    bool same = std::filesystem::equivalent(toPath(first), toPath(second), error);
-    return !error && same;
-#endif
-}
-
 bool fileIdentity(const WideString& path, FileIdentity& identity) {
 #ifdef _WIN32
     HANDLE file =

@@ -41,8 +41,6 @@ bool createFolders(const WideString& path, int* systemError = nullptr);
 std::uint64_t fileSize(const WideString& path);
 // The process's current directory ending with exactly one separator; empty when it is unknown.
 WideString currentFolder();
-// True when both paths exist and name the same file (same device and file identity).
-bool isSameFile(const WideString& first, const WideString& second);
 // What tells one file from another: the device (volume) and the file's number on it.
 struct FileIdentity {
     std::uint64_t device = 0;

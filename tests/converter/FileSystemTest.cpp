@@ -76,7 +76,7 @@ TEST(FileSystem, SystemPathsAreAbsoluteBeforeTheLongPathPrefix) {
     testfiles::writeFile(temp / "five", "12345");
     EXPECT_EQ(Zenlo::fileSize(u"five"), 5u);
     EXPECT_EQ(Zenlo::fileSize(testfiles::nativePath(u"./five")), 5u);
-    EXPECT_TRUE(Zenlo::isSameFile(u"five", temp.folder() + u"five"));
+    EXPECT_TRUE(testfiles::sameFile(u"five", temp.folder() + u"five"));
     EXPECT_TRUE(Zenlo::createFolders(testfiles::nativePath(u"new/level/")));
     EXPECT_TRUE(Zenlo::isFolder(u"new"));
     EXPECT_EQ(Zenlo::absolutePath(u"five"), temp.folder() + u"five");
@@ -142,10 +142,10 @@ TEST(FileSystem, FileSizeAndIdentity) {
     EXPECT_EQ(Zenlo::fileSize(u""), Zenlo::noSize);
 
     std::filesystem::create_hard_link(temp / "five", temp / "link");
-    EXPECT_TRUE(Zenlo::isSameFile(base + u"five", base + u"link"));
-    EXPECT_TRUE(Zenlo::isSameFile(base + u"five", base + u"./five"));
-    EXPECT_FALSE(Zenlo::isSameFile(base + u"five", base + u"empty"));
-    EXPECT_FALSE(Zenlo::isSameFile(base + u"five", base + u"missing"));
+    EXPECT_TRUE(testfiles::sameFile(base + u"five", base + u"link"));
+    EXPECT_TRUE(testfiles::sameFile(base + u"five", base + u"./five"));
+    EXPECT_FALSE(testfiles::sameFile(base + u"five", base + u"empty"));
+    EXPECT_FALSE(testfiles::sameFile(base + u"five", base + u"missing"));
 }
 
 TEST(FileSystem, CurrentFolder) {
@@ -157,7 +157,7 @@ TEST(FileSystem, CurrentFolder) {
                                   std::filesystem::path("/").root_directory());
     WideString root = Zenlo::currentFolder();
     std::filesystem::current_path(before);
-    EXPECT_TRUE(Zenlo::isSameFile(here, temp.folder()));
+    EXPECT_TRUE(testfiles::sameFile(here, temp.folder()));
     EXPECT_EQ(here[here.length() - 1], Zenlo::nativeSeparator);
     // A root keeps one separator, not two.
 #ifdef _WIN32

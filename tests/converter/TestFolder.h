@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/FileSystem.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 #include "toolkit/WideString.h"
@@ -48,6 +49,12 @@ namespace testfiles {
 // The wide text as UTF-8, to compare with literals and to print.
 inline std::string narrow(const Zenlo::WideString& text) {
     return Zenlo::utf16ToUtf8(text.view());
+}
+
+// True when both paths exist and name one file (same device and file identity).
+inline bool sameFile(const Zenlo::WideString& first, const Zenlo::WideString& second) {
+    Zenlo::FileIdentity one, two;
+    return Zenlo::fileIdentity(first, one) && Zenlo::fileIdentity(second, two) && one == two;
 }
 
 // A new empty folder below the system's temporary folder, removed with everything in it.
