@@ -27,11 +27,6 @@ WideString defaultOutputFolder(char16_t separator) {
     return WideString(u"out") + separator;
 }
 
-WideString folderWithSeparator(const WideString& folder, char16_t separator) {
-    if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
-    return folder + separator;
-}
-
 WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
                                  char16_t separator) {
     assert(startFolder.isEmpty() || startFolder[startFolder.length() - 1] == separator);

@@ -24,9 +24,6 @@ bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparato
 // The default output folder of the window: "out" followed by the separator.
 WideString defaultOutputFolder(char16_t separator = nativeSeparator);
 
-// The folder with the separator appended unless it ends with one.
-WideString folderWithSeparator(const WideString& folder, char16_t separator = nativeSeparator);
-
 // The window's folder rule, by the text alone: the absolute folder the output goes to, ending
 // with the separator. The typed text names a folder, so a separator is added when it ends without
 // one ("gen" is the folder gen, not a file in the start folder). With the backslash (Windows

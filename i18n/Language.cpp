@@ -70,10 +70,7 @@ ZnLanguage& ZnLanguage::instance() {
 }
 
 void ZnLanguage::setLanguageFolder(const WideString& folder) {
-    languageFolder_ = folder;
-    if (!languageFolder_.isEmpty() &&
-        languageFolder_[languageFolder_.length() - 1] != Zenlo::nativeSeparator)
-        languageFolder_.append(Zenlo::nativeSeparator);
+    languageFolder_ = folder.isEmpty() ? folder : Zenlo::folderWithSeparator(folder);
 }
 
 WideString ZnLanguage::pathOf(const WideString& fileName) const {

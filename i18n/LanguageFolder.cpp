@@ -16,8 +16,7 @@ namespace Zenlo {
 namespace {
 
 WideString withSeparator(const WideString& folder) {
-    if (folder.isEmpty() || folder[folder.length() - 1] == nativeSeparator) return folder;
-    return folder + nativeSeparator;
+    return folder.isEmpty() ? folder : folderWithSeparator(folder);
 }
 
 WideString langBelow(const WideString& folder) {

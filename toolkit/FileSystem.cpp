@@ -130,11 +130,8 @@ WideString currentFolder() {
     std::error_code error;
     std::filesystem::path current = std::filesystem::current_path(error);
     if (error) return {};
-    WideString folder = fromPath(current);
     // A root folder already ends with its separator; a doubled one would break createFolders.
-    if (folder.isEmpty() || folder[folder.length() - 1] != nativeSeparator)
-        folder.append(nativeSeparator);
-    return stripLongPathPrefix(folder);
+    return stripLongPathPrefix(folderWithSeparator(fromPath(current)));
 }
 
 bool fileIdentity(const WideString& path, FileIdentity& identity) {

@@ -15,6 +15,11 @@ WideString folderPart(const WideString& path, char16_t separator) {
     return path.left(last + 1);
 }
 
+WideString folderWithSeparator(const WideString& folder, char16_t separator) {
+    if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
+    return folder + separator;
+}
+
 WideString replaceExtension(const WideString& path, const char16_t* extension, char16_t separator) {
     if (!extension) return path;
     if (!path.isEmpty() && path[path.length() - 1] == separator) return path;
