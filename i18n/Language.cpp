@@ -14,7 +14,6 @@
 #include "i18n/LanguageFolder.h"
 
 namespace Zenlo {
-using Zenlo::WideString;
 
 namespace {
 
@@ -53,11 +52,8 @@ bool readFileHead(Zenlo::LanguageLineReader& reader, WideString& langId) {
 bool matchesExtension(const std::u16string& name, std::u16string_view extension) {
     if (name.size() <= extension.size()) return false;
     auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-    std::size_t start = name.size() - extension.size();
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (lower(name[start + i]) != lower(extension[i])) return false;
-    }
-    return true;
+    return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                      [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
 }
 
 } // namespace
