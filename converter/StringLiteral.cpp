@@ -88,11 +88,4 @@ bool StringLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, 
     return true;
 }
 
-std::string escapedBytes(const std::uint8_t* bytes, std::size_t count) {
-    static const StringLineWriter writer;
-    std::string text(4 * count + 4, '\0');
-    text.resize(static_cast<std::size_t>(writer.escape(bytes, count, text.data()) - text.data()));
-    return text;
-}
-
 } // namespace Zenlo

@@ -14,13 +14,6 @@ namespace Zenlo {
 // has few tokens to join. Divides the engine's block size, so blocks end on whole lines.
 constexpr std::size_t stringBytesPerLine = 32;
 
-// The bytes escaped for the inside of one string literal (without the quotes). Printable ASCII
-// stays itself; quote and backslash are escaped; the seven control characters with a letter
-// escape take it; every other byte is an octal escape, of three digits only when an octal digit
-// follows (octal escapes end after three digits, hexadecimal ones never do). A '?' after a '?'
-// is written "\?", so no trigraph can form in compilers that still read them.
-std::string escapedBytes(const std::uint8_t* bytes, std::size_t count);
-
 // Writes one input's bytes as indented literal lines "    \"...\"" with CR LF line ends.
 class StringLineWriter {
 public:
@@ -34,8 +27,12 @@ public:
     // array's one element.
     static std::string emptyLine() { return "    \"\"\r\n"; }
 
-    // Writes the escapes of the bytes at text (room for four characters per byte plus four) as
-    // the inside of one literal; returns the end.
+    // Writes the bytes escaped for the inside of one string literal (without the quotes) at text,
+    // which has room for four characters per byte plus four; returns the end. Printable ASCII
+    // stays itself; quote and backslash are escaped; the seven control characters with a letter
+    // escape take it; every other byte is an octal escape, of three digits only when an octal
+    // digit follows (octal escapes end after three digits, hexadecimal ones never do). A '?'
+    // after a '?' is written "\?", so no trigraph can form in compilers that still read them.
     char* escape(const std::uint8_t* bytes, std::size_t count, char* text) const;
 
 private:

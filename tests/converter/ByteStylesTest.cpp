@@ -18,8 +18,14 @@ using Zenlo::ByteStyle;
 
 namespace {
 
+// The inside of one string literal of the bytes.
 std::string escaped(const std::string& bytes) {
-    return Zenlo::escapedBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    static const Zenlo::StringLineWriter writer;
+    std::string text(4 * bytes.size() + 4, '\0');
+    const char* end = writer.escape(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                    bytes.size(), text.data());
+    text.resize(static_cast<std::size_t>(end - text.data()));
+    return text;
 }
 
 } // namespace
