@@ -26,9 +26,6 @@ struct ZnCliOptionSpec {
 
 namespace {
 
-WideString text(const std::string& value) {
-    return fromUtf8(value);
-}
 // Folder and file names keep their bytes exactly, whatever their encoding. On Windows the
 // arguments arrive as UTF-8 made from the wide command line, and "/" separates as "\\" does.
 WideString pathText(const std::string& value) {
@@ -44,7 +41,7 @@ WideString pathText(const std::string& value) {
 // A text written into the generated lines: a line break or another control character would end
 // a comment or a line early and change what the compiler reads.
 bool setLineText(WideString& field, const std::string& value, std::string& error) {
-    const WideString candidate = text(value);
+    const WideString candidate = fromUtf8(value);
     for (char16_t c : candidate.view()) {
         const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029;
         if (control) return error = "line breaks and control characters are not allowed", false;
