@@ -70,6 +70,19 @@ template <class Visit> void forEachCodePoint(std::u16string_view text, Visit vis
 
 bool isSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
 
+// UTF-16 of UTF-8 bytes; each byte of an invalid sequence becomes the code point invalid gives it.
+template <class Invalid> std::u16string decodeUtf8Bytes(std::string_view bytes, Invalid invalid) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        std::size_t length = decodeUtf8(bytes, i, cp);
+        appendUtf16(out, length ? cp : invalid(static_cast<std::uint8_t>(bytes[i])));
+        i += length ? length : 1;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string utf16ToUtf8(std::u16string_view text) {
@@ -80,15 +93,7 @@ std::string utf16ToUtf8(std::u16string_view text) {
 }
 
 std::u16string utf8ToUtf16(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();) {
-        char32_t cp = 0;
-        std::size_t length = decodeUtf8(bytes, i, cp);
-        appendUtf16(out, length ? cp : replacement);
-        i += length ? length : 1;
-    }
-    return out;
+    return decodeUtf8Bytes(bytes, [](std::uint8_t) { return replacement; });
 }
 
 std::u16string decodeUtf16le(std::string_view bytes) {
@@ -116,19 +121,8 @@ std::filesystem::path utf16ToNative(std::u16string_view text) {
 #else
 
 std::u16string nativeToUtf16(const std::filesystem::path& path) {
-    const std::string& bytes = path.native();
-    std::u16string out;
-    for (std::size_t i = 0; i < bytes.size();) {
-        char32_t cp = 0;
-        std::size_t length = decodeUtf8(bytes, i, cp);
-        if (length) {
-            appendUtf16(out, cp);
-            i += length;
-        } else {
-            out.push_back(static_cast<char16_t>(0xDC00 + static_cast<std::uint8_t>(bytes[i++])));
-        }
-    }
-    return out;
+    return decodeUtf8Bytes(path.native(),
+                           [](std::uint8_t byte) { return char32_t{0xDC00u + byte}; });
 }
 
 std::filesystem::path utf16ToNative(std::u16string_view text) {
