@@ -75,7 +75,8 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
         if (!file->isOpen()) continue;
         StagedFile done;
         if (!file->finish(done)) {
-            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), output.sourcePath);
+            const WideString& path = file == &output.source ? output.sourcePath : output.headerPath;
+            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), path);
             return false;
         }
         staged.add(std::move(done));

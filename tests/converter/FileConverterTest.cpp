@@ -280,6 +280,24 @@ TEST_F(FileConverterTest, WriteErrorIsAFailureAndKeepsThePreviousOutput) {
     EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
 }
 
+TEST_F(FileConverterTest, AHeaderThatCannotBeFinishedIsNamedInItsFailure) {
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
+    writeFile(temp / "a", "A");
+    // The kept header text fills the limit but for a few bytes: only the new declarations
+    // cross it, while the whole source stays below.
+    const std::string kept(4090, ' ');
+    writeFile(temp / "out" / "one.h", kept);
+    {
+        const testfiles::FileSizeLimit limit(4096);
+        EXPECT_FALSE(converter.convertFile(in("a"), 1, out, u"one.cpp", 1));
+    }
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::WriteFailed);
+    EXPECT_EQ(recorder.failures[0].outputPath, out + u"one.h");
+    EXPECT_EQ(output("one.h"), kept);
+    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "one.cpp"));
+}
+
 TEST_F(FileConverterTest, TargetsThatAreNotRegularFilesAreLeftAlone) {
     writeFile(temp / "a", "A");
     std::filesystem::create_directory(temp / "out" / "dir.cpp");
