@@ -18,7 +18,7 @@ std::string shown(const WideString& path) {
 
 // The output folder as given, ready to have a name appended.
 WideString givenFolder(const WideString& outputDir) {
-    if (outputDir.isEmpty() || outputDir.view().ends_with(u'/')) return outputDir;
+    if (outputDir.view().ends_with(u'/')) return outputDir;
     return folderWithSeparator(outputDir);
 }
 

@@ -66,7 +66,7 @@ ZnLanguage& ZnLanguage::instance() {
 }
 
 void ZnLanguage::setLanguageFolder(const WideString& folder) {
-    languageFolder_ = folder.isEmpty() ? folder : Zenlo::folderWithSeparator(folder);
+    languageFolder_ = folderWithSeparator(folder);
 }
 
 WideString ZnLanguage::pathOf(const WideString& fileName) const {

@@ -15,12 +15,8 @@ namespace Zenlo {
 
 namespace {
 
-WideString withSeparator(const WideString& folder) {
-    return folder.isEmpty() ? folder : folderWithSeparator(folder);
-}
-
 WideString langBelow(const WideString& folder) {
-    return withSeparator(folder) + u"lang" + nativeSeparator;
+    return folderWithSeparator(folder) + u"lang" + nativeSeparator;
 }
 
 } // namespace
@@ -53,10 +49,10 @@ WideString chooseLanguageFolder(const WideString& startFolder, const WideString&
 WideString installedDataFolder(const WideString& programFolder, const WideString& relativeData,
                                const WideString& fixedData) {
     if (!programFolder.isEmpty() && !relativeData.isEmpty()) {
-        WideString moved = withSeparator(withSeparator(programFolder) + relativeData);
+        WideString moved = folderWithSeparator(folderWithSeparator(programFolder) + relativeData);
         if (isFolder(langBelow(moved))) return moved;
     }
-    return withSeparator(fixedData);
+    return folderWithSeparator(fixedData);
 }
 
 WideString findLanguageFolder(const WideString& startFolder) {

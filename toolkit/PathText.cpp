@@ -16,7 +16,7 @@ WideString folderPart(const WideString& path, char16_t separator) {
 }
 
 WideString folderWithSeparator(const WideString& folder, char16_t separator) {
-    if (!folder.isEmpty() && folder[folder.length() - 1] == separator) return folder;
+    if (folder.isEmpty() || folder[folder.length() - 1] == separator) return folder;
     return folder + separator;
 }
 

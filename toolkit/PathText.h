@@ -20,7 +20,8 @@ constexpr bool hasLongPathPrefix = false;
 WideString fileNamePart(const WideString& path, char16_t separator = nativeSeparator);
 // The text up to and including the last separator; empty when there is none.
 WideString folderPart(const WideString& path, char16_t separator = nativeSeparator);
-// The folder with the separator appended unless it ends with one.
+// The folder with the separator appended unless it ends with one. An empty text names no folder
+// and stays empty.
 WideString folderWithSeparator(const WideString& folder, char16_t separator = nativeSeparator);
 // The path with its extension replaced by "." + extension (given with or without its dot).
 // A null extension, or a path ending with a separator, gives the path unchanged.

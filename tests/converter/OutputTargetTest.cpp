@@ -124,6 +124,8 @@ TEST(OutputTarget, FolderWithSeparator) {
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/tmp", u'/')), "/tmp/");
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"/", u'/')), "/");
     EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"C:\\", u'\\')), "C:\\");
+    // No folder named: a separator alone would name the root.
+    EXPECT_EQ(narrow(Zenlo::folderWithSeparator(u"", u'/')), "");
 }
 
 TEST(OutputTarget, CommandLineFolderRule) {
