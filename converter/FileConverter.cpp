@@ -187,17 +187,14 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
         return Outcome::Skipped;
     const WideString name = inputName(inputPath, folderName);
     const WideString variable = inputVariableName(inputPath, folderName, options);
-    const bool sourceBanner = !output.sourceStarted;
-    const bool headerBanner = writeHeader && !output.headerStarted;
-    DateTime when;
-    if (sourceBanner || headerBanner) when = clock ? clock() : localDateTimeNow();
+    const Banners banners = bannersOwed(output, writeHeader);
     fileStarted(name, input.size());
 
     // An input cut short leaves nothing behind: the file goes back to this length.
     OutputFile& source = output.source.file();
     const std::uint64_t mark = source.position();
-    if (sourceBanner)
-        source.write(Zenlo::sourceBanner(output.sourceName, when, options, writeHeader));
+    if (banners.source)
+        source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
     source.write(sourceHeading(name, variable, input.size(), options));
     const StyledArray array(
         options, byteStyle,
@@ -218,7 +215,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
              error == changedWhileReadError ? 0 : error);
         return Outcome::Skipped;
     }
-    if (writeHeader && !appendToHeader(inputPath, headerBanner ? &when : nullptr,
+    if (writeHeader && !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
                                        headerDeclarations(name, variable, options), output))
         return Outcome::Skipped;
     output.sourceStarted = true;
@@ -234,16 +231,13 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
     std::string sharedKey;
     // Keys that two inputs share are refused before a run starts; the order is what matters here.
     sortIndexEntries(entries, sharedKey);
-    const bool sourceBanner = !output.sourceStarted;
-    const bool headerBanner = writeHeader && !output.headerStarted;
-    DateTime when;
-    if (sourceBanner || headerBanner) when = clock ? clock() : localDateTimeNow();
+    const Banners banners = bannersOwed(output, writeHeader);
 
     if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
                     ZnFailureKind::OutputUnopenable, output))
         return;
     OutputFile& source = output.source.file();
-    if (sourceBanner) source.write(Zenlo::sourceBanner(output.sourceName, when, options));
+    if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
     source.write(indexDefinitions(indexName, entries, options, separate));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
@@ -253,8 +247,17 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
         return;
     }
     if (writeHeader)
-        appendToHeader(output.sourcePath, headerBanner ? &when : nullptr,
+        appendToHeader(output.sourcePath, banners.header ? &banners.when : nullptr,
                        indexDeclarations(indexName, options), output);
+}
+
+ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& output,
+                                                      bool writeHeader) const {
+    Banners banners;
+    banners.source = !output.sourceStarted;
+    banners.header = writeHeader && !output.headerStarted;
+    if (banners.source || banners.header) banners.when = clock ? clock() : localDateTimeNow();
+    return banners;
 }
 
 bool ZnFileConverter::openInput(const WideString& inputPath, InputFile& input) {

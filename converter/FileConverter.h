@@ -140,6 +140,15 @@ private:
         bool failed = false;
     };
     enum class Outcome { Converted, Skipped, Stopped };
+    // The banners a piece written into the output still owes: the source's until it has one, the
+    // header's likewise when a header is written, and the instant they show (the clock is asked
+    // only when one is owed).
+    struct Banners {
+        bool source = false;
+        bool header = false;
+        DateTime when;
+    };
+    Banners bannersOwed(const PendingOutput& output, bool writeHeader) const;
 
     // folderName: the input's name below a folder, empty for an input given by itself.
     Outcome convertInto(const WideString& inputPath, const WideString& folderName, bool writeHeader,
