@@ -61,7 +61,6 @@ void CVariableSetupDlg::initialise() {
     headers_ = std::make_unique<Zenlo::ZnReorderableList>(
         static_cast<wxListBox*>(FindWindow(SetupId::includeList)), moveUp, moveDown,
         [this] { applyListButtonRule(); });
-    headers_->setRows(Zenlo::includeRows(values.includeList));
 
     // Whole counts from 1 up: 0 or a count beyond 32 bits would never reach the writer intact.
     bytesPerLineEdit_.attach(static_cast<wxTextCtrl*>(FindWindow(SetupId::bytesPerLine)));
@@ -69,8 +68,12 @@ void CVariableSetupDlg::initialise() {
     bytesPerLineEdit_.integerMinimum = Zenlo::minimumBytesPerLine;
     bytesPerLineEdit_.integerMaximum = Zenlo::maximumBytesPerLine;
     bytesPerLineEdit_.setMode(ZnNumericEditRules::integerMode);
-    bytesPerLineEdit_.setIntegerValue(values.bytesPerLine);
+    showValues();
+}
 
+void CVariableSetupDlg::showValues() {
+    headers_->setRows(Zenlo::includeRows(values.includeList));
+    bytesPerLineEdit_.setIntegerValue(values.bytesPerLine);
     writeToControls();
     applySizeVariableRule();
 }
@@ -95,10 +98,7 @@ void CVariableSetupDlg::addHeader() {
 
 void CVariableSetupDlg::setDefaults() {
     values = ZnVariableSetupValues();
-    headers_->setRows(Zenlo::includeRows(values.includeList));
-    writeToControls();
-    bytesPerLineEdit_.setIntegerValue(values.bytesPerLine);
-    applySizeVariableRule();
+    showValues();
 }
 
 bool CVariableSetupDlg::writeToControls() { return exchangeData(ZnWinDataExchange::toControls); }

@@ -54,6 +54,8 @@ public:
 private:
     bool create(wxWindow* owner);
     void initialise();
+    // Puts the values into the controls, the header list and the numeric edit included.
+    void showValues();
     // Reads the controls back, takes the count from the numeric edit, and ends the dialog;
     // on OK the header list is rebuilt from the rows first.
     void closeWith(int id);
