@@ -83,9 +83,10 @@ const ZnCliOptionSpec optionTable[] = {
     {"output-name", 'n', true,
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "the output name is empty", false;
-         if (!isPlainFileName(pathText(value)))
+         const WideString name = pathText(value);
+         if (!isPlainFileName(name))
              return error = "the output name is a file name, not a path (use --output-dir)", false;
-         o.outputName = pathText(value);
+         o.outputName = name;
          return true;
      }},
     {"separate-files", 0, false, HEXMOOR_SET(separateFiles, true)},
