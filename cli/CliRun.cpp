@@ -13,6 +13,7 @@
 #include "converter/FileConverter.h"
 #include "converter/GeneratedText.h"
 #include "converter/OutputTarget.h"
+#include "toolkit/DateTime.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {

@@ -5,20 +5,11 @@
 #include <string>
 
 #include "converter/ConversionOptions.h"
+#include "toolkit/DateTime.h"
 #include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
-
-// A calendar instant as the banners show it: month 1 to 12, hour 0 to 23, four-digit year.
-struct DateTime {
-    int day = 1, month = 1, year = 1970, hour = 0, minute = 0, second = 0;
-};
-
-// The local date and time now.
-DateTime localDateTimeNow();
-// The UTC date and time of seconds since 1970-01-01 00:00:00 UTC.
-DateTime utcDateTime(std::int64_t secondsSinceEpoch);
 
 // The header's file name: the output name's extension replaced by ".h", without its folder.
 WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);
