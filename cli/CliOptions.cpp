@@ -8,7 +8,7 @@
 
 #include "cli/ConsoleText.h"
 #include "converter/IndexText.h"
-#include "converter/OutputTarget.h"
+#include "converter/OutputNames.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"

@@ -11,7 +11,7 @@
 #include "cli/CliSignals.h"
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
-#include "converter/GeneratedText.h"
+#include "converter/OutputNames.h"
 #include "converter/OutputTarget.h"
 #include "toolkit/DateTime.h"
 #include "toolkit/TextEncoding.h"

@@ -9,6 +9,7 @@
 #include "converter/ByteLines.h"
 #include "converter/ByteStyles.h"
 #include "converter/InputNames.h"
+#include "converter/OutputNames.h"
 #include "converter/RunPlan.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
@@ -87,7 +88,7 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
 
 bool ZnFileConverter::closeHeader(const WideString& outputFolder,
                                   const WideString& outputFileName) {
-    const WideString name = headerFileName(stripLongPathPrefix(outputFileName));
+    const WideString name = headerFileName(outputFileName);
     AtomicOutput header;
     if (!header.begin(outputFolder + name, true)) return false;
     header.file().write(headerClosing(name));
@@ -171,7 +172,7 @@ std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
                                               const WideString& outputFileName)
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
-      headerPath(outputFolder + headerFileName(stripLongPathPrefix(outputFileName))) {}
+      headerPath(outputFolder + headerFileName(outputFileName)) {}
 
 WideString ZnFileConverter::folderNameAt(StringList::Size position) const {
     return position < inputNames.count() ? inputNames[position] : WideString();

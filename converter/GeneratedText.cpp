@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "converter/VariableName.h"
+#include "converter/OutputNames.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
@@ -59,22 +59,6 @@ std::string qualifiers(std::uint8_t bits, bool withStatic) {
 
 } // namespace
 
-WideString headerFileName(const WideString& outputFileName, char16_t separator) {
-    return fileNamePart(replaceExtension(outputFileName, u".h", separator), separator);
-}
-
-WideString guardName(const WideString& headerFileName) {
-    WideString guard = replaceNameCharacters(headerFileName);
-    guard.toUpper();
-    return guard;
-}
-
-WideString separateOutputName(const WideString& inputPath, char16_t separator) {
-    WideString name = fileNamePart(stripLongPathPrefix(inputPath), separator);
-    name.replaceAll(u'.', u'_');
-    return name + u".cpp";
-}
-
 std::string commentSafeName(const WideString& name) {
     std::string text;
     for (char c : utf8(name)) {
@@ -93,13 +77,13 @@ bool includesOwnHeader(const WideString& outputFileName, bool withHeader,
     // A static definition after the header's extern declaration would not compile.
     if ((array & qualifierStatic) || (sizeUsed && (size & qualifierStatic))) return false;
     const bool anyConst = (array & qualifierConst) || (sizeUsed && (size & qualifierConst));
-    return anyConst && fitsAnIncludeLine(headerFileName(stripLongPathPrefix(outputFileName)));
+    return anyConst && fitsAnIncludeLine(headerFileName(outputFileName));
 }
 
 std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
                          const ZnConversionOptions& options, bool withHeader) {
     const WideString ownHeader = includesOwnHeader(outputFileName, withHeader, options)
-                                     ? headerFileName(stripLongPathPrefix(outputFileName))
+                                     ? headerFileName(outputFileName)
                                      : WideString();
     return bannerLines(outputFileName, when) + includeLines(options, ownHeader);
 }

@@ -6,17 +6,9 @@
 
 #include "converter/ConversionOptions.h"
 #include "toolkit/DateTime.h"
-#include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
-
-// The header's file name: the output name's extension replaced by ".h", without its folder.
-WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);
-// The include guard's name: the header name with the name characters replaced by "_", in capitals.
-WideString guardName(const WideString& headerFileName);
-// The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
-WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);
 
 // UTF-8 text of a name shown inside a "/* */" comment: "*/" is written "*\/" and control
 // characters "?", so no name can end the comment or break its line.

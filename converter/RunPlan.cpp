@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "converter/GeneratedText.h"
+#include "converter/OutputNames.h"
 #include "converter/InputNames.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
@@ -86,7 +86,7 @@ void checkIndex(const std::vector<WideString>& keys, const WideString& outputFol
                 AddOutput addOutput, RunPlan& plan) {
     if (separateFiles) {
         const auto header = [](const WideString& name) {
-            return textKey(headerFileName(stripLongPathPrefix(name)));
+            return textKey(headerFileName(name));
         };
         for (const PlannedInput& input : plan.inputs)
             if (textKey(input.outputName) == textKey(outputFileName) ||
@@ -96,7 +96,7 @@ void checkIndex(const std::vector<WideString>& keys, const WideString& outputFol
                 plan.problems.push_back(failure);
             }
         addOutput(outputFileName);
-        if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(outputFileName)));
+        if (writeHeader) addOutput(headerFileName(outputFileName));
     }
     std::map<std::u16string, std::size_t> owners;
     for (std::size_t i = 0; i < keys.size(); ++i)
@@ -126,7 +126,7 @@ RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
         keys.push_back(fromUtf8(indexKey(input, folderName)));
         if (separateFiles || plan.inputs.size() == 1) {
             addOutput(name);
-            if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(name)));
+            if (writeHeader) addOutput(headerFileName(name));
         }
     }
     if (withIndex)
