@@ -1,6 +1,7 @@
 // Dry runs and dependency files: the same list of outputs serves both.
 #include "cli/CliBuildFiles.h"
 
+#include "cli/ConsoleText.h"
 #include "converter/AtomicOutput.h"
 #include "converter/DependencyFile.h"
 #include "converter/OutputTarget.h"
@@ -32,12 +33,12 @@ RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const
 
 void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
     for (const WideString& path : plan.outputs)
-        std::fprintf(out, "output: %s\n", shown(path).c_str());
+        writeText(out, "output: " + shownPath(path) + "\n");
     if (!options.depFile.isEmpty())
-        std::fprintf(out, "output: %s\n", shown(absolutePath(options.depFile)).c_str());
+        writeText(out, "output: " + shownPath(absolutePath(options.depFile)) + "\n");
     for (const PlannedInput& input : plan.inputs)
-        std::fprintf(out, "variable: %s %s\n", utf16ToUtf8(input.variable.view()).c_str(),
-                     shown(input.path).c_str());
+        writeText(out, "variable: " + utf16ToUtf8(input.variable.view()) + " " +
+                           shownPath(input.path) + "\n");
 }
 
 bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
@@ -58,7 +59,7 @@ bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
         file.file().write(text);
         if (file.commit() != CommitResult::Failed) return true;
     }
-    error = "cannot write " + shown(options.depFile) + ": " + systemErrorText(file.error());
+    error = "cannot write " + shownPath(options.depFile) + ": " + systemErrorText(file.error());
     return false;
 }
 

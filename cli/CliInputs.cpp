@@ -1,6 +1,7 @@
 // Folder inputs on the command line: the walk, the warnings about what it left out, the keys.
 #include "cli/CliInputs.h"
 
+#include "cli/ConsoleText.h"
 #include "converter/FolderInputs.h"
 #include "toolkit/FileSystem.h"
 
@@ -19,8 +20,7 @@ bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCli
         if (!listFolder(toPath(input), options.hidden, listing, error)) return false;
         for (const SkippedEntry& entry : listing.skipped)
             if (!options.quiet)
-                std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.string().c_str(),
-                             entry.reason.c_str());
+                writeMessage(err, shownPath(fromPath(entry.path)) + ": left out, " + entry.reason);
         for (const FolderFile& file : listing.files) {
             inputs.paths.add(fromPath(file.path));
             inputs.folderNames.add(fromPath(std::filesystem::path(file.relativeName)));

@@ -28,9 +28,8 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
     else
         where = shownPath(folder + name) +
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
-    writeText(out, "hexmoor-cli: converted " + std::to_string(converted) + " of " +
-                       std::to_string(inputs) + (inputs == 1 ? " input" : " inputs") + " into " +
-                       where + "\n");
+    writeMessage(out, "converted " + std::to_string(converted) + " of " + std::to_string(inputs) +
+                          (inputs == 1 ? " input" : " inputs") + " into " + where);
 }
 
 // Refuses a lookup table the compiler could not build: 2 when the arrays live in other sources
@@ -39,17 +38,17 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
 int checkIndex(const ZnCliOptions& options, std::FILE* err) {
     if (options.indexName.empty() || !options.separateFiles) return exitConverted;
     if (options.conversion.arrayQualifiers & qualifierStatic) {
-        std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
-                          "static (--array-qualifiers 0 or 2): the table is in another source\n");
+        writeMessage(err, "--index with --separate-files needs arrays without static "
+                          "(--array-qualifiers 0 or 2): the table is in another source");
         return exitUsage;
     }
     // In C++ a const array has external linkage only after its header's extern declaration,
     // which each source includes only where that compiles (see includesOwnHeader).
     if ((options.conversion.arrayQualifiers & qualifierConst) &&
         !includesOwnHeader(u"input.cpp", options.writeHeader, options.conversion)) {
-        std::fprintf(err, "hexmoor-cli: --index with --separate-files and const arrays needs the "
-                          "headers and size variables without static (--size-qualifiers 2): the "
-                          "table is in another source\n");
+        writeMessage(err, "--index with --separate-files and const arrays needs the headers and "
+                          "size variables without static (--size-qualifiers 2): the table is in "
+                          "another source");
         return exitUsage;
     }
     return exitConverted;
@@ -60,10 +59,9 @@ void printFailure(const ZnInputFailure& failure, std::FILE* err) {
         failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
     // A failure of an output as a whole names the output in its reason already.
     if (failure.path == failure.outputPath)
-        writeText(err, "hexmoor-cli: " + failure.reason() + "\n");
+        writeMessage(err, failure.reason());
     else
-        writeText(err, "hexmoor-cli: " + shownPath(failure.path) + ": " + failure.reason() + hint +
-                           "\n");
+        writeMessage(err, shownPath(failure.path) + ": " + failure.reason() + hint);
 }
 
 } // namespace
@@ -71,30 +69,24 @@ void printFailure(const ZnInputFailure& failure, std::FILE* err) {
 int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (command.help) return writeText(out, cliUsage()), exitConverted;
     if (command.version)
-        return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), exitConverted;
+        return writeText(out, std::string("hexmoor-cli ") + HEXMOOR_VERSION + "\n"), exitConverted;
 
     ZnCliOptions base;
     std::string error;
-    if (!cliBaseOptions(command, base, error)) {
-        writeText(err, "hexmoor-cli: " + error + "\n");
-        return exitUsage;
-    }
+    if (!cliBaseOptions(command, base, error)) return writeMessage(err, error), exitUsage;
     const ZnCliOptions options = command.options(base);
     if (!styleTakesElementType(options.byteStyle.style, options.conversion.elementType)) {
-        std::fprintf(err,
-                     "hexmoor-cli: --style %s needs a byte element type (uint8_t or unsigned "
-                     "char), not '%s' (see --element-type)\n",
-                     options.byteStyle.style == ByteStyle::String ? "string" : "embed",
-                     utf16ToUtf8(options.conversion.elementType.view()).c_str());
+        writeMessage(err, "--style " + std::string(byteStyleName(options.byteStyle.style)) +
+                              " needs a byte element type (uint8_t or unsigned char), not '" +
+                              utf16ToUtf8(options.conversion.elementType.view()) +
+                              "' (see --element-type)");
         return exitUsage;
     }
     const WideString folder = resolveOutputFolder(options.outputDir);
     const WideString name = correctSourceExtension(options.outputName);
     ZnCliInputs inputs;
-    if (!expandCliInputs(command.inputs, options, inputs, err, error)) {
-        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
-        return exitFailed;
-    }
+    if (!expandCliInputs(command.inputs, options, inputs, err, error))
+        return writeMessage(err, error), exitFailed;
     if (const int status = checkIndex(options, err)) return status;
     // Planned before the output folder is made: a run refused leaves no trace.
     const RunPlan plan = planCliRun(inputs, options, folder, name);
@@ -103,8 +95,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (!plan.problems.empty()) return exitFailed;
     if (options.dryRun) return printDryRun(plan, options, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {
-        writeText(err, "hexmoor-cli: cannot create the output folder " + shownPath(folder) + ": " +
-                           error + "\n");
+        writeMessage(err, "cannot create the output folder " + shownPath(folder) + ": " + error);
         return exitFailed;
     }
 
@@ -134,14 +125,14 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
     if (const int signal = ZnCliSignals::caught()) {
         // A signal that came only while the finished files were put in place changes nothing.
-        writeText(err, written ? "hexmoor-cli: interrupted after the outputs were written\n"
-                               : "hexmoor-cli: interrupted, no output file changed\n");
+        writeMessage(err, written ? "interrupted after the outputs were written"
+                                  : "interrupted, no output file changed");
         return ZnCliSignals::exitStatus(signal);
     }
     // A refused run wrote nothing, so the build has nothing new to learn.
     if (!options.depFile.isEmpty() && written > 0 &&
         !writeDependencyFile(inputs, options, name, error)) {
-        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
+        writeMessage(err, error);
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
@@ -151,7 +142,8 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
 }
 
 int reportUsageError(const std::string& message, std::FILE* err) {
-    writeText(err, "hexmoor-cli: " + message + "\n" + cliUsage());
+    writeMessage(err, message);
+    writeText(err, cliUsage());
     return exitUsage;
 }
 
