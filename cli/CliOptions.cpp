@@ -1,15 +1,10 @@
-// Option table and parser of hexmoor-cli ("--name VALUE", "--name=VALUE", "-o DIR", "-oDIR"), and
-// the base options a settings file gives.
+// Option table and parser of hexmoor-cli ("--name VALUE", "--name=VALUE", "-o DIR", "-oDIR").
 #include "cli/CliOptions.h"
 
 #include <charconv>
-#include <filesystem>
-#include <system_error>
 
-#include "cli/ConsoleText.h"
 #include "converter/IndexText.h"
 #include "converter/OutputNames.h"
-#include "settings/SettingsFile.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
@@ -279,29 +274,6 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
     }
     if (command.inputs.isEmpty() && !command.help && !command.version)
         return error = "no input file given", false;
-    return true;
-}
-
-bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error) {
-    if (command.settingsFile.isEmpty()) return true;
-    const std::filesystem::path path = toPath(command.settingsFile);
-    const std::string shown = "the settings file " + shownPath(command.settingsFile);
-    std::string record;
-    std::error_code reason;
-    if (!readSettingsRecord(path, record, &reason))
-        return error = "cannot read " + shown + ": " +
-                       (reason ? reason.message() : std::string("not a regular file")),
-               false;
-    // A build must not quietly run on defaults because the wrong file was named.
-    ZnConversionOptions conversion = base.conversion;
-    WideString languageName;
-    const int fields = decodeSettingsRecord(record, conversion, languageName);
-    if (fields < settingsFieldCount) {
-        error = shown + " is not a settings file (its record ends after " + std::to_string(fields) +
-                " of " + std::to_string(settingsFieldCount) + " fields)";
-        return false;
-    }
-    base.conversion = conversion;
     return true;
 }
 

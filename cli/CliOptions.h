@@ -1,5 +1,5 @@
 // The command line of hexmoor-cli: options in order as overrides over a base (the defaults or a
-// settings file), inputs, and the usage text.
+// settings file, see CliRunOptions), inputs, and the usage text.
 #pragma once
 
 #include <cstdint>
@@ -69,11 +69,6 @@ struct ZnCliCommand {
 // is not a non-negative integer.
 bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
                       ZnCliCommand& command, std::string& error);
-
-// Fills base with the conversion options stored in the command's settings file (--settings),
-// or leaves it alone when none was given. Returns false with a one-line message when the file
-// cannot be read or does not hold a whole settings record; base is then unchanged.
-bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error);
 
 // The usage text printed by --help and after a usage error.
 std::string cliUsage();

@@ -8,13 +8,13 @@
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
 #include "cli/CliProgress.h"
+#include "cli/CliRunOptions.h"
 #include "cli/CliSignals.h"
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
 #include "converter/OutputNames.h"
 #include "converter/OutputTarget.h"
 #include "toolkit/DateTime.h"
-#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
@@ -30,28 +30,6 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
     writeMessage(out, "converted " + std::to_string(converted) + " of " + std::to_string(inputs) +
                           (inputs == 1 ? " input" : " inputs") + " into " + where);
-}
-
-// Refuses a lookup table the compiler could not build: 2 when the arrays live in other sources
-// and are static, or (in C++) const without their header included; the table could not reach
-// them. 0 otherwise.
-int checkIndex(const ZnCliOptions& options, std::FILE* err) {
-    if (options.indexName.empty() || !options.separateFiles) return exitConverted;
-    if (options.conversion.arrayQualifiers & qualifierStatic) {
-        writeMessage(err, "--index with --separate-files needs arrays without static "
-                          "(--array-qualifiers 0 or 2): the table is in another source");
-        return exitUsage;
-    }
-    // In C++ a const array has external linkage only after its header's extern declaration,
-    // which each source includes only where that compiles (see includesOwnHeader).
-    if ((options.conversion.arrayQualifiers & qualifierConst) &&
-        !includesOwnHeader(u"input.cpp", options.writeHeader, options.conversion)) {
-        writeMessage(err, "--index with --separate-files and const arrays needs the headers and "
-                          "size variables without static (--size-qualifiers 2): the table is in "
-                          "another source");
-        return exitUsage;
-    }
-    return exitConverted;
 }
 
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
@@ -71,23 +49,14 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (command.version)
         return writeText(out, std::string("hexmoor-cli ") + HEXMOOR_VERSION + "\n"), exitConverted;
 
-    ZnCliOptions base;
+    ZnCliOptions options;
     std::string error;
-    if (!cliBaseOptions(command, base, error)) return writeMessage(err, error), exitUsage;
-    const ZnCliOptions options = command.options(base);
-    if (!styleTakesElementType(options.byteStyle.style, options.conversion.elementType)) {
-        writeMessage(err, "--style " + std::string(byteStyleName(options.byteStyle.style)) +
-                              " needs a byte element type (uint8_t or unsigned char), not '" +
-                              utf16ToUtf8(options.conversion.elementType.view()) +
-                              "' (see --element-type)");
-        return exitUsage;
-    }
+    if (!cliRunOptions(command, options, error)) return writeMessage(err, error), exitUsage;
     const WideString folder = resolveOutputFolder(options.outputDir);
     const WideString name = correctSourceExtension(options.outputName);
     ZnCliInputs inputs;
     if (!expandCliInputs(command.inputs, options, inputs, err, error))
         return writeMessage(err, error), exitFailed;
-    if (const int status = checkIndex(options, err)) return status;
     // Planned before the output folder is made: a run refused leaves no trace.
     const RunPlan plan = planCliRun(inputs, options, folder, name);
     for (const ZnInputFailure& problem : plan.problems)
