@@ -70,7 +70,8 @@ struct ZnCliCommand {
 bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
                       ZnCliCommand& command, std::string& error);
 
-// The usage text printed by --help and after a usage error.
+// The usage text printed by --help and after a usage error: every option of the table with the
+// defaults of ZnCliOptions{}.
 std::string cliUsage();
 
 } // namespace Zenlo
