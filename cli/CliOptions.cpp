@@ -83,12 +83,6 @@ std::string shownValue(ByteStyle style) {
     return std::string(byteStyleName(style));
 }
 
-// A field set by a function that checks the value first.
-#define HEXMOOR_SET_CHECKED(setter, field)                                                         \
-    [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
-        return setter(o.field, value, error);                                                      \
-    }
-
 #define HEXMOOR_SET(field, expression)                                                             \
     [](ZnCliOptions& o, const std::string& value, std::string&) {                                  \
         (void)value;                                                                               \
@@ -97,6 +91,13 @@ std::string shownValue(ByteStyle style) {
     }
 
 #define HEXMOOR_DEFAULT(field) [](const ZnCliOptions& o) { return shownValue(o.field); }
+
+// A field set by a function that checks the value first; the usage shows its default.
+#define HEXMOOR_CHECKED_FIELD(setter, field)                                                       \
+    [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
+        return setter(o.field, value, error);                                                      \
+    },                                                                                             \
+        HEXMOOR_DEFAULT(field)
 
 // In the order of the usage text.
 const ZnCliOptionSpec optionTable[] = {
@@ -123,20 +124,16 @@ const ZnCliOptionSpec optionTable[] = {
      "an empty input gets a size of 0 and a placeholder\nelement instead of failing",
      HEXMOOR_SET(emptyArrays, true)},
     {"prefix", 0, "TEXT", "text in front of every variable name (default: {})",
-     HEXMOOR_SET_CHECKED(setLineText, conversion.namePrefix),
-     HEXMOOR_DEFAULT(conversion.namePrefix)},
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.namePrefix)},
     {"suffix", 0, "TEXT", "text behind every variable name (default: {})",
-     HEXMOOR_SET_CHECKED(setLineText, conversion.nameSuffix),
-     HEXMOOR_DEFAULT(conversion.nameSuffix)},
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.nameSuffix)},
     {"element-type", 0, "TEXT", "type of the array elements (default: {})",
-     HEXMOOR_SET_CHECKED(setLineText, conversion.elementType),
-     HEXMOOR_DEFAULT(conversion.elementType)},
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.elementType)},
     {"size-type", 0, "TEXT", "type of the size variables (default: {})",
-     HEXMOOR_SET_CHECKED(setLineText, conversion.sizeType), HEXMOOR_DEFAULT(conversion.sizeType)},
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.sizeType)},
     {"includes", 0, "LIST",
      "headers to include, each followed by ';'\n(default: \"{}\", \"\" for none)",
-     HEXMOOR_SET_CHECKED(setLineText, conversion.includeList),
-     HEXMOOR_DEFAULT(conversion.includeList)},
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.includeList)},
     {"bytes-per-line", 0, "N", "array elements per line (default: {})",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
@@ -157,11 +154,9 @@ const ZnCliOptionSpec optionTable[] = {
     {"comment", 0, nullptr, "end every line with its bytes as text",
      HEXMOOR_SET(conversion.printableComment, 1)},
     {"array-qualifiers", 0, "N", "1 static, 2 const, 3 both, 0 none (default: {})",
-     HEXMOOR_SET_CHECKED(setQualifiers, conversion.arrayQualifiers),
-     HEXMOOR_DEFAULT(conversion.arrayQualifiers)},
+     HEXMOOR_CHECKED_FIELD(setQualifiers, conversion.arrayQualifiers)},
     {"size-qualifiers", 0, "N", "the same for the size variables (default: {})",
-     HEXMOOR_SET_CHECKED(setQualifiers, conversion.sizeQualifiers),
-     HEXMOOR_DEFAULT(conversion.sizeQualifiers)},
+     HEXMOOR_CHECKED_FIELD(setQualifiers, conversion.sizeQualifiers)},
     {"style", 0, "STYLE",
      "how the bytes are written (default: {}):\n"
      "  array   0x41, 0x42, ... element lines: any\n"
@@ -240,9 +235,9 @@ const ZnCliOptionSpec optionTable[] = {
      }},
 };
 
+#undef HEXMOOR_CHECKED_FIELD
 #undef HEXMOOR_DEFAULT
 #undef HEXMOOR_SET
-#undef HEXMOOR_SET_CHECKED
 
 // Where the usage text of every option starts on its lines.
 constexpr std::size_t usageColumn = 28;
