@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "converter/OutputNames.h"
 #include "converter/InputNames.h"
+#include "converter/OutputNames.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
 
@@ -85,9 +85,7 @@ void checkIndex(const std::vector<WideString>& keys, const WideString& outputFol
                 const WideString& outputFileName, bool separateFiles, bool writeHeader,
                 AddOutput addOutput, RunPlan& plan) {
     if (separateFiles) {
-        const auto header = [](const WideString& name) {
-            return textKey(headerFileName(name));
-        };
+        const auto header = [](const WideString& name) { return textKey(headerFileName(name)); };
         for (const PlannedInput& input : plan.inputs)
             if (textKey(input.outputName) == textKey(outputFileName) ||
                 (writeHeader && header(input.outputName) == header(outputFileName))) {
