@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "cli/ConsoleText.h"
+#include "converter/FileConverter.h"
 #include "toolkit/TextEncoding.h"
 
 #ifdef _WIN32

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "converter/FileConverter.h"
-
 namespace Zenlo {
+
+class ZnFileConverter;
 
 // One line of the bar, at most width - 1 columns: "name [#####.....]  42%  123.4 MiB/s".
 std::string progressLine(const std::string& fileName, std::uint64_t done, std::uint64_t total,

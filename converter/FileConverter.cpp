@@ -17,50 +17,6 @@
 
 namespace Zenlo {
 
-std::string ZnInputFailure::reason() const {
-    std::string detail;
-    if (systemError) detail = ": " + systemErrorText(systemError);
-    const std::string output = utf16ToUtf8(outputPath.view());
-    const std::string other = utf16ToUtf8(otherPath.view());
-    const std::string clash = utf16ToUtf8(clashName.view());
-    switch (kind) {
-    case ZnFailureKind::InputUnreadable:
-        return "cannot read the input" + detail;
-    case ZnFailureKind::InputEmpty:
-        return "the input is empty, no array written";
-    case ZnFailureKind::InputIsOutput:
-        return "the input is an output file of this conversion (" + output + "), nothing written";
-    case ZnFailureKind::OutputUnopenable:
-        return "cannot open " + output + detail;
-    case ZnFailureKind::HeaderUnopenable:
-        return "cannot open the header " + output + detail;
-    case ZnFailureKind::WriteFailed:
-        return "cannot write " + output + detail;
-    case ZnFailureKind::InputNotRegular:
-        return "not a regular file";
-    case ZnFailureKind::InputChanged:
-        return "changed while it was read";
-    case ZnFailureKind::NameClash:
-        return "gives the variable name " + clash + " in " + output + ", as does " + other +
-               "; nothing written";
-    case ZnFailureKind::OutputClash:
-        return "gives the output file " + output + ", as does " + other + "; nothing written";
-    case ZnFailureKind::IndexKeyClash:
-        return "is found by the path " + clash + " in the lookup table, as is " + other +
-               "; nothing written";
-    case ZnFailureKind::IndexOutputClash:
-        return "gives the output file " + output +
-               ", which holds the lookup table; nothing written";
-    case ZnFailureKind::InvalidName:
-        if (clash.empty()) return "gives an empty variable name; nothing written";
-        return "gives the variable name " + clash +
-               (clash[0] >= '0' && clash[0] <= '9' ? ", which starts with a digit"
-                                                   : ", which cannot start an identifier") +
-               " (set a name prefix); nothing written";
-    }
-    return "conversion failed";
-}
-
 bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
                                   const WideString& outputFolder, const WideString& outputFileName,
                                   bool writeHeader) {

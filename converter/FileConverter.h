@@ -12,43 +12,13 @@
 #include "converter/ConversionOptions.h"
 #include "converter/GeneratedText.h"
 #include "converter/IndexText.h"
+#include "converter/InputFailure.h"
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
 #include "converter/Signal.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
-
-// Why an input was not converted completely.
-enum class ZnFailureKind {
-    InputUnreadable, // missing, locked, not a regular file, or not mappable
-    InputEmpty,      // a file of length 0 has no bytes to map
-    InputIsOutput,   // the input is the very file this conversion writes
-    OutputUnopenable,
-    HeaderUnopenable,
-    WriteFailed,      // full disk or I/O error while writing or closing an output
-    InputNotRegular,  // a FIFO, device or socket: refused before it is opened for reading
-    InputChanged,     // shortened, grown or rewritten by another program while it was read
-    NameClash,        // two inputs give the same variable name in one output
-    OutputClash,      // two inputs give the same output file
-    InvalidName,      // the variable name is not a valid C identifier
-    IndexKeyClash,    // two inputs would be found by the same path in the lookup table
-    IndexOutputClash, // an input's own output is the file that holds the lookup table
-};
-
-// One input (or output) that failed, with the system's error code where there is one.
-struct ZnInputFailure {
-    WideString path;
-    // The output concerned, for the output and write failures; empty otherwise.
-    WideString outputPath;
-    // For clashes: the other input concerned and the clashing variable or file name.
-    WideString otherPath;
-    WideString clashName;
-    ZnFailureKind kind = ZnFailureKind::InputUnreadable;
-    int systemError = 0;
-    // An English one-line reason, e.g. "cannot read the input: No such file or directory".
-    std::string reason() const;
-};
 
 // Converts inputs into one source file (or one per input) with an optional header, as its options
 // say. The five notifications are emitted on the thread that runs the conversion.
@@ -170,7 +140,7 @@ private:
     void stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged);
     // Puts every staged file in place, or drops them all after an abandon.
     void commitStaged(StagedFiles& staged);
-    // Writes the input's bytes as element lines, one block at a time.
+    // How writing an array's bytes ended: all written, stopped, or a write or a read failed.
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
     // Writes the array's text and its passes over the input's bytes, in order.
     BytesResult writeArray(const StyledArray& array, InputFile& input, OutputFile& out);

@@ -73,7 +73,7 @@ bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name
     ZnInputFailure failure = problem(plan.inputs[input].path, kind);
     failure.outputPath = outputPath;
     failure.otherPath = plan.inputs[owner->second].path;
-    failure.clashName = name;
+    failure.name = name;
     plan.problems.push_back(failure);
     return false;
 }
@@ -143,7 +143,7 @@ RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
         }
         if (!startsAsIdentifier(input.variable)) {
             ZnInputFailure failure = problem(input.path, ZnFailureKind::InvalidName);
-            failure.clashName = input.variable;
+            failure.name = input.variable;
             plan.problems.push_back(failure);
         }
         if (separateFiles) {

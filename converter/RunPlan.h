@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "converter/ConversionOptions.h"
-#include "converter/FileConverter.h"
+#include "converter/InputFailure.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

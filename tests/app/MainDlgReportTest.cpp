@@ -204,7 +204,7 @@ TEST_F(GuiReport, AReportedClashNamesBothInputsAndTheName) {
         clash.path = Zenlo::fromPath(dotted);
         clash.kind = ZnFailureKind::NameClash;
         clash.otherPath = other;
-        clash.clashName = u"g_a_b_array";
+        clash.name = u"g_a_b_array";
         dialog->converter.inputFailed(clash);
     });
     drop({dotted});

@@ -451,7 +451,7 @@ TEST_F(FileConverterTest, SameNameFromTwoFoldersIsRefusedInSeparateMode) {
     ASSERT_EQ(recorder.failures.size(), 1u);
     EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::OutputClash);
     EXPECT_TRUE(recorder.failures[0].otherPath.equals(in("a.bin")));
-    EXPECT_TRUE(recorder.failures[0].clashName.equals(u"a_bin.cpp"));
+    EXPECT_TRUE(recorder.failures[0].name.equals(u"a_bin.cpp"));
     EXPECT_FALSE(std::filesystem::exists(temp / "out" / "a_bin.cpp"));
 }
 

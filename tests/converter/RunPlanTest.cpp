@@ -46,7 +46,7 @@ std::string describe(const ZnInputFailure& f, const std::string& base) {
     };
     std::string line = std::string(kindName(f.kind)) + " " + local(f.path);
     if (!f.otherPath.isEmpty()) line += " ~ " + local(f.otherPath);
-    if (!f.clashName.isEmpty()) line += " [" + narrow(f.clashName) + "]";
+    if (!f.name.isEmpty()) line += " [" + narrow(f.name) + "]";
     if (f.kind == ZnFailureKind::InputIsOutput) line += " = " + local(f.outputPath);
     return line;
 }
