@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "app/ProgressForwarder.h"
 #include "app/RunReport.h"
@@ -77,6 +78,6 @@ private:
     bool stopped_ = false; // stop was asked for during this run
     int filePosition_ = -1;
     int totalPosition_ = -1;
-    std::uint64_t connections_[6] = {};
+    std::vector<Subscription> subscriptions_;
 };
 } // namespace Zenlo

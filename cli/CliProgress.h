@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "converter/Signal.h"
 
 namespace Zenlo {
 
@@ -21,12 +24,15 @@ bool wantsProgressBar(bool quiet, std::FILE* stream);
 int terminalWidth(std::FILE* stream);
 
 // Draws the bar of a run from the converter's notifications: only once the run has taken longer
-// than showAfter, and at most every redrawEvery. The line is cleared when the run ends.
+// than showAfter, and at most every redrawEvery. The line is cleared when the run ends. Listens
+// to the converter while it lives.
 class ZnCliProgress {
 public:
     using Clock = std::chrono::steady_clock;
 
     ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int width);
+    ZnCliProgress(const ZnCliProgress&) = delete;
+    ZnCliProgress& operator=(const ZnCliProgress&) = delete;
     // Wipes a drawn bar, so that a message can start on a clean line; the next update redraws.
     void clear();
 
@@ -41,6 +47,7 @@ private:
     Clock::time_point start_;
     Clock::time_point lastDraw_;
     bool drawn_ = false;
+    std::vector<Subscription> subscriptions_;
     static constexpr std::chrono::milliseconds showAfter{500};
     static constexpr std::chrono::milliseconds redrawEvery{100};
 };

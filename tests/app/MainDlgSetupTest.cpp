@@ -156,10 +156,10 @@ TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
     Zenlo::StringList inputs;
     inputs.add(Zenlo::fromPath(folder.path() / "Data.bin"));
     std::string failures;
-    auto connection = main->converter.inputFailed.connect(
+    auto subscription = main->converter.inputFailed.subscribe(
         [&](const ZnInputFailure& failure) { failures += failure.reason() + "\n"; });
     main->converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
-    main->converter.inputFailed.disconnect(connection);
+    subscription.disconnect();
     EXPECT_EQ(failures, "");
     std::ifstream file(folder.path() / "arrays.cpp", std::ios::binary);
     std::stringstream text;
