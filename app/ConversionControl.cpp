@@ -26,7 +26,7 @@ ZnConversionControl::~ZnConversionControl() {
     shutdown();
 }
 
-void ZnConversionControl::start(const ZnRunArguments& arguments) {
+void ZnConversionControl::start(const ZnRunRequest& request) {
     assert(std::this_thread::get_id() == windowThread_);
     if (worker_.joinable()) {
         converter_.stopRequested = 1;
@@ -34,16 +34,10 @@ void ZnConversionControl::start(const ZnRunArguments& arguments) {
     }
     busy_ = true;
     stopped_ = false;
-    converter_.stopRequested = 0;
     filePosition_ = totalPosition_ = -1;
     forwarder_.reset();
     view_.showRunStarted();
-    // The worker holds its own copies; the caller's strings may change at once.
-    // The list form keeps paths that hold ";" whole.
-    worker_ = std::thread([this, arguments] {
-        converter_.convertAll(arguments.inputs, arguments.outputFolder, arguments.outputFileName,
-                              arguments.separateFiles, arguments.writeHeader);
-    });
+    worker_ = converter_.start(request);
 }
 
 void ZnConversionControl::stop() {

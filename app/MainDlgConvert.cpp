@@ -110,13 +110,13 @@ void CMainDlg::convert() {
     if (!writeToControls()) return;
 
     busy = true;
-    ZnRunArguments arguments;
-    arguments.inputs = files_->rows();
-    arguments.outputFolder = outputFolder;
-    arguments.outputFileName = outputFileName;
-    arguments.separateFiles = separateFiles != 0;
-    arguments.writeHeader = writeHeader != 0;
-    conversion_->start(arguments);
+    Zenlo::ZnRunRequest request;
+    request.inputs = Zenlo::inputsOf(files_->rows());
+    request.outputFolder = outputFolder;
+    request.outputFileName = outputFileName;
+    request.separateFiles = separateFiles != 0;
+    request.writeHeader = writeHeader != 0;
+    conversion_->start(request);
 }
 
 void CMainDlg::showRunStarted() {

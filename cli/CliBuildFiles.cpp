@@ -24,12 +24,6 @@ WideString givenFolder(const WideString& outputDir) {
 
 } // namespace
 
-RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const WideString& folder,
-                   const WideString& outputName) {
-    return planRun(inputs.paths, folder, outputName, options.separateFiles, options.writeHeader,
-                   options.conversion, inputs.folderNames, !options.indexName.empty());
-}
-
 void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
     for (const WideString& path : plan.outputs)
         std::fprintf(out, "output: %s\n", shown(path).c_str());
@@ -40,14 +34,16 @@ void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* ou
                      shown(input.path).c_str());
 }
 
-bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                         const WideString& outputName, std::string& error) {
+bool writeDependencyFile(const ZnRunRequest& request, const ZnCliInputs& inputs,
+                         const ZnCliOptions& options, std::string& error) {
     std::vector<std::string> targets, prerequisites;
-    const RunPlan plan = planCliRun(inputs, options, givenFolder(options.outputDir), outputName);
+    ZnRunRequest given = request;
+    given.outputFolder = givenFolder(options.outputDir);
+    const RunPlan plan = planRun(given, options.conversion);
     for (const WideString& path : plan.outputs)
         targets.push_back(shown(path));
-    for (const WideString& path : inputs.paths)
-        prerequisites.push_back(shown(absolutePath(path)));
+    for (const ZnRunInput& input : inputs.files)
+        prerequisites.push_back(shown(absolutePath(input.path)));
     for (const WideString& path : inputs.folders)
         prerequisites.push_back(shown(absolutePath(path)));
     std::string text;

@@ -11,8 +11,7 @@ bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCli
     inputs = ZnCliInputs();
     for (const WideString& input : given) {
         if (!options.recursive || !isFolder(input)) {
-            inputs.paths.add(input);
-            inputs.folderNames.add(WideString());
+            inputs.files.push_back({input, {}});
             continue;
         }
         FolderListing listing;
@@ -21,10 +20,9 @@ bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCli
             if (!options.quiet)
                 std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.string().c_str(),
                              entry.reason.c_str());
-        for (const FolderFile& file : listing.files) {
-            inputs.paths.add(fromPath(file.path));
-            inputs.folderNames.add(fromPath(std::filesystem::path(file.relativeName)));
-        }
+        for (const FolderFile& file : listing.files)
+            inputs.files.push_back(
+                {fromPath(file.path), fromPath(std::filesystem::path(file.relativeName))});
         for (const std::filesystem::path& folder : listing.folders)
             inputs.folders.push_back(fromPath(folder));
     }

@@ -54,6 +54,22 @@ int checkIndex(const ZnCliOptions& options, std::FILE* err) {
     return exitConverted;
 }
 
+// The run the options ask for over the inputs, into the output folder and file name as
+// resolved.
+ZnRunRequest runRequest(const ZnCliOptions& options, const ZnCliInputs& inputs,
+                        const WideString& folder, const WideString& name) {
+    ZnRunRequest request;
+    request.inputs = inputs.files;
+    request.outputFolder = folder;
+    request.outputFileName = name;
+    request.separateFiles = options.separateFiles;
+    request.writeHeader = options.writeHeader;
+    request.indexName = options.indexName;
+    request.emptyInputsAsArrays = options.emptyArrays;
+    request.byteStyle = options.byteStyle;
+    return request;
+}
+
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
     const char* hint =
         failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
@@ -95,8 +111,9 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         return exitFailed;
     }
     if (const int status = checkIndex(options, err)) return status;
+    const ZnRunRequest request = runRequest(options, inputs, folder, name);
     // Planned before the output folder is made: a run refused leaves no trace.
-    const RunPlan plan = planCliRun(inputs, options, folder, name);
+    const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
@@ -109,10 +126,6 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
 
     ZnFileConverter converter;
     converter.options = options.conversion;
-    converter.emptyInputsAsArrays = options.emptyArrays;
-    converter.byteStyle = options.byteStyle;
-    converter.inputNames = inputs.folderNames;
-    converter.indexName = options.indexName;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;
@@ -128,8 +141,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
     {
         const ZnCliSignals signals(converter);
-        converter.convertAll(inputs.paths, folder, name, options.separateFiles,
-                             options.writeHeader);
+        converter.run(request);
     }
     if (const int signal = ZnCliSignals::caught()) {
         // A signal that came only while the finished files were put in place changes nothing.
@@ -139,13 +151,14 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
     // A refused run wrote nothing, so the build has nothing new to learn.
     if (!options.depFile.isEmpty() && written > 0 &&
-        !writeDependencyFile(inputs, options, name, error)) {
+        !writeDependencyFile(request, inputs, options, error)) {
         std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()), out);
+        printSummary(options, folder, name, converted, static_cast<int>(request.inputs.size()),
+                     out);
     return failures ? exitFailed : exitConverted;
 }
 

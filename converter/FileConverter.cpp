@@ -22,10 +22,13 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
                                   bool writeHeader) {
     StringList inputs;
     inputs.add(inputPath);
-    if (refusedByPlan(inputs, outputFolder, outputFileName, false, writeHeader)) return false;
+    const ZnRunRequest request =
+        listRequest(inputs, outputFolder, outputFileName, false, writeHeader);
+    const RunPlan planned = plan(request);
+    if (!planned.problems.empty()) return false;
     PendingOutput output(outputFolder, outputFileName);
     output.appending = output.sourceStarted = output.headerStarted = append;
-    if (convertInto(inputPath, {}, writeHeader, output) != Outcome::Converted) return false;
+    if (convertInto(planned.inputs.front(), request, output) != Outcome::Converted) return false;
     StagedFiles staged;
     for (AtomicOutput* file : {&output.source, &output.header}) {
         if (!file->isOpen()) continue;
@@ -63,19 +66,38 @@ void ZnFileConverter::convertAll(const WideString& inputList, const WideString& 
                                  bool writeHeader) {
     StringList inputs;
     inputList.splitString(u';', inputs);
-    convertAll(inputs, outputFolder, outputFileName, separateFiles, writeHeader);
+    run(listRequest(inputs, outputFolder, outputFileName, separateFiles, writeHeader));
 }
 
-void ZnFileConverter::convertAll(const StringList& inputs, const WideString& outputFolder,
-                                 const WideString& outputFileName, bool separateFiles,
-                                 bool writeHeader) {
-    if (refusedByPlan(inputs, outputFolder, outputFileName, separateFiles, writeHeader)) {
+std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder,
+                                   WideString outputFileName, bool separateFiles,
+                                   bool writeHeader) {
+    StringList inputs;
+    inputList.splitString(u';', inputs);
+    return start(listRequest(inputs, outputFolder, outputFileName, separateFiles, writeHeader));
+}
+
+ZnRunRequest ZnFileConverter::listRequest(const StringList& paths, const WideString& outputFolder,
+                                          const WideString& outputFileName, bool separateFiles,
+                                          bool writeHeader) {
+    ZnRunRequest request;
+    request.inputs = inputsOf(paths);
+    request.outputFolder = outputFolder;
+    request.outputFileName = outputFileName;
+    request.separateFiles = separateFiles;
+    request.writeHeader = writeHeader;
+    return request;
+}
+
+void ZnFileConverter::run(const ZnRunRequest& request) {
+    const RunPlan planned = plan(request);
+    if (!planned.problems.empty()) {
         finished();
         return;
     }
     std::uint64_t total = 0;
-    for (const WideString& input : inputs) {
-        std::uint64_t size = fileSize(input);
+    for (const PlannedInput& input : planned.inputs) {
+        std::uint64_t size = fileSize(input.path);
         if (size != noSize) total += size;
     }
     totalBytes(total);
@@ -83,45 +105,40 @@ void ZnFileConverter::convertAll(const StringList& inputs, const WideString& out
     // changes nothing on disk.
     StagedFiles staged;
     indexEntries_.clear();
-    const bool withIndex = !indexName.empty();
-    if (separateFiles) {
-        for (StringList::Size i = 0; i < inputs.count(); ++i) {
+    const bool withIndex = !request.indexName.empty();
+    const bool writeHeader = request.writeHeader;
+    if (request.separateFiles) {
+        for (const PlannedInput& input : planned.inputs) {
             if (stopped()) break;
-            PendingOutput output(outputFolder, inputOutputName(inputs[i], folderNameAt(i)));
-            if (convertInto(inputs[i], folderNameAt(i), writeHeader, output) == Outcome::Converted)
+            PendingOutput output(request.outputFolder, input.outputName);
+            if (convertInto(input, request, output) == Outcome::Converted)
                 stageOutput(output, writeHeader, staged);
         }
         if (withIndex && !stopped()) {
-            PendingOutput output(outputFolder, outputFileName);
-            writeIndex(writeHeader, true, output);
+            PendingOutput output(request.outputFolder, request.outputFileName);
+            writeIndex(request, output);
             stageOutput(output, writeHeader, staged);
         }
     } else {
-        PendingOutput output(outputFolder, outputFileName);
-        for (StringList::Size i = 0; i < inputs.count() && !output.failed; ++i) {
+        PendingOutput output(request.outputFolder, request.outputFileName);
+        for (std::size_t i = 0; i < planned.inputs.size() && !output.failed; ++i) {
             if (i > 0 && stopped()) break;
-            convertInto(inputs[i], folderNameAt(i), writeHeader, output);
+            convertInto(planned.inputs[i], request, output);
         }
         // An empty table for no inputs (an empty folder); none where every input failed, so the
         // previous output stays.
-        if (withIndex && (output.sourceStarted || inputs.isEmpty()) && !stopped())
-            writeIndex(writeHeader, false, output);
+        if (withIndex && (output.sourceStarted || planned.inputs.empty()) && !stopped())
+            writeIndex(request, output);
         stageOutput(output, writeHeader, staged);
     }
     commitStaged(staged);
     finished();
 }
 
-std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder,
-                                   WideString outputFileName, bool separateFiles,
-                                   bool writeHeader) {
+std::thread ZnFileConverter::start(ZnRunRequest request) {
     stopRequested.store(false, std::memory_order_relaxed);
     abandonRequested.store(false, std::memory_order_relaxed);
-    return std::thread([this, inputList = std::move(inputList),
-                        outputFolder = std::move(outputFolder),
-                        outputFileName = std::move(outputFileName), separateFiles, writeHeader] {
-        convertAll(inputList, outputFolder, outputFileName, separateFiles, writeHeader);
-    });
+    return std::thread([this, request = std::move(request)] { run(request); });
 }
 
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
@@ -129,20 +146,18 @@ ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
       headerPath(outputFolder + headerFileName(stripLongPathPrefix(outputFileName))) {}
 
-WideString ZnFileConverter::folderNameAt(StringList::Size position) const {
-    return position < inputNames.count() ? inputNames[position] : WideString();
-}
-
-ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath,
-                                                      const WideString& folderName,
-                                                      bool writeHeader, PendingOutput& output) {
+ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planned,
+                                                      const ZnRunRequest& request,
+                                                      PendingOutput& output) {
+    const WideString& inputPath = planned.path;
+    const bool writeHeader = request.writeHeader;
     InputFile input;
-    if (!openInput(inputPath, input)) return Outcome::Skipped;
+    if (!openInput(inputPath, request.emptyInputsAsArrays, input)) return Outcome::Skipped;
     if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
                     ZnFailureKind::OutputUnopenable, output))
         return Outcome::Skipped;
-    const WideString name = inputName(inputPath, folderName);
-    const WideString variable = inputVariableName(inputPath, folderName, options);
+    const WideString name = inputName(inputPath, planned.folderName);
+    const WideString& variable = planned.variable;
     const Banners banners = bannersOwed(output, writeHeader);
     fileStarted(name, input.size());
 
@@ -153,7 +168,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
         source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
     source.write(sourceHeading(name, variable, input.size(), options));
     const StyledArray array(
-        options, byteStyle,
+        options, request.byteStyle,
         {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
     const BytesResult bytes = writeArray(array, input, source);
     if (source.failed() || bytes == BytesResult::WriteFailed) {
@@ -176,25 +191,26 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
         return Outcome::Skipped;
     output.sourceStarted = true;
     output.lastInput = inputPath;
-    indexEntries_.push_back({indexKey(inputPath, folderName), variable, input.size()});
+    indexEntries_.push_back({indexKey(inputPath, planned.folderName), variable, input.size()});
     fileFinished(name);
     return Outcome::Converted;
 }
 
-void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput& output) {
+void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& output) {
     if (output.failed) return;
     std::vector<IndexEntry> entries = indexEntries_;
     std::string sharedKey;
     // Keys that two inputs share are refused before a run starts; the order is what matters here.
     sortIndexEntries(entries, sharedKey);
-    const Banners banners = bannersOwed(output, writeHeader);
+    const Banners banners = bannersOwed(output, request.writeHeader);
 
     if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
                     ZnFailureKind::OutputUnopenable, output))
         return;
     OutputFile& source = output.source.file();
     if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
-    source.write(indexDefinitions(indexName, entries, options, separate));
+    // In separate-files mode the arrays live in other sources.
+    source.write(indexDefinitions(request.indexName, entries, options, request.separateFiles));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -202,9 +218,9 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
         output.failed = true;
         return;
     }
-    if (writeHeader)
+    if (request.writeHeader)
         appendToHeader(output.sourcePath, banners.header ? &banners.when : nullptr,
-                       indexDeclarations(indexName, options), output);
+                       indexDeclarations(request.indexName, options), output);
 }
 
 ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& output,
@@ -216,7 +232,7 @@ ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& outpu
     return banners;
 }
 
-bool ZnFileConverter::openInput(const WideString& inputPath, InputFile& input) {
+bool ZnFileConverter::openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input) {
     if (!input.open(inputPath)) {
         const int error = input.error();
         if (error == notRegularFileError)
@@ -225,7 +241,7 @@ bool ZnFileConverter::openInput(const WideString& inputPath, InputFile& input) {
             fail(inputPath, ZnFailureKind::InputUnreadable, error);
         return false;
     }
-    if (input.size() == 0 && !emptyInputsAsArrays) {
+    if (input.size() == 0 && !emptyAsArray) {
         fail(inputPath, ZnFailureKind::InputEmpty, 0);
         return false;
     }
@@ -336,14 +352,11 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, Outpu
     return input.unchanged() ? BytesResult::Written : BytesResult::ReadFailed;
 }
 
-bool ZnFileConverter::refusedByPlan(const StringList& inputs, const WideString& outputFolder,
-                                    const WideString& outputFileName, bool separateFiles,
-                                    bool writeHeader) {
-    const RunPlan plan = planRun(inputs, outputFolder, outputFileName, separateFiles, writeHeader,
-                                 options, inputNames, !indexName.empty());
-    for (const ZnInputFailure& problem : plan.problems)
+RunPlan ZnFileConverter::plan(const ZnRunRequest& request) {
+    RunPlan planned = planRun(request, options);
+    for (const ZnInputFailure& problem : planned.problems)
         inputFailed(problem);
-    return !plan.problems.empty();
+    return planned;
 }
 
 void ZnFileConverter::fail(const WideString& path, ZnFailureKind kind, int systemError,

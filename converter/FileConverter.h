@@ -15,13 +15,16 @@
 #include "converter/InputFailure.h"
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
+#include "converter/RunPlan.h"
+#include "converter/RunRequest.h"
 #include "converter/Signal.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
 
-// Converts inputs into one source file (or one per input) with an optional header, as its options
-// say. The five notifications are emitted on the thread that runs the conversion.
+// Converts the inputs of a run request into one source file (or one per input) with an optional
+// header, the text shaped by its options. The five notifications are emitted on the thread that
+// runs the conversion.
 class ZnFileConverter {
 public:
     // What shapes the generated text; read by a run, so not changed while one is going.
@@ -43,19 +46,6 @@ public:
     // Every output file put in place at the end of a run (changed true), or found to hold the
     // same bytes already and left untouched, times included (changed false).
     Signal<const WideString&, bool> outputCommitted;
-    // When set, an input of length 0 becomes a size of 0 and an array holding one placeholder
-    // element (C has no empty arrays) instead of being skipped as unreadable.
-    bool emptyInputsAsArrays = false;
-    // How the bytes are written: array, string or #embed text, alignment and terminator.
-    ByteStyleOptions byteStyle;
-    // Names of the run's inputs by their position in the list, for inputs found below a folder
-    // ("textures/stone.png"): they give the variable, the heading and the lookup key. An input
-    // with an empty name (or beyond the list) is named by its file name and found by its path.
-    StringList inputNames;
-    // When not empty, the run also writes the lookup table of this name (an identifier) over
-    // every converted input: after the last array in one-output mode, alone in outputFileName
-    // (and its header) in separate-files mode.
-    std::string indexName;
     // The instant the banners show, asked once per input; local time now unless replaced.
     std::function<DateTime()> clock = localDateTimeNow;
 
@@ -63,32 +53,32 @@ public:
     ZnFileConverter(const ZnFileConverter&) = delete;
     ZnFileConverter& operator=(const ZnFileConverter&) = delete;
 
-    // Appends one input's array to outputFolder + outputFileName (replaced unless append, which
-    // also writes the banner) and, with writeHeader, its declarations to the header. The files
+    // The whole run of the request on the calling thread. The run is planned first (see
+    // planRun): each problem of the plan is reported through inputFailed, then finished is
+    // emitted and nothing is written. Otherwise totalBytes, each input's notifications and
+    // finished; every failed input is reported and skipped.
+    void run(const ZnRunRequest& request);
+    // Clears stopRequested and abandonRequested and starts run on a new thread with its own copy
+    // of the request; the caller owns the thread and joins it (after the finished notification).
+    std::thread start(ZnRunRequest request);
+
+    // A run of the paths in inputList, each followed by ";", with the request's other defaults.
+    void convertAll(const WideString& inputList, const WideString& outputFolder,
+                    const WideString& outputFileName, bool separateFiles, bool writeHeader);
+    // Starts (as above) the run convertAll would make.
+    std::thread start(WideString inputList, WideString outputFolder, WideString outputFileName,
+                      bool separateFiles, bool writeHeader);
+    // Appends one input's array to outputFolder + outputFileName (without append, replaces the
+    // file, banner first) and, with writeHeader, its declarations to the header. The files
     // change only when the input was converted whole: a stop or any failure leaves them as they
     // were. Returns true when everything was written; false on a stop, an unreadable, changed or
     // empty input, an input that is one of the outputs or whose name is no identifier (nothing
     // is then written), or an output that cannot be written.
-    // Empty inputs: see emptyInputsAsArrays.
     bool convertFile(const WideString& inputPath, bool append, const WideString& outputFolder,
                      const WideString& outputFileName, bool writeHeader);
     // Appends the guard's closing line to the header of outputFileName (creating it when missing).
     // Returns false when the header cannot be written; it then stays as it was.
     bool closeHeader(const WideString& outputFolder, const WideString& outputFileName);
-
-    // The whole run on the calling thread: inputList holds paths each followed by ";". The run is
-    // planned first: an input that is one of its outputs, a name that is no identifier, or two
-    // inputs sharing a variable name (one output) or an output file (separate files) are each
-    // reported through inputFailed, then finished is emitted and nothing is written.
-    void convertAll(const WideString& inputList, const WideString& outputFolder,
-                    const WideString& outputFileName, bool separateFiles, bool writeHeader);
-    // The same run over a list of paths (paths may then hold ";").
-    void convertAll(const StringList& inputs, const WideString& outputFolder,
-                    const WideString& outputFileName, bool separateFiles, bool writeHeader);
-    // Clears stopRequested and starts convertAll on a new thread with its own copies of the
-    // arguments; the caller owns the thread and joins it (after the finished notification).
-    std::thread start(WideString inputList, WideString outputFolder, WideString outputFileName,
-                      bool separateFiles, bool writeHeader);
 
 private:
     // The source file and header of one output name while a run writes them.
@@ -120,16 +110,16 @@ private:
     };
     Banners bannersOwed(const PendingOutput& output, bool writeHeader) const;
 
-    // folderName: the input's name below a folder, empty for an input given by itself.
-    Outcome convertInto(const WideString& inputPath, const WideString& folderName, bool writeHeader,
+    // A request of the paths, each given by itself, with the other choices at their defaults.
+    static ZnRunRequest listRequest(const StringList& paths, const WideString& outputFolder,
+                                    const WideString& outputFileName, bool separateFiles,
+                                    bool writeHeader);
+    Outcome convertInto(const PlannedInput& input, const ZnRunRequest& request,
                         PendingOutput& output);
-    // The name below a folder of the input at this position of the run's list.
-    WideString folderNameAt(StringList::Size position) const;
-    // Writes the lookup table of the inputs converted so far (see indexName) into the output;
-    // separate says the arrays live in other sources.
-    void writeIndex(bool writeHeader, bool separate, PendingOutput& output);
+    // Writes the request's lookup table of the inputs converted so far into the output.
+    void writeIndex(const ZnRunRequest& request, PendingOutput& output);
     // Opens the input; reports and returns false when it cannot be converted.
-    bool openInput(const WideString& inputPath, InputFile& input);
+    bool openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input);
     // Starts a file of the output when it is not open yet; reports a failure.
     bool ensureOpen(AtomicOutput& file, const WideString& path, bool keepText,
                     const WideString& inputPath, ZnFailureKind kind, PendingOutput& output);
@@ -148,9 +138,8 @@ private:
     BytesResult writeBytes(InputFile& input, OutputFile& out, const BytePass& lines, int pass,
                            int passes);
     bool stopped() const { return stopRequested.load(std::memory_order_relaxed); }
-    // Plans the run and reports each of its problems. Returns true when the run must not start.
-    bool refusedByPlan(const StringList& inputs, const WideString& outputFolder,
-                       const WideString& outputFileName, bool separateFiles, bool writeHeader);
+    // Plans the run and reports each of its problems. Returns the plan.
+    RunPlan plan(const ZnRunRequest& request);
     void fail(const WideString& path, ZnFailureKind kind, int systemError,
               const WideString& outputPath = {});
 

@@ -155,15 +155,17 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Zenlo::StringList inputs;
+        Zenlo::ZnRunRequest request{.outputFolder = Zenlo::fromUtf8(base + "out/"),
+                                    .outputFileName = u"arrays.cpp",
+                                    .separateFiles = c.separate,
+                                    .writeHeader = c.header};
         for (const char* name : c.inputs)
-            inputs.add(Zenlo::fromUtf8(base + name));
+            request.inputs.push_back({Zenlo::fromUtf8(base + name)});
         ZnConversionOptions options;
         options.namePrefix = c.prefix;
         options.nameSuffix = c.suffix;
         options.writeSizeVariable = c.header ? 1 : 0;
-        const Zenlo::RunPlan plan = Zenlo::planRun(inputs, Zenlo::fromUtf8(base + "out/"),
-                                                   u"arrays.cpp", c.separate, c.header, options);
+        const Zenlo::RunPlan plan = Zenlo::planRun(request, options);
         std::vector<std::string> got;
         for (const ZnInputFailure& problem : plan.problems)
             got.push_back(describe(problem, base));
@@ -173,12 +175,12 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
 }
 
 TEST(RunPlan, OutputsAndNames) {
-    Zenlo::StringList inputs;
+    Zenlo::ZnRunRequest request{.outputFolder = testfiles::nativePath(u"/o/"),
+                                .outputFileName = u"all.c"};
     for (const char16_t* path : {u"/in/a.b.bin", u"/in/c"})
-        inputs.add(testfiles::nativePath(path));
+        request.inputs.push_back({testfiles::nativePath(path)});
     ZnConversionOptions options;
-    const WideString folder = testfiles::nativePath(u"/o/");
-    Zenlo::RunPlan one = Zenlo::planRun(inputs, folder, u"all.c", false, true, options);
+    Zenlo::RunPlan one = Zenlo::planRun(request, options);
     std::vector<std::string> outputs;
     for (const WideString& path : one.outputs)
         outputs.push_back(narrow(path));
@@ -187,7 +189,9 @@ TEST(RunPlan, OutputsAndNames) {
     EXPECT_EQ(narrow(one.inputs[0].variable), "g_a_b_bin_array");
     EXPECT_EQ(narrow(one.inputs[1].outputName), "all.c");
 
-    Zenlo::RunPlan separate = Zenlo::planRun(inputs, folder, u"all.c", true, false, options);
+    request.separateFiles = true;
+    request.writeHeader = false;
+    Zenlo::RunPlan separate = Zenlo::planRun(request, options);
     outputs.clear();
     for (const WideString& path : separate.outputs)
         outputs.push_back(narrow(path));
@@ -235,14 +239,13 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Zenlo::StringList inputs, names;
-        for (const auto& [path, name] : c.inputs) {
-            inputs.add(testfiles::nativePath(path));
-            names.add(name);
-        }
-        const ZnConversionOptions options;
-        const Zenlo::RunPlan plan =
-            Zenlo::planRun(inputs, u"/o/", u"all.c", c.separate, true, options, names, true);
+        Zenlo::ZnRunRequest request{.outputFolder = u"/o/",
+                                    .outputFileName = u"all.c",
+                                    .separateFiles = c.separate,
+                                    .indexName = "table"};
+        for (const auto& [path, name] : c.inputs)
+            request.inputs.push_back({testfiles::nativePath(path), name});
+        const Zenlo::RunPlan plan = Zenlo::planRun(request, ZnConversionOptions());
         std::vector<std::string> outputs, variables, problems;
         for (const WideString& path : plan.outputs)
             outputs.push_back(narrow(path));
