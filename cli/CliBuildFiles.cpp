@@ -24,9 +24,10 @@ WideString givenFolder(const WideString& outputDir) {
 
 } // namespace
 
-void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
-    for (const WideString& path : plan.outputs)
-        std::fprintf(out, "output: %s\n", shown(path).c_str());
+void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptions& options,
+                 std::FILE* out) {
+    for (const WideString& name : plan.outputNames)
+        std::fprintf(out, "output: %s\n", shown(folder + name).c_str());
     if (!options.depFile.isEmpty())
         std::fprintf(out, "output: %s\n", shown(absolutePath(options.depFile)).c_str());
     for (const PlannedInput& input : plan.inputs)
@@ -34,17 +35,15 @@ void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* ou
                      shown(input.path).c_str());
 }
 
-bool writeDependencyFile(const ZnRunRequest& request, const ZnCliInputs& inputs,
+bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
                          const ZnCliOptions& options, std::string& error) {
     std::vector<std::string> targets, prerequisites;
-    ZnRunRequest given = request;
-    given.outputFolder = givenFolder(options.outputDir);
-    const RunPlan plan = planRun(given, options.conversion);
-    for (const WideString& path : plan.outputs)
-        targets.push_back(shown(path));
-    for (const ZnRunInput& input : inputs.files)
+    const WideString folder = givenFolder(options.outputDir);
+    for (const WideString& name : plan.outputNames)
+        targets.push_back(shown(folder + name));
+    for (const PlannedInput& input : plan.inputs)
         prerequisites.push_back(shown(absolutePath(input.path)));
-    for (const WideString& path : inputs.folders)
+    for (const WideString& path : folders)
         prerequisites.push_back(shown(absolutePath(path)));
     std::string text;
     if (!dependencyFileText(targets, prerequisites, text, error)) return false;

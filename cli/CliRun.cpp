@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
@@ -56,10 +58,10 @@ int checkIndex(const ZnCliOptions& options, std::FILE* err) {
 
 // The run the options ask for over the inputs, into the output folder and file name as
 // resolved.
-ZnRunRequest runRequest(const ZnCliOptions& options, const ZnCliInputs& inputs,
+ZnRunRequest runRequest(const ZnCliOptions& options, std::vector<ZnRunInput> inputs,
                         const WideString& folder, const WideString& name) {
     ZnRunRequest request;
-    request.inputs = inputs.files;
+    request.inputs = std::move(inputs);
     request.outputFolder = folder;
     request.outputFileName = name;
     request.separateFiles = options.separateFiles;
@@ -111,13 +113,14 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         return exitFailed;
     }
     if (const int status = checkIndex(options, err)) return status;
-    const ZnRunRequest request = runRequest(options, inputs, folder, name);
+    const ZnRunRequest request = runRequest(options, std::move(inputs.files), folder, name);
     // Planned before the output folder is made: a run refused leaves no trace.
     const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
-    if (options.dryRun) return printDryRun(plan, options, out), exitConverted;
+    // The dry run, the run and the dependency file all follow this one plan.
+    if (options.dryRun) return printDryRun(plan, folder, options, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {
         writeText(err, "hexmoor-cli: cannot create the output folder " + shownPath(folder) + ": " +
                            error + "\n");
@@ -141,7 +144,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
     {
         const ZnCliSignals signals(converter);
-        converter.run(request);
+        converter.run(request, plan);
     }
     if (const int signal = ZnCliSignals::caught()) {
         // A signal that came only while the finished files were put in place changes nothing.
@@ -151,14 +154,13 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
     // A refused run wrote nothing, so the build has nothing new to learn.
     if (!options.depFile.isEmpty() && written > 0 &&
-        !writeDependencyFile(request, inputs, options, error)) {
+        !writeDependencyFile(plan, inputs.folders, options, error)) {
         std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(request.inputs.size()),
-                     out);
+        printSummary(options, folder, name, converted, static_cast<int>(plan.inputs.size()), out);
     return failures ? exitFailed : exitConverted;
 }
 

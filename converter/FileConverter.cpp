@@ -24,11 +24,11 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
     inputs.add(inputPath);
     const ZnRunRequest request =
         listRequest(inputs, outputFolder, outputFileName, false, writeHeader);
-    const RunPlan planned = plan(request);
-    if (!planned.problems.empty()) return false;
+    const RunPlan plan = planRun(request, options);
+    if (refused(plan)) return false;
     PendingOutput output(outputFolder, outputFileName);
     output.appending = output.sourceStarted = output.headerStarted = append;
-    if (convertInto(planned.inputs.front(), request, output) != Outcome::Converted) return false;
+    if (convertInto(plan.inputs.front(), request, output) != Outcome::Converted) return false;
     StagedFiles staged;
     for (AtomicOutput* file : {&output.source, &output.header}) {
         if (!file->isOpen()) continue;
@@ -90,13 +90,16 @@ ZnRunRequest ZnFileConverter::listRequest(const StringList& paths, const WideStr
 }
 
 void ZnFileConverter::run(const ZnRunRequest& request) {
-    const RunPlan planned = plan(request);
-    if (!planned.problems.empty()) {
+    run(request, planRun(request, options));
+}
+
+void ZnFileConverter::run(const ZnRunRequest& request, const RunPlan& plan) {
+    if (refused(plan)) {
         finished();
         return;
     }
     std::uint64_t total = 0;
-    for (const PlannedInput& input : planned.inputs) {
+    for (const PlannedInput& input : plan.inputs) {
         std::uint64_t size = fileSize(input.path);
         if (size != noSize) total += size;
     }
@@ -105,34 +108,40 @@ void ZnFileConverter::run(const ZnRunRequest& request) {
     // changes nothing on disk.
     StagedFiles staged;
     indexEntries_.clear();
-    const bool withIndex = !request.indexName.empty();
-    const bool writeHeader = request.writeHeader;
-    if (request.separateFiles) {
-        for (const PlannedInput& input : planned.inputs) {
-            if (stopped()) break;
-            PendingOutput output(request.outputFolder, input.outputName);
-            if (convertInto(input, request, output) == Outcome::Converted)
-                stageOutput(output, writeHeader, staged);
-        }
-        if (withIndex && !stopped()) {
-            PendingOutput output(request.outputFolder, request.outputFileName);
-            writeIndex(request, output);
-            stageOutput(output, writeHeader, staged);
-        }
-    } else {
-        PendingOutput output(request.outputFolder, request.outputFileName);
-        for (std::size_t i = 0; i < planned.inputs.size() && !output.failed; ++i) {
-            if (i > 0 && stopped()) break;
-            convertInto(planned.inputs[i], request, output);
-        }
-        // An empty table for no inputs (an empty folder); none where every input failed, so the
-        // previous output stays.
-        if (withIndex && (output.sourceStarted || planned.inputs.empty()) && !stopped())
-            writeIndex(request, output);
-        stageOutput(output, writeHeader, staged);
-    }
+    if (request.separateFiles)
+        convertSeparately(request, plan, staged);
+    else
+        convertTogether(request, plan, staged);
     commitStaged(staged);
     finished();
+}
+
+void ZnFileConverter::convertSeparately(const ZnRunRequest& request, const RunPlan& plan,
+                                        StagedFiles& staged) {
+    for (const PlannedInput& input : plan.inputs) {
+        if (stopped()) break;
+        PendingOutput output(request.outputFolder, input.outputName);
+        if (convertInto(input, request, output) == Outcome::Converted)
+            stageOutput(output, request.writeHeader, staged);
+    }
+    if (request.indexName.empty() || stopped()) return;
+    PendingOutput output(request.outputFolder, request.outputFileName);
+    writeIndex(request, output);
+    stageOutput(output, request.writeHeader, staged);
+}
+
+void ZnFileConverter::convertTogether(const ZnRunRequest& request, const RunPlan& plan,
+                                      StagedFiles& staged) {
+    PendingOutput output(request.outputFolder, request.outputFileName);
+    for (std::size_t i = 0; i < plan.inputs.size() && !output.failed; ++i) {
+        if (i > 0 && stopped()) break;
+        convertInto(plan.inputs[i], request, output);
+    }
+    // An empty table for no inputs (an empty folder); none where every input failed, so the
+    // previous output stays.
+    if (!request.indexName.empty() && (output.sourceStarted || plan.inputs.empty()) && !stopped())
+        writeIndex(request, output);
+    stageOutput(output, request.writeHeader, staged);
 }
 
 std::thread ZnFileConverter::start(ZnRunRequest request) {
@@ -352,11 +361,10 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, Outpu
     return input.unchanged() ? BytesResult::Written : BytesResult::ReadFailed;
 }
 
-RunPlan ZnFileConverter::plan(const ZnRunRequest& request) {
-    RunPlan planned = planRun(request, options);
-    for (const ZnInputFailure& problem : planned.problems)
+bool ZnFileConverter::refused(const RunPlan& plan) {
+    for (const ZnInputFailure& problem : plan.problems)
         inputFailed(problem);
-    return planned;
+    return !plan.problems.empty();
 }
 
 void ZnFileConverter::fail(const WideString& path, ZnFailureKind kind, int systemError,

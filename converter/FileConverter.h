@@ -58,6 +58,9 @@ public:
     // emitted and nothing is written. Otherwise totalBytes, each input's notifications and
     // finished; every failed input is reported and skipped.
     void run(const ZnRunRequest& request);
+    // The same run of a plan made for the request and these options (planRun): what a dry run
+    // lists is what this run writes.
+    void run(const ZnRunRequest& request, const RunPlan& plan);
     // Clears stopRequested and abandonRequested and starts run on a new thread with its own copy
     // of the request; the caller owns the thread and joins it (after the finished notification).
     std::thread start(ZnRunRequest request);
@@ -114,6 +117,10 @@ private:
     static ZnRunRequest listRequest(const StringList& paths, const WideString& outputFolder,
                                     const WideString& outputFileName, bool separateFiles,
                                     bool writeHeader);
+    // The inputs each into its own output, then the lookup table into its own.
+    void convertSeparately(const ZnRunRequest& request, const RunPlan& plan, StagedFiles& staged);
+    // Every input into the one output, the lookup table after the last.
+    void convertTogether(const ZnRunRequest& request, const RunPlan& plan, StagedFiles& staged);
     Outcome convertInto(const PlannedInput& input, const ZnRunRequest& request,
                         PendingOutput& output);
     // Writes the request's lookup table of the inputs converted so far into the output.
@@ -138,8 +145,8 @@ private:
     BytesResult writeBytes(InputFile& input, OutputFile& out, const BytePass& lines, int pass,
                            int passes);
     bool stopped() const { return stopRequested.load(std::memory_order_relaxed); }
-    // Plans the run and reports each of its problems. Returns the plan.
-    RunPlan plan(const ZnRunRequest& request);
+    // Reports each problem of the plan. Returns true when it has any: the run must not start.
+    bool refused(const RunPlan& plan);
     void fail(const WideString& path, ZnFailureKind kind, int systemError,
               const WideString& outputPath = {});
 

@@ -114,7 +114,7 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
     OutputIndex outputs;
     auto addOutput = [&](const WideString& name) {
         const WideString path = outputFolder + name;
-        if (outputs.add(path)) plan.outputs.push_back(path);
+        if (outputs.add(path)) plan.outputNames.push_back(name);
     };
     std::vector<WideString> keys;
     for (const ZnRunInput& input : request.inputs) {

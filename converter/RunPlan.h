@@ -20,8 +20,8 @@ struct PlannedInput : ZnRunInput {
 
 struct RunPlan {
     std::vector<PlannedInput> inputs;
-    // Every file the run may write, sources and headers, as folder + name.
-    std::vector<WideString> outputs;
+    // Every file the run may write, sources and headers, by name in the output folder.
+    std::vector<WideString> outputNames;
     // Why the run must not start; empty when it may. Nothing has been written either way.
     std::vector<ZnInputFailure> problems;
 };
