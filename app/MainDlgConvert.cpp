@@ -110,13 +110,11 @@ void CMainDlg::convert() {
     if (!writeToControls()) return;
 
     busy = true;
-    Zenlo::ZnRunRequest request;
-    request.inputs = Zenlo::inputsOf(files_->rows());
-    request.outputFolder = outputFolder;
-    request.outputFileName = outputFileName;
-    request.separateFiles = separateFiles != 0;
-    request.writeHeader = writeHeader != 0;
-    conversion_->start(request);
+    conversion_->start({.inputs = Zenlo::inputsOf(files_->rows()),
+                        .outputFolder = outputFolder,
+                        .outputFileName = outputFileName,
+                        .separateFiles = separateFiles != 0,
+                        .writeHeader = writeHeader != 0});
 }
 
 void CMainDlg::showRunStarted() {

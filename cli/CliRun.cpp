@@ -5,7 +5,6 @@
 #include <memory>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
@@ -56,22 +55,6 @@ int checkIndex(const ZnCliOptions& options, std::FILE* err) {
     return exitConverted;
 }
 
-// The run the options ask for over the inputs, into the output folder and file name as
-// resolved.
-ZnRunRequest runRequest(const ZnCliOptions& options, std::vector<ZnRunInput> inputs,
-                        const WideString& folder, const WideString& name) {
-    ZnRunRequest request;
-    request.inputs = std::move(inputs);
-    request.outputFolder = folder;
-    request.outputFileName = name;
-    request.separateFiles = options.separateFiles;
-    request.writeHeader = options.writeHeader;
-    request.indexName = options.indexName;
-    request.emptyInputsAsArrays = options.emptyArrays;
-    request.byteStyle = options.byteStyle;
-    return request;
-}
-
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
     const char* hint =
         failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
@@ -113,7 +96,14 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         return exitFailed;
     }
     if (const int status = checkIndex(options, err)) return status;
-    const ZnRunRequest request = runRequest(options, std::move(inputs.files), folder, name);
+    const ZnRunRequest request{.inputs = std::move(inputs.files),
+                               .outputFolder = folder,
+                               .outputFileName = name,
+                               .separateFiles = options.separateFiles,
+                               .writeHeader = options.writeHeader,
+                               .indexName = options.indexName,
+                               .emptyInputsAsArrays = options.emptyArrays,
+                               .byteStyle = options.byteStyle};
     // Planned before the output folder is made: a run refused leaves no trace.
     const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)

@@ -20,10 +20,10 @@ namespace Zenlo {
 bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
                                   const WideString& outputFolder, const WideString& outputFileName,
                                   bool writeHeader) {
-    StringList inputs;
-    inputs.add(inputPath);
-    const ZnRunRequest request =
-        listRequest(inputs, outputFolder, outputFileName, false, writeHeader);
+    const ZnRunRequest request{.inputs = {{inputPath}},
+                               .outputFolder = outputFolder,
+                               .outputFileName = outputFileName,
+                               .writeHeader = writeHeader};
     const RunPlan plan = planRun(request, options);
     if (refused(plan)) return false;
     PendingOutput output(outputFolder, outputFileName);
@@ -64,29 +64,26 @@ bool ZnFileConverter::closeHeader(const WideString& outputFolder,
 void ZnFileConverter::convertAll(const WideString& inputList, const WideString& outputFolder,
                                  const WideString& outputFileName, bool separateFiles,
                                  bool writeHeader) {
-    StringList inputs;
-    inputList.splitString(u';', inputs);
-    run(listRequest(inputs, outputFolder, outputFileName, separateFiles, writeHeader));
+    run(listRequest(inputList, outputFolder, outputFileName, separateFiles, writeHeader));
 }
 
 std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder,
                                    WideString outputFileName, bool separateFiles,
                                    bool writeHeader) {
-    StringList inputs;
-    inputList.splitString(u';', inputs);
-    return start(listRequest(inputs, outputFolder, outputFileName, separateFiles, writeHeader));
+    return start(listRequest(inputList, outputFolder, outputFileName, separateFiles, writeHeader));
 }
 
-ZnRunRequest ZnFileConverter::listRequest(const StringList& paths, const WideString& outputFolder,
+ZnRunRequest ZnFileConverter::listRequest(const WideString& inputList,
+                                          const WideString& outputFolder,
                                           const WideString& outputFileName, bool separateFiles,
                                           bool writeHeader) {
-    ZnRunRequest request;
-    request.inputs = inputsOf(paths);
-    request.outputFolder = outputFolder;
-    request.outputFileName = outputFileName;
-    request.separateFiles = separateFiles;
-    request.writeHeader = writeHeader;
-    return request;
+    StringList paths;
+    inputList.splitString(u';', paths);
+    return {.inputs = inputsOf(paths),
+            .outputFolder = outputFolder,
+            .outputFileName = outputFileName,
+            .separateFiles = separateFiles,
+            .writeHeader = writeHeader};
 }
 
 void ZnFileConverter::run(const ZnRunRequest& request) {

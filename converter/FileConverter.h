@@ -113,8 +113,9 @@ private:
     };
     Banners bannersOwed(const PendingOutput& output, bool writeHeader) const;
 
-    // A request of the paths, each given by itself, with the other choices at their defaults.
-    static ZnRunRequest listRequest(const StringList& paths, const WideString& outputFolder,
+    // The request of convertAll's arguments: each path in inputList, followed by ";", given by
+    // itself; the other choices at their defaults.
+    static ZnRunRequest listRequest(const WideString& inputList, const WideString& outputFolder,
                                     const WideString& outputFileName, bool separateFiles,
                                     bool writeHeader);
     // The inputs each into its own output, then the lookup table into its own.
