@@ -442,18 +442,6 @@ TEST_F(FileConverterTest, PathsBeyondTheOldLengthLimit) {
     EXPECT_NE(Zenlo::fileSize(deep + u"deep.cpp"), Zenlo::noSize);
 }
 
-TEST_F(FileConverterTest, SameNameFromTwoFoldersIsRefusedInSeparateMode) {
-    std::filesystem::create_directory(temp / "x");
-    writeFile(temp / "a.bin", "1");
-    writeFile(temp / "x" / "a.bin", "2");
-    run({"a.bin", "x/a.bin"}, 1, 0);
-    ASSERT_EQ(recorder.failures.size(), 1u);
-    EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::OutputClash);
-    EXPECT_TRUE(recorder.failures[0].otherPath.equals(in("a.bin")));
-    EXPECT_TRUE(recorder.failures[0].name.equals(u"a_bin.cpp"));
-    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "a_bin.cpp"));
-}
-
 TEST_F(FileConverterTest, EmptyInputsAsPlaceholderArraysWhenAsked) {
     writeFile(temp / "empty", "");
     converter.run({.inputs = {{in("empty")}},

@@ -51,13 +51,6 @@ std::string describe(const ZnInputFailure& f, const std::string& base) {
     return line;
 }
 
-std::vector<std::string> narrowed(const std::vector<WideString>& texts) {
-    std::vector<std::string> narrow;
-    for (const WideString& text : texts)
-        narrow.push_back(testfiles::narrow(text));
-    return narrow;
-}
-
 } // namespace
 
 TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
@@ -181,31 +174,13 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
     }
 }
 
-TEST(RunPlan, OutputsAndNames) {
-    Zenlo::ZnRunRequest request{.outputFolder = testfiles::nativePath(u"/o/"),
-                                .outputFileName = u"all.c"};
-    for (const char16_t* path : {u"/in/a.b.bin", u"/in/c"})
-        request.inputs.push_back({testfiles::nativePath(path)});
-    ZnConversionOptions options;
-    Zenlo::RunPlan one = Zenlo::planRun(request, options);
-    EXPECT_EQ(narrowed(one.outputNames), (std::vector<std::string>{"all.c", "all.h"}));
-    EXPECT_EQ(narrow(one.inputs[0].variable), "g_a_b_bin_array");
-    EXPECT_EQ(narrow(one.inputs[1].outputName), "all.c");
-
-    request.separateFiles = true;
-    request.writeHeader = false;
-    Zenlo::RunPlan separate = Zenlo::planRun(request, options);
-    EXPECT_EQ(narrowed(separate.outputNames), (std::vector<std::string>{"a_b_bin.cpp", "c.cpp"}));
-    EXPECT_EQ(narrow(separate.inputs[0].outputName), "a_b_bin.cpp");
-}
-
-// Inputs found below a folder are named by their path there; a lookup table adds its own output
-// in separate-files mode and wants one path per input.
-TEST(RunPlan, FolderNamesAndTheLookupTable) {
+// The outputs and variables of a run. Inputs found below a folder are named by their path there;
+// a lookup table adds its own output in separate-files mode and wants one path per input.
+TEST(RunPlan, OutputsNamesAndTheLookupTable) {
     const struct {
         const char* what;
         std::vector<std::pair<const char16_t*, const char16_t*>> inputs; // path, folder name
-        bool separate;
+        bool separate, header;
         std::vector<std::string> outputs;
         std::vector<std::string> variables;
         std::vector<std::string> problems;
@@ -213,11 +188,13 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
         {"one output",
          {{u"/in/t/s.png", u"t/s.png"}, {u"/x/s.png", u""}},
          false,
+         true,
          {"all.c", "all.h"},
          {"g_t_s_png_array", "g_s_png_array"},
          {}},
         {"separate files and the table's own source",
          {{u"/in/t/s.png", u"t/s.png"}, {u"/in/u/s.png", u"u/s.png"}},
+         true,
          true,
          {"t_s_png.cpp", "t_s_png.h", "u_s_png.cpp", "u_s_png.h", "all.c", "all.h"},
          {"g_t_s_png_array", "g_u_s_png_array"},
@@ -225,26 +202,38 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
         {"a file given by itself and one found below a folder, found by one path",
          {{u"t/s.png", u""}, {u"/in/t/s.png", u"t/s.png"}},
          false,
+         true,
          {"all.c", "all.h"},
          {"g_s_png_array", "g_t_s_png_array"},
          {"other /in/t/s.png ~ t/s.png [t/s.png]"}},
         {"an input whose header is the table's (all.cpp and all.c share all.h)",
          {{u"/in/all", u"all"}},
          true,
+         true,
          {"all.cpp", "all.h", "all.c"},
          {"g_all_array"},
          {"other /in/all"}},
+        {"separate files without headers",
+         {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
+         true,
+         false,
+         {"a_b_bin.cpp", "c.cpp", "all.c"},
+         {"g_a_b_bin_array", "g_c_array"},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Zenlo::ZnRunRequest request{.outputFolder = u"/o/",
                                     .outputFileName = u"all.c",
                                     .separateFiles = c.separate,
+                                    .writeHeader = c.header,
                                     .indexName = "table"};
         for (const auto& [path, name] : c.inputs)
             request.inputs.push_back({testfiles::nativePath(path), name});
         const Zenlo::RunPlan plan = Zenlo::planRun(request, ZnConversionOptions());
-        std::vector<std::string> variables, problems;
+        std::vector<std::string> outputs, variables, problems;
+        for (const WideString& name : plan.outputNames)
+            outputs.push_back(narrow(name));
         for (const Zenlo::PlannedInput& input : plan.inputs)
             variables.push_back(narrow(input.variable));
         for (const ZnInputFailure& problem : plan.problems) {
@@ -252,7 +241,7 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
             std::replace(line.begin(), line.end(), '\\', '/');
             problems.push_back(line);
         }
-        EXPECT_EQ(narrowed(plan.outputNames), c.outputs);
+        EXPECT_EQ(outputs, c.outputs);
         EXPECT_EQ(variables, c.variables);
         EXPECT_EQ(problems, c.problems);
     }
