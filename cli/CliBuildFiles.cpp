@@ -25,15 +25,10 @@ WideString givenFolder(const WideString& outputDir) {
 
 } // namespace
 
-RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const WideString& folder,
-                   const WideString& outputName) {
-    return planRun(inputs.paths, folder, outputName, options.separateFiles, options.writeHeader,
-                   options.conversion, inputs.folderNames, !options.indexName.empty());
-}
-
-void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
-    for (const WideString& path : plan.outputs)
-        writeText(out, "output: " + shownPath(path) + "\n");
+void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptions& options,
+                 std::FILE* out) {
+    for (const WideString& name : plan.outputNames)
+        writeText(out, "output: " + shownPath(folder + name) + "\n");
     if (!options.depFile.isEmpty())
         writeText(out, "output: " + shownPath(absolutePath(options.depFile)) + "\n");
     for (const PlannedInput& input : plan.inputs)
@@ -41,15 +36,15 @@ void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* ou
                            shownPath(input.path) + "\n");
 }
 
-bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                         const WideString& outputName, std::string& error) {
+bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
+                         const ZnCliOptions& options, std::string& error) {
     std::vector<std::string> targets, prerequisites;
-    const RunPlan plan = planCliRun(inputs, options, givenFolder(options.outputDir), outputName);
-    for (const WideString& path : plan.outputs)
-        targets.push_back(shown(path));
-    for (const WideString& path : inputs.paths)
-        prerequisites.push_back(shown(absolutePath(path)));
-    for (const WideString& path : inputs.folders)
+    const WideString folder = givenFolder(options.outputDir);
+    for (const WideString& name : plan.outputNames)
+        targets.push_back(shown(folder + name));
+    for (const PlannedInput& input : plan.inputs)
+        prerequisites.push_back(shown(absolutePath(input.path)));
+    for (const WideString& path : folders)
         prerequisites.push_back(shown(absolutePath(path)));
     std::string text;
     if (!dependencyFileText(targets, prerequisites, text, error)) return false;

@@ -12,8 +12,7 @@ bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCli
     inputs = ZnCliInputs();
     for (const WideString& input : given) {
         if (!options.recursive || !isFolder(input)) {
-            inputs.paths.add(input);
-            inputs.folderNames.add(WideString());
+            inputs.files.push_back({input, {}});
             continue;
         }
         FolderListing listing;
@@ -21,10 +20,9 @@ bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCli
         for (const SkippedEntry& entry : listing.skipped)
             if (!options.quiet)
                 writeMessage(err, shownPath(fromPath(entry.path)) + ": left out, " + entry.reason);
-        for (const FolderFile& file : listing.files) {
-            inputs.paths.add(fromPath(file.path));
-            inputs.folderNames.add(fromPath(std::filesystem::path(file.relativeName)));
-        }
+        for (const FolderFile& file : listing.files)
+            inputs.files.push_back(
+                {fromPath(file.path), fromPath(std::filesystem::path(file.relativeName))});
         for (const std::filesystem::path& folder : listing.folders)
             inputs.folders.push_back(fromPath(folder));
     }

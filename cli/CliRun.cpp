@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
@@ -57,12 +58,21 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     ZnCliInputs inputs;
     if (!expandCliInputs(command.inputs, options, inputs, err, error))
         return writeMessage(err, error), exitFailed;
+    const ZnRunRequest request{.inputs = std::move(inputs.files),
+                               .outputFolder = folder,
+                               .outputFileName = name,
+                               .separateFiles = options.separateFiles,
+                               .writeHeader = options.writeHeader,
+                               .indexName = options.indexName,
+                               .emptyInputsAsArrays = options.emptyArrays,
+                               .byteStyle = options.byteStyle};
     // Planned before the output folder is made: a run refused leaves no trace.
-    const RunPlan plan = planCliRun(inputs, options, folder, name);
+    const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
-    if (options.dryRun) return printDryRun(plan, options, out), exitConverted;
+    // The dry run, the run and the dependency file all follow this one plan.
+    if (options.dryRun) return printDryRun(plan, folder, options, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {
         writeMessage(err, "cannot create the output folder " + shownPath(folder) + ": " + error);
         return exitFailed;
@@ -70,10 +80,6 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
 
     ZnFileConverter converter;
     converter.options = options.conversion;
-    converter.emptyInputsAsArrays = options.emptyArrays;
-    converter.byteStyle = options.byteStyle;
-    converter.inputNames = inputs.folderNames;
-    converter.indexName = options.indexName;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;
@@ -89,8 +95,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
     {
         const ZnCliSignals signals(converter);
-        converter.convertAll(inputs.paths, folder, name, options.separateFiles,
-                             options.writeHeader);
+        converter.run(request, plan);
     }
     if (const int signal = ZnCliSignals::caught()) {
         // A signal that came only while the finished files were put in place changes nothing.
@@ -100,13 +105,13 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     }
     // A refused run wrote nothing, so the build has nothing new to learn.
     if (!options.depFile.isEmpty() && written > 0 &&
-        !writeDependencyFile(inputs, options, name, error)) {
+        !writeDependencyFile(plan, inputs.folders, options, error)) {
         writeMessage(err, error);
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()), out);
+        printSummary(options, folder, name, converted, static_cast<int>(plan.inputs.size()), out);
     return failures ? exitFailed : exitConverted;
 }
 
