@@ -122,6 +122,7 @@ private:
     void convertSeparately(const ZnRunRequest& request, const RunPlan& plan, StagedFiles& staged);
     // Every input into the one output, the lookup table after the last.
     void convertTogether(const ZnRunRequest& request, const RunPlan& plan, StagedFiles& staged);
+    // Writes one planned input's array (and declarations) into the output; reports a failure.
     Outcome convertInto(const PlannedInput& input, const ZnRunRequest& request,
                         PendingOutput& output);
     // Writes the request's lookup table of the inputs converted so far into the output.
