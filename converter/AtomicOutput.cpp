@@ -40,6 +40,12 @@ std::filesystem::path temporaryName(const std::filesystem::path& target) {
     return temporary;
 }
 
+#ifdef _WIN32
+constexpr int accessDeniedError = ERROR_ACCESS_DENIED;
+#else
+constexpr int accessDeniedError = EACCES;
+#endif
+
 enum class Kind { Missing, Regular, Folder, Other, Unknown };
 
 // What the path names. Sets error to the system's code for Unknown, and for a folder or anything
@@ -189,7 +195,11 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     staged_.target_ = final;
     const Kind kind = kindOf(final, error_);
     if (kind != Kind::Missing && kind != Kind::Regular) return false;
-    if (!createTemporary(final)) return false;
+    if (!createTemporary(final)) {
+        // The file itself may be writable: what it takes is a new file beside it.
+        if (kind == Kind::Regular && error_ == accessDeniedError) error_ = folderNotWritableError;
+        return false;
+    }
     if (kind == Kind::Regular && keepText && !copyInto(final, file_, error_)) {
         discard();
         return false;
