@@ -129,6 +129,23 @@ void removeFile(const std::filesystem::path& path) {
     std::filesystem::remove(path, ignored);
 }
 
+// The kernel's rule for links in shared folders (fs.protected_symlinks): in a sticky folder that
+// everyone may write to, only a link of the folder's owner or of the user who follows it is
+// followed, so that no other user can point an output at a file of ours.
+bool mayFollowLink(const std::filesystem::path& link) {
+#ifdef _WIN32
+    (void)link;
+    return true;
+#else
+    struct stat linkInfo, folderInfo;
+    const std::filesystem::path folder = link.has_parent_path() ? link.parent_path() : ".";
+    if (::lstat(link.c_str(), &linkInfo) != 0 || ::stat(folder.c_str(), &folderInfo) != 0)
+        return true;
+    const bool shared = (folderInfo.st_mode & S_ISVTX) && (folderInfo.st_mode & S_IWOTH);
+    return !shared || linkInfo.st_uid == folderInfo.st_uid || linkInfo.st_uid == ::geteuid();
+#endif
+}
+
 } // namespace
 
 bool finalTarget(const std::filesystem::path& path, std::filesystem::path& target, int& error) {
@@ -137,6 +154,7 @@ bool finalTarget(const std::filesystem::path& path, std::filesystem::path& targe
         std::error_code code;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, code)))
             return true;
+        if (!mayFollowLink(target)) return error = sharedFolderLinkError, false;
         std::filesystem::path next = std::filesystem::read_symlink(target, code);
         if (code) return error = code.value(), false;
         target = next.is_absolute() ? next : target.parent_path() / next;

@@ -13,7 +13,10 @@ namespace Zenlo {
 enum class CommitResult { Replaced, Unchanged, Failed };
 
 // The file a path finally names, following symbolic links (also one that points nowhere yet), so
-// that a link is written through and stays a link. Returns false (error set) on a link loop.
+// that a link is written through and stays a link. Returns false (error set) on a link loop
+// (ELOOP), and with sharedFolderLinkError for a link that another user owns in a sticky folder
+// that everyone may write to (not the folder's owner, not this process's user): the kernel does
+// not follow those either when fs.protected_symlinks is on.
 bool finalTarget(const std::filesystem::path& path, std::filesystem::path& target, int& error);
 
 // A finished temporary file waiting to replace its target. It holds only names, so many can

@@ -70,6 +70,9 @@ constexpr int noFolderError = ENOENT;
 std::string systemErrorText(int code) {
     if (code == notRegularFileError) return "not a regular file";
     if (code == changedWhileReadError) return "changed while it was read";
+    if (code == sharedFolderLinkError)
+        return "a symbolic link of another user in a folder shared by all (sticky and writable by "
+               "everyone), which is not followed";
     if (code == folderNotWritableError)
         return "Permission denied: the folder must be writable to replace the file safely";
     if (code == danglingLinkError) return "a symbolic link that leads to nothing";

@@ -14,10 +14,13 @@ constexpr std::uint64_t noSize = ~std::uint64_t{0};
 
 // Error codes of our own beside the system's, for what no system code says: a path that names a
 // FIFO, a device or a socket where a regular file is needed; an input that another program
-// shortened, grew or rewrote while it was being read; a file that cannot be replaced because its
-// folder is not writable; a symbolic link that leads to nothing.
+// shortened, grew or rewrote while it was being read; a symbolic link in a shared folder that
+// another user owns (not followed, as the kernel's fs.protected_symlinks rule has it); a file
+// that cannot be replaced because its folder is not writable; a symbolic link that leads to
+// nothing.
 constexpr int notRegularFileError = -2;
 constexpr int changedWhileReadError = -3;
+constexpr int sharedFolderLinkError = -4;
 constexpr int folderNotWritableError = -5;
 constexpr int danglingLinkError = -6;
 // The system's message for an error code, or the text of one of the codes above.
