@@ -1,4 +1,4 @@
-// Ctrl-C and SIGTERM sent to the real hexmoor-cli in the middle of a long run: nothing changes.
+// Ctrl-C, SIGTERM and SIGUSR1 sent to the real hexmoor-cli in the middle of a long run: nothing changes.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -85,6 +85,7 @@ TEST(CliSignals, AnInterruptedRunChangesNothing) {
         {"SIGTERM, one output", SIGTERM, 143, false},
         {"Ctrl-C, separate files after the first input", SIGINT, 130, true},
         {"SIGTERM, separate files after the first input", SIGTERM, 143, true},
+        {"SIGUSR1, separate files after the first input", SIGUSR1, 138, true},
         // No handler runs: only a temporary without a name is sure to go with the process.
         {"SIGKILL, one output", SIGKILL, -SIGKILL, false},
     };
