@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "converter/TemporaryNames.h"
 #include "toolkit/FileSystem.h"
 
 #ifdef _WIN32
@@ -23,22 +24,6 @@ namespace {
 
 // Links followed before the chain counts as a loop (the system's own limit on Linux).
 constexpr int maxLinks = 40;
-// The temporary's name keeps at most this much of the target's, so it stays within name limits.
-constexpr std::size_t keptNameLength = 200;
-
-std::filesystem::path temporaryName(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-#ifdef _WIN32
-    const unsigned long process = GetCurrentProcessId();
-#else
-    const unsigned long process = static_cast<unsigned long>(::getpid());
-#endif
-    auto name = target.filename().native();
-    if (name.size() > keptNameLength) name.resize(keptNameLength);
-    std::filesystem::path temporary = target.parent_path() / name;
-    temporary += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
-    return temporary;
-}
 
 #ifdef _WIN32
 constexpr int accessDeniedError = ERROR_ACCESS_DENIED;
@@ -211,6 +196,7 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     std::filesystem::path final;
     if (!finalTarget(toPath(target), final, error_)) return false;
     staged_.target_ = final;
+    removeLeftoverTemporaries(final.parent_path());
     const Kind kind = kindOf(final, error_);
     if (kind != Kind::Missing && kind != Kind::Regular) return false;
     if (!createTemporary(final)) {
@@ -242,9 +228,9 @@ bool AtomicOutput::createTemporary(const std::filesystem::path& target) {
         if (fd >= 0) ::close(fd);
     }
 #endif
-    // A name left by a crashed earlier run is skipped, never reused or removed.
+    // A name that is taken (by a process this one cannot see) is skipped, never reused.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path temporary = temporaryName(target);
+        const std::filesystem::path temporary = temporaryName(target, TemporaryKind::NewText);
         if (file_.create(fromPath(temporary))) {
             staged_.temporary_ = temporary;
             return true;
@@ -259,7 +245,8 @@ bool AtomicOutput::nameTemporary() {
 #if defined(O_TMPFILE)
     const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_.stream()));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path temporary = temporaryName(staged_.target_);
+        const std::filesystem::path temporary =
+            temporaryName(staged_.target_, TemporaryKind::NewText);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             staged_.temporary_ = temporary;
             unnamed_ = false;
