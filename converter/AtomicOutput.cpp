@@ -25,6 +25,10 @@ namespace {
 // Links followed before the chain counts as a loop (the system's own limit on Linux).
 constexpr int maxLinks = 40;
 
+// The test hook's count of moves until the one that fails, and its error.
+std::atomic<int> movesUntilFailure{0};
+std::atomic<int> injectedMoveError{0};
+
 #ifdef _WIN32
 constexpr int accessDeniedError = ERROR_ACCESS_DENIED;
 #else
@@ -131,7 +135,19 @@ bool mayFollowLink(const std::filesystem::path& link) {
 #endif
 }
 
+// True when the test hook makes this move fail; error is then its error.
+bool moveFailsForTests(int& error) {
+    if (movesUntilFailure.load() <= 0 || movesUntilFailure.fetch_sub(1) != 1) return false;
+    error = injectedMoveError.load();
+    return true;
+}
+
 } // namespace
+
+void failFileMoveForTests(int n, int error) {
+    injectedMoveError.store(error);
+    movesUntilFailure.store(n);
+}
 
 bool finalTarget(const std::filesystem::path& path, std::filesystem::path& target, int& error) {
     target = path;
@@ -165,19 +181,104 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
 
 CommitResult StagedFile::commit() {
     if (!isStaged()) return CommitResult::Failed;
-    const Kind kind = kindOf(target_, error_);
-    CommitResult result = CommitResult::Failed;
-    if (kind == Kind::Regular && sameContents(temporary_, target_)) {
-        result = CommitResult::Unchanged;
-    } else if (kind == Kind::Regular || kind == Kind::Missing) {
-        if (kind == Kind::Regular) keepPermissions(target_, temporary_);
-        if (replaceWith(temporary_, target_, error_)) {
-            temporary_.clear();
-            return CommitResult::Replaced;
+    return commitTogether({this}).front();
+}
+
+namespace {
+
+// One file of a group on its way in: its target's previous file may wait under a second name.
+struct Placement {
+    StagedFile* file = nullptr;
+    std::size_t index = 0;
+    bool existed = false;
+    std::filesystem::path previous;
+    // The target's name is free: its previous file is only under the second name.
+    bool movedAside = false;
+    bool placed = false;
+};
+
+// Keeps the previous file of the target under a second name while the group goes in (keep),
+// with its permission bits for the new one. POSIX links the second name, so the target's name
+// never disappears; elsewhere the file is renamed aside.
+bool setAside(Placement& step, bool keep, int& error) {
+    if (!step.existed) return true;
+    keepPermissions(step.file->target(), step.file->temporary());
+    if (!keep) return true;
+    step.previous = temporaryName(step.file->target(), TemporaryKind::PreviousFile);
+    if (moveFailsForTests(error)) return false;
+#ifndef _WIN32
+    if (::link(step.file->target().c_str(), step.previous.c_str()) == 0) return true;
+#endif
+    if (!replaceWith(step.file->target(), step.previous, error)) return false;
+    return step.movedAside = true;
+}
+
+// Gives every target back the file it had before the group, in reverse order.
+void putBack(std::vector<Placement>& steps) {
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        int ignored = 0;
+        if (step->previous.empty()) {
+            if (step->placed && !step->existed) removeFile(step->file->target());
+        } else if (step->placed || step->movedAside) {
+            replaceWith(step->previous, step->file->target(), ignored);
+        } else {
+            removeFile(step->previous);
         }
     }
-    discard();
-    return result;
+}
+
+} // namespace
+
+std::vector<CommitResult> StagedFile::commitTogether(const std::vector<StagedFile*>& files) {
+    std::vector<CommitResult> results(files.size(), CommitResult::Failed);
+    std::vector<Placement> steps;
+    StagedFile* failed = nullptr;
+    // Every target is looked at before any is touched.
+    for (std::size_t i = 0; i < files.size() && !failed; ++i) {
+        StagedFile& file = *files[i];
+        const Kind kind = file.isStaged() ? kindOf(file.target_, file.error_) : Kind::Unknown;
+        if (kind == Kind::Regular && sameContents(file.temporary_, file.target_))
+            results[i] = CommitResult::Unchanged;
+        else if (kind == Kind::Regular || kind == Kind::Missing)
+            steps.push_back({&file, i, kind == Kind::Regular, {}, false, false});
+        else
+            failed = &file;
+    }
+    // A single file needs no way back: its rename either happens or not.
+    const bool keep = steps.size() > 1;
+    for (Placement& step : steps)
+        if (!failed && !setAside(step, keep, step.file->error_)) failed = step.file;
+    for (Placement& step : steps) {
+        if (failed) break;
+        StagedFile& file = *step.file;
+        if (moveFailsForTests(file.error_) ||
+            !replaceWith(file.temporary_, file.target_, file.error_))
+            failed = &file;
+        else
+            step.placed = true, file.temporary_.clear();
+    }
+    if (failed) {
+        putBack(steps);
+        for (StagedFile* file : files)
+            if (file != failed) file->error_ = keptWithGroupError;
+        results.assign(files.size(), CommitResult::Failed);
+    } else {
+        // Only now that every new file is in place do the previous ones go.
+        for (const Placement& step : steps) {
+            if (!step.previous.empty()) removeFile(step.previous);
+            results[step.index] = CommitResult::Replaced;
+        }
+    }
+    for (StagedFile* file : files)
+        file->discard();
+    return results;
+}
+
+std::vector<CommitResult> StagedFiles::commitTogether() {
+    std::vector<StagedFile*> group;
+    for (StagedFile& file : files_)
+        group.push_back(&file);
+    return StagedFile::commitTogether(group);
 }
 
 void StagedFile::discard() {

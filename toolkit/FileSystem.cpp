@@ -76,6 +76,8 @@ std::string systemErrorText(int code) {
     if (code == folderNotWritableError)
         return "Permission denied: the folder must be writable to replace the file safely";
     if (code == danglingLinkError) return "a symbolic link that leads to nothing";
+    if (code == keptWithGroupError)
+        return "left as it was, since another output of the run could not be replaced";
     return std::system_category().message(code);
 }
 

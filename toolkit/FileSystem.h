@@ -17,12 +17,13 @@ constexpr std::uint64_t noSize = ~std::uint64_t{0};
 // shortened, grew or rewrote while it was being read; a symbolic link in a shared folder that
 // another user owns (not followed, as the kernel's fs.protected_symlinks rule has it); a file
 // that cannot be replaced because its folder is not writable; a symbolic link that leads to
-// nothing.
+// nothing; and an output left as it was because another output of the same run failed.
 constexpr int notRegularFileError = -2;
 constexpr int changedWhileReadError = -3;
 constexpr int sharedFolderLinkError = -4;
 constexpr int folderNotWritableError = -5;
 constexpr int danglingLinkError = -6;
+constexpr int keptWithGroupError = -7;
 // The system's message for an error code, or the text of one of the codes above.
 std::string systemErrorText(int code);
 // The path made absolute against the current folder. On Windows the system resolves it: "/"
