@@ -40,8 +40,11 @@ void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* ou
                      shown(input.path).c_str());
 }
 
-bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                         const WideString& outputName, std::string& error) {
+namespace {
+
+// The text of the dependency file; false with the reason in error.
+bool dependencyText(const ZnCliInputs& inputs, const ZnCliOptions& options,
+                    const WideString& outputName, std::string& text, std::string& error) {
     std::vector<std::string> targets, prerequisites;
     const RunPlan plan = planCliRun(inputs, options, givenFolder(options.outputDir), outputName);
     for (const WideString& path : plan.outputs)
@@ -50,8 +53,24 @@ bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
         prerequisites.push_back(shown(absolutePath(path)));
     for (const WideString& path : inputs.folders)
         prerequisites.push_back(shown(absolutePath(path)));
+    return dependencyFileText(targets, prerequisites, text, error);
+}
+
+} // namespace
+
+std::optional<std::string> dependencyFileProblem(const ZnCliInputs& inputs,
+                                                 const ZnCliOptions& options,
+                                                 const WideString& outputName) {
+    std::string text, error;
+    if (options.depFile.isEmpty() || dependencyText(inputs, options, outputName, text, error))
+        return std::nullopt;
+    return error;
+}
+
+bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
+                         const WideString& outputName, std::string& error) {
     std::string text;
-    if (!dependencyFileText(targets, prerequisites, text, error)) return false;
+    if (!dependencyText(inputs, options, outputName, text, error)) return false;
     // Put in place whole, and only when its text changes, like the other outputs.
     AtomicOutput file;
     if (file.begin(options.depFile)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/CliInputs.h"
@@ -18,6 +19,12 @@ RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const
 // Prints "output: PATH" for every file the plan writes (the dependency file of the options
 // last) and then "variable: NAME PATH" for every input, to out.
 void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out);
+
+// Why the dependency file of options.depFile could not name one of its paths so that make and
+// ninja read it back (see dependencyNameProblem); nothing when it can, or when there is none.
+std::optional<std::string> dependencyFileProblem(const ZnCliInputs& inputs,
+                                                 const ZnCliOptions& options,
+                                                 const WideString& outputName);
 
 // Writes the dependency file of options.depFile: the outputs (as the output folder was given)
 // need every input and every folder walked (as absolute paths). The file is replaced whole, and

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "cli/CliBuildFiles.h"
@@ -100,6 +101,11 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
+    // A name the build could not read back is refused before anything is written.
+    if (const std::optional<std::string> problem = dependencyFileProblem(inputs, options, name)) {
+        writeText(err, "hexmoor-cli: " + *problem + "\n");
+        return exitFailed;
+    }
     if (options.dryRun) return printDryRun(plan, options, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {
         writeText(err, "hexmoor-cli: cannot create the output folder " + shownPath(folder) + ": " +
