@@ -36,8 +36,11 @@ void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptio
                            shownPath(input.path) + "\n");
 }
 
-bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
-                         const ZnCliOptions& options, std::string& error) {
+namespace {
+
+// The text of the dependency file; false with the reason in error.
+bool dependencyText(const RunPlan& plan, const std::vector<WideString>& folders,
+                    const ZnCliOptions& options, std::string& text, std::string& error) {
     std::vector<std::string> targets, prerequisites;
     const WideString folder = givenFolder(options.outputDir);
     for (const WideString& name : plan.outputNames)
@@ -46,8 +49,24 @@ bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& fol
         prerequisites.push_back(shown(absolutePath(input.path)));
     for (const WideString& path : folders)
         prerequisites.push_back(shown(absolutePath(path)));
+    return dependencyFileText(targets, prerequisites, text, error);
+}
+
+} // namespace
+
+std::optional<std::string> dependencyFileProblem(const RunPlan& plan,
+                                                 const std::vector<WideString>& folders,
+                                                 const ZnCliOptions& options) {
+    std::string text, error;
+    if (options.depFile.isEmpty() || dependencyText(plan, folders, options, text, error))
+        return std::nullopt;
+    return error;
+}
+
+bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
+                         const ZnCliOptions& options, std::string& error) {
     std::string text;
-    if (!dependencyFileText(targets, prerequisites, text, error)) return false;
+    if (!dependencyText(plan, folders, options, text, error)) return false;
     // Put in place whole, and only when its text changes, like the other outputs.
     AtomicOutput file;
     if (file.begin(options.depFile)) {

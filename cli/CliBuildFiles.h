@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,12 @@ namespace Zenlo {
 // options last) and then "variable: NAME PATH" for every input, to out.
 void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptions& options,
                  std::FILE* out);
+
+// Why the dependency file of options.depFile could not name one of its paths so that make and
+// ninja read it back (see dependencyNameProblem); nothing when it can, or when there is none.
+std::optional<std::string> dependencyFileProblem(const RunPlan& plan,
+                                                 const std::vector<WideString>& folders,
+                                                 const ZnCliOptions& options);
 
 // Writes the dependency file of options.depFile: the plan's outputs (in the output folder as it
 // was given) need every input and every folder walked (as absolute paths). The file is replaced

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -71,6 +72,10 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
+    // A name the build could not read back is refused before anything is written.
+    if (const std::optional<std::string> problem =
+            dependencyFileProblem(plan, inputs.folders, options))
+        return writeMessage(err, *problem), exitFailed;
     // The dry run, the run and the dependency file all follow this one plan.
     if (options.dryRun) return printDryRun(plan, folder, options, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {

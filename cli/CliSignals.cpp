@@ -3,6 +3,8 @@
 
 #include <atomic>
 #include <csignal>
+#include <iterator>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -41,7 +43,28 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
 
 #else
 
-constexpr int caughtSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Every signal whose default action ends the process and that may be caught; faults (SIGSEGV,
+// SIGBUS, ...) are left alone, since returning from their handler would repeat them.
+constexpr int terminatingSignals[] = {
+    SIGINT,    SIGTERM, SIGHUP,    SIGQUIT, SIGUSR1, SIGUSR2,
+    SIGPIPE,   SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGPOLL,
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+};
+
+// The signals above and the real-time ones (which also end a process by default).
+std::vector<int> caughtSignals() {
+    std::vector<int> signals(std::begin(terminatingSignals), std::end(terminatingSignals));
+#ifdef SIGRTMIN
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+        signals.push_back(signal);
+#endif
+    return signals;
+}
 
 extern "C" void onSignal(int signal) {
     ask(signal);
@@ -63,7 +86,7 @@ ZnCliSignals::ZnCliSignals(ZnFileConverter& converter) {
     sigemptyset(&action.sa_mask);
     // The first signal asks for the end; a second one finds the default action again.
     action.sa_flags = SA_RESETHAND | SA_RESTART;
-    for (int signal : caughtSignals) {
+    for (int signal : caughtSignals()) {
         struct sigaction previous {};
         // A signal the caller ignores (nohup, a background job) stays ignored.
         if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
@@ -77,7 +100,7 @@ ZnCliSignals::~ZnCliSignals() {
 #ifdef _WIN32
     SetConsoleCtrlHandler(onConsoleEvent, FALSE);
 #else
-    for (int signal : caughtSignals) {
+    for (int signal : caughtSignals()) {
         struct sigaction current {};
         if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == onSignal)
             std::signal(signal, SIG_DFL);

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "converter/TemporaryNames.h"
 #include "toolkit/FileSystem.h"
 
 #ifdef _WIN32
@@ -23,22 +24,16 @@ namespace {
 
 // Links followed before the chain counts as a loop (the system's own limit on Linux).
 constexpr int maxLinks = 40;
-// The temporary's name keeps at most this much of the target's, so it stays within name limits.
-constexpr std::size_t keptNameLength = 200;
 
-std::filesystem::path temporaryName(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
+// The test hook's count of moves until the one that fails, and its error.
+std::atomic<int> movesUntilFailure{0};
+std::atomic<int> injectedMoveError{0};
+
 #ifdef _WIN32
-    const unsigned long process = GetCurrentProcessId();
+constexpr int accessDeniedError = ERROR_ACCESS_DENIED;
 #else
-    const unsigned long process = static_cast<unsigned long>(::getpid());
+constexpr int accessDeniedError = EACCES;
 #endif
-    auto name = target.filename().native();
-    if (name.size() > keptNameLength) name.resize(keptNameLength);
-    std::filesystem::path temporary = target.parent_path() / name;
-    temporary += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
-    return temporary;
-}
 
 enum class Kind { Missing, Regular, Folder, Other, Unknown };
 
@@ -123,7 +118,36 @@ void removeFile(const std::filesystem::path& path) {
     std::filesystem::remove(path, ignored);
 }
 
+// The kernel's rule for links in shared folders (fs.protected_symlinks): in a sticky folder that
+// everyone may write to, only a link of the folder's owner or of the user who follows it is
+// followed, so that no other user can point an output at a file of ours.
+bool mayFollowLink(const std::filesystem::path& link) {
+#ifdef _WIN32
+    (void)link;
+    return true;
+#else
+    struct stat linkInfo, folderInfo;
+    const std::filesystem::path folder = link.has_parent_path() ? link.parent_path() : ".";
+    if (::lstat(link.c_str(), &linkInfo) != 0 || ::stat(folder.c_str(), &folderInfo) != 0)
+        return true;
+    const bool shared = (folderInfo.st_mode & S_ISVTX) && (folderInfo.st_mode & S_IWOTH);
+    return !shared || linkInfo.st_uid == folderInfo.st_uid || linkInfo.st_uid == ::geteuid();
+#endif
+}
+
+// True when the test hook makes this move fail; error is then its error.
+bool moveFailsForTests(int& error) {
+    if (movesUntilFailure.load() <= 0 || movesUntilFailure.fetch_sub(1) != 1) return false;
+    error = injectedMoveError.load();
+    return true;
+}
+
 } // namespace
+
+void failFileMoveForTests(int n, int error) {
+    injectedMoveError.store(error);
+    movesUntilFailure.store(n);
+}
 
 bool finalTarget(const std::filesystem::path& path, std::filesystem::path& target, int& error) {
     target = path;
@@ -131,6 +155,7 @@ bool finalTarget(const std::filesystem::path& path, std::filesystem::path& targe
         std::error_code code;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, code)))
             return true;
+        if (!mayFollowLink(target)) return error = sharedFolderLinkError, false;
         std::filesystem::path next = std::filesystem::read_symlink(target, code);
         if (code) return error = code.value(), false;
         target = next.is_absolute() ? next : target.parent_path() / next;
@@ -156,19 +181,104 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
 
 CommitResult StagedFile::commit() {
     if (!isStaged()) return CommitResult::Failed;
-    const Kind kind = kindOf(target_, error_);
-    CommitResult result = CommitResult::Failed;
-    if (kind == Kind::Regular && sameContents(temporary_, target_)) {
-        result = CommitResult::Unchanged;
-    } else if (kind == Kind::Regular || kind == Kind::Missing) {
-        if (kind == Kind::Regular) keepPermissions(target_, temporary_);
-        if (replaceWith(temporary_, target_, error_)) {
-            temporary_.clear();
-            return CommitResult::Replaced;
+    return commitTogether({this}).front();
+}
+
+namespace {
+
+// One file of a group on its way in: its target's previous file may wait under a second name.
+struct Placement {
+    StagedFile* file = nullptr;
+    std::size_t index = 0;
+    bool existed = false;
+    std::filesystem::path previous;
+    // The target's name is free: its previous file is only under the second name.
+    bool movedAside = false;
+    bool placed = false;
+};
+
+// Keeps the previous file of the target under a second name while the group goes in (keep),
+// with its permission bits for the new one. POSIX links the second name, so the target's name
+// never disappears; elsewhere the file is renamed aside.
+bool setAside(Placement& step, bool keep, int& error) {
+    if (!step.existed) return true;
+    keepPermissions(step.file->target(), step.file->temporary());
+    if (!keep) return true;
+    step.previous = temporaryName(step.file->target(), TemporaryKind::PreviousFile);
+    if (moveFailsForTests(error)) return false;
+#ifndef _WIN32
+    if (::link(step.file->target().c_str(), step.previous.c_str()) == 0) return true;
+#endif
+    if (!replaceWith(step.file->target(), step.previous, error)) return false;
+    return step.movedAside = true;
+}
+
+// Gives every target back the file it had before the group, in reverse order.
+void putBack(std::vector<Placement>& steps) {
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        int ignored = 0;
+        if (step->previous.empty()) {
+            if (step->placed && !step->existed) removeFile(step->file->target());
+        } else if (step->placed || step->movedAside) {
+            replaceWith(step->previous, step->file->target(), ignored);
+        } else {
+            removeFile(step->previous);
         }
     }
-    discard();
-    return result;
+}
+
+} // namespace
+
+std::vector<CommitResult> StagedFile::commitTogether(const std::vector<StagedFile*>& files) {
+    std::vector<CommitResult> results(files.size(), CommitResult::Failed);
+    std::vector<Placement> steps;
+    StagedFile* failed = nullptr;
+    // Every target is looked at before any is touched.
+    for (std::size_t i = 0; i < files.size() && !failed; ++i) {
+        StagedFile& file = *files[i];
+        const Kind kind = file.isStaged() ? kindOf(file.target_, file.error_) : Kind::Unknown;
+        if (kind == Kind::Regular && sameContents(file.temporary_, file.target_))
+            results[i] = CommitResult::Unchanged;
+        else if (kind == Kind::Regular || kind == Kind::Missing)
+            steps.push_back({&file, i, kind == Kind::Regular, {}, false, false});
+        else
+            failed = &file;
+    }
+    // A single file needs no way back: its rename either happens or not.
+    const bool keep = steps.size() > 1;
+    for (Placement& step : steps)
+        if (!failed && !setAside(step, keep, step.file->error_)) failed = step.file;
+    for (Placement& step : steps) {
+        if (failed) break;
+        StagedFile& file = *step.file;
+        if (moveFailsForTests(file.error_) ||
+            !replaceWith(file.temporary_, file.target_, file.error_))
+            failed = &file;
+        else
+            step.placed = true, file.temporary_.clear();
+    }
+    if (failed) {
+        putBack(steps);
+        for (StagedFile* file : files)
+            if (file != failed) file->error_ = keptWithGroupError;
+        results.assign(files.size(), CommitResult::Failed);
+    } else {
+        // Only now that every new file is in place do the previous ones go.
+        for (const Placement& step : steps) {
+            if (!step.previous.empty()) removeFile(step.previous);
+            results[step.index] = CommitResult::Replaced;
+        }
+    }
+    for (StagedFile* file : files)
+        file->discard();
+    return results;
+}
+
+std::vector<CommitResult> StagedFiles::commitTogether() {
+    std::vector<StagedFile*> group;
+    for (StagedFile& file : files_)
+        group.push_back(&file);
+    return StagedFile::commitTogether(group);
 }
 
 void StagedFile::discard() {
@@ -187,9 +297,14 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     std::filesystem::path final;
     if (!finalTarget(toPath(target), final, error_)) return false;
     staged_.target_ = final;
+    removeLeftoverTemporaries(final.parent_path());
     const Kind kind = kindOf(final, error_);
     if (kind != Kind::Missing && kind != Kind::Regular) return false;
-    if (!createTemporary(final)) return false;
+    if (!createTemporary(final)) {
+        // The file itself may be writable: what it takes is a new file beside it.
+        if (kind == Kind::Regular && error_ == accessDeniedError) error_ = folderNotWritableError;
+        return false;
+    }
     if (kind == Kind::Regular && keepText && !copyInto(final, file_, error_)) {
         discard();
         return false;
@@ -214,9 +329,9 @@ bool AtomicOutput::createTemporary(const std::filesystem::path& target) {
         if (fd >= 0) ::close(fd);
     }
 #endif
-    // A name left by a crashed earlier run is skipped, never reused or removed.
+    // A name that is taken (by a process this one cannot see) is skipped, never reused.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path temporary = temporaryName(target);
+        const std::filesystem::path temporary = temporaryName(target, TemporaryKind::NewText);
         if (file_.create(fromPath(temporary))) {
             staged_.temporary_ = temporary;
             return true;
@@ -231,7 +346,8 @@ bool AtomicOutput::nameTemporary() {
 #if defined(O_TMPFILE)
     const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_.stream()));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path temporary = temporaryName(staged_.target_);
+        const std::filesystem::path temporary =
+            temporaryName(staged_.target_, TemporaryKind::NewText);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             staged_.temporary_ = temporary;
             unnamed_ = false;

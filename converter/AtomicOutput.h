@@ -13,7 +13,10 @@ namespace Zenlo {
 enum class CommitResult { Replaced, Unchanged, Failed };
 
 // The file a path finally names, following symbolic links (also one that points nowhere yet), so
-// that a link is written through and stays a link. Returns false (error set) on a link loop.
+// that a link is written through and stays a link. Returns false (error set) on a link loop
+// (ELOOP), and with sharedFolderLinkError for a link that another user owns in a sticky folder
+// that everyone may write to (not the folder's owner, not this process's user): the kernel does
+// not follow those either when fs.protected_symlinks is on.
 bool finalTarget(const std::filesystem::path& path, std::filesystem::path& target, int& error);
 
 // A finished temporary file waiting to replace its target. It holds only names, so many can
@@ -36,10 +39,16 @@ public:
     bool isStaged() const { return !temporary_.empty(); }
     // The file that is (or was to be) replaced, links followed.
     const std::filesystem::path& target() const { return target_; }
+    // The name the new text waits under; empty once it is in place or dropped.
+    const std::filesystem::path& temporary() const { return temporary_; }
     int error() const { return error_; }
 
 private:
     friend class AtomicOutput;
+    friend class StagedFiles;
+    // Puts the files in place together (see StagedFiles::commitAll): one result per file.
+    static std::vector<CommitResult> commitTogether(const std::vector<StagedFile*>& files);
+
     std::filesystem::path temporary_;
     std::filesystem::path target_;
     int error_ = 0;
@@ -91,22 +100,34 @@ private:
     bool unnamed_ = false;
 };
 
-// Finished outputs of a run, committed together at its end or all dropped.
+// Finished outputs of a run, put in place together at its end or all dropped.
 class StagedFiles {
 public:
     void add(StagedFile&& file) { files_.push_back(std::move(file)); }
     bool isEmpty() const { return files_.empty(); }
-    // Commits every file in the order added; calls report for each result. Leaves the list empty.
+    // Puts every file in place as StagedFile::commit does, or none of them: when one cannot be
+    // put in place (its target has become a folder, the system refuses the rename, another
+    // program holds it open), every target gets back the file it had (one that was missing goes
+    // again) and every file is Failed, the others with keptWithGroupError. Each previous file
+    // waits under a second name until all new ones are in place. Calls report for each file in
+    // the order added. Leaves the list empty.
     template <class Report> void commitAll(Report report) {
-        for (StagedFile& file : files_)
-            report(file, file.commit());
+        const std::vector<CommitResult> results = commitTogether();
+        for (std::size_t i = 0; i < files_.size(); ++i)
+            report(files_[i], results[i]);
         files_.clear();
     }
     // Removes every temporary.
     void discardAll() { files_.clear(); }
 
 private:
+    std::vector<CommitResult> commitTogether();
     std::vector<StagedFile> files_;
 };
+
+// For tests: the n-th move (1: the next) that putting a group of files in place makes from now
+// on fails with the error, as a rename does on Windows while another program holds the file
+// open. 0 lets every move be made.
+void failFileMoveForTests(int n, int error);
 
 } // namespace Zenlo

@@ -23,7 +23,19 @@ const wchar_t* wide(const WideString& text) {
 }
 #endif
 
-// Creates one folder; true when it was made or something of that name already exists. Otherwise
+#ifndef _WIN32
+// Why an existing name is no folder: ENOTDIR, ELOOP, danglingLinkError; 0 when it is one.
+int notAFolderReason(const std::filesystem::path& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    const int error = errno;
+    if (error == ENOENT && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+        return danglingLinkError;
+    return error;
+}
+#endif
+
+// Creates one folder; true when it was made or a folder of that name already exists. Otherwise
 // error holds the system's code.
 bool makeFolder(const WideString& path, int& error) {
 #ifdef _WIN32
@@ -34,7 +46,9 @@ bool makeFolder(const WideString& path, int& error) {
 #else
     if (::mkdir(toPath(path).c_str(), 0777) == 0) return true;
     error = errno;
-    return error == EEXIST;
+    // A link that leads nowhere or into a loop exists as a name too: say which it is.
+    if (error == EEXIST) error = notAFolderReason(toPath(path));
+    return error == 0;
 #endif
 }
 
@@ -56,6 +70,14 @@ constexpr int noFolderError = ENOENT;
 std::string systemErrorText(int code) {
     if (code == notRegularFileError) return "not a regular file";
     if (code == changedWhileReadError) return "changed while it was read";
+    if (code == sharedFolderLinkError)
+        return "a symbolic link of another user in a folder shared by all (sticky and writable by "
+               "everyone), which is not followed";
+    if (code == folderNotWritableError)
+        return "Permission denied: the folder must be writable to replace the file safely";
+    if (code == danglingLinkError) return "a symbolic link that leads to nothing";
+    if (code == keptWithGroupError)
+        return "left as it was, since another output of the run could not be replaced";
     return std::system_category().message(code);
 }
 
@@ -136,9 +158,9 @@ WideString currentFolder() {
 
 bool fileIdentity(const WideString& path, FileIdentity& identity) {
 #ifdef _WIN32
-    HANDLE file =
-        CreateFileW(wide(systemPath(path)), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = CreateFileW(wide(systemPath(path)), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info;
     const bool known = GetFileInformationByHandle(file, &info) != 0;

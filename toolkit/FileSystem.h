@@ -13,10 +13,17 @@ namespace Zenlo {
 constexpr std::uint64_t noSize = ~std::uint64_t{0};
 
 // Error codes of our own beside the system's, for what no system code says: a path that names a
-// FIFO, a device or a socket where a regular file is needed, and an input that another program
-// shortened, grew or rewrote while it was being read.
+// FIFO, a device or a socket where a regular file is needed; an input that another program
+// shortened, grew or rewrote while it was being read; a symbolic link in a shared folder that
+// another user owns (not followed, as the kernel's fs.protected_symlinks rule has it); a file
+// that cannot be replaced because its folder is not writable; a symbolic link that leads to
+// nothing; and an output left as it was because another output of the same run failed.
 constexpr int notRegularFileError = -2;
 constexpr int changedWhileReadError = -3;
+constexpr int sharedFolderLinkError = -4;
+constexpr int folderNotWritableError = -5;
+constexpr int danglingLinkError = -6;
+constexpr int keptWithGroupError = -7;
 // The system's message for an error code, or the text of one of the codes above.
 std::string systemErrorText(int code);
 // The path made absolute against the current folder. On Windows the system resolves it: "/"
@@ -34,7 +41,8 @@ WideString systemPath(const WideString& path);
 // Creates every missing level of the path's folder part (the text behind the last separator plays
 // no part). Returns true when that folder exists afterwards; false when a level cannot be made or
 // something other than a folder stands in the way. Levels made before a failure stay. On failure
-// systemError (when given) receives the system's code: ENOTDIR where a file stands in the way.
+// systemError (when given) receives the system's code: ENOTDIR where a file stands in the way,
+// ELOOP for a loop of symbolic links, danglingLinkError for a link that leads to nothing.
 bool createFolders(const WideString& path, int* systemError = nullptr);
 // The size in bytes of the file at the path; 0 for a folder; noSize when the path ends with a
 // separator or cannot be queried.

@@ -187,6 +187,23 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "hexmoor-cli: /dev/urandom: not a regular file\n");
     EXPECT_NE(readFile(temp / "dev" / "arrays.cpp").find("g_a_bin_array[]"), std::string::npos);
+#ifndef _WIN32
+    // A file anyone may write, in a folder this user may not: the new file has nowhere to go.
+    if (geteuid() != 0) GTEST_SKIP() << "only root can run the tool as another user";
+    std::filesystem::create_directory(temp / "locked");
+    writeFile(temp / "locked" / "arrays.cpp", "old");
+    std::filesystem::permissions(temp / "locked" / "arrays.cpp", std::filesystem::perms(0666));
+    std::filesystem::permissions(temp / "locked", std::filesystem::perms(0555));
+    std::filesystem::permissions(temp.path(), std::filesystem::perms(0755));
+    result = testfiles::runIn(temp.path(), "setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                                               std::string(HEXMOOR_CLI_PATH) +
+                                               " -o locked --no-header a.bin");
+    EXPECT_EQ(result.err, "hexmoor-cli: a.bin: cannot open " +
+                              shown(temp / "locked" / "arrays.cpp") +
+                              ": Permission denied: the folder must be writable to replace the "
+                              "file safely\n");
+    EXPECT_EQ(readFile(temp / "locked" / "arrays.cpp"), "old");
+#endif
 }
 
 TEST(CliEndToEnd, AnUnsafePlanWritesNothingAndExitsOne) {

@@ -130,8 +130,10 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
          {},
          "needs the headers and size variables without static"},
         {{"--depfile", "", "top.bin"}, 2, {}, "a file name is needed"},
+        {{"--depfile", "x.d", "100%.bin"}, 1, {}, "100%.bin in a dependency file: make would"},
     };
     writeFile(assets.temp / "top.bin", "t");
+    writeFile(assets.temp / "100%.bin", "p");
     fs::create_directories(assets.temp / "clash");
     writeFile(assets.temp / "clash" / "a.b", "1");
     writeFile(assets.temp / "clash" / "a_b", "2");
@@ -147,6 +149,7 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
     }
     // A real run that is refused writes nothing.
     EXPECT_EQ(runCli(assets.temp, {"-r", "--index", "a", "-o", "gen", "in", "in2"}).status, 1);
+    EXPECT_EQ(runCli(assets.temp, {"--depfile", "x.d", "-o", "gen", "100%.bin"}).status, 1);
     EXPECT_FALSE(fs::exists(assets.temp / "gen"));
 }
 

@@ -30,6 +30,32 @@ unsigned permissions(const fs::path& path) {
     return static_cast<unsigned>(fs::status(path, error).permissions()) & 07777;
 }
 
+// Someone else: the user nobody.
+constexpr unsigned otherUser = 65534;
+
+// A link "t" to the file "real" in the folder, which gets the mode and the owner (0: this process's
+// user); the link belongs to linkOwner. Returns the file behind the link.
+fs::path linkIn(const fs::path& folder, unsigned mode, [[maybe_unused]] unsigned folderOwner,
+                [[maybe_unused]] unsigned linkOwner) {
+    writeFile(folder / "real", "old");
+    fs::create_symlink("real", folder / "t");
+    fs::permissions(folder, fs::perms(mode));
+#ifndef _WIN32
+    if ((folderOwner && chown(folder.c_str(), folderOwner, -1) != 0) ||
+        (linkOwner && lchown((folder / "t").c_str(), linkOwner, -1) != 0))
+        ADD_FAILURE() << "cannot give files away";
+#endif
+    return folder / "real";
+}
+
+bool mayGiveFilesAway() {
+#ifdef _WIN32
+    return false;
+#else
+    return geteuid() == 0;
+#endif
+}
+
 } // namespace
 
 TEST(AtomicOutput, EachKindOfTarget) {
@@ -69,10 +95,19 @@ TEST(AtomicOutput, EachKindOfTarget) {
              return f / "later";
          },
          true},
+        // In a folder shared like /tmp, links of this user and of the folder's owner are followed.
+        {"link of this user in a shared folder",
+         [](const fs::path& f) { return linkIn(f, 01777, 0, 0); }, true},
+        {"link of another user who owns the shared folder",
+         [](const fs::path& f) { return linkIn(f, 01777, otherUser, otherUser); }, true},
+        {"link of another user in a folder that is not sticky",
+         [](const fs::path& f) { return linkIn(f, 0777, 0, otherUser); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (!testfiles::hasPosixFileKinds && std::string(c.name).find("link") == 0) continue;
+        if (std::string(c.name).find("another user") != std::string::npos && !mayGiveFilesAway())
+            continue;
         TestFolder temp;
         const fs::path written = c.make(temp.path());
         EXPECT_EQ(writeWhole(temp / "t", "new text"), Zenlo::CommitResult::Replaced);
@@ -85,29 +120,36 @@ TEST(AtomicOutput, EachKindOfTarget) {
 TEST(AtomicOutput, TargetsThatAreNotRegularFilesAreNeverReplaced) {
     struct Case {
         const char* name;
-        bool device; // a link to a device (or FIFO), else a folder
+        void (*make)(const fs::path& folder); // makes the target "t" there
         int error;
     };
     const Case cases[] = {
-        {"folder", false, testfiles::isFolderError},
-        {"link to a device", true, Zenlo::notRegularFileError},
+        {"folder", [](const fs::path& f) { fs::create_directory(f / "t"); },
+         testfiles::isFolderError},
+        {"link to a device",
+         [](const fs::path& f) {
+             testfiles::makeSpecialFile(f / "device");
+             fs::create_symlink(f / "device", f / "t");
+         },
+         Zenlo::notRegularFileError},
+        // Planted by another user in a folder shared like /tmp: the kernel would not follow it.
+        {"link of another user in a shared folder",
+         [](const fs::path& f) { linkIn(f, 01777, 0, otherUser); }, Zenlo::sharedFolderLinkError},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.device && !testfiles::hasPosixFileKinds) continue;
+        if ((!testfiles::hasPosixFileKinds && std::string(c.name).find("link") == 0) ||
+            (c.error == Zenlo::sharedFolderLinkError && !mayGiveFilesAway()))
+            continue;
         TestFolder temp;
-        if (c.device) {
-            testfiles::makeSpecialFile(temp / "device");
-            fs::create_symlink(temp / "device", temp / "t");
-        } else {
-            fs::create_directory(temp / "t");
-        }
+        c.make(temp.path());
         Zenlo::AtomicOutput out;
         EXPECT_FALSE(out.begin(Zenlo::fromPath(temp / "t")));
         EXPECT_EQ(out.error(), c.error);
-        if (c.device) {
-            EXPECT_FALSE(fs::is_regular_file(temp / "device"));
+        if (fs::exists(temp / "real")) {
+            EXPECT_EQ(readFile(temp / "real"), "old");
         }
+        EXPECT_FALSE(fs::is_regular_file(temp / "device"));
         EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
     }
     // A link loop is refused as well.

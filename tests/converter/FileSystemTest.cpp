@@ -109,6 +109,7 @@ TEST(FileSystem, CreateFoldersTellsTheSystemsReason) {
     testfiles::writeFile(temp / "file", "x");
     std::filesystem::create_symlink(temp / "loop1", temp / "loop2");
     std::filesystem::create_symlink(temp / "loop2", temp / "loop1");
+    std::filesystem::create_symlink(temp / "nowhere", temp / "dangling");
     struct Case {
         const char* what;
         WideString path;
@@ -118,6 +119,9 @@ TEST(FileSystem, CreateFoldersTellsTheSystemsReason) {
         {"a file in the way", base + u"file/sub/", ENOTDIR},
         {"the folder itself is a file", base + u"file/", ENOTDIR},
         {"a loop of links", base + u"loop1/sub/", ELOOP},
+        {"the folder itself a loop of links", base + u"loop1/", ELOOP},
+        {"a link to nothing", base + u"dangling/", Zenlo::danglingLinkError},
+        {"a link to nothing on the way", base + u"dangling/sub/", Zenlo::danglingLinkError},
         {"a name too long", base + WideString(std::u16string(300, u'n').c_str()) + u"/",
          ENAMETOOLONG},
         {"no folder named", u"plain", ENOENT},

@@ -1,4 +1,6 @@
 // A run never half-writes an output: stops, abandons, inputs that change or are not regular files.
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -242,4 +244,58 @@ TEST_F(RunSafety, AFileThatWouldNotChangeIsLeftUntouched) {
     EXPECT_EQ(committed, (std::vector<std::string>{"b.cpp", "b.h (unchanged)"}));
     EXPECT_NE(output("b.cpp").find("0x58"), std::string::npos);
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
+}
+
+// When one output cannot be put in place (another program holds it open on Windows), the others
+// of the run go back to what they were: a header never declares what its source lacks.
+TEST_F(RunSafety, TheOutputsOfARunGoInTogetherOrNotAtAll) {
+    const int refused = testfiles::hasPosixFileKinds ? EBUSY : 32; // ERROR_SHARING_VIOLATION
+    struct Case {
+        const char* name;
+        int separate;
+        int failingMove;
+    };
+    // One output: arrays.cpp and arrays.h are set aside (moves 1, 2), then go in (3, 4). Separate
+    // files: a.cpp, b.cpp and b.h are set aside (1 to 3), then a.cpp, a.h, b.cpp and b.h go in.
+    const Case cases[] = {
+        {"one output, another program holds the source open", 0, 1},
+        {"one output, the header cannot go in after the source", 0, 4},
+        {"separate files, a new file went in before", 1, 7},
+        {"separate files, the second cannot go in", 1, 5},
+    };
+    writeFile(temp / "a", "A");
+    writeFile(temp / "b", "B");
+    const std::vector<std::string> previous = {"arrays.cpp", "arrays.h", "a.cpp", "b.cpp", "b.h"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string& name : previous)
+            writeFile(temp / "out" / name, "previous " + name);
+        failures.clear();
+        committed.clear();
+#ifdef _WIN32
+        // Windows refuses to move a file held open without FILE_SHARE_DELETE: no hook needed.
+        const HANDLE held = c.failingMove != 1
+                                ? INVALID_HANDLE_VALUE
+                                : CreateFileW((temp / "out" / "arrays.cpp").c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        Zenlo::failFileMoveForTests(held == INVALID_HANDLE_VALUE ? c.failingMove : 0, refused);
+#else
+        Zenlo::failFileMoveForTests(c.failingMove, refused);
+#endif
+        run({"a", "b"}, c.separate);
+        Zenlo::failFileMoveForTests(0, 0);
+#ifdef _WIN32
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+#endif
+        EXPECT_EQ(committed, std::vector<std::string>{});
+        EXPECT_EQ(failures.size(), c.separate ? 4u : 2u);
+        const std::string why = testfiles::systemMessage(EBUSY, refused);
+        EXPECT_EQ(std::count_if(failures.begin(), failures.end(),
+                                [&](const std::string& f) { return f.ends_with(why); }),
+                  1);
+        for (const std::string& name : previous)
+            EXPECT_EQ(output(name.c_str()), "previous " + name) << name;
+        EXPECT_FALSE(fs::exists(temp / "out" / "a.h"));
+        EXPECT_EQ(temporaries(), std::vector<std::string>{});
+    }
 }
