@@ -61,15 +61,15 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     auto picture = [&](const char* moment) {
         shoot(target / (std::string(moment) + "-" + tag + ".png"));
     };
-    UiTest::TempFolder folder;
-    UiTest::CurrentFolder current(folder.path());
+    testfiles::TestFolder folder;
+    testfiles::CurrentFolderChange current(folder.path());
     fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
 
     fs::path small = folder.path() / "in" / "a first input.bin";
     fs::path gone = folder.path() / "in" / "gone.bin";
     fs::path big = folder.path() / "in" / "a rather long input file name, 256 MiB of zeros.bin";
-    UiTest::writeFile(small, std::string(300000, 'x'));
-    UiTest::writeFile(gone, "x");
+    testfiles::writeFile(small, std::string(300000, 'x'));
+    testfiles::writeFile(gone, "x");
     std::ofstream(big, std::ios::binary).close();
     fs::resize_file(big, std::uintmax_t{1} << 28);
 
