@@ -56,8 +56,8 @@ std::string describe(const std::vector<Tight>& tight) {
 } // namespace
 
 TEST(GuiCaptionFit, EveryButtonCaptionFitsInEveryLanguage) {
-    UiTest::TempFolder folder;
-    UiTest::CurrentFolder current(folder.path());
+    testfiles::TestFolder folder;
+    testfiles::CurrentFolderChange current(folder.path());
     fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
     auto* dialog = new CMainDlg();
     ASSERT_TRUE(dialog->create());

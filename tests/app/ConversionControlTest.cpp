@@ -7,13 +7,10 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 
-#include <unistd.h>
-
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using namespace Zenlo;
@@ -81,20 +78,15 @@ private:
 
 class ConversionControlTest : public testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("hexmoor-control-" + std::to_string(::getpid()));
-        fs::create_directories(root / "out");
-    }
-    void TearDown() override { fs::remove_all(root); }
+    void SetUp() override { fs::create_directories(root / "out"); }
 
     Zenlo::WideString file(const std::string& name, std::size_t size) {
-        std::ofstream out(root / name, std::ios::binary);
-        for (std::size_t i = 0; i < size; ++i) out.put(static_cast<char>(i * 7));
+        testfiles::writeFile(root / name, testfiles::patternBytes(size));
         return Zenlo::fromPath(root / name);
     }
     // A large file of zeros that costs no disk space.
     Zenlo::WideString sparse(const std::string& name, std::uintmax_t size) {
-        std::ofstream(root / name, std::ios::binary).close();
+        testfiles::writeFile(root / name, "");
         fs::resize_file(root / name, size);
         return Zenlo::fromPath(root / name);
     }
@@ -106,8 +98,7 @@ protected:
         return arguments;
     }
     std::string output(const char* name = "arrays.cpp") {
-        std::ifstream in(root / "out" / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return testfiles::readFile(root / "out" / name);
     }
     static int count(const std::string& text, const std::string& piece) {
         int n = 0;
@@ -115,7 +106,8 @@ protected:
         return n;
     }
 
-    fs::path root;
+    testfiles::TestFolder folder;
+    const fs::path root = folder.path();
     ZnFileConverter converter;
     FakeView view;
 };
@@ -172,7 +164,7 @@ TEST_F(ConversionControlTest, FailedInputsAreCounted) {
 TEST_F(ConversionControlTest, StopEndsTheRunEarly) {
     const std::uintmax_t size = std::uintmax_t{1} << 30;
     ZnConversionControl control(converter, view, view.poster());
-    { std::ofstream(root / "out" / "arrays.cpp", std::ios::binary) << "previous"; }
+    testfiles::writeFile(root / "out" / "arrays.cpp", "previous");
     control.start(run({sparse("big.bin", size), file("after.bin", 10)}));
     ASSERT_TRUE(view.pumpOne()); // the run has begun
     control.stop();

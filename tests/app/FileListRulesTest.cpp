@@ -4,20 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
-#include <unistd.h>
-
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::WideString;
 
 TEST(FileListRules, DropFilterSkipsFoldersAndMissingPaths) {
     namespace fs = std::filesystem;
-    fs::path root = fs::temp_directory_path() / ("hexmoor-drop-" + std::to_string(::getpid()));
+    testfiles::TestFolder folder;
+    const fs::path root = folder.path();
     fs::create_directories(root / "folder");
-    std::ofstream(root / "file.bin") << "x";
-    std::ofstream(root / "empty.bin");
+    testfiles::writeFile(root / "file.bin", "x");
+    testfiles::writeFile(root / "empty.bin", "");
     // A link to nothing (Wine and unprivileged Windows accounts cannot make links).
     std::error_code linkError;
     fs::create_symlink(root / "nowhere", root / "dangling", linkError);
@@ -29,5 +28,4 @@ TEST(FileListRules, DropFilterSkipsFoldersAndMissingPaths) {
         EXPECT_FALSE(Zenlo::isDroppableFile(Zenlo::fromPath(root / "dangling")));
     }
     EXPECT_FALSE(Zenlo::isDroppableFile(u""));
-    fs::remove_all(root);
 }

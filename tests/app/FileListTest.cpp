@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
-#include <unistd.h>
 #include <wx/button.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
@@ -35,16 +33,14 @@ protected:
         up = new wxButton(frame, wxID_ANY, "up", wxPoint(210, 0));
         down = new wxButton(frame, wxID_ANY, "down", wxPoint(210, 40));
         list = std::make_unique<ZnFileList>(listBox, up, down);
-        root = fs::temp_directory_path() / ("hexmoor-list-" + std::to_string(::getpid()));
         fs::create_directories(root / "folder");
     }
     void TearDown() override {
         list.reset();
         frame->Destroy();
-        fs::remove_all(root);
     }
     wxString file(const char* name) {
-        std::ofstream(root / name) << name;
+        testfiles::writeFile(root / name, name);
         return wxString::FromUTF8((root / name).string());
     }
     wxArrayString shown() const {
@@ -59,7 +55,8 @@ protected:
     wxButton* up = nullptr;
     wxButton* down = nullptr;
     std::unique_ptr<ZnFileList> list;
-    fs::path root;
+    testfiles::TestFolder folder;
+    const fs::path root = folder.path();
 };
 
 } // namespace
@@ -129,18 +126,6 @@ TEST_F(GuiFileList, MoveDownAndUpRestoresTheOrderAndKeepsTheSelection) {
 #ifdef __WXGTK__
     EXPECT_TRUE(showAsDefaultButton(down, false)) << "the GTK style calls were not found";
 #endif
-}
-
-TEST_F(GuiFileList, ExtentCoversTheWidestEntryPlusOneCharacter) {
-    wxString longPath = "/a/very/long/path/that/does/not/fit/into/the/list/box/at/all/file.bin";
-    fill({"short"});
-    list->append(wxArrayString(1, &longPath));
-    int want = listBox->GetTextExtent(longPath).x + listBox->GetCharWidth();
-    EXPECT_EQ(list->horizontalExtent(), want);
-    EXPECT_GT(list->horizontalExtent(), listBox->GetClientSize().x);
-    list->removeAll();
-    EXPECT_EQ(listBox->GetCount(), 0u);
-    EXPECT_EQ(list->horizontalExtent(), 0);
 }
 
 // After the long entry goes, the list no longer scrolls into blank space.

@@ -25,9 +25,6 @@
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
 
-// After the wx headers: on Windows it brings in <windows.h>, which must follow wx's own.
-#include "../converter/TestFolder.h"
-
 using namespace Zenlo;
 
 namespace fs = std::filesystem;
@@ -48,16 +45,13 @@ protected:
 
     fs::path file(const std::string& name, std::size_t size) {
         fs::path path = folder.path() / "in" / name;
-        fs::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        for (std::size_t i = 0; i < size; ++i) out.put(static_cast<char>(i * 13));
+        testfiles::writeFile(path, testfiles::patternBytes(size));
         return path;
     }
     // A large input of zeros that takes no disk space: long enough to stop or close mid-run.
     fs::path bigFile() {
         fs::path path = folder.path() / "in" / "big.bin";
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary).close();
+        testfiles::writeFile(path, "");
         fs::resize_file(path, std::uintmax_t{1} << 32);
         return path;
     }
@@ -70,18 +64,8 @@ protected:
         static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
         UiTest::pumpEvents();
     }
-    // Pumps events until the condition holds; false after the time limit.
-    template <class Condition> bool waitFor(Condition condition, std::chrono::seconds limit = 60s) {
-        auto end = std::chrono::steady_clock::now() + limit;
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            UiTest::pumpEvents();
-            wxMilliSleep(2);
-        }
-        return true;
-    }
     bool waitIdle() {
-        return waitFor([&] { return dialog->busy == 0; }) && (UiTest::pumpEvents(), true);
+        return UiTest::waitUntil([&] { return dialog->busy == 0; }) && (UiTest::pumpEvents(), true);
     }
     void setText(int id, const char* text) {
         static_cast<wxTextCtrl*>(dialog->FindWindow(id))->SetValue(wxString::FromUTF8(text));
@@ -94,18 +78,14 @@ protected:
     int bar(int id) { return static_cast<wxGauge*>(dialog->FindWindow(id))->GetValue(); }
     bool enabled(int id) { return dialog->FindWindow(id)->IsEnabled(); }
     wxListBox* list() { return static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList)); }
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     static int count(const std::string& text, const std::string& piece) {
         int n = 0;
         for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
         return n;
     }
 
-    UiTest::TempFolder folder;
-    UiTest::CurrentFolder current{folder.path()};
+    testfiles::TestFolder folder;
+    testfiles::CurrentFolderChange current{folder.path()};
     CMainDlg* dialog = nullptr;
 };
 
@@ -137,13 +117,12 @@ TEST_F(GuiConvert, SameFileTwiceIsRefusedBeforeWriting) {
 // engine whole: the input is read and named in the output.
 TEST_F(GuiConvert, DroppedFileWithANonAsciiNameIsConverted) {
     const fs::path input = folder.path() / "in" / fs::path(u8"Grüße, Привет.bin");
-    fs::create_directories(input.parent_path());
-    std::ofstream(input, std::ios::binary) << std::string(70, 'x');
+    testfiles::writeFile(input, std::string(70, 'x'));
     drop({input});
     ASSERT_EQ(list()->GetCount(), 1u);
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitIdle());
-    const std::string output = contents(folder.path() / "out" / "arrays.cpp");
+    const std::string output = testfiles::readFile(folder.path() / "out" / "arrays.cpp");
     EXPECT_EQ(count(output, reinterpret_cast<const char*>(u8"Grüße, Привет.bin file byte array")),
               1)
         << output.substr(0, 400);
@@ -200,7 +179,7 @@ TEST_F(GuiConvert, ThreeFilesIntoARelativeFolderBelowTheStartFolder) {
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitIdle());
     fs::path out = folder.path() / "gen" / "sub";
-    std::string source = contents(out / "data.cpp");
+    std::string source = testfiles::readFile(out / "data.cpp");
     for (const char* name : {"g_x_bin_array[", "g_y_dat_array[", "g_z_array["})
         EXPECT_EQ(count(source, name), 1) << name;
     EXPECT_TRUE(fs::exists(out / "data.h"));
@@ -213,14 +192,14 @@ TEST_F(GuiConvert, ThreeFilesIntoARelativeFolderBelowTheStartFolder) {
 
 TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
     fs::create_directories(folder.path() / "out");
-    UiTest::writeFile(folder.path() / "out" / "arrays.cpp", "previous");
+    testfiles::writeFile(folder.path() / "out" / "arrays.cpp", "previous");
     drop({bigFile()});
     UiTest::click(dialog, MainId::convert);
     UiTest::pumpEvents();
     EXPECT_TRUE(dialog->busy);
     EXPECT_TRUE(enabled(MainId::stop));
     EXPECT_FALSE(enabled(MainId::convert));
-    ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
+    ASSERT_TRUE(UiTest::waitUntil([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
     UiTest::click(dialog, MainId::stop);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(bar(MainId::fileBar), 0);
@@ -236,10 +215,10 @@ TEST_F(GuiConvert, StopDuringALongRunReturnsToIdle) {
 
 TEST_F(GuiConvert, ClosingDuringARunExitsPromptlyWith1039) {
     fs::create_directories(folder.path() / "out");
-    UiTest::writeFile(folder.path() / "out" / "arrays.cpp", "previous");
+    testfiles::writeFile(folder.path() / "out" / "arrays.cpp", "previous");
     drop({bigFile()});
     UiTest::click(dialog, MainId::convert);
-    ASSERT_TRUE(waitFor([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
+    ASSERT_TRUE(UiTest::waitUntil([&] { return text(MainId::fileLabel) == "big.bin"; }, 30s));
     auto begin = std::chrono::steady_clock::now();
     UiTest::click(dialog, MainId::close);
     EXPECT_LT(std::chrono::steady_clock::now() - begin, 20s); // a hang, not a speed
@@ -253,7 +232,7 @@ TEST_F(GuiConvert, ClosingDuringARunExitsPromptlyWith1039) {
 
 TEST_F(GuiConvert, FolderThatCannotBeMadeLeavesTheDialogIdle) {
     drop({file("a.bin", 10)});
-    UiTest::writeFile(folder.path() / "blocker", "a file where a folder should be");
+    testfiles::writeFile(folder.path() / "blocker", "a file where a folder should be");
     setText(MainId::outputFile, "data");
     setText(MainId::outputFolder, "blocker/sub/");
     UiTest::pumpEvents();

@@ -38,8 +38,8 @@ protected:
     void choose(const char* name) { UiTest::chooseLanguage(dialog, name); }
     wxString label(int id) { return dialog->FindWindow(id)->GetLabel(); }
 
-    UiTest::TempFolder folder;
-    UiTest::CurrentFolder current{folder.path()};
+    testfiles::TestFolder folder;
+    testfiles::CurrentFolderChange current{folder.path()};
     CMainDlg* dialog = nullptr;
 };
 

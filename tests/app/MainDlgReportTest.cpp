@@ -26,7 +26,7 @@
 
 // After the wx headers: on Windows it brings in <windows.h>, which must follow wx's own (wx/app.h
 // includes it and takes back the macros that rename FindWindow and the like).
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 
 using namespace Zenlo;
 
@@ -44,7 +44,7 @@ protected:
     void TearDown() override { UiTest::closeWindow(dialog); }
     fs::path file(const std::string& name, std::size_t size) {
         fs::path path = folder.path() / "in" / name;
-        UiTest::writeFile(path, std::string(size, 'x'));
+        testfiles::writeFile(path, std::string(size, 'x'));
         return path;
     }
     void drop(std::initializer_list<fs::path> paths) {
@@ -84,8 +84,8 @@ protected:
         return wxWindow::FindFocus() == edit && from == 0 && to == edit->GetLastPosition();
     }
 
-    UiTest::TempFolder folder;
-    UiTest::CurrentFolder current{folder.path()};
+    testfiles::TestFolder folder;
+    testfiles::CurrentFolderChange current{folder.path()};
     CMainDlg* dialog = nullptr;
 };
 
@@ -119,7 +119,7 @@ TEST_F(GuiReport, AFailedRunNamesItsFirstInputAndListsEveryFailure) {
 
 TEST_F(GuiReport, AStopSaysSoUntilTheNextAction) {
     fs::path big = folder.path() / "in" / "big.bin";
-    UiTest::writeFile(big, "");
+    testfiles::writeFile(big, "");
     fs::resize_file(big, std::uintmax_t{1} << 32);
     drop({big});
     UiTest::click(dialog, MainId::convert);
@@ -182,7 +182,7 @@ TEST_F(GuiReport, AFileNameWithASeparatorIsRefused) {
 
 TEST_F(GuiReport, AFolderThatCannotBeMadeSaysWhy) {
     drop({file("a.bin", 3)});
-    UiTest::writeFile(folder.path() / "blocker", "a file where a folder should be");
+    testfiles::writeFile(folder.path() / "blocker", "a file where a folder should be");
     setText(MainId::outputFolder, "blocker/sub");
     UiTest::click(dialog, MainId::convert);
     UiTest::pumpEvents();

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include <wx/app.h>
 
@@ -150,8 +148,8 @@ TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
     EXPECT_EQ(options.bytesPerLine, 4);
     EXPECT_EQ(options.includeList, u"mine.h;");
 
-    UiTest::TempFolder folder;
-    UiTest::writeFile(folder.path() / "Data.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    testfiles::TestFolder folder;
+    testfiles::writeFile(folder.path() / "Data.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
     const Zenlo::WideString out = Zenlo::fromPath(folder.path()) + Zenlo::nativeSeparator;
     std::string failures;
     auto subscription = main->converter.inputFailed.subscribe(
@@ -162,10 +160,7 @@ TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
                          .writeHeader = false});
     subscription.disconnect();
     EXPECT_EQ(failures, "");
-    std::ifstream file(folder.path() / "arrays.cpp", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string generated = text.str();
+    const std::string generated = testfiles::readFile(folder.path() / "arrays.cpp");
     EXPECT_NE(generated.find("mine.h"), std::string::npos) << generated;
     EXPECT_EQ(generated.find("stdint.h"), std::string::npos);
     // Not lower-cased, static without const, no size variable.

@@ -2,6 +2,8 @@
 // data exchange and the layout built from the table.
 #include "app/MainDlg.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/dnd.h>
@@ -10,6 +12,7 @@
 #include <wx/uiaction.h>
 
 #include "UiTestSupport.h"
+#include "app/EnableTable.h"
 #include "app/MainDlgIds.h"
 #include "app/MainDlgTable.h"
 #include "toolkit/TextEncoding.h"
@@ -31,61 +34,44 @@ protected:
 
 } // namespace
 
-TEST_F(GuiMainDlg, EmptyListEnablesOnlyTheIdleControls) {
-    dialog->idleUpdate();
-    const int on[] = {MainId::fileList,    MainId::addFiles,      MainId::separateFiles,
-                      MainId::writeHeader, MainId::variableSetup, MainId::outputFile,
-                      MainId::browseFile,  MainId::outputFolder,  MainId::browseFolder,
-                      MainId::close,       MainId::language,      MainId::about};
-    const int off[] = {MainId::convert, MainId::removeFile, MainId::clearList,
-                       MainId::moveUp,  MainId::moveDown,   MainId::stop};
-    for (int id : on)
-        EXPECT_TRUE(enabled(id)) << id;
-    for (int id : off)
-        EXPECT_FALSE(enabled(id)) << id;
-}
-
-TEST_F(GuiMainDlg, SeparateFilesDisablesTheOutputFileAndAllowsAnEmptyName) {
-    list()->Append("/tmp/a.bin");
-    static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFile))->SetValue("");
-    dialog->idleUpdate();
-    EXPECT_FALSE(enabled(MainId::convert)) << "one output file needs a name";
-    UiTest::click(dialog, MainId::separateFiles);
-    dialog->idleUpdate();
-    EXPECT_EQ(dialog->separateFiles, 1);
-    EXPECT_FALSE(enabled(MainId::outputFile));
-    EXPECT_FALSE(enabled(MainId::browseFile));
-    EXPECT_TRUE(enabled(MainId::convert));
-    UiTest::click(dialog, MainId::separateFiles);
-    dialog->idleUpdate();
-    EXPECT_TRUE(enabled(MainId::outputFile));
-    EXPECT_FALSE(enabled(MainId::convert));
-}
-
-TEST_F(GuiMainDlg, SelectionDrivesTheListButtons) {
-    for (const char* name : {"/a", "/b", "/c"})
-        list()->Append(name);
-    list()->SetSelection(0);
-    dialog->idleUpdate();
-    EXPECT_TRUE(enabled(MainId::removeFile));
-    EXPECT_FALSE(enabled(MainId::moveUp));
-    EXPECT_TRUE(enabled(MainId::moveDown));
-    EXPECT_TRUE(enabled(MainId::convert));
-    list()->SetSelection(2);
-    dialog->idleUpdate();
-    EXPECT_TRUE(enabled(MainId::moveUp));
-    EXPECT_FALSE(enabled(MainId::moveDown));
-}
-
-TEST_F(GuiMainDlg, BusyLeavesOnlyStopLanguageAndAbout) {
-    list()->Append("/a");
-    dialog->busy = true;
-    dialog->idleUpdate();
-    for (int id : mainUpdateIds)
-        EXPECT_EQ(enabled(id), id == MainId::stop) << id;
-    EXPECT_TRUE(enabled(MainId::language));
-    EXPECT_TRUE(enabled(MainId::about));
-    dialog->busy = false;
+// The table's rows are EnableTableTest's; here the dialog reads its own state and every control
+// ends up as the table says, through changes in both directions.
+TEST_F(GuiMainDlg, IdleUpdateAppliesTheTable) {
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+    };
+    auto* output = static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFile));
+    const Step steps[] = {
+        {"empty list", [] {}},
+        {"three entries, first selected",
+         [&] {
+             for (const char* name : {"/a", "/b", "/c"})
+                 list()->Append(name);
+             list()->SetSelection(0);
+         }},
+        {"last selected", [&] { list()->SetSelection(2); }},
+        {"no output name", [&] { output->SetValue(""); }},
+        {"separate files", [&] { UiTest::click(dialog, MainId::separateFiles); }},
+        {"one file again", [&] { UiTest::click(dialog, MainId::separateFiles); }},
+        {"busy", [&] { dialog->busy = true; }},
+        {"idle again", [&] { dialog->busy = false; }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        dialog->idleUpdate();
+        for (const ZnControlUpdate& want : mainDialogUpdates(dialog->currentState())) {
+            EXPECT_EQ(enabled(want.id), want.enabled) << want.id;
+            if (want.check < 0) continue;
+            auto* box = static_cast<wxCheckBox*>(dialog->FindWindow(want.id));
+            EXPECT_EQ(box->GetValue(), want.check != 0) << want.id;
+        }
+        // Outside the table: never disabled, not even during a run.
+        EXPECT_TRUE(enabled(MainId::language));
+        EXPECT_TRUE(enabled(MainId::about));
+    }
+    EXPECT_EQ(dialog->currentState().count, 3) << "the state is read from the list";
 }
 
 TEST_F(GuiMainDlg, CloseRequestsAreVetoed) {

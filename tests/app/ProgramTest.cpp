@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
@@ -64,11 +63,6 @@ bool stillRunning(pid_t child) {
     return waitpid(child, &status, WNOHANG) == 0;
 }
 
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 int xdotool(const std::string& arguments) {
     return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str());
 }
@@ -118,12 +112,12 @@ bool askToClose(unsigned long window) {
 } // namespace
 
 TEST(Program, WithoutADisplaySaysSoInOneLine) {
-    UiTest::TempFolder folder;
+    testfiles::TestFolder folder;
     const pid_t child = startProgram(folder.path(), false);
     const int code = waitForExit(child, std::chrono::seconds(30));
     EXPECT_NE(code, 0);
     EXPECT_NE(code, -1);
-    const std::string said = readText(folder.path() / "stderr.txt");
+    const std::string said = testfiles::readFile(folder.path() / "stderr.txt");
     EXPECT_NE(said.find("no display"), std::string::npos) << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
     EXPECT_FALSE(fs::exists(folder.path() / "settings.cfg"));
@@ -147,11 +141,11 @@ TEST(Program, ExitStatusForTheParent) {
 
 TEST(GuiProgram, CloseButtonWritesSettingsAndEndsNormally) {
     if (xdotool("version") != 0) GTEST_SKIP() << "xdotool is not installed";
-    UiTest::TempFolder folder;
+    testfiles::TestFolder folder;
     const pid_t child = startProgram(folder.path(), true);
     // The window appears; Escape does nothing; Shift+Tab from the file list reaches Close.
     ASSERT_EQ(xdotool("search --sync --onlyvisible --name '^Hexmoor$' windowfocus --sync"), 0)
-        << readText(folder.path() / "stderr.txt");
+        << testfiles::readFile(folder.path() / "stderr.txt");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     xdotool("key Escape");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -169,7 +163,7 @@ TEST(GuiProgram, CloseButtonWritesSettingsAndEndsNormally) {
     xdotool("key space");
     const int code = waitForExit(child, std::chrono::seconds(30));
     // The Exit button is the normal end: 1039 on Windows, success for a POSIX parent.
-    EXPECT_EQ(code, 0) << readText(folder.path() / "stderr.txt");
+    EXPECT_EQ(code, 0) << testfiles::readFile(folder.path() / "stderr.txt");
     std::error_code error;
     EXPECT_EQ(fs::file_size(folder.path() / "settings.cfg", error), 130u) << "defaults: 130 bytes";
 }
@@ -181,12 +175,12 @@ TEST(GuiProgram, InstalledProgramFindsItsLanguagesFromAnyFolder) {
     const char* installed = std::getenv("HEXMOOR_INSTALLED_GUI");
     if (!installed) GTEST_SKIP() << "run by the install test";
     if (xdotool("version") != 0) GTEST_SKIP() << "xdotool is not installed";
-    UiTest::TempFolder folder;
+    testfiles::TestFolder folder;
     ASSERT_TRUE(
         Zenlo::saveSettingsFile(folder.path() / "settings.cfg", ZnConversionOptions(), u"Deutsch"));
     const pid_t child = startProgram(folder.path(), true, installed);
     const unsigned long window = waitForWindow("Hexmoor", std::chrono::seconds(60));
-    ASSERT_NE(window, 0u) << readText(folder.path() / "stderr.txt");
+    ASSERT_NE(window, 0u) << testfiles::readFile(folder.path() / "stderr.txt");
     xdotool("windowfocus --sync " + std::to_string(window));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     // Backwards from the file list: Close, the language chooser, the About button.

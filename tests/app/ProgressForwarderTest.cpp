@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using namespace Zenlo;

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include "i18n/Language.h"
 #include "toolkit/TextEncoding.h"
 

@@ -1,9 +1,6 @@
 // Helpers for the window tests.
 #include "UiTestSupport.h"
 
-#include <fstream>
-#include <random>
-
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
@@ -116,32 +113,6 @@ void click(wxWindow* dialog, int id) {
     wxCommandEvent event(wxEVT_BUTTON, id);
     event.SetEventObject(control);
     control->ProcessWindowEvent(event);
-}
-
-TempFolder::TempFolder() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("hexmoor-ui-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-CurrentFolder::CurrentFolder(const std::filesystem::path& folder)
-    : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-}
-
-CurrentFolder::~CurrentFolder() {
-    std::filesystem::current_path(previous_);
-}
-
-void writeFile(const std::filesystem::path& file, const std::string& text) {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
 }
 
 Zenlo::CMainDlg* openMainDialog(Zenlo::CMainDlg::EndProgram endProgram) {

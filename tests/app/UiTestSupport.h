@@ -1,14 +1,13 @@
-// Helpers for the window tests: event pumping, temporary folders, clicks and key presses, the
-// main dialog opened and closed.
+// Helpers for the window tests: event pumping, clicks and key presses, the main dialog opened
+// and closed (temporary folders and whole files come from the shared test support).
 #pragma once
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 
 #include <wx/window.h>
 
 #include "app/MainDlg.h"
+#include "support/TestSupport.h"
 
 namespace UiTest {
 
@@ -39,27 +38,6 @@ bool scrollsSideways(wxWindow* window);
 bool stillOpen(const wxWindow& dialog);
 // Sends a button or check-box click of the control with the id, as a user click would.
 void click(wxWindow* dialog, int id);
-// A fresh empty folder below the system's temporary folder, removed by the destructor.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-// Makes the folder the current directory for the object's life.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::filesystem::path& folder);
-    ~CurrentFolder();
-
-private:
-    std::filesystem::path previous_;
-};
-// Writes a UTF-8 text file.
-void writeFile(const std::filesystem::path& file, const std::string& text);
 // Creates and shows the main dialog and handles what that posts; null when it cannot be created.
 Zenlo::CMainDlg* openMainDialog(Zenlo::CMainDlg::EndProgram endProgram = {});
 // Destroys a window a test left (nothing for null) and lets wx finish with it.

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include "../converter/WorkedExample.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/FileSystem.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 
 using testfiles::readFile;
 using Result = testfiles::RunResult;

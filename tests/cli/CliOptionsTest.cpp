@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include "cli/CliRun.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"

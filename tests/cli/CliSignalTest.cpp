@@ -14,13 +14,14 @@ TEST(CliSignals, InterruptedRunsChangeNothing) {
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 
 using testfiles::readFile;
 using testfiles::TestFolder;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 
 using testfiles::quotedArgument;
 using testfiles::readFile;

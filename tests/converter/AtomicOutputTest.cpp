@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "toolkit/FileSystem.h"
 
 using testfiles::readFile;

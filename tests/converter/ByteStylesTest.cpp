@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "converter/EmbedText.h"
 #include "converter/FileConverter.h"
 #include "converter/StringLiteral.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 
 namespace testfiles {
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "CompileSupport.h"
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "converter/VariableName.h"
 #include "toolkit/TextEncoding.h"
 

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "converter/DependencyFile.h"
 
 using testfiles::readFile;

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "WorkedExample.h"
 #include "converter/OutputFile.h"
 #include "toolkit/FileSystem.h"

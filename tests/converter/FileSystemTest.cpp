@@ -6,12 +6,13 @@
 #endif
 
 #include <cerrno>
+#include <fstream>
 #include <string>
 #include <system_error>
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "converter/InputFile.h"
 #include "toolkit/TextEncoding.h"
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "converter/GeneratedText.h"
 
 using Zenlo::ZnConversionOptions;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 
 TEST(OutputFile, LargeTextArrivesWholeAndAppends) {
     testfiles::TestFolder temp;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 #include "converter/OutputNames.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"

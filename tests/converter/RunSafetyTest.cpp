@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
+#include "support/TestSupport.h"
 
 #ifndef _WIN32
 #include <sys/socket.h>

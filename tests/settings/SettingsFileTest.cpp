@@ -4,16 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <random>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 
 using Zenlo::ZnConversionOptions;
 
 namespace fs = std::filesystem;
 using Zenlo::WideString;
+using testfiles::readFile;
+using testfiles::TestFolder;
+using testfiles::writeFile;
 
 namespace {
 
@@ -35,16 +37,6 @@ std::string bytes(std::initializer_list<int> values) {
     for (int v : values)
         out.push_back(static_cast<char>(v));
     return out;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, std::string_view content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
 // Options that differ from the defaults in every field.
@@ -85,28 +77,10 @@ std::vector<std::string> fieldsOf(const ZnConversionOptions& o, const WideString
             std::to_string(o.printableComment)};
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() / ("hexmoor-settings-" + std::to_string(counter++) + "-" +
-                                             std::to_string(std::random_device{}()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-    std::size_t entryCount() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
-    }
-
-private:
-    fs::path path_;
-};
+std::size_t entryCount(const testfiles::TestFolder& folder) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()));
+}
 
 } // namespace
 
@@ -118,11 +92,11 @@ TEST(SettingsFile, DefaultsAreTheKnown130Bytes) {
     ASSERT_EQ(expected.size(), 130u);
     EXPECT_EQ(Zenlo::encodeSettingsRecord(ZnConversionOptions(), u"English"), expected);
 
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     ASSERT_TRUE(Zenlo::saveSettingsFile(file, ZnConversionOptions(), u"English"));
     EXPECT_EQ(readFile(file), expected);
-    EXPECT_EQ(folder.entryCount(), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(entryCount(folder), 1u) << "no temporary file is left behind";
 
     ZnConversionOptions read = changedOptions();
     WideString language = u"Other";
@@ -131,7 +105,7 @@ TEST(SettingsFile, DefaultsAreTheKnown130Bytes) {
 }
 
 TEST(SettingsFile, ChangedValuesRoundTrip) {
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     ZnConversionOptions saved = changedOptions();
     saved.arrayQualifiers = 0xFF; // stored as held, not reduced to the two bits in use
@@ -153,7 +127,7 @@ TEST(SettingsFile, LineFeedBytesAreStoredAsCarriageReturnLineFeed) {
     std::size_t bytesPerLineAt = record.size() - 26 + 1; // one extra byte from the prefix
     EXPECT_EQ(disk.substr(bytesPerLineAt, 5), bytes({0x0D, 0x0A, 0, 0, 0}));
 
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     ASSERT_TRUE(Zenlo::saveSettingsFile(file, saved, u"English"));
     EXPECT_EQ(readFile(file), disk);
@@ -191,7 +165,7 @@ TEST(SettingsFile, EmptyStringsAndEmptyLanguageName) {
     EXPECT_EQ(record.substr(0, 8 + 16 + 18 + 22 + 8), field(u"g_") + field(u"_array") +
                                                           field(u"uint8_t") + field(u"uintmax_t") +
                                                           bytes({0, 0, 0, 0, 0, 0, 0, 0}));
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     ASSERT_TRUE(Zenlo::saveSettingsFile(file, saved, u""));
     ZnConversionOptions read;
@@ -259,7 +233,7 @@ TEST(SettingsFile, EveryTruncationKeepsDefaultsFromTheCut) {
 }
 
 TEST(SettingsFile, EndOfFileByteInsideTheRecordIsData) {
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     ZnConversionOptions saved = changedOptions();
     saved.bytesPerLine = 0x1A;
@@ -274,7 +248,7 @@ TEST(SettingsFile, EndOfFileByteInsideTheRecordIsData) {
 }
 
 TEST(SettingsFile, ShortFileOnDisk) {
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     std::string disk = Zenlo::toDiskForm(Zenlo::encodeSettingsRecord(changedOptions(), u"Deutsch"));
     writeFile(file, disk.substr(0, disk.size() - 3));
@@ -304,7 +278,7 @@ TEST(SettingsFile, HugeLengthAllocatesNothing) {
 }
 
 TEST(SettingsFile, MissingFileChangesNothing) {
-    TempFolder folder;
+    TestFolder folder;
     ZnConversionOptions read = changedOptions();
     WideString language = u"Deutsch";
     EXPECT_FALSE(Zenlo::loadSettingsFile(folder.path() / "none.cfg", read, language));
@@ -314,19 +288,19 @@ TEST(SettingsFile, MissingFileChangesNothing) {
 }
 
 TEST(SettingsFile, SaveReplacesTheWholeFile) {
-    TempFolder folder;
+    TestFolder folder;
     fs::path file = folder.path() / "settings.cfg";
     writeFile(file, std::string(1000, 'x'));
     ASSERT_TRUE(Zenlo::saveSettingsFile(file, ZnConversionOptions(), u"English"));
     EXPECT_EQ(readFile(file).size(), 130u);
-    EXPECT_EQ(folder.entryCount(), 1u);
+    EXPECT_EQ(entryCount(folder), 1u);
 }
 
 TEST(SettingsFile, SaveFailsCleanlyAndKeepsTheOldFile) {
-    TempFolder folder;
+    TestFolder folder;
     EXPECT_FALSE(Zenlo::saveSettingsFile(folder.path() / "missing" / "settings.cfg",
                                          ZnConversionOptions(), u"English"));
-    EXPECT_EQ(folder.entryCount(), 0u);
+    EXPECT_EQ(entryCount(folder), 0u);
 
     fs::path file = folder.path() / "settings.cfg";
     writeFile(file, "old");
@@ -335,12 +309,12 @@ TEST(SettingsFile, SaveFailsCleanlyAndKeepsTheOldFile) {
     fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::add);
     if (!saved) { // root may write anyway
         EXPECT_EQ(readFile(file), "old");
-        EXPECT_EQ(folder.entryCount(), 1u);
+        EXPECT_EQ(entryCount(folder), 1u);
     }
 }
 
 TEST(SettingsFile, SaveThroughALinkKeepsTheLink) {
-    TempFolder folder;
+    TestFolder folder;
     fs::path real = folder.path() / "real.cfg";
     fs::path link = folder.path() / "settings.cfg";
     writeFile(real, "old");
@@ -367,7 +341,7 @@ TEST(SettingsFile, SaveReplacesOnlyARegularFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.device && !testfiles::hasPosixFileKinds) continue;
-        TempFolder folder;
+        TestFolder folder;
         const fs::path file = folder.path() / "settings.cfg";
         const fs::path device = folder.path() / "device";
         if (c.device) {
@@ -383,11 +357,11 @@ TEST(SettingsFile, SaveReplacesOnlyARegularFile) {
         } else {
             EXPECT_TRUE(fs::is_directory(file));
         }
-        EXPECT_EQ(folder.entryCount(), c.device ? 2u : 1u) << "no temporary file stays";
+        EXPECT_EQ(entryCount(folder), c.device ? 2u : 1u) << "no temporary file stays";
     }
     // A link that points nowhere yet creates the file it names.
     SKIP_WITHOUT_POSIX_FILE_KINDS();
-    TempFolder folder;
+    TestFolder folder;
     fs::create_symlink("stored.cfg", folder.path() / "settings.cfg");
     ASSERT_TRUE(
         Zenlo::saveSettingsFile(folder.path() / "settings.cfg", ZnConversionOptions(), u"English"));

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include <climits>
 
 using Zenlo::WideString;

@@ -1,10 +1,10 @@
-// Edge rules of the string type: storage steps, edits at the edges, searches, split, order, format.
+// Edge rules of the string type: storage, edits, searches, split, order, format; UTF-8 decoding.
 #include "toolkit/WideString.h"
 #include "toolkit/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include <string>
 
 using Zenlo::WideString;
@@ -242,8 +242,6 @@ TEST(WideString, Utf8AndNativePathRoundTrips) {
     NarrowString utf8 = text.toUtf8();
     EXPECT_EQ(std::string(utf8.c_str()), "A\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80");
     EXPECT_TRUE(Zenlo::fromUtf8("A\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80").equals(text));
-    EXPECT_TRUE(Zenlo::fromUtf8("a\xff" "b").equals(u"a\ufffdb"));
-    EXPECT_TRUE(Zenlo::fromUtf8("\xc0\xaf").equals(u"\ufffd\ufffd")); // overlong
     const char16_t lone[] = {0xD800, u'x', 0};
     EXPECT_EQ(std::string(WideString(lone).toUtf8().c_str()), "\xef\xbf\xbdx");
 #ifndef _WIN32
@@ -252,4 +250,36 @@ TEST(WideString, Utf8AndNativePathRoundTrips) {
         EXPECT_EQ(Zenlo::toPath(Zenlo::fromPath(name)).native(), name);
     }
 #endif
+}
+
+// Only well-formed UTF-8 decodes to a code point; each byte of anything else becomes U+FFFD.
+TEST(TextEncoding, Utf8DecoderContract) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::u16string want;
+    };
+    const std::u16string bad = u"\ufffd";
+    const Case cases[] = {
+        {"stray byte", "a\xff" "b", u"a" + bad + u"b"},
+        {"lone continuation", "\x80", bad},
+        {"two bytes cut at the end", "a\xc3", u"a" + bad},
+        {"three bytes cut at the end", "\xe2\x82", bad + bad},
+        {"four bytes cut before a letter", "\xf0\x9f\x98" "b", bad + bad + bad + u"b"},
+        {"encoded high surrogate", "\xed\xa0\x80", bad + bad + bad},
+        {"encoded low surrogate", "\xed\xbf\xbf", bad + bad + bad},
+        {"above U+10FFFF", "\xf4\x90\x80\x80", bad + bad + bad + bad},
+        {"lead byte beyond F4", "\xf5\x80\x80\x80", bad + bad + bad + bad},
+        {"overlong two bytes", "\xc0\xaf", bad + bad},
+        {"overlong three bytes", "\xe0\x80\xaf", bad + bad + bad},
+        {"overlong four bytes", "\xf0\x8f\xbf\xbf", bad + bad + bad + bad},
+        {"last before the surrogates", "\xed\x9f\xbf", u"\ud7ff"},
+        {"first after the surrogates", "\xee\x80\x80", u"\ue000"},
+        {"smallest three-byte form", "\xe0\xa0\x80", u"\u0800"},
+        {"largest code point", "\xf4\x8f\xbf\xbf", u"\U0010FFFF"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Zenlo::utf8ToUtf16(c.bytes), c.want);
+    }
 }

@@ -2,7 +2,7 @@
 #include "toolkit/widgets/NumericEditRules.h"
 #include "toolkit/TextEncoding.h"
 
-#include "../../converter/TestFolder.h"
+#include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
 using namespace Zenlo;

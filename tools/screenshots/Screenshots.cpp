@@ -1,6 +1,7 @@
 // Screenshots of the main dialog idle, during a run, after a stop and after a failure, and of the
-// variable setup dialog and the input box, in every shipped language.
-// Runs only when HEXMOOR_SCREENSHOT_DIR names a folder (the pictures are looked at, not compared).
+// variable setup dialog and the input box, in every shipped language, for looking at. Built on
+// request (target hexmoor_screenshots) and run under a display; the pictures go to the folder
+// HEXMOOR_SCREENSHOT_DIR names, else to "screenshots" in the current folder.
 #include "app/MainDlg.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 
-#include "../dialogs/SetupTestSupport.h"
-#include "UiTestSupport.h"
+#include "app/UiTestSupport.h"
+#include "dialogs/SetupTestSupport.h"
 #include "app/MainDlgIds.h"
 
 using namespace Zenlo;
@@ -61,15 +62,15 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     auto picture = [&](const char* moment) {
         shoot(target / (std::string(moment) + "-" + tag + ".png"));
     };
-    UiTest::TempFolder folder;
-    UiTest::CurrentFolder current(folder.path());
+    testfiles::TestFolder folder;
+    testfiles::CurrentFolderChange current(folder.path());
     fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
 
     fs::path small = folder.path() / "in" / "a first input.bin";
     fs::path gone = folder.path() / "in" / "gone.bin";
     fs::path big = folder.path() / "in" / "a rather long input file name, 256 MiB of zeros.bin";
-    UiTest::writeFile(small, std::string(300000, 'x'));
-    UiTest::writeFile(gone, "x");
+    testfiles::writeFile(small, std::string(300000, 'x'));
+    testfiles::writeFile(gone, "x");
     std::ofstream(big, std::ios::binary).close();
     fs::resize_file(big, std::uintmax_t{1} << 28);
 
@@ -116,8 +117,8 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
 } // namespace
 
 TEST(GuiScreenshots, DuringAndAfterARun) {
-    const char* target = std::getenv("HEXMOOR_SCREENSHOT_DIR");
-    if (!target) GTEST_SKIP() << "set HEXMOOR_SCREENSHOT_DIR to take the pictures";
+    const char* named = std::getenv("HEXMOOR_SCREENSHOT_DIR");
+    const fs::path target = fs::absolute(named ? named : "screenshots");
     fs::create_directories(target);
     runAndShoot("English", "en", target);
     runAndShoot("Deutsch", "de", target);
