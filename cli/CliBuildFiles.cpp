@@ -27,7 +27,8 @@ WideString givenFolder(const WideString& outputDir) {
 RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const WideString& folder,
                    const WideString& outputName) {
     return planRun(inputs.paths, folder, outputName, options.separateFiles, options.writeHeader,
-                   options.conversion, inputs.folderNames, !options.indexName.empty());
+                   options.conversion, inputs.folderNames, !options.indexName.empty(),
+                   options.objectFormat);
 }
 
 void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {

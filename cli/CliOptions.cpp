@@ -127,6 +127,14 @@ const ZnCliOptionSpec optionTable[] = {
          return true;
      }},
     {"null-terminate", 0, false, HEXMOOR_SET(byteStyle.nullTerminate, true)},
+    {"object", 0, true,
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (!parseObjectFormat(value, o.objectFormat))
+             return error = "the object format is coff-x86-64, coff-i386, coff-arm64, elf-x86-64, "
+                            "elf-aarch64 or elf-i386",
+                    false;
+         return true;
+     }},
     {"quiet", 'q', false, HEXMOOR_SET(quiet, true)},
     {"recursive", 'r', false, HEXMOOR_SET(recursive, true)},
     {"hidden", 0, false, HEXMOOR_SET(hidden, true)},
@@ -349,6 +357,12 @@ std::string cliUsage() {
            "      --align N             align the arrays to N bytes (a power of two up to\n"
            "                            4096; alignas, or _Alignas in a .c source)\n"
            "      --null-terminate      one zero after the bytes, not counted in the size\n"
+           "      --object FORMAT       write the arrays into an object file for the linker\n"
+           "                            instead of a source (NAME.obj or NAME.o; nothing to\n"
+           "                            compile): coff-x86-64, coff-i386, coff-arm64 (MSVC,\n"
+           "                            MinGW), elf-x86-64, elf-aarch64, elf-i386; the header\n"
+           "                            stays, --index writes its table into NAME; the size\n"
+           "                            type must have a known width (uint32_t, size_t, ...)\n"
            "      --settings FILE       start from the options stored in FILE (the window\n"
            "                            program's settings.cfg); other options override them\n"
            "  -r, --recursive           an input folder stands for every regular file below\n"

@@ -1,6 +1,7 @@
 // The command-line run: output folder, extension rule, the engine, messages and exit status.
 #include "cli/CliRun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -25,7 +26,9 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
     if (options.separateFiles)
         where = shownPath(folder) + " (one source per input)";
     else
-        where = shownPath(folder + name) +
+        where = shownPath(folder + (options.objectFormat == ObjectFormat::None
+                                        ? name
+                                        : objectFileName(name, options.objectFormat))) +
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
     writeText(out, "hexmoor-cli: converted " + std::to_string(converted) + " of " +
                        std::to_string(inputs) + (inputs == 1 ? " input" : " inputs") + " into " +
@@ -36,7 +39,10 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
 // and are static, or (in C++) const without their header included; the table could not reach
 // them. 0 otherwise.
 int checkIndex(const ZnCliOptions& options, std::FILE* err) {
-    if (options.indexName.empty() || !options.separateFiles) return exitConverted;
+    // Arrays in objects are external whatever their qualifiers.
+    if (options.indexName.empty() || !options.separateFiles ||
+        options.objectFormat != ObjectFormat::None)
+        return exitConverted;
     if (options.conversion.arrayQualifiers & qualifierStatic) {
         std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
                           "static (--array-qualifiers 0 or 2): the table is in another source\n");
@@ -87,6 +93,9 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                      utf16ToUtf8(options.conversion.elementType.view()).c_str());
         return exitUsage;
     }
+    const std::string problem = objectOptionsProblem(options.objectFormat, options.conversion);
+    if (!problem.empty())
+        return writeText(err, "hexmoor-cli: --object: " + problem + "\n"), exitUsage;
     const WideString folder = resolveOutputFolder(options.outputDir);
     const WideString name = correctSourceExtension(options.outputName);
     ZnCliInputs inputs;
@@ -113,6 +122,11 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     converter.byteStyle = options.byteStyle;
     converter.inputNames = inputs.folderNames;
     converter.indexName = options.indexName;
+    // COFF's time stamp is 32 bits wide.
+    converter.object = {options.objectFormat,
+                        command.hasSourceDate ? static_cast<std::uint32_t>(std::min<std::int64_t>(
+                                                    command.sourceDate, 0xffffffff))
+                                              : 0};
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;

@@ -51,6 +51,11 @@ std::string ZnInputFailure::reason() const {
     case ZnFailureKind::IndexOutputClash:
         return "gives the output file " + output +
                ", which holds the lookup table; nothing written";
+    case ZnFailureKind::SizeTooWide:
+        return "its size does not fit the size variable's type in " + output +
+               " (see --size-type); nothing written";
+    case ZnFailureKind::ObjectTooLarge:
+        return "would make " + output + " larger than its format allows (4 GiB); nothing written";
     case ZnFailureKind::InvalidName:
         if (clash.empty()) return "gives an empty variable name; nothing written";
         return "gives the variable name " + clash +
@@ -131,7 +136,8 @@ void ZnFileConverter::convertAll(const StringList& inputs, const WideString& out
     if (separateFiles) {
         for (StringList::Size i = 0; i < inputs.count(); ++i) {
             if (stopped()) break;
-            PendingOutput output(outputFolder, inputOutputName(inputs[i], folderNameAt(i)));
+            PendingOutput output(outputFolder, inputOutputName(inputs[i], folderNameAt(i)),
+                                 object.format);
             if (convertInto(inputs[i], folderNameAt(i), writeHeader, output) == Outcome::Converted)
                 stageOutput(output, writeHeader, staged);
         }
@@ -141,14 +147,15 @@ void ZnFileConverter::convertAll(const StringList& inputs, const WideString& out
             stageOutput(output, writeHeader, staged);
         }
     } else {
-        PendingOutput output(outputFolder, outputFileName);
+        PendingOutput output(outputFolder, outputFileName, object.format);
         for (StringList::Size i = 0; i < inputs.count() && !output.failed; ++i) {
             if (i > 0 && stopped()) break;
             convertInto(inputs[i], folderNameAt(i), writeHeader, output);
         }
         // An empty table for no inputs (an empty folder); none where every input failed, so the
         // previous output stays.
-        if (withIndex && (output.sourceStarted || inputs.isEmpty()) && !stopped())
+        if (withIndex && (output.sourceStarted || output.objectStarted || inputs.isEmpty()) &&
+            !stopped())
             writeIndex(writeHeader, false, output);
         stageOutput(output, writeHeader, staged);
     }
@@ -169,9 +176,13 @@ std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder
 }
 
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
-                                              const WideString& outputFileName)
+                                              const WideString& outputFileName, ObjectFormat format)
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
-      headerPath(outputFolder + headerFileName(stripLongPathPrefix(outputFileName))) {}
+      headerPath(outputFolder + headerFileName(stripLongPathPrefix(outputFileName))),
+      objectFormat(format) {
+    if (format != ObjectFormat::None)
+        objectPath = outputFolder + objectFileName(outputFileName, format);
+}
 
 WideString ZnFileConverter::folderNameAt(StringList::Size position) const {
     return position < inputNames.count() ? inputNames[position] : WideString();
@@ -182,31 +193,39 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
                                                       bool writeHeader, PendingOutput& output) {
     InputFile input;
     if (!openInput(inputPath, input)) return Outcome::Skipped;
-    if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
-                    ZnFailureKind::OutputUnopenable, output))
-        return Outcome::Skipped;
+    const bool toObject = output.objectFormat != ObjectFormat::None;
     const WideString name = inputName(inputPath, folderName);
     const WideString variable = inputVariableName(inputPath, folderName, options);
+    if (toObject ? !objectTakes(inputPath, variable, input.size(), output)
+                 : !ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
+                               ZnFailureKind::OutputUnopenable, output))
+        return Outcome::Skipped;
     const Banners banners = bannersOwed(output, writeHeader);
     fileStarted(name, input.size());
 
     // An input cut short leaves nothing behind: the file goes back to this length.
-    OutputFile& source = output.source.file();
-    const std::uint64_t mark = source.position();
-    if (banners.source)
-        source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
-    source.write(sourceHeading(name, variable, input.size(), options));
-    const StyledArray array(
-        options, byteStyle,
-        {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
-    const BytesResult bytes = writeArray(array, input, source);
-    if (source.failed() || bytes == BytesResult::WriteFailed) {
-        fail(inputPath, ZnFailureKind::WriteFailed, source.error(), output.sourcePath);
+    OutputFile& out = toObject ? output.object.file() : output.source.file();
+    const WideString& outPath = toObject ? output.objectPath : output.sourcePath;
+    const std::uint64_t mark = out.position();
+    BytesResult bytes = BytesResult::Written;
+    if (toObject) {
+        bytes = writeObjectArray(input, variable, out, *output.objectWriter);
+    } else {
+        if (banners.source)
+            out.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
+        out.write(sourceHeading(name, variable, input.size(), options));
+        const StyledArray array(
+            options, byteStyle,
+            {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
+        bytes = writeArray(array, input, out);
+    }
+    if (out.failed() || bytes == BytesResult::WriteFailed) {
+        fail(inputPath, ZnFailureKind::WriteFailed, out.error(), outPath);
         output.failed = true;
         return Outcome::Skipped;
     }
     if (bytes != BytesResult::Written) {
-        source.rewindTo(mark);
+        out.rewindTo(mark);
         if (bytes == BytesResult::Stopped) return Outcome::Stopped;
         const int error = input.error();
         fail(inputPath,
@@ -215,10 +234,11 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
              error == changedWhileReadError ? 0 : error);
         return Outcome::Skipped;
     }
-    if (writeHeader && !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
-                                       headerDeclarations(name, variable, options), output))
+    if (writeHeader &&
+        !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
+                        headerDeclarations(name, variable, options, toObject), output))
         return Outcome::Skipped;
-    output.sourceStarted = true;
+    (toObject ? output.objectStarted : output.sourceStarted) = true;
     output.lastInput = inputPath;
     indexEntries_.push_back({indexKey(inputPath, folderName), variable, input.size()});
     fileFinished(name);
@@ -236,9 +256,15 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
     if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
                     ZnFailureKind::OutputUnopenable, output))
         return;
+    // The table's source and header go with an object, even one that holds no array.
+    if (output.objectFormat != ObjectFormat::None && !output.objectWriter &&
+        !objectTakes(output.sourcePath, {}, 0, output))
+        return;
     OutputFile& source = output.source.file();
     if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
-    source.write(indexDefinitions(indexName, entries, options, separate));
+    // Arrays in objects have C names, which the table reaches through C declarations.
+    const bool objects = object.format != ObjectFormat::None;
+    source.write(indexDefinitions(indexName, entries, options, separate || objects, objects));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -304,11 +330,20 @@ bool ZnFileConverter::appendToHeader(const WideString& inputPath, const DateTime
 
 void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged) {
     // An output none of whose inputs was converted whole is not written at all.
-    if (output.failed || !output.sourceStarted) return;
+    if (output.failed || !(output.sourceStarted || output.objectStarted)) return;
     if (writeHeader && output.header.isOpen())
         output.header.file().write(headerClosing(fileNamePart(output.headerPath)));
-    StagedFile source, header;
-    if (!output.source.finish(source)) {
+    StagedFile object, source, header;
+    if (output.objectWriter) {
+        const bool written = output.objectWriter->finish(output.object.file());
+        const int error = output.object.file().error();
+        if (!written || !output.object.finish(object)) {
+            fail(output.lastInput, ZnFailureKind::WriteFailed,
+                 written ? output.object.error() : error, output.objectPath);
+            return;
+        }
+    }
+    if (output.source.isOpen() && !output.source.finish(source)) {
         fail(output.lastInput, ZnFailureKind::WriteFailed, output.source.error(),
              output.sourcePath);
         return;
@@ -318,8 +353,8 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, Stage
              output.headerPath);
         return;
     }
-    staged.add(std::move(source));
-    if (header.isStaged()) staged.add(std::move(header));
+    for (StagedFile* file : {&object, &source, &header})
+        if (file->isStaged()) staged.add(std::move(*file));
 }
 
 void ZnFileConverter::commitStaged(StagedFiles& staged) {
@@ -380,11 +415,40 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, Outpu
     return input.unchanged() ? BytesResult::Written : BytesResult::ReadFailed;
 }
 
+bool ZnFileConverter::objectTakes(const WideString& inputPath, const WideString& variable,
+                                  std::uint64_t size, PendingOutput& output) {
+    if (!ensureOpen(output.object, output.objectPath, false, inputPath,
+                    ZnFailureKind::OutputUnopenable, output))
+        return false;
+    if (!output.objectWriter) {
+        output.objectWriter = std::make_unique<ObjectWriter>(
+            ObjectOptions{output.objectFormat, object.timeStamp}, options, byteStyle);
+        output.objectWriter->begin(output.object.file());
+    }
+    const ObjectWriter::Room room = output.objectWriter->room(output.object.file(), variable, size);
+    if (room == ObjectWriter::Room::Fits) return true;
+    fail(inputPath,
+         room == ObjectWriter::Room::SizeTooWide ? ZnFailureKind::SizeTooWide
+                                                 : ZnFailureKind::ObjectTooLarge,
+         0, output.objectPath);
+    return false;
+}
+
+ZnFileConverter::BytesResult ZnFileConverter::writeObjectArray(InputFile& input,
+                                                               const WideString& variable,
+                                                               OutputFile& out,
+                                                               ObjectWriter& writer) {
+    writer.startArray(out);
+    const BytesResult result = writeBytes(input, out, rawBytePass(), 0, 1);
+    if (result == BytesResult::Written) writer.finishArray(out, variable, input.size());
+    return result;
+}
+
 bool ZnFileConverter::refusedByPlan(const StringList& inputs, const WideString& outputFolder,
                                     const WideString& outputFileName, bool separateFiles,
                                     bool writeHeader) {
     const RunPlan plan = planRun(inputs, outputFolder, outputFileName, separateFiles, writeHeader,
-                                 options, inputNames, !indexName.empty());
+                                 options, inputNames, !indexName.empty(), object.format);
     for (const ZnInputFailure& problem : plan.problems)
         inputFailed(problem);
     return !plan.problems.empty();

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -13,6 +14,7 @@
 #include "converter/GeneratedText.h"
 #include "converter/IndexText.h"
 #include "converter/InputFile.h"
+#include "converter/ObjectFile.h"
 #include "converter/OutputFile.h"
 #include "converter/Signal.h"
 #include "toolkit/WideString.h"
@@ -34,6 +36,8 @@ enum class ZnFailureKind {
     InvalidName,      // the variable name is not a valid C identifier
     IndexKeyClash,    // two inputs would be found by the same path in the lookup table
     IndexOutputClash, // an input's own output is the file that holds the lookup table
+    SizeTooWide,      // an object's size variable cannot hold the input's size
+    ObjectTooLarge,   // the input would take an object past its format's 4 GiB
 };
 
 // One input (or output) that failed, with the system's error code where there is one.
@@ -86,6 +90,11 @@ public:
     // every converted input: after the last array in one-output mode, alone in outputFileName
     // (and its header) in separate-files mode.
     std::string indexName;
+    // When it names a format, each output's arrays go into an object file (the output name
+    // with .obj or .o) instead of its source; the header stays, its declarations with C linkage,
+    // and the lookup table is the output's source (it refers to the objects' symbols). The
+    // options must pass objectOptionsProblem. Only whole runs (convertAll) write objects.
+    ObjectOptions object;
     // The instant the banners show, asked once per input; local time now unless replaced.
     std::function<DateTime()> clock = localDateTimeNow;
 
@@ -123,7 +132,8 @@ public:
 private:
     // The source file and header of one output name while a run writes them.
     struct PendingOutput {
-        PendingOutput(const WideString& outputFolder, const WideString& outputFileName);
+        PendingOutput(const WideString& outputFolder, const WideString& outputFileName,
+                      ObjectFormat format = ObjectFormat::None);
         WideString sourceName;
         WideString sourcePath;
         WideString headerPath;
@@ -134,6 +144,13 @@ private:
         bool headerStarted = false;
         // The text of the files the output replaces is kept in front (convertFile's append).
         bool appending = false;
+        // With an object format, the arrays go into this file instead of the source.
+        ObjectFormat objectFormat;
+        WideString objectPath;
+        AtomicOutput object;
+        std::unique_ptr<ObjectWriter> objectWriter;
+        // Set once a whole input is in the object.
+        bool objectStarted = false;
         // The last input written into the files, named when closing them fails.
         WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
@@ -174,6 +191,12 @@ private:
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
     // Writes the array's text and its passes over the input's bytes, in order.
     BytesResult writeArray(const StyledArray& array, InputFile& input, OutputFile& out);
+    // Opens the object (its header's room first) and refuses an input it has no room for.
+    bool objectTakes(const WideString& inputPath, const WideString& variable, std::uint64_t size,
+                     PendingOutput& output);
+    // Writes the input's bytes into the object, aligned and terminated.
+    BytesResult writeObjectArray(InputFile& input, const WideString& variable, OutputFile& out,
+                                 ObjectWriter& writer);
     // Writes the input's bytes through one pass (number pass of passes), a block at a time.
     BytesResult writeBytes(InputFile& input, OutputFile& out, const BytePass& lines, int pass,
                            int passes);

@@ -108,7 +108,8 @@ void checkIndex(const std::vector<WideString>& keys, const WideString& outputFol
 
 RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
                 const WideString& outputFileName, bool separateFiles, bool writeHeader,
-                const ZnConversionOptions& options, const StringList& folderNames, bool withIndex) {
+                const ZnConversionOptions& options, const StringList& folderNames, bool withIndex,
+                ObjectFormat objectFormat) {
     assert(outputFolder.isEmpty() || outputFolder.view().ends_with(nativeSeparator) ||
            outputFolder.view().ends_with(u'/'));
     RunPlan plan;
@@ -125,10 +126,13 @@ RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
         plan.inputs.push_back({input, inputVariableName(input, folderName, options), name});
         keys.push_back(fromUtf8(indexKey(input, folderName)));
         if (separateFiles || plan.inputs.size() == 1) {
-            addOutput(name);
+            addOutput(objectFormat == ObjectFormat::None ? name
+                                                         : objectFileName(name, objectFormat));
             if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(name)));
         }
     }
+    if (withIndex && !separateFiles && objectFormat != ObjectFormat::None)
+        addOutput(outputFileName);
     if (withIndex)
         checkIndex(keys, outputFolder, outputFileName, separateFiles, writeHeader, addOutput, plan);
 

@@ -35,10 +35,11 @@ struct RunPlan {
 // folderNames holds, by position, the names of inputs found below a folder (see InputNames.h;
 // empty for the others). withIndex adds the lookup table: its own output in separate-files mode
 // (an input whose output it is clashes), and each path it finds an input by (two inputs found by
-// one path clash).
+// one path clash). An object format puts each output's object in place of its source, and the
+// lookup table in the main output's source.
 RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
                 const WideString& outputFileName, bool separateFiles, bool writeHeader,
                 const ZnConversionOptions& options, const StringList& folderNames = StringList(),
-                bool withIndex = false);
+                bool withIndex = false, ObjectFormat objectFormat = ObjectFormat::None);
 
 } // namespace Zenlo
