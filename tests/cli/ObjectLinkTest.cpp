@@ -103,15 +103,13 @@ std::string buildCommand(std::string text, const fs::path& folder) {
     return text;
 }
 
+// The first of the row's programs this machine lacks; empty when it has them all.
 std::string missingTool(const Row& row, const fs::path& folder) {
-    std::string tools = row.tools;
-    for (std::string::size_type start = 0; start < tools.size();) {
-        const std::string::size_type end = std::min(tools.find(' ', start), tools.size());
-        const std::string tool = tools.substr(start, end - start);
-        if (testfiles::runIn(folder, "command -v " + tool).status != 0) return tool;
-        start = end + 1;
-    }
-    return {};
+    const std::string out = testfiles::runIn(folder, std::string("for t in ") + row.tools +
+                                                         "; do command -v $t >/dev/null || "
+                                                         "{ echo $t; break; }; done")
+                                .out;
+    return out.substr(0, out.find('\n'));
 }
 
 } // namespace
