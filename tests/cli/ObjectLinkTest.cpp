@@ -244,12 +244,15 @@ TEST(ObjectLink, EveryFormatLinksAndItsProgramsFindTheBytes) {
                                      << ran.err;
             continue;
         }
-        const testfiles::RunResult read = testfiles::runIn(
-            temp.path(), "llvm-readobj-19 --sections --symbols" + generated(temp / "out", true));
+        const testfiles::RunResult read =
+            testfiles::runIn(temp.path(), "llvm-readobj-19 --file-headers --sections --symbols" +
+                                              generated(temp / "out", true));
         const std::string decoration = std::string(row.format) == "coff-i386" ? "_" : "";
         for (const Embedded& input : inputs)
             EXPECT_NE(read.out.find("Name: " + decoration + "g_" + input.stem + "_array\n"),
                       std::string::npos);
+        // The stamp is SOURCE_DATE_EPOCH's (runCli sets it), so the bytes are reproducible.
+        EXPECT_NE(read.out.find("TimeDateStamp: 2026-12-07 09:05:03"), std::string::npos);
         const std::string align = option(row, "--align", "");
         if (!align.empty()) {
             EXPECT_NE(read.out.find("IMAGE_SCN_ALIGN_" + align + "BYTES"), std::string::npos);
