@@ -2,6 +2,7 @@
 #include "app/ConversionControl.h"
 
 #include <cassert>
+#include <functional>
 
 namespace Zenlo {
 ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversionView& view,
@@ -9,29 +10,23 @@ ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversio
     : converter_(converter), view_(view), post_(std::move(post)),
       forwarder_([this] { post_([this] { refresh(); }); }) {
     assert(post_);
-    ZnProgressForwarder& f = forwarder_;
-    connections_[0] = converter_.totalBytes.connect([&f](std::uint64_t total) { f.totalBytes(total); });
-    connections_[1] = converter_.fileStarted.connect(
-        [&f](const Zenlo::WideString& name, std::uint64_t size) { f.fileStarted(name, size); });
-    connections_[2] = converter_.progress.connect([&f](std::uint64_t count) { f.progress(count); });
-    connections_[3] = converter_.fileFinished.connect(
-        [&f](const Zenlo::WideString& name) { f.fileFinished(name); });
-    connections_[4] = converter_.finished.connect([&f] { f.finished(); });
-    connections_[5] = converter_.inputFailed.connect(
-        [&f](const Zenlo::ZnInputFailure& failure) { f.inputFailed(failure); });
+    const auto forward = [this](auto& signal, auto handler) {
+        subscriptions_.push_back(signal.subscribe(std::bind_front(handler, &forwarder_)));
+    };
+    forward(converter_.totalBytes, &ZnProgressForwarder::totalBytes);
+    forward(converter_.fileStarted, &ZnProgressForwarder::fileStarted);
+    forward(converter_.progress, &ZnProgressForwarder::progress);
+    forward(converter_.fileFinished, &ZnProgressForwarder::fileFinished);
+    forward(converter_.finished, &ZnProgressForwarder::finished);
+    forward(converter_.inputFailed, &ZnProgressForwarder::inputFailed);
 }
 
+// The subscriptions end after the worker: shutdown joins it first.
 ZnConversionControl::~ZnConversionControl() {
     shutdown();
-    converter_.totalBytes.disconnect(connections_[0]);
-    converter_.fileStarted.disconnect(connections_[1]);
-    converter_.progress.disconnect(connections_[2]);
-    converter_.fileFinished.disconnect(connections_[3]);
-    converter_.finished.disconnect(connections_[4]);
-    converter_.inputFailed.disconnect(connections_[5]);
 }
 
-void ZnConversionControl::start(const ZnRunArguments& arguments) {
+void ZnConversionControl::start(const ZnRunRequest& request) {
     assert(std::this_thread::get_id() == windowThread_);
     if (worker_.joinable()) {
         converter_.stopRequested = 1;
@@ -39,16 +34,10 @@ void ZnConversionControl::start(const ZnRunArguments& arguments) {
     }
     busy_ = true;
     stopped_ = false;
-    converter_.stopRequested = 0;
     filePosition_ = totalPosition_ = -1;
     forwarder_.reset();
     view_.showRunStarted();
-    // The worker holds its own copies; the caller's strings may change at once.
-    // The list form keeps paths that hold ";" whole.
-    worker_ = std::thread([this, arguments] {
-        converter_.convertAll(arguments.inputs, arguments.outputFolder, arguments.outputFileName,
-                              arguments.separateFiles, arguments.writeHeader);
-    });
+    worker_ = converter_.start(request);
 }
 
 void ZnConversionControl::stop() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "app/ProgressForwarder.h"
 #include "app/RunReport.h"
@@ -24,15 +25,6 @@ public:
     virtual void showRunEnded(const ZnRunReport& report) = 0;
 };
 
-// The arguments of one run; the worker gets its own copy.
-struct ZnRunArguments {
-    Zenlo::StringList inputs;
-    Zenlo::WideString outputFolder;
-    Zenlo::WideString outputFileName;
-    bool separateFiles = false;
-    bool writeHeader = true;
-};
-
 // Owns the worker of the current or last run. Subscribes to the converter's notifications for
 // its whole life. Everything but the notification handlers runs on the window's thread, the one
 // that built the control (asserted).
@@ -42,13 +34,15 @@ public:
     // never waiting for the window; work left over when the window goes may be dropped.
     using PostToWindow = std::function<void(std::function<void()> work)>;
 
-    ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view, PostToWindow post);
+    ZnConversionControl(Zenlo::ZnFileConverter& converter, ZnConversionView& view,
+                        PostToWindow post);
     ~ZnConversionControl();
     ZnConversionControl(const ZnConversionControl&) = delete;
     ZnConversionControl& operator=(const ZnConversionControl&) = delete;
 
-    // Joins a worker left from an earlier run (stopping it first), then starts a new one.
-    void start(const ZnRunArguments& arguments);
+    // Joins a worker left from an earlier run (stopping it first), then has the converter start
+    // the request's run on a new one.
+    void start(const ZnRunRequest& request);
     // Asks the worker to stop at its next check; does not wait. The end of the run follows as
     // usual.
     void stop();
@@ -77,6 +71,6 @@ private:
     bool stopped_ = false; // stop was asked for during this run
     int filePosition_ = -1;
     int totalPosition_ = -1;
-    std::uint64_t connections_[6] = {};
+    std::vector<Subscription> subscriptions_;
 };
 } // namespace Zenlo

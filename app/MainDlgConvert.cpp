@@ -110,13 +110,11 @@ void CMainDlg::convert() {
     if (!writeToControls()) return;
 
     busy = true;
-    ZnRunArguments arguments;
-    arguments.inputs = files_->rows();
-    arguments.outputFolder = outputFolder;
-    arguments.outputFileName = outputFileName;
-    arguments.separateFiles = separateFiles != 0;
-    arguments.writeHeader = writeHeader != 0;
-    conversion_->start(arguments);
+    conversion_->start({.inputs = Zenlo::inputsOf(files_->rows()),
+                        .outputFolder = outputFolder,
+                        .outputFileName = outputFileName,
+                        .separateFiles = separateFiles != 0,
+                        .writeHeader = writeHeader != 0});
 }
 
 void CMainDlg::showRunStarted() {

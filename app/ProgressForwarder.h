@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "converter/FileConverter.h"
+#include "converter/InputFailure.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

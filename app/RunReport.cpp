@@ -40,10 +40,10 @@ WideString failureReason(const ZnInputFailure& failure) {
     switch (failure.kind) {
     case ZnFailureKind::NameClash:
     case ZnFailureKind::OutputClash:
-        reason = WideString::formatted(pattern.c_str(), failure.clashName, failure.otherPath);
+        reason = WideString::formatted(pattern.c_str(), failure.name, failure.otherPath);
         break;
     case ZnFailureKind::InvalidName:
-        reason = WideString::formatted(pattern.c_str(), failure.clashName);
+        reason = WideString::formatted(pattern.c_str(), failure.name);
         break;
     default:
         reason = WideString::formatted(pattern.c_str(), failure.outputPath);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "converter/FileConverter.h"
+#include "converter/InputFailure.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {

@@ -23,8 +23,8 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using Zenlo::ZnConversionControl;
 using Zenlo::ZnConversionView;
-using Zenlo::ZnRunArguments;
 using Zenlo::ZnRunReport;
+using Zenlo::ZnRunRequest;
 
 namespace {
 
@@ -54,10 +54,16 @@ private:
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
+// The run the window would ask for: every input into arrays.cpp and its header.
+ZnRunRequest request(const Zenlo::StringList& inputs, const Zenlo::WideString& folder) {
+    return {
+        .inputs = Zenlo::inputsOf(inputs), .outputFolder = folder, .outputFileName = u"arrays.cpp"};
+}
+
 double bareRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folder) {
     Zenlo::ZnFileConverter converter;
     auto start = Clock::now();
-    std::thread worker([&] { converter.convertAll(inputs, folder, u"arrays.cpp", 0, 1); });
+    std::thread worker = converter.start(request(inputs, folder));
     worker.join();
     return seconds(Clock::now() - start);
 }
@@ -68,12 +74,8 @@ double windowRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folde
     wxEventLoopActivator active(&loop);
     LoopView view(loop);
     ZnConversionControl control(converter, view, view.poster());
-    ZnRunArguments arguments;
-    arguments.inputs = inputs;
-    arguments.outputFolder = folder;
-    arguments.outputFileName = u"arrays.cpp";
     auto start = Clock::now();
-    control.start(arguments);
+    control.start(request(inputs, folder));
     loop.Run();
     double elapsed = seconds(Clock::now() - start);
     posts = static_cast<long>(control.forwarder().postCount());

@@ -1,6 +1,7 @@
 // Dry runs and dependency files: the same list of outputs serves both.
 #include "cli/CliBuildFiles.h"
 
+#include "cli/ConsoleText.h"
 #include "converter/AtomicOutput.h"
 #include "converter/DependencyFile.h"
 #include "converter/OutputTarget.h"
@@ -24,32 +25,26 @@ WideString givenFolder(const WideString& outputDir) {
 
 } // namespace
 
-RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const WideString& folder,
-                   const WideString& outputName) {
-    return planRun(inputs.paths, folder, outputName, options.separateFiles, options.writeHeader,
-                   options.conversion, inputs.folderNames, !options.indexName.empty(),
-                   options.objectFormat);
-}
-
-void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out) {
-    for (const WideString& path : plan.outputs)
-        std::fprintf(out, "output: %s\n", shown(path).c_str());
+void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptions& options,
+                 std::FILE* out) {
+    for (const WideString& name : plan.outputNames)
+        writeText(out, "output: " + shownPath(folder + name) + "\n");
     if (!options.depFile.isEmpty())
-        std::fprintf(out, "output: %s\n", shown(absolutePath(options.depFile)).c_str());
+        writeText(out, "output: " + shownPath(absolutePath(options.depFile)) + "\n");
     for (const PlannedInput& input : plan.inputs)
-        std::fprintf(out, "variable: %s %s\n", utf16ToUtf8(input.variable.view()).c_str(),
-                     shown(input.path).c_str());
+        writeText(out, "variable: " + utf16ToUtf8(input.variable.view()) + " " +
+                           shownPath(input.path) + "\n");
 }
 
-bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                         const WideString& outputName, std::string& error) {
+bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
+                         const ZnCliOptions& options, std::string& error) {
     std::vector<std::string> targets, prerequisites;
-    const RunPlan plan = planCliRun(inputs, options, givenFolder(options.outputDir), outputName);
-    for (const WideString& path : plan.outputs)
-        targets.push_back(shown(path));
-    for (const WideString& path : inputs.paths)
-        prerequisites.push_back(shown(absolutePath(path)));
-    for (const WideString& path : inputs.folders)
+    const WideString folder = givenFolder(options.outputDir);
+    for (const WideString& name : plan.outputNames)
+        targets.push_back(shown(folder + name));
+    for (const PlannedInput& input : plan.inputs)
+        prerequisites.push_back(shown(absolutePath(input.path)));
+    for (const WideString& path : folders)
         prerequisites.push_back(shown(absolutePath(path)));
     std::string text;
     if (!dependencyFileText(targets, prerequisites, text, error)) return false;
@@ -59,7 +54,7 @@ bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
         file.file().write(text);
         if (file.commit() != CommitResult::Failed) return true;
     }
-    error = "cannot write " + shown(options.depFile) + ": " + systemErrorText(file.error());
+    error = "cannot write " + shownPath(options.depFile) + ": " + systemErrorText(file.error());
     return false;
 }
 

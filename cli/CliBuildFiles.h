@@ -3,26 +3,23 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
 #include "converter/RunPlan.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
 
-// The run's plan (see planRun) over the expanded inputs into folder, with the options given.
-RunPlan planCliRun(const ZnCliInputs& inputs, const ZnCliOptions& options, const WideString& folder,
-                   const WideString& outputName);
+// Prints "output: PATH" for every file the plan writes into folder (the dependency file of the
+// options last) and then "variable: NAME PATH" for every input, to out.
+void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptions& options,
+                 std::FILE* out);
 
-// Prints "output: PATH" for every file the plan writes (the dependency file of the options
-// last) and then "variable: NAME PATH" for every input, to out.
-void printDryRun(const RunPlan& plan, const ZnCliOptions& options, std::FILE* out);
-
-// Writes the dependency file of options.depFile: the outputs (as the output folder was given)
-// need every input and every folder walked (as absolute paths). The file is replaced whole, and
-// only when its text changes. Returns false with the reason in error.
-bool writeDependencyFile(const ZnCliInputs& inputs, const ZnCliOptions& options,
-                         const WideString& outputName, std::string& error);
+// Writes the dependency file of options.depFile: the plan's outputs (in the output folder as it
+// was given) need every input and every folder walked (as absolute paths). The file is replaced
+// whole, and only when its text changes. Returns false with the reason in error.
+bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
+                         const ZnCliOptions& options, std::string& error);
 
 } // namespace Zenlo

@@ -1,6 +1,7 @@
 // Folder inputs on the command line: the walk, the warnings about what it left out, the keys.
 #include "cli/CliInputs.h"
 
+#include "cli/ConsoleText.h"
 #include "converter/FolderInputs.h"
 #include "toolkit/FileSystem.h"
 
@@ -11,20 +12,17 @@ bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCli
     inputs = ZnCliInputs();
     for (const WideString& input : given) {
         if (!options.recursive || !isFolder(input)) {
-            inputs.paths.add(input);
-            inputs.folderNames.add(WideString());
+            inputs.files.push_back({input, {}});
             continue;
         }
         FolderListing listing;
         if (!listFolder(toPath(input), options.hidden, listing, error)) return false;
         for (const SkippedEntry& entry : listing.skipped)
             if (!options.quiet)
-                std::fprintf(err, "hexmoor-cli: %s: left out, %s\n", entry.path.string().c_str(),
-                             entry.reason.c_str());
-        for (const FolderFile& file : listing.files) {
-            inputs.paths.add(fromPath(file.path));
-            inputs.folderNames.add(fromPath(std::filesystem::path(file.relativeName)));
-        }
+                writeMessage(err, shownPath(fromPath(entry.path)) + ": left out, " + entry.reason);
+        for (const FolderFile& file : listing.files)
+            inputs.files.push_back(
+                {fromPath(file.path), fromPath(std::filesystem::path(file.relativeName))});
         for (const std::filesystem::path& folder : listing.folders)
             inputs.folders.push_back(fromPath(folder));
     }

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "converter/RunRequest.h"
 #include "toolkit/StringList.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
 
 struct ZnCliInputs {
-    // Every input, in order: a file as given, or the folder as given joined with the name below.
-    StringList paths;
-    // For each path, its name below its folder ("textures/stone.png"); empty for a file as given.
-    StringList folderNames;
+    // Every input, in order: a file as given, or the folder as given joined with the name below
+    // (which is its folder name, "textures/stone.png").
+    std::vector<ZnRunInput> files;
     // Every folder walked, as given or joined below one given: build systems watch them for
     // files added or removed.
     std::vector<WideString> folders;

@@ -1,27 +1,34 @@
 // Option table and parser of hexmoor-cli ("--name VALUE", "--name=VALUE", "-o DIR", "-oDIR"), and
-// the base options a settings file gives.
+// the usage text the table gives.
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <system_error>
 
-#include "cli/ConsoleText.h"
 #include "converter/IndexText.h"
-#include "converter/OutputTarget.h"
-#include "settings/SettingsFile.h"
+#include "converter/ObjectFile.h"
+#include "converter/OutputNames.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
-// One option: its names, whether it takes a value, and how that value is checked and applied.
+// One option: its names, its value's name in the usage (null when it takes none), its usage text,
+// and what its value does.
 struct ZnCliOptionSpec {
     const char* longName;
     char shortName;
-    bool takesValue;
+    const char* valueName;
+    // The usage text beside the names; each "\n" starts a line below them, "{}" stands for the
+    // default that shownDefault gives.
+    const char* help;
     // Applies the value; returns false with a message when the value is malformed.
     bool (*apply)(ZnCliOptions& options, const std::string& value, std::string& error);
+    // The default as the usage shows it, taken from a record of defaults.
+    std::string (*shownDefault)(const ZnCliOptions& defaults) = nullptr;
+    // In place of apply, for the options about the command itself: sets it at once.
+    bool (*setCommand)(ZnCliCommand& command, const std::string& value,
+                       std::string& error) = nullptr;
 };
 
 namespace {
@@ -65,11 +72,17 @@ bool setQualifiers(std::uint8_t& bits, const std::string& value, std::string& er
     return true;
 }
 
-// A field set by a function that checks the value first.
-#define HEXMOOR_SET_CHECKED(setter, field)                                                         \
-    [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
-        return setter(o.field, value, error);                                                      \
-    }
+std::string shownValue(const WideString& text) {
+    return utf16ToUtf8(text.view());
+}
+
+std::string shownValue(int number) {
+    return std::to_string(number);
+}
+
+std::string shownValue(ByteStyle style) {
+    return std::string(byteStyleName(style));
+}
 
 #define HEXMOOR_SET(field, expression)                                                             \
     [](ZnCliOptions& o, const std::string& value, std::string&) {                                  \
@@ -78,9 +91,23 @@ bool setQualifiers(std::uint8_t& bits, const std::string& value, std::string& er
         return true;                                                                               \
     }
 
+#define HEXMOOR_DEFAULT(field) [](const ZnCliOptions& o) { return shownValue(o.field); }
+
+// A field set by a function that checks the value first; the usage shows its default.
+#define HEXMOOR_CHECKED_FIELD(setter, field)                                                       \
+    [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
+        return setter(o.field, value, error);                                                      \
+    },                                                                                             \
+        HEXMOOR_DEFAULT(field)
+
+// In the order of the usage text.
 const ZnCliOptionSpec optionTable[] = {
-    {"output-dir", 'o', true, HEXMOOR_SET(outputDir, pathText(value))},
-    {"output-name", 'n', true,
+    {"output-dir", 'o', "DIR",
+     "folder of the generated files, created if missing\n(default: the current directory)",
+     HEXMOOR_SET(outputDir, pathText(value))},
+    {"output-name", 'n', "NAME",
+     "name of the generated source (default: {});\nits extension stays when it is a piece of\n"
+     ".cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\nany other becomes .cpp",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "the output name is empty", false;
          const WideString name = pathText(value);
@@ -88,37 +115,72 @@ const ZnCliOptionSpec optionTable[] = {
              return error = "the output name is a file name, not a path (use --output-dir)", false;
          o.outputName = name;
          return true;
-     }},
-    {"separate-files", 0, false, HEXMOOR_SET(separateFiles, true)},
-    {"no-header", 0, false, HEXMOOR_SET(writeHeader, false)},
-    {"empty-arrays", 0, false, HEXMOOR_SET(emptyArrays, true)},
-    {"prefix", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.namePrefix)},
-    {"suffix", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.nameSuffix)},
-    {"element-type", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.elementType)},
-    {"size-type", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.sizeType)},
-    {"includes", 0, true, HEXMOOR_SET_CHECKED(setLineText, conversion.includeList)},
-    {"bytes-per-line", 0, true,
+     },
+     HEXMOOR_DEFAULT(outputName)},
+    {"separate-files", 0, nullptr, "one source file (and header) per input",
+     HEXMOOR_SET(separateFiles, true)},
+    {"no-header", 0, nullptr, "no header with extern declarations",
+     HEXMOOR_SET(writeHeader, false)},
+    {"empty-arrays", 0, nullptr,
+     "an empty input gets a size of 0 and a placeholder\nelement instead of failing",
+     HEXMOOR_SET(emptyArrays, true)},
+    {"prefix", 0, "TEXT", "text in front of every variable name (default: {})",
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.namePrefix)},
+    {"suffix", 0, "TEXT", "text behind every variable name (default: {})",
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.nameSuffix)},
+    {"element-type", 0, "TEXT", "type of the array elements (default: {})",
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.elementType)},
+    {"size-type", 0, "TEXT", "type of the size variables (default: {})",
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.sizeType)},
+    {"includes", 0, "LIST",
+     "headers to include, each followed by ';'\n(default: \"{}\", \"\" for none)",
+     HEXMOOR_CHECKED_FIELD(setLineText, conversion.includeList)},
+    {"bytes-per-line", 0, "N", "array elements per line (default: {})",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
          if (!parseNumber(value, 1, INT32_MAX, number))
              return error = "bytes per line must be a whole number from 1", false;
          o.conversion.bytesPerLine = static_cast<std::int32_t>(number);
          return true;
-     }},
-    {"uppercase-hex", 0, false, HEXMOOR_SET(conversion.upperCaseHex, 1)},
-    {"no-size-variable", 0, false, HEXMOOR_SET(conversion.writeSizeVariable, 0)},
-    {"capitalize", 0, false, HEXMOOR_SET(conversion.capitalizeName, 1)},
-    {"keep-case", 0, false, HEXMOOR_SET(conversion.lowerCaseName, 0)},
-    {"comment", 0, false, HEXMOOR_SET(conversion.printableComment, 1)},
-    {"array-qualifiers", 0, true, HEXMOOR_SET_CHECKED(setQualifiers, conversion.arrayQualifiers)},
-    {"size-qualifiers", 0, true, HEXMOOR_SET_CHECKED(setQualifiers, conversion.sizeQualifiers)},
-    {"style", 0, true,
+     },
+     HEXMOOR_DEFAULT(conversion.bytesPerLine)},
+    {"uppercase-hex", 0, nullptr, "hexadecimal digits in capitals",
+     HEXMOOR_SET(conversion.upperCaseHex, 1)},
+    {"no-size-variable", 0, nullptr, "no size variable",
+     HEXMOOR_SET(conversion.writeSizeVariable, 0)},
+    {"capitalize", 0, nullptr, "first letter of the name part in capitals",
+     HEXMOOR_SET(conversion.capitalizeName, 1)},
+    {"keep-case", 0, nullptr, "keep the case of the file name in variable names",
+     HEXMOOR_SET(conversion.lowerCaseName, 0)},
+    {"comment", 0, nullptr, "end every line with its bytes as text",
+     HEXMOOR_SET(conversion.printableComment, 1)},
+    {"array-qualifiers", 0, "N", "1 static, 2 const, 3 both, 0 none (default: {})",
+     HEXMOOR_CHECKED_FIELD(setQualifiers, conversion.arrayQualifiers)},
+    {"size-qualifiers", 0, "N", "the same for the size variables (default: {})",
+     HEXMOOR_CHECKED_FIELD(setQualifiers, conversion.sizeQualifiers)},
+    {"style", 0, "STYLE",
+     "how the bytes are written (default: {}):\n"
+     "  array   0x41, 0x42, ... element lines: any\n"
+     "          element type, slow to compile when big\n"
+     "  string  string literals, ten times and more\n"
+     "          faster to compile; MSVC (short literals)\n"
+     "          gets the array text from the same file\n"
+     "  embed   #embed of the input where the compiler\n"
+     "          has it (clang 19, gcc 15): the fastest;\n"
+     "          the string form for other compilers\n"
+     "string and embed need a byte element type (uint8_t,\n"
+     "unsigned char); defining HEXMOOR_FORCE_ARRAYS when\n"
+     "compiling selects the array text, HEXMOOR_NO_EMBED\n"
+     "the string form",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
              return error = "the style is array, string or embed", false;
          return true;
-     }},
-    {"align", 0, true,
+     },
+     HEXMOOR_DEFAULT(byteStyle.style)},
+    {"align", 0, "N",
+     "align the arrays to N bytes (a power of two up to\n4096; alignas, or _Alignas in a .c "
+     "source)",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
          if (!parseNumber(value, 1, maxAlignment, number) || !isAlignment(number))
@@ -126,8 +188,13 @@ const ZnCliOptionSpec optionTable[] = {
          o.byteStyle.align = static_cast<std::uint32_t>(number);
          return true;
      }},
-    {"null-terminate", 0, false, HEXMOOR_SET(byteStyle.nullTerminate, true)},
-    {"object", 0, true,
+    {"null-terminate", 0, nullptr, "one zero after the bytes, not counted in the size",
+     HEXMOOR_SET(byteStyle.nullTerminate, true)},
+    {"object", 0, "FORMAT",
+     "write the arrays into an object file for the linker\ninstead of a source, whatever --style "
+     "says (NAME.obj\nor NAME.o; nothing to compile): coff-x86-64,\ncoff-i386, coff-arm64 (MSVC, "
+     "MinGW), elf-x86-64,\nelf-aarch64, elf-i386; the header stays, --index\nwrites its table into "
+     "NAME; the size type must have\na known width (uint32_t, size_t, unsigned long, ...)",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseObjectFormat(value, o.objectFormat))
              return error = "the object format is coff-x86-64, coff-i386, coff-arm64, elf-x86-64, "
@@ -135,27 +202,71 @@ const ZnCliOptionSpec optionTable[] = {
                     false;
          return true;
      }},
-    {"quiet", 'q', false, HEXMOOR_SET(quiet, true)},
-    {"recursive", 'r', false, HEXMOOR_SET(recursive, true)},
-    {"hidden", 0, false, HEXMOOR_SET(hidden, true)},
-    {"index", 0, true,
+    // Not an override: the file gives the base that every override is applied to.
+    {"settings", 0, "FILE",
+     "start from the options stored in FILE (the window\nprogram's settings.cfg); other options "
+     "override them",
+     nullptr, nullptr,
+     [](ZnCliCommand& command, const std::string& value, std::string& error) {
+         if (value.empty()) return error = "a file name is needed", false;
+         command.settingsFile = pathText(value);
+         return true;
+     }},
+    {"recursive", 'r', nullptr,
+     "an input folder stands for every regular file below\nit, in the byte order of their paths; "
+     "each is named\nby its path below the folder (textures/stone.png\ngives "
+     "g_textures_stone_png_array)",
+     HEXMOOR_SET(recursive, true)},
+    {"hidden", 0, nullptr, "below folders, also take names starting with '.'",
+     HEXMOOR_SET(hidden, true)},
+    {"index", 0, "NAME",
+     "also write a table of every file, sorted by path,\nwith NAME_find(path) (null when absent) "
+     "and\nNAME_count; in the main output and its header",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!isIndexName(value))
              return error = "the index name is a C identifier (letters, digits, _)", false;
          o.indexName = value;
          return true;
      }},
-    {"depfile", 0, true,
+    {"depfile", 0, "FILE",
+     "write a make/ninja dependency file: the outputs need\nevery input and every folder walked",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "a file name is needed", false;
          o.depFile = pathText(value);
          return true;
      }},
-    {"dry-run", 0, false, HEXMOOR_SET(dryRun, true)},
+    {"dry-run", 0, nullptr,
+     "print each output ('output: PATH') and each input's\nvariable ('variable: NAME PATH'); "
+     "write nothing",
+     HEXMOOR_SET(dryRun, true)},
+    {"quiet", 'q', nullptr, "print nothing but errors (no progress bar)", HEXMOOR_SET(quiet, true)},
+    {"help", 'h', nullptr, "show this help", nullptr, nullptr,
+     [](ZnCliCommand& command, const std::string&, std::string&) { return command.help = true; }},
+    {"version", 'V', nullptr, "show the version", nullptr, nullptr,
+     [](ZnCliCommand& command, const std::string&, std::string&) {
+         return command.version = true;
+     }},
 };
 
+#undef HEXMOOR_CHECKED_FIELD
+#undef HEXMOOR_DEFAULT
 #undef HEXMOOR_SET
-#undef HEXMOOR_SET_CHECKED
+
+// Where the usage text of every option starts on its lines.
+constexpr std::size_t usageColumn = 28;
+
+// The option's lines of the usage text, with the default of the record shown.
+std::string usageLines(const ZnCliOptionSpec& entry, const ZnCliOptions& defaults) {
+    std::string text = entry.shortName ? std::string("  -") + entry.shortName + ", " : "      ";
+    text += std::string("--") + entry.longName;
+    if (entry.valueName) text += std::string(" ") + entry.valueName;
+    text.resize(std::max(usageColumn, text.size() + 2), ' ');
+    std::string help = entry.help;
+    if (entry.shownDefault) help.replace(help.find("{}"), 2, entry.shownDefault(defaults));
+    for (char c : help)
+        text += c == '\n' ? "\n" + std::string(usageColumn, ' ') : std::string(1, c);
+    return text + "\n";
+}
 
 const ZnCliOptionSpec* findLong(const std::string& name) {
     for (const ZnCliOptionSpec& entry : optionTable)
@@ -176,17 +287,26 @@ std::string oneLine(std::string value) {
     return value;
 }
 
-// Checks the value on a scratch record and keeps the override for later.
-bool addOverride(ZnCliCommand& command, const ZnCliOptionSpec& entry, const std::string& value,
-                 const std::string& shown, std::string& error) {
+// Takes the option with its value: an option about the command at once, any other as an override
+// for later, its value checked on a scratch record.
+bool take(ZnCliCommand& command, const ZnCliOptionSpec& entry, const std::string& value,
+          const std::string& shown, std::string& error) {
     ZnCliOptions scratch;
     std::string problem;
-    if (!entry.apply(scratch, value, problem)) {
-        error = "invalid value '" + oneLine(value) + "' for " + shown + ": " + problem;
-        return false;
-    }
-    command.overrides.push_back({&entry, value});
+    const bool valid = entry.setCommand ? entry.setCommand(command, value, problem)
+                                        : entry.apply(scratch, value, problem);
+    if (!valid)
+        return error = "invalid value '" + oneLine(value) + "' for " + shown + ": " + problem,
+               false;
+    if (!entry.setCommand) command.overrides.push_back({&entry, value});
     return true;
+}
+
+// Takes the option with the next argument as its value.
+bool takeNext(const std::vector<std::string>& arguments, std::size_t& i, ZnCliCommand& command,
+              const ZnCliOptionSpec& entry, const std::string& shown, std::string& error) {
+    if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
+    return take(command, entry, arguments[i], shown, error);
 }
 
 bool parseLong(const std::vector<std::string>& arguments, std::size_t& i, ZnCliCommand& command,
@@ -195,34 +315,14 @@ bool parseLong(const std::vector<std::string>& arguments, std::size_t& i, ZnCliC
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
     const std::string shown = "--" + name;
-    if (name == "help" || name == "version") {
-        if (equals != std::string::npos)
-            return error = "option " + shown + " takes no value", false;
-        (name == "help" ? command.help : command.version) = true;
-        return true;
-    }
-    if (name == "settings") {
-        // Not an override: the file gives the base that every override is applied to.
-        if (equals == std::string::npos && ++i >= arguments.size())
-            return error = "option " + shown + " needs a value", false;
-        const std::string value =
-            equals == std::string::npos ? arguments[i] : argument.substr(equals + 1);
-        if (value.empty())
-            return error = "invalid value '' for " + shown + ": a file name is needed", false;
-        command.settingsFile = pathText(value);
-        return true;
-    }
     const ZnCliOptionSpec* entry = findLong(name);
     if (!entry) return error = "unknown option '" + shown + "'", false;
-    if (!entry->takesValue) {
-        if (equals != std::string::npos)
-            return error = "option " + shown + " takes no value", false;
-        return addOverride(command, *entry, {}, shown, error);
+    if (equals != std::string::npos) {
+        if (!entry->valueName) return error = "option " + shown + " takes no value", false;
+        return take(command, *entry, argument.substr(equals + 1), shown, error);
     }
-    if (equals != std::string::npos)
-        return addOverride(command, *entry, argument.substr(equals + 1), shown, error);
-    if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
-    return addOverride(command, *entry, arguments[i], shown, error);
+    if (!entry->valueName) return take(command, *entry, {}, shown, error);
+    return takeNext(arguments, i, command, *entry, shown, error);
 }
 
 // Short options may be bundled ("-qo DIR"); a value may follow at once ("-oDIR").
@@ -231,20 +331,15 @@ bool parseShort(const std::vector<std::string>& arguments, std::size_t& i, ZnCli
     const std::string argument = arguments[i];
     for (std::size_t k = 1; k < argument.size(); ++k) {
         const std::string shown = std::string("-") + argument[k];
-        if (argument[k] == 'h' || argument[k] == 'V') {
-            (argument[k] == 'h' ? command.help : command.version) = true;
-            continue;
-        }
         const ZnCliOptionSpec* entry = findShort(argument[k]);
         if (!entry) return error = "unknown option '" + shown + "'", false;
-        if (!entry->takesValue) {
-            if (!addOverride(command, *entry, {}, shown, error)) return false;
+        if (!entry->valueName) {
+            if (!take(command, *entry, {}, shown, error)) return false;
             continue;
         }
         if (k + 1 < argument.size())
-            return addOverride(command, *entry, argument.substr(k + 1), shown, error);
-        if (++i >= arguments.size()) return error = "option " + shown + " needs a value", false;
-        return addOverride(command, *entry, arguments[i], shown, error);
+            return take(command, *entry, argument.substr(k + 1), shown, error);
+        return takeNext(arguments, i, command, *entry, shown, error);
     }
     return true;
 }
@@ -290,97 +385,14 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
     return true;
 }
 
-bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error) {
-    if (command.settingsFile.isEmpty()) return true;
-    const std::filesystem::path path = toPath(command.settingsFile);
-    const std::string shown = "the settings file " + shownPath(command.settingsFile);
-    std::string record;
-    std::error_code reason;
-    if (!readSettingsRecord(path, record, &reason))
-        return error = "cannot read " + shown + ": " +
-                       (reason ? reason.message() : std::string("not a regular file")),
-               false;
-    // A build must not quietly run on defaults because the wrong file was named.
-    ZnConversionOptions conversion = base.conversion;
-    WideString languageName;
-    const int fields = decodeSettingsRecord(record, conversion, languageName);
-    if (fields < settingsFieldCount) {
-        error = shown + " is not a settings file (its record ends after " + std::to_string(fields) +
-                " of " + std::to_string(settingsFieldCount) + " fields)";
-        return false;
-    }
-    base.conversion = conversion;
-    return true;
-}
-
 std::string cliUsage() {
-    return "Usage: hexmoor-cli [OPTIONS] INPUT...\n"
-           "Turns files into C/C++ byte arrays with size variables and a header.\n"
-           "\n"
-           "  -o, --output-dir DIR      folder of the generated files, created if missing\n"
-           "                            (default: the current directory)\n"
-           "  -n, --output-name NAME    name of the generated source (default: arrays.cpp);\n"
-           "                            its extension stays when it is a piece of\n"
-           "                            .cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\n"
-           "                            any other becomes .cpp\n"
-           "      --separate-files      one source file (and header) per input\n"
-           "      --no-header           no header with extern declarations\n"
-           "      --empty-arrays        an empty input gets a size of 0 and a placeholder\n"
-           "                            element instead of failing\n"
-           "      --prefix TEXT         text in front of every variable name (default: g_)\n"
-           "      --suffix TEXT         text behind every variable name (default: _array)\n"
-           "      --element-type TEXT   type of the array elements (default: uint8_t)\n"
-           "      --size-type TEXT      type of the size variables (default: uintmax_t)\n"
-           "      --includes LIST       headers to include, each followed by ';'\n"
-           "                            (default: \"stdint.h;\", \"\" for none)\n"
-           "      --bytes-per-line N    array elements per line (default: 16)\n"
-           "      --uppercase-hex       hexadecimal digits in capitals\n"
-           "      --no-size-variable    no size variable\n"
-           "      --capitalize          first letter of the name part in capitals\n"
-           "      --keep-case           keep the case of the file name in variable names\n"
-           "      --comment             end every line with its bytes as text\n"
-           "      --array-qualifiers N  1 static, 2 const, 3 both, 0 none (default: 3)\n"
-           "      --size-qualifiers N   the same for the size variables (default: 3)\n"
-           "      --style STYLE         how the bytes are written (default: array):\n"
-           "                              array   0x41, 0x42, ... element lines: any\n"
-           "                                      element type, slow to compile when big\n"
-           "                              string  string literals, ten times and more\n"
-           "                                      faster to compile; MSVC (short literals)\n"
-           "                                      gets the array text from the same file\n"
-           "                              embed   #embed of the input where the compiler\n"
-           "                                      has it (clang 19, gcc 15): the fastest;\n"
-           "                                      the string form for other compilers\n"
-           "                            string and embed need a byte element type (uint8_t,\n"
-           "                            unsigned char); defining HEXMOOR_FORCE_ARRAYS when\n"
-           "                            compiling selects the array text, HEXMOOR_NO_EMBED\n"
-           "                            the string form\n"
-           "      --align N             align the arrays to N bytes (a power of two up to\n"
-           "                            4096; alignas, or _Alignas in a .c source)\n"
-           "      --null-terminate      one zero after the bytes, not counted in the size\n"
-           "      --object FORMAT       write the arrays into an object file for the linker\n"
-           "                            instead of a source, whatever --style says (NAME.obj\n"
-           "                            or NAME.o; nothing to compile): coff-x86-64,\n"
-           "                            coff-i386, coff-arm64 (MSVC, MinGW), elf-x86-64,\n"
-           "                            elf-aarch64, elf-i386; the header stays, --index\n"
-           "                            writes its table into NAME; the size type must have\n"
-           "                            a known width (uint32_t, size_t, unsigned long, ...)\n"
-           "      --settings FILE       start from the options stored in FILE (the window\n"
-           "                            program's settings.cfg); other options override them\n"
-           "  -r, --recursive           an input folder stands for every regular file below\n"
-           "                            it, in the byte order of their paths; each is named\n"
-           "                            by its path below the folder (textures/stone.png\n"
-           "                            gives g_textures_stone_png_array)\n"
-           "      --hidden              below folders, also take names starting with '.'\n"
-           "      --index NAME          also write a table of every file, sorted by path,\n"
-           "                            with NAME_find(path) (null when absent) and\n"
-           "                            NAME_count; in the main output and its header\n"
-           "      --depfile FILE        write a make/ninja dependency file: the outputs need\n"
-           "                            every input and every folder walked\n"
-           "      --dry-run             print each output ('output: PATH') and each input's\n"
-           "                            variable ('variable: NAME PATH'); write nothing\n"
-           "  -q, --quiet               print nothing but errors (no progress bar)\n"
-           "  -h, --help                show this help\n"
-           "  -V, --version             show the version\n"
+    const ZnCliOptions defaults;
+    std::string text = "Usage: hexmoor-cli [OPTIONS] INPUT...\n"
+                       "Turns files into C/C++ byte arrays with size variables and a header.\n"
+                       "\n";
+    for (const ZnCliOptionSpec& entry : optionTable)
+        text += usageLines(entry, defaults);
+    return text +
            "\n"
            "Every generated file is written under a temporary name beside its target and\n"
            "replaces it only when complete: a failure or an interrupt leaves the previous\n"

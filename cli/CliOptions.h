@@ -1,5 +1,5 @@
 // The command line of hexmoor-cli: options in order as overrides over a base (the defaults or a
-// settings file), inputs, and the usage text.
+// settings file, see CliRunOptions), inputs, and the usage text.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 #include "converter/ByteStyles.h"
 #include "converter/ConversionOptions.h"
-#include "converter/ObjectFile.h"
+#include "converter/ObjectFormat.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
@@ -73,12 +73,8 @@ struct ZnCliCommand {
 bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
                       ZnCliCommand& command, std::string& error);
 
-// Fills base with the conversion options stored in the command's settings file (--settings),
-// or leaves it alone when none was given. Returns false with a one-line message when the file
-// cannot be read or does not hold a whole settings record; base is then unchanged.
-bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error);
-
-// The usage text printed by --help and after a usage error.
+// The usage text printed by --help and after a usage error: every option of the table with the
+// defaults of ZnCliOptions{}.
 std::string cliUsage();
 
 } // namespace Zenlo

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "cli/ConsoleText.h"
+#include "converter/FileConverter.h"
 #include "toolkit/TextEncoding.h"
 
 #ifdef _WIN32
@@ -95,20 +96,21 @@ int terminalWidth(std::FILE* stream) {
 
 ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int width)
     : stream_(stream), width_(width) {
-    converter.totalBytes.connect([this](std::uint64_t total) {
+    subscriptions_.push_back(converter.totalBytes.subscribe([this](std::uint64_t total) {
         total_ = total;
         start_ = Clock::now();
-    });
-    converter.fileStarted.connect([this](const WideString& name, std::uint64_t) {
-        fileName_ = utf16ToUtf8(name.view());
-        draw();
-    });
-    converter.progress.connect([this](std::uint64_t count) {
+    }));
+    subscriptions_.push_back(
+        converter.fileStarted.subscribe([this](const WideString& name, std::uint64_t) {
+            fileName_ = utf16ToUtf8(name.view());
+            draw();
+        }));
+    subscriptions_.push_back(converter.progress.subscribe([this](std::uint64_t count) {
         done_ += count;
         draw();
-    });
+    }));
     // The summary or the next prompt starts on a clean line.
-    converter.finished.connect([this] { clear(); });
+    subscriptions_.push_back(converter.finished.subscribe([this] { clear(); }));
 }
 
 void ZnCliProgress::clear() {

@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "converter/FileConverter.h"
+#include "converter/Signal.h"
 
 namespace Zenlo {
+
+class ZnFileConverter;
 
 // One line of the bar, at most width - 1 columns: "name [#####.....]  42%  123.4 MiB/s".
 std::string progressLine(const std::string& fileName, std::uint64_t done, std::uint64_t total,
@@ -21,12 +24,15 @@ bool wantsProgressBar(bool quiet, std::FILE* stream);
 int terminalWidth(std::FILE* stream);
 
 // Draws the bar of a run from the converter's notifications: only once the run has taken longer
-// than showAfter, and at most every redrawEvery. The line is cleared when the run ends.
+// than showAfter, and at most every redrawEvery. The line is cleared when the run ends. Listens
+// to the converter while it lives.
 class ZnCliProgress {
 public:
     using Clock = std::chrono::steady_clock;
 
     ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int width);
+    ZnCliProgress(const ZnCliProgress&) = delete;
+    ZnCliProgress& operator=(const ZnCliProgress&) = delete;
     // Wipes a drawn bar, so that a message can start on a clean line; the next update redraws.
     void clear();
 
@@ -41,6 +47,7 @@ private:
     Clock::time_point start_;
     Clock::time_point lastDraw_;
     bool drawn_ = false;
+    std::vector<Subscription> subscriptions_;
     static constexpr std::chrono::milliseconds showAfter{500};
     static constexpr std::chrono::milliseconds redrawEvery{100};
 };

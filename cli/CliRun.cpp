@@ -5,16 +5,18 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
 #include "cli/CliProgress.h"
+#include "cli/CliRunOptions.h"
 #include "cli/CliSignals.h"
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
-#include "converter/GeneratedText.h"
+#include "converter/OutputNames.h"
 #include "converter/OutputTarget.h"
-#include "toolkit/TextEncoding.h"
+#include "toolkit/DateTime.h"
 
 namespace Zenlo {
 
@@ -30,34 +32,14 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
                                         ? name
                                         : objectFileName(name, options.objectFormat))) +
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
-    writeText(out, "hexmoor-cli: converted " + std::to_string(converted) + " of " +
-                       std::to_string(inputs) + (inputs == 1 ? " input" : " inputs") + " into " +
-                       where + "\n");
+    writeMessage(out, "converted " + std::to_string(converted) + " of " + std::to_string(inputs) +
+                          (inputs == 1 ? " input" : " inputs") + " into " + where);
 }
 
-// Refuses a lookup table the compiler could not build: 2 when the arrays live in other sources
-// and are static, or (in C++) const without their header included; the table could not reach
-// them. 0 otherwise.
-int checkIndex(const ZnCliOptions& options, std::FILE* err) {
-    // Arrays in objects are external whatever their qualifiers.
-    if (options.indexName.empty() || !options.separateFiles ||
-        options.objectFormat != ObjectFormat::None)
-        return exitConverted;
-    if (options.conversion.arrayQualifiers & qualifierStatic) {
-        std::fprintf(err, "hexmoor-cli: --index with --separate-files needs arrays without "
-                          "static (--array-qualifiers 0 or 2): the table is in another source\n");
-        return exitUsage;
-    }
-    // In C++ a const array has external linkage only after its header's extern declaration,
-    // which each source includes only where that compiles (see includesOwnHeader).
-    if ((options.conversion.arrayQualifiers & qualifierConst) &&
-        !includesOwnHeader(u"input.cpp", options.writeHeader, options.conversion)) {
-        std::fprintf(err, "hexmoor-cli: --index with --separate-files and const arrays needs the "
-                          "headers and size variables without static (--size-qualifiers 2): the "
-                          "table is in another source\n");
-        return exitUsage;
-    }
-    return exitConverted;
+// The objects' time stamp: SOURCE_DATE_EPOCH's, as far as COFF's 32 bits reach; 0 without it.
+std::uint32_t objectTimeStamp(const ZnCliCommand& command) {
+    if (!command.hasSourceDate) return 0;
+    return static_cast<std::uint32_t>(std::min<std::int64_t>(command.sourceDate, 0xffffffff));
 }
 
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
@@ -65,10 +47,9 @@ void printFailure(const ZnInputFailure& failure, std::FILE* err) {
         failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
     // A failure of an output as a whole names the output in its reason already.
     if (failure.path == failure.outputPath)
-        writeText(err, "hexmoor-cli: " + failure.reason() + "\n");
+        writeMessage(err, failure.reason());
     else
-        writeText(err, "hexmoor-cli: " + shownPath(failure.path) + ": " + failure.reason() + hint +
-                           "\n");
+        writeMessage(err, shownPath(failure.path) + ": " + failure.reason() + hint);
 }
 
 } // namespace
@@ -76,57 +57,39 @@ void printFailure(const ZnInputFailure& failure, std::FILE* err) {
 int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     if (command.help) return writeText(out, cliUsage()), exitConverted;
     if (command.version)
-        return std::fprintf(out, "hexmoor-cli %s\n", HEXMOOR_VERSION), exitConverted;
+        return writeText(out, std::string("hexmoor-cli ") + HEXMOOR_VERSION + "\n"), exitConverted;
 
-    ZnCliOptions base;
+    ZnCliOptions options;
     std::string error;
-    if (!cliBaseOptions(command, base, error)) {
-        writeText(err, "hexmoor-cli: " + error + "\n");
-        return exitUsage;
-    }
-    const ZnCliOptions options = command.options(base);
-    if (!styleTakesElementType(options.byteStyle.style, options.conversion.elementType)) {
-        std::fprintf(err,
-                     "hexmoor-cli: --style %s needs a byte element type (uint8_t or unsigned "
-                     "char), not '%s' (see --element-type)\n",
-                     options.byteStyle.style == ByteStyle::String ? "string" : "embed",
-                     utf16ToUtf8(options.conversion.elementType.view()).c_str());
-        return exitUsage;
-    }
-    const std::string problem = objectOptionsProblem(options.objectFormat, options.conversion);
-    if (!problem.empty())
-        return writeText(err, "hexmoor-cli: --object: " + problem + "\n"), exitUsage;
+    if (!cliRunOptions(command, options, error)) return writeMessage(err, error), exitUsage;
     const WideString folder = resolveOutputFolder(options.outputDir);
     const WideString name = correctSourceExtension(options.outputName);
     ZnCliInputs inputs;
-    if (!expandCliInputs(command.inputs, options, inputs, err, error)) {
-        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
-        return exitFailed;
-    }
-    if (const int status = checkIndex(options, err)) return status;
+    if (!expandCliInputs(command.inputs, options, inputs, err, error))
+        return writeMessage(err, error), exitFailed;
+    const ZnRunRequest request{.inputs = std::move(inputs.files),
+                               .outputFolder = folder,
+                               .outputFileName = name,
+                               .separateFiles = options.separateFiles,
+                               .writeHeader = options.writeHeader,
+                               .indexName = options.indexName,
+                               .emptyInputsAsArrays = options.emptyArrays,
+                               .byteStyle = options.byteStyle,
+                               .object = {options.objectFormat, objectTimeStamp(command)}};
     // Planned before the output folder is made: a run refused leaves no trace.
-    const RunPlan plan = planCliRun(inputs, options, folder, name);
+    const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
-    if (options.dryRun) return printDryRun(plan, options, out), exitConverted;
+    // The dry run, the run and the dependency file all follow this one plan.
+    if (options.dryRun) return printDryRun(plan, folder, options, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {
-        writeText(err, "hexmoor-cli: cannot create the output folder " + shownPath(folder) + ": " +
-                           error + "\n");
+        writeMessage(err, "cannot create the output folder " + shownPath(folder) + ": " + error);
         return exitFailed;
     }
 
     ZnFileConverter converter;
     converter.options = options.conversion;
-    converter.emptyInputsAsArrays = options.emptyArrays;
-    converter.byteStyle = options.byteStyle;
-    converter.inputNames = inputs.folderNames;
-    converter.indexName = options.indexName;
-    // COFF's time stamp is 32 bits wide.
-    converter.object = {options.objectFormat,
-                        command.hasSourceDate ? static_cast<std::uint32_t>(std::min<std::int64_t>(
-                                                    command.sourceDate, 0xffffffff))
-                                              : 0};
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return utcDateTime(seconds); };
     int failures = 0, converted = 0, written = 0;
@@ -142,29 +105,29 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
     {
         const ZnCliSignals signals(converter);
-        converter.convertAll(inputs.paths, folder, name, options.separateFiles,
-                             options.writeHeader);
+        converter.run(request, plan);
     }
     if (const int signal = ZnCliSignals::caught()) {
         // A signal that came only while the finished files were put in place changes nothing.
-        writeText(err, written ? "hexmoor-cli: interrupted after the outputs were written\n"
-                               : "hexmoor-cli: interrupted, no output file changed\n");
+        writeMessage(err, written ? "interrupted after the outputs were written"
+                                  : "interrupted, no output file changed");
         return ZnCliSignals::exitStatus(signal);
     }
     // A refused run wrote nothing, so the build has nothing new to learn.
     if (!options.depFile.isEmpty() && written > 0 &&
-        !writeDependencyFile(inputs, options, name, error)) {
-        std::fprintf(err, "hexmoor-cli: %s\n", error.c_str());
+        !writeDependencyFile(plan, inputs.folders, options, error)) {
+        writeMessage(err, error);
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(inputs.paths.count()), out);
+        printSummary(options, folder, name, converted, static_cast<int>(plan.inputs.size()), out);
     return failures ? exitFailed : exitConverted;
 }
 
 int reportUsageError(const std::string& message, std::FILE* err) {
-    writeText(err, "hexmoor-cli: " + message + "\n" + cliUsage());
+    writeMessage(err, message);
+    writeText(err, cliUsage());
     return exitUsage;
 }
 

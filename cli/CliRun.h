@@ -15,7 +15,8 @@ constexpr int exitConverted = 0, exitFailed = 1, exitUsage = 2;
 // Runs the command: prints help or the version to out, or converts the inputs (messages about
 // failed inputs, each with its path and reason, go to err). Returns the exit status: 0 when
 // every input was converted, 1 when any failed or the output folder cannot be made, 2 when
-// the settings file given cannot be read, 128 + the signal's number when an interrupt, terminate
+// the settings file given cannot be read or the options cannot work together (checked before
+// the inputs are looked at), 128 + the signal's number when an interrupt, terminate
 // or hang-up signal abandoned the run (every output then keeps what it held).
 int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err);
 

@@ -22,6 +22,12 @@ std::string shownPath(const WideString& path) {
 #endif
 }
 
+void writeMessage(std::FILE* stream, std::string_view message) {
+    std::string line = "hexmoor-cli: ";
+    line.append(message).append("\n");
+    writeText(stream, line);
+}
+
 #ifdef _WIN32
 
 namespace {

@@ -18,6 +18,9 @@ std::string shownPath(const WideString& path);
 // gets the UTF-8 bytes. Elsewhere the bytes as they are. Write errors are not reported.
 void writeText(std::FILE* stream, std::string_view text);
 
+// Writes one message of the program: "hexmoor-cli: ", the message and a line end, as writeText.
+void writeMessage(std::FILE* stream, std::string_view message);
+
 // True when the stream is a console or terminal the user looks at.
 bool isConsole(std::FILE* stream);
 

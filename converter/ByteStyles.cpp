@@ -52,10 +52,14 @@ std::string withoutSpaces(const WideString& text) {
 } // namespace
 
 bool parseByteStyle(std::string_view name, ByteStyle& style) {
-    if (name == "array") return style = ByteStyle::Array, true;
-    if (name == "string") return style = ByteStyle::String, true;
-    if (name == "embed") return style = ByteStyle::Embed, true;
+    for (ByteStyle known : {ByteStyle::Array, ByteStyle::String, ByteStyle::Embed})
+        if (name == byteStyleName(known)) return style = known, true;
     return false;
+}
+
+std::string_view byteStyleName(ByteStyle style) {
+    if (style == ByteStyle::String) return "string";
+    return style == ByteStyle::Embed ? "embed" : "array";
 }
 
 bool isAlignment(std::int64_t value) {

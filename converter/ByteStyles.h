@@ -38,6 +38,8 @@ constexpr std::string_view noEmbedMacro = "HEXMOOR_NO_EMBED";
 
 // The style named "array", "string" or "embed"; false for any other name.
 bool parseByteStyle(std::string_view name, ByteStyle& style);
+// The name of the style, as parseByteStyle takes it.
+std::string_view byteStyleName(ByteStyle style);
 // True for the alignments taken: powers of two from 1 to maxAlignment.
 bool isAlignment(std::int64_t value);
 // True when the element type is one unsigned byte, so a string literal or #embed can fill it:

@@ -9,6 +9,7 @@
 #include "converter/ByteLines.h"
 #include "converter/ByteStyles.h"
 #include "converter/InputNames.h"
+#include "converter/OutputNames.h"
 #include "converter/RunPlan.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
@@ -17,64 +18,18 @@
 
 namespace Zenlo {
 
-std::string ZnInputFailure::reason() const {
-    std::string detail;
-    if (systemError) detail = ": " + systemErrorText(systemError);
-    const std::string output = utf16ToUtf8(outputPath.view());
-    const std::string other = utf16ToUtf8(otherPath.view());
-    const std::string clash = utf16ToUtf8(clashName.view());
-    switch (kind) {
-    case ZnFailureKind::InputUnreadable:
-        return "cannot read the input" + detail;
-    case ZnFailureKind::InputEmpty:
-        return "the input is empty, no array written";
-    case ZnFailureKind::InputIsOutput:
-        return "the input is an output file of this conversion (" + output + "), nothing written";
-    case ZnFailureKind::OutputUnopenable:
-        return "cannot open " + output + detail;
-    case ZnFailureKind::HeaderUnopenable:
-        return "cannot open the header " + output + detail;
-    case ZnFailureKind::WriteFailed:
-        return "cannot write " + output + detail;
-    case ZnFailureKind::InputNotRegular:
-        return "not a regular file";
-    case ZnFailureKind::InputChanged:
-        return "changed while it was read";
-    case ZnFailureKind::NameClash:
-        return "gives the variable name " + clash + " in " + output + ", as does " + other +
-               "; nothing written";
-    case ZnFailureKind::OutputClash:
-        return "gives the output file " + output + ", as does " + other + "; nothing written";
-    case ZnFailureKind::IndexKeyClash:
-        return "is found by the path " + clash + " in the lookup table, as is " + other +
-               "; nothing written";
-    case ZnFailureKind::IndexOutputClash:
-        return "gives the output file " + output +
-               ", which holds the lookup table; nothing written";
-    case ZnFailureKind::SizeTooWide:
-        return "its size does not fit the size variable's type in " + output +
-               " (see --size-type); nothing written";
-    case ZnFailureKind::ObjectTooLarge:
-        return "would make " + output + " larger than its format allows (4 GiB); nothing written";
-    case ZnFailureKind::InvalidName:
-        if (clash.empty()) return "gives an empty variable name; nothing written";
-        return "gives the variable name " + clash +
-               (clash[0] >= '0' && clash[0] <= '9' ? ", which starts with a digit"
-                                                   : ", which cannot start an identifier") +
-               " (set a name prefix); nothing written";
-    }
-    return "conversion failed";
-}
-
 bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
                                   const WideString& outputFolder, const WideString& outputFileName,
                                   bool writeHeader) {
-    StringList inputs;
-    inputs.add(inputPath);
-    if (refusedByPlan(inputs, outputFolder, outputFileName, false, writeHeader)) return false;
+    const ZnRunRequest request{.inputs = {{inputPath}},
+                               .outputFolder = outputFolder,
+                               .outputFileName = outputFileName,
+                               .writeHeader = writeHeader};
+    const RunPlan plan = planRun(request, options);
+    if (refused(plan)) return false;
     PendingOutput output(outputFolder, outputFileName);
     output.appending = output.sourceStarted = output.headerStarted = append;
-    if (convertInto(inputPath, {}, writeHeader, output) != Outcome::Converted) return false;
+    if (convertInto(plan.inputs.front(), request, output) != Outcome::Converted) return false;
     StagedFiles staged;
     for (AtomicOutput* file : {&output.source, &output.header}) {
         if (!file->isOpen()) continue;
@@ -92,7 +47,7 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
 
 bool ZnFileConverter::closeHeader(const WideString& outputFolder,
                                   const WideString& outputFileName) {
-    const WideString name = headerFileName(stripLongPathPrefix(outputFileName));
+    const WideString name = headerFileName(outputFileName);
     AtomicOutput header;
     if (!header.begin(outputFolder + name, true)) return false;
     header.file().write(headerClosing(name));
@@ -110,21 +65,40 @@ bool ZnFileConverter::closeHeader(const WideString& outputFolder,
 void ZnFileConverter::convertAll(const WideString& inputList, const WideString& outputFolder,
                                  const WideString& outputFileName, bool separateFiles,
                                  bool writeHeader) {
-    StringList inputs;
-    inputList.splitString(u';', inputs);
-    convertAll(inputs, outputFolder, outputFileName, separateFiles, writeHeader);
+    run(listRequest(inputList, outputFolder, outputFileName, separateFiles, writeHeader));
 }
 
-void ZnFileConverter::convertAll(const StringList& inputs, const WideString& outputFolder,
-                                 const WideString& outputFileName, bool separateFiles,
-                                 bool writeHeader) {
-    if (refusedByPlan(inputs, outputFolder, outputFileName, separateFiles, writeHeader)) {
+std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder,
+                                   WideString outputFileName, bool separateFiles,
+                                   bool writeHeader) {
+    return start(listRequest(inputList, outputFolder, outputFileName, separateFiles, writeHeader));
+}
+
+ZnRunRequest ZnFileConverter::listRequest(const WideString& inputList,
+                                          const WideString& outputFolder,
+                                          const WideString& outputFileName, bool separateFiles,
+                                          bool writeHeader) {
+    StringList paths;
+    inputList.splitString(u';', paths);
+    return {.inputs = inputsOf(paths),
+            .outputFolder = outputFolder,
+            .outputFileName = outputFileName,
+            .separateFiles = separateFiles,
+            .writeHeader = writeHeader};
+}
+
+void ZnFileConverter::run(const ZnRunRequest& request) {
+    run(request, planRun(request, options));
+}
+
+void ZnFileConverter::run(const ZnRunRequest& request, const RunPlan& plan) {
+    if (refused(plan)) {
         finished();
         return;
     }
     std::uint64_t total = 0;
-    for (const WideString& input : inputs) {
-        std::uint64_t size = fileSize(input);
+    for (const PlannedInput& input : plan.inputs) {
+        std::uint64_t size = fileSize(input.path);
         if (size != noSize) total += size;
     }
     totalBytes(total);
@@ -132,71 +106,68 @@ void ZnFileConverter::convertAll(const StringList& inputs, const WideString& out
     // changes nothing on disk.
     StagedFiles staged;
     indexEntries_.clear();
-    const bool withIndex = !indexName.empty();
-    if (separateFiles) {
-        for (StringList::Size i = 0; i < inputs.count(); ++i) {
-            if (stopped()) break;
-            PendingOutput output(outputFolder, inputOutputName(inputs[i], folderNameAt(i)),
-                                 object.format);
-            if (convertInto(inputs[i], folderNameAt(i), writeHeader, output) == Outcome::Converted)
-                stageOutput(output, writeHeader, staged);
-        }
-        if (withIndex && !stopped()) {
-            PendingOutput output(outputFolder, outputFileName);
-            writeIndex(writeHeader, true, output);
-            stageOutput(output, writeHeader, staged);
-        }
-    } else {
-        PendingOutput output(outputFolder, outputFileName, object.format);
-        for (StringList::Size i = 0; i < inputs.count() && !output.failed; ++i) {
-            if (i > 0 && stopped()) break;
-            convertInto(inputs[i], folderNameAt(i), writeHeader, output);
-        }
-        // An empty table for no inputs (an empty folder); none where every input failed, so the
-        // previous output stays.
-        if (withIndex && (output.sourceStarted || output.objectStarted || inputs.isEmpty()) &&
-            !stopped())
-            writeIndex(writeHeader, false, output);
-        stageOutput(output, writeHeader, staged);
-    }
+    if (request.separateFiles)
+        convertSeparately(request, plan, staged);
+    else
+        convertTogether(request, plan, staged);
     commitStaged(staged);
     finished();
 }
 
-std::thread ZnFileConverter::start(WideString inputList, WideString outputFolder,
-                                   WideString outputFileName, bool separateFiles,
-                                   bool writeHeader) {
+void ZnFileConverter::convertSeparately(const ZnRunRequest& request, const RunPlan& plan,
+                                        StagedFiles& staged) {
+    for (const PlannedInput& input : plan.inputs) {
+        if (stopped()) break;
+        PendingOutput output(request.outputFolder, input.outputName, request.object.format);
+        if (convertInto(input, request, output) == Outcome::Converted)
+            stageOutput(output, request.writeHeader, staged);
+    }
+    if (request.indexName.empty() || stopped()) return;
+    PendingOutput output(request.outputFolder, request.outputFileName);
+    writeIndex(request, output);
+    stageOutput(output, request.writeHeader, staged);
+}
+
+void ZnFileConverter::convertTogether(const ZnRunRequest& request, const RunPlan& plan,
+                                      StagedFiles& staged) {
+    PendingOutput output(request.outputFolder, request.outputFileName, request.object.format);
+    for (std::size_t i = 0; i < plan.inputs.size() && !output.failed; ++i) {
+        if (i > 0 && stopped()) break;
+        convertInto(plan.inputs[i], request, output);
+    }
+    // An empty table for no inputs (an empty folder); none where every input failed, so the
+    // previous output stays.
+    if (!request.indexName.empty() &&
+        (output.sourceStarted || output.objectStarted || plan.inputs.empty()) && !stopped())
+        writeIndex(request, output);
+    stageOutput(output, request.writeHeader, staged);
+}
+
+std::thread ZnFileConverter::start(ZnRunRequest request) {
     stopRequested.store(false, std::memory_order_relaxed);
     abandonRequested.store(false, std::memory_order_relaxed);
-    return std::thread([this, inputList = std::move(inputList),
-                        outputFolder = std::move(outputFolder),
-                        outputFileName = std::move(outputFileName), separateFiles, writeHeader] {
-        convertAll(inputList, outputFolder, outputFileName, separateFiles, writeHeader);
-    });
+    return std::thread([this, request = std::move(request)] { run(request); });
 }
 
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
                                               const WideString& outputFileName, ObjectFormat format)
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
-      headerPath(outputFolder + headerFileName(stripLongPathPrefix(outputFileName))),
-      objectFormat(format) {
+      headerPath(outputFolder + headerFileName(outputFileName)), objectFormat(format) {
     if (format != ObjectFormat::None)
         objectPath = outputFolder + objectFileName(outputFileName, format);
 }
 
-WideString ZnFileConverter::folderNameAt(StringList::Size position) const {
-    return position < inputNames.count() ? inputNames[position] : WideString();
-}
-
-ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPath,
-                                                      const WideString& folderName,
-                                                      bool writeHeader, PendingOutput& output) {
+ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planned,
+                                                      const ZnRunRequest& request,
+                                                      PendingOutput& output) {
+    const WideString& inputPath = planned.path;
+    const bool writeHeader = request.writeHeader;
     InputFile input;
-    if (!openInput(inputPath, input)) return Outcome::Skipped;
+    if (!openInput(inputPath, request.emptyInputsAsArrays, input)) return Outcome::Skipped;
     const bool toObject = output.objectFormat != ObjectFormat::None;
-    const WideString name = inputName(inputPath, folderName);
-    const WideString variable = inputVariableName(inputPath, folderName, options);
-    if (toObject ? !objectTakes(inputPath, variable, input.size(), output)
+    const WideString name = inputName(inputPath, planned.folderName);
+    const WideString& variable = planned.variable;
+    if (toObject ? !objectTakes(inputPath, variable, input.size(), request, output)
                  : !ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
                                ZnFailureKind::OutputUnopenable, output))
         return Outcome::Skipped;
@@ -215,7 +186,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
             out.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
         out.write(sourceHeading(name, variable, input.size(), options));
         const StyledArray array(
-            options, byteStyle,
+            options, request.byteStyle,
             {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
         bytes = writeArray(array, input, out);
     }
@@ -240,31 +211,33 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const WideString& inputPat
         return Outcome::Skipped;
     (toObject ? output.objectStarted : output.sourceStarted) = true;
     output.lastInput = inputPath;
-    indexEntries_.push_back({indexKey(inputPath, folderName), variable, input.size()});
+    indexEntries_.push_back({indexKey(inputPath, planned.folderName), variable, input.size()});
     fileFinished(name);
     return Outcome::Converted;
 }
 
-void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput& output) {
+void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& output) {
     if (output.failed) return;
     std::vector<IndexEntry> entries = indexEntries_;
     std::string sharedKey;
     // Keys that two inputs share are refused before a run starts; the order is what matters here.
     sortIndexEntries(entries, sharedKey);
-    const Banners banners = bannersOwed(output, writeHeader);
+    const Banners banners = bannersOwed(output, request.writeHeader);
 
     if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
                     ZnFailureKind::OutputUnopenable, output))
         return;
     // The table's source and header go with an object, even one that holds no array.
     if (output.objectFormat != ObjectFormat::None && !output.objectWriter &&
-        !objectTakes(output.sourcePath, {}, 0, output))
+        !objectTakes(output.sourcePath, {}, 0, request, output))
         return;
     OutputFile& source = output.source.file();
     if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
-    // Arrays in objects have C names, which the table reaches through C declarations.
-    const bool objects = object.format != ObjectFormat::None;
-    source.write(indexDefinitions(indexName, entries, options, separate || objects, objects));
+    // In separate-files mode the arrays live in other sources; arrays in objects have C names,
+    // which the table reaches through C declarations.
+    const bool objects = request.object.format != ObjectFormat::None;
+    source.write(indexDefinitions(request.indexName, entries, options,
+                                  request.separateFiles || objects, objects));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -272,9 +245,9 @@ void ZnFileConverter::writeIndex(bool writeHeader, bool separate, PendingOutput&
         output.failed = true;
         return;
     }
-    if (writeHeader)
+    if (request.writeHeader)
         appendToHeader(output.sourcePath, banners.header ? &banners.when : nullptr,
-                       indexDeclarations(indexName, options), output);
+                       indexDeclarations(request.indexName, options), output);
 }
 
 ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& output,
@@ -286,7 +259,7 @@ ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& outpu
     return banners;
 }
 
-bool ZnFileConverter::openInput(const WideString& inputPath, InputFile& input) {
+bool ZnFileConverter::openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input) {
     if (!input.open(inputPath)) {
         const int error = input.error();
         if (error == notRegularFileError)
@@ -295,7 +268,7 @@ bool ZnFileConverter::openInput(const WideString& inputPath, InputFile& input) {
             fail(inputPath, ZnFailureKind::InputUnreadable, error);
         return false;
     }
-    if (input.size() == 0 && !emptyInputsAsArrays) {
+    if (input.size() == 0 && !emptyAsArray) {
         fail(inputPath, ZnFailureKind::InputEmpty, 0);
         return false;
     }
@@ -416,13 +389,15 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, Outpu
 }
 
 bool ZnFileConverter::objectTakes(const WideString& inputPath, const WideString& variable,
-                                  std::uint64_t size, PendingOutput& output) {
+                                  std::uint64_t size, const ZnRunRequest& request,
+                                  PendingOutput& output) {
     if (!ensureOpen(output.object, output.objectPath, false, inputPath,
                     ZnFailureKind::OutputUnopenable, output))
         return false;
     if (!output.objectWriter) {
         output.objectWriter = std::make_unique<ObjectWriter>(
-            ObjectOptions{output.objectFormat, object.timeStamp}, options, byteStyle);
+            ObjectOptions{output.objectFormat, request.object.timeStamp}, options,
+            request.byteStyle);
         output.objectWriter->begin(output.object.file());
     }
     const ObjectWriter::Room room = output.objectWriter->room(output.object.file(), variable, size);
@@ -444,11 +419,7 @@ ZnFileConverter::BytesResult ZnFileConverter::writeObjectArray(InputFile& input,
     return result;
 }
 
-bool ZnFileConverter::refusedByPlan(const StringList& inputs, const WideString& outputFolder,
-                                    const WideString& outputFileName, bool separateFiles,
-                                    bool writeHeader) {
-    const RunPlan plan = planRun(inputs, outputFolder, outputFileName, separateFiles, writeHeader,
-                                 options, inputNames, !indexName.empty(), object.format);
+bool ZnFileConverter::refused(const RunPlan& plan) {
     for (const ZnInputFailure& problem : plan.problems)
         inputFailed(problem);
     return !plan.problems.empty();

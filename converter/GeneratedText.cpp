@@ -2,10 +2,9 @@
 #include "converter/GeneratedText.h"
 
 #include <cstdio>
-#include <ctime>
 #include <string_view>
 
-#include "converter/VariableName.h"
+#include "converter/OutputNames.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
@@ -58,61 +57,7 @@ std::string qualifiers(std::uint8_t bits, bool withStatic) {
     return text;
 }
 
-// Days since 1970-01-01 to a civil date (proleptic Gregorian calendar).
-void civilFromDays(std::int64_t days, DateTime& date) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    date.day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    date.month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    date.year = static_cast<int>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
-}
-
 } // namespace
-
-DateTime localDateTimeNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
-            local.tm_hour, local.tm_min,     local.tm_sec};
-}
-
-DateTime utcDateTime(std::int64_t secondsSinceEpoch) {
-    DateTime result;
-    std::int64_t days = secondsSinceEpoch / 86400;
-    std::int64_t seconds = secondsSinceEpoch % 86400;
-    if (seconds < 0) seconds += 86400, --days;
-    civilFromDays(days, result);
-    result.hour = static_cast<int>(seconds / 3600);
-    result.minute = static_cast<int>(seconds / 60 % 60);
-    result.second = static_cast<int>(seconds % 60);
-    return result;
-}
-
-WideString headerFileName(const WideString& outputFileName, char16_t separator) {
-    return fileNamePart(replaceExtension(outputFileName, u".h", separator), separator);
-}
-
-WideString guardName(const WideString& headerFileName) {
-    WideString guard = replaceNameCharacters(headerFileName);
-    guard.toUpper();
-    return guard;
-}
-
-WideString separateOutputName(const WideString& inputPath, char16_t separator) {
-    WideString name = fileNamePart(stripLongPathPrefix(inputPath), separator);
-    name.replaceAll(u'.', u'_');
-    return name + u".cpp";
-}
 
 std::string commentSafeName(const WideString& name) {
     std::string text;
@@ -132,13 +77,13 @@ bool includesOwnHeader(const WideString& outputFileName, bool withHeader,
     // A static definition after the header's extern declaration would not compile.
     if ((array & qualifierStatic) || (sizeUsed && (size & qualifierStatic))) return false;
     const bool anyConst = (array & qualifierConst) || (sizeUsed && (size & qualifierConst));
-    return anyConst && fitsAnIncludeLine(headerFileName(stripLongPathPrefix(outputFileName)));
+    return anyConst && fitsAnIncludeLine(headerFileName(outputFileName));
 }
 
 std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
                          const ZnConversionOptions& options, bool withHeader) {
     const WideString ownHeader = includesOwnHeader(outputFileName, withHeader, options)
-                                     ? headerFileName(stripLongPathPrefix(outputFileName))
+                                     ? headerFileName(outputFileName)
                                      : WideString();
     return bannerLines(outputFileName, when) + includeLines(options, ownHeader);
 }

@@ -5,27 +5,10 @@
 #include <string>
 
 #include "converter/ConversionOptions.h"
-#include "toolkit/PathText.h"
+#include "toolkit/DateTime.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
-
-// A calendar instant as the banners show it: month 1 to 12, hour 0 to 23, four-digit year.
-struct DateTime {
-    int day = 1, month = 1, year = 1970, hour = 0, minute = 0, second = 0;
-};
-
-// The local date and time now.
-DateTime localDateTimeNow();
-// The UTC date and time of seconds since 1970-01-01 00:00:00 UTC.
-DateTime utcDateTime(std::int64_t secondsSinceEpoch);
-
-// The header's file name: the output name's extension replaced by ".h", without its folder.
-WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);
-// The include guard's name: the header name with the name characters replaced by "_", in capitals.
-WideString guardName(const WideString& headerFileName);
-// The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
-WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);
 
 // UTF-8 text of a name shown inside a "/* */" comment: "*/" is written "*\/" and control
 // characters "?", so no name can end the comment or break its line.

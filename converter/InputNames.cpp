@@ -1,7 +1,7 @@
 // Names of an input found below a folder come from its relative path, the others from the file.
 #include "converter/InputNames.h"
 
-#include "converter/GeneratedText.h"
+#include "converter/OutputNames.h"
 #include "converter/VariableName.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"

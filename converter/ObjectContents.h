@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace Zenlo {
+#include "converter/ObjectFormat.h"
 
-// The object formats written: the machine and the file format together.
-enum class ObjectFormat { None, CoffX86_64, CoffI386, CoffArm64, ElfX86_64, ElfAarch64, ElfI386 };
+namespace Zenlo {
 
 // One named variable in the data section.
 struct ObjectSymbol {

@@ -7,7 +7,6 @@
 
 #include "converter/CoffObject.h"
 #include "converter/ElfObject.h"
-#include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
@@ -88,8 +87,8 @@ bool parseObjectFormat(std::string_view name, ObjectFormat& format) {
     return false;
 }
 
-WideString objectFileName(const WideString& sourceName, ObjectFormat format) {
-    return replaceExtension(sourceName, entryOf(format).coff ? u".obj" : u".o");
+bool isCoffFormat(ObjectFormat format) {
+    return format != ObjectFormat::None && entryOf(format).coff;
 }
 
 unsigned sizeTypeWidth(ObjectFormat format, const WideString& sizeType) {

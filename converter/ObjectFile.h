@@ -15,19 +15,11 @@
 
 namespace Zenlo {
 
-// What a run needs to write objects instead of sources.
-struct ObjectOptions {
-    // None: the run writes sources.
-    ObjectFormat format = ObjectFormat::None;
-    // COFF's time stamp, seconds since 1970; 0 keeps the bytes the same from run to run.
-    std::uint32_t timeStamp = 0;
-};
-
 // The format named "coff-x86-64", "coff-i386", "coff-arm64", "elf-x86-64", "elf-aarch64" or
 // "elf-i386"; false for any other name.
 bool parseObjectFormat(std::string_view name, ObjectFormat& format);
-// The object's file name for a source name: its extension replaced by .obj (COFF) or .o (ELF).
-WideString objectFileName(const WideString& sourceName, ObjectFormat format);
+// True for the COFF formats (Windows' linkers), false for ELF and None.
+bool isCoffFormat(ObjectFormat format);
 // The size type's width in bytes on the format's machine: uint8_t to uint64_t, uintmax_t,
 // size_t, uintptr_t and the unsigned standard types (long: 4 bytes on COFF and 32-bit ELF, 8 on
 // 64-bit ELF), with or without "std::". 0 for any other type.

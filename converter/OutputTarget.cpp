@@ -1,27 +1,12 @@
-// Where a run writes: the checks both front ends make on the output name and folder.
+// Where a run writes: the output folder's two rules, and the window's output made ready.
 #include "converter/OutputTarget.h"
 
 #include <cassert>
 
+#include "converter/OutputNames.h"
 #include "toolkit/FileSystem.h"
 
 namespace Zenlo {
-
-WideString correctSourceExtension(const WideString& name) {
-    WideString result(name);
-    WideString::Size dot = result.findLastOf(u'.');
-    if (dot != WideString::npos) {
-        WideString extension = result.substr(dot, WideString::npos);
-        if (WideString(sourceExtensions).find(extension) != WideString::npos) return result;
-        result.erase(dot, WideString::npos);
-    }
-    return result.append(u".cpp");
-}
-
-bool isPlainFileName(const WideString& name, char16_t separator) {
-    if (name.find(u'/') != WideString::npos) return false;
-    return separator != u'\\' || name.find(u'\\') == WideString::npos;
-}
 
 WideString defaultOutputFolder(char16_t separator) {
     return WideString(u"out") + separator;

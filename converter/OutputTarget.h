@@ -1,5 +1,5 @@
-// Where a run writes, for both front ends: the source name's extension, names that hold no path,
-// the typed folder made absolute, the folder made ready before the run, and browse results.
+// Where a run writes, for both front ends: the typed folder made absolute, the folder made ready
+// before the run, the window's prepared output and its browse results.
 #pragma once
 
 #include <string>
@@ -8,18 +8,6 @@
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
-
-// The extensions a generated source file may keep; any piece of this text counts as one.
-constexpr const char16_t* sourceExtensions = u".cpp.c.cc.c++";
-
-// The output file name with a source extension: the text from the last "." (a separator does
-// not end the search) stays when it occurs, with exact case, inside sourceExtensions; otherwise
-// it is dropped and ".cpp" appended. A name without "." gets ".cpp" appended. Cannot fail.
-WideString correctSourceExtension(const WideString& name);
-
-// True when the output file name names a file and not a path: it holds no "/" and, with Windows
-// rules, no "\" either. A name with a separator would write outside the output folder.
-bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
 
 // The default output folder of the window: "out" followed by the separator.
 WideString defaultOutputFolder(char16_t separator = nativeSeparator);

@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "converter/GeneratedText.h"
 #include "converter/InputNames.h"
+#include "converter/OutputNames.h"
 #include "converter/VariableName.h"
 #include "toolkit/FileSystem.h"
 
@@ -73,7 +73,7 @@ bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name
     ZnInputFailure failure = problem(plan.inputs[input].path, kind);
     failure.outputPath = outputPath;
     failure.otherPath = plan.inputs[owner->second].path;
-    failure.clashName = name;
+    failure.name = name;
     plan.problems.push_back(failure);
     return false;
 }
@@ -81,60 +81,59 @@ bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name
 // The lookup table's part of the plan: its own source and header in separate-files mode, which
 // no input's may be, and one path per input to find it by.
 template <class AddOutput>
-void checkIndex(const std::vector<WideString>& keys, const WideString& outputFolder,
-                const WideString& outputFileName, bool separateFiles, bool writeHeader,
+void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request,
                 AddOutput addOutput, RunPlan& plan) {
-    if (separateFiles) {
+    const WideString& outputFileName = request.outputFileName;
+    const WideString tablePath = request.outputFolder + outputFileName;
+    if (request.separateFiles) {
         const auto header = [](const WideString& name) {
-            return textKey(headerFileName(stripLongPathPrefix(name)));
+            return textKey(headerFileName(name));
         };
         for (const PlannedInput& input : plan.inputs)
             if (textKey(input.outputName) == textKey(outputFileName) ||
-                (writeHeader && header(input.outputName) == header(outputFileName))) {
+                (request.writeHeader && header(input.outputName) == header(outputFileName))) {
                 ZnInputFailure failure = problem(input.path, ZnFailureKind::IndexOutputClash);
-                failure.outputPath = outputFolder + outputFileName;
+                failure.outputPath = tablePath;
                 plan.problems.push_back(failure);
             }
         addOutput(outputFileName);
-        if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(outputFileName)));
+        if (request.writeHeader) addOutput(headerFileName(outputFileName));
     }
     std::map<std::u16string, std::size_t> owners;
     for (std::size_t i = 0; i < keys.size(); ++i)
-        claim(owners, keys[i], i, ZnFailureKind::IndexKeyClash, outputFolder + outputFileName,
-              plan);
+        claim(owners, keys[i], i, ZnFailureKind::IndexKeyClash, tablePath, plan);
 }
 
 } // namespace
 
-RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
-                const WideString& outputFileName, bool separateFiles, bool writeHeader,
-                const ZnConversionOptions& options, const StringList& folderNames, bool withIndex,
-                ObjectFormat objectFormat) {
+RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options) {
+    const WideString& outputFolder = request.outputFolder;
     assert(outputFolder.isEmpty() || outputFolder.view().ends_with(nativeSeparator) ||
            outputFolder.view().ends_with(u'/'));
     RunPlan plan;
     OutputIndex outputs;
     auto addOutput = [&](const WideString& name) {
         const WideString path = outputFolder + name;
-        if (outputs.add(path)) plan.outputs.push_back(path);
+        if (outputs.add(path)) plan.outputNames.push_back(name);
     };
     std::vector<WideString> keys;
-    for (StringList::Size i = 0; i < inputs.count(); ++i) {
-        const WideString& input = inputs[i];
-        const WideString folderName = i < folderNames.count() ? folderNames[i] : WideString();
-        const WideString name = separateFiles ? inputOutputName(input, folderName) : outputFileName;
-        plan.inputs.push_back({input, inputVariableName(input, folderName, options), name});
-        keys.push_back(fromUtf8(indexKey(input, folderName)));
-        if (separateFiles || plan.inputs.size() == 1) {
+    const ObjectFormat objectFormat = request.object.format;
+    for (const ZnRunInput& input : request.inputs) {
+        const WideString name = request.separateFiles
+                                    ? inputOutputName(input.path, input.folderName)
+                                    : request.outputFileName;
+        plan.inputs.push_back(
+            {input, inputVariableName(input.path, input.folderName, options), name});
+        keys.push_back(fromUtf8(indexKey(input.path, input.folderName)));
+        if (request.separateFiles || plan.inputs.size() == 1) {
             addOutput(objectFormat == ObjectFormat::None ? name
                                                          : objectFileName(name, objectFormat));
-            if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(name)));
+            if (request.writeHeader) addOutput(headerFileName(name));
         }
     }
-    if (withIndex && !separateFiles && objectFormat != ObjectFormat::None)
-        addOutput(outputFileName);
-    if (withIndex)
-        checkIndex(keys, outputFolder, outputFileName, separateFiles, writeHeader, addOutput, plan);
+    if (!request.indexName.empty() && !request.separateFiles && objectFormat != ObjectFormat::None)
+        addOutput(request.outputFileName);
+    if (!request.indexName.empty()) checkIndex(keys, request, addOutput, plan);
 
     std::map<std::u16string, std::size_t> variables, outputNames;
     for (std::size_t i = 0; i < plan.inputs.size(); ++i) {
@@ -147,10 +146,10 @@ RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
         }
         if (!startsAsIdentifier(input.variable)) {
             ZnInputFailure failure = problem(input.path, ZnFailureKind::InvalidName);
-            failure.clashName = input.variable;
+            failure.name = input.variable;
             plan.problems.push_back(failure);
         }
-        if (separateFiles) {
+        if (request.separateFiles) {
             claim(outputNames, input.outputName, i, ZnFailureKind::OutputClash, sourcePath, plan);
             continue;
         }

@@ -98,9 +98,9 @@ protected:
         fs::resize_file(root / name, size);
         return Zenlo::fromPath(root / name);
     }
-    ZnRunArguments run(std::initializer_list<Zenlo::WideString> inputs) {
-        ZnRunArguments arguments;
-        for (const auto& input : inputs) arguments.inputs.add(input);
+    ZnRunRequest run(std::initializer_list<Zenlo::WideString> inputs) {
+        ZnRunRequest arguments;
+        for (const auto& input : inputs) arguments.inputs.push_back({input, {}});
         arguments.outputFolder = Zenlo::fromPath(root / "out") + Zenlo::nativeSeparator;
         arguments.outputFileName = u"arrays.cpp";
         return arguments;
@@ -124,6 +124,7 @@ protected:
 
 TEST_F(ConversionControlTest, RunShowsFilesProgressAndItsEnd) {
     ZnConversionControl control(converter, view, view.poster());
+    converter.stopRequested = converter.abandonRequested = true; // left from before: cleared
     control.start(run({file("a.bin", 10000), file("b.bin", 5000), file("c.bin", 1)}));
     EXPECT_TRUE(control.isBusy());
     ASSERT_TRUE(view.pumpUntilIdle(control));

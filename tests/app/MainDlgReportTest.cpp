@@ -199,17 +199,17 @@ TEST_F(GuiReport, AFolderThatCannotBeMadeSaysWhy) {
 TEST_F(GuiReport, AReportedClashNamesBothInputsAndTheName) {
     fs::path dotted = file("a.b", 3);
     const Zenlo::WideString other = Zenlo::fromPath(folder.path() / "in" / "a_b");
-    auto connection = dialog->converter.totalBytes.connect([&](std::uint64_t) {
+    auto subscription = dialog->converter.totalBytes.subscribe([&](std::uint64_t) {
         ZnInputFailure clash;
         clash.path = Zenlo::fromPath(dotted);
         clash.kind = ZnFailureKind::NameClash;
         clash.otherPath = other;
-        clash.clashName = u"g_a_b_array";
+        clash.name = u"g_a_b_array";
         dialog->converter.inputFailed(clash);
     });
     drop({dotted});
     convert();
-    dialog->converter.totalBytes.disconnect(connection);
+    subscription.disconnect();
     EXPECT_EQ(text(MainId::fileLabel),
               "Could not convert 1 of the input files. First: a.b (the variable name g_a_b_array "
               "is also made from " +

@@ -153,13 +153,14 @@ TEST_F(GuiMainDlgSetup, OkCopiesBackAndTheNextConversionUsesTheNewOptions) {
     UiTest::TempFolder folder;
     UiTest::writeFile(folder.path() / "Data.bin", std::string("\x01\x02\x03\x04\x05\x06", 6));
     const Zenlo::WideString out = Zenlo::fromPath(folder.path()) + Zenlo::nativeSeparator;
-    Zenlo::StringList inputs;
-    inputs.add(Zenlo::fromPath(folder.path() / "Data.bin"));
     std::string failures;
-    auto connection = main->converter.inputFailed.connect(
+    auto subscription = main->converter.inputFailed.subscribe(
         [&](const ZnInputFailure& failure) { failures += failure.reason() + "\n"; });
-    main->converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
-    main->converter.inputFailed.disconnect(connection);
+    main->converter.run({.inputs = {{Zenlo::fromPath(folder.path() / "Data.bin")}},
+                         .outputFolder = out,
+                         .outputFileName = u"arrays.cpp",
+                         .writeHeader = false});
+    subscription.disconnect();
     EXPECT_EQ(failures, "");
     std::ifstream file(folder.path() / "arrays.cpp", std::ios::binary);
     std::stringstream text;

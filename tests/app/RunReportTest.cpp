@@ -57,7 +57,7 @@ ZnRunReport ended(std::initializer_list<ZnInputFailure> failures,
 TEST(RunReport, LabelsInTwoLanguages) {
     ZnInputFailure clash = failure(u"/in/a.b", ZnFailureKind::NameClash);
     clash.otherPath = nativePath(u"/in/a_b");
-    clash.clashName = u"g_a_b_array";
+    clash.name = u"g_a_b_array";
     ZnInputFailure output =
         failure(u"/in/x.bin", ZnFailureKind::WriteFailed, testfiles::diskFullError);
     output.outputPath = nativePath(u"/out/arrays.cpp");
@@ -138,7 +138,7 @@ TEST(RunReport, EveryKindHasAReasonThatNamesWhatItConcerns) {
             ZnInputFailure failed = failure(u"/in/x", kind);
             failed.outputPath = u"OUTPUT";
             failed.otherPath = u"OTHER";
-            failed.clashName = u"NAME";
+            failed.name = u"NAME";
             const std::string reason = narrow(Zenlo::failureReason(failed));
             EXPECT_TRUE(seen.insert(reason).second) << "each kind says something else";
             const bool clash =

@@ -1,5 +1,5 @@
 // The base options of a hexmoor-cli run from a settings file, and overrides over them.
-#include "cli/CliOptions.h"
+#include "cli/CliRunOptions.h"
 
 #include <gtest/gtest.h>
 

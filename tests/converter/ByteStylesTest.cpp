@@ -199,12 +199,14 @@ TEST(ByteStyles, ThePassesTogetherTellEveryByteOnce) {
     for (const auto& [style, elementLines] : cases) {
         SCOPED_TRACE(static_cast<int>(style));
         ZnFileConverter converter;
-        converter.byteStyle.style = style;
         std::uint64_t total = 0, told = 0;
         converter.totalBytes.connect([&](std::uint64_t bytes) { total = bytes; });
         converter.progress.connect([&](std::uint64_t bytes) { told += bytes; });
-        converter.convertAll(temp.folder() + u"a.bin;" + temp.folder() + u"b.bin;", temp.folder(),
-                             u"out.cpp", 0, 0);
+        converter.run({.inputs = {{temp.folder() + u"a.bin"}, {temp.folder() + u"b.bin"}},
+                       .outputFolder = temp.folder(),
+                       .outputFileName = u"out.cpp",
+                       .writeHeader = false,
+                       .byteStyle = {style}});
         EXPECT_EQ(total, 10004u);
         EXPECT_EQ(told, total);
         const std::string text = testfiles::readFile(temp / "out.cpp");
@@ -234,8 +236,11 @@ TEST(ByteStyles, AlignmentKeywordFollowsTheSourceLanguage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.opening);
         ZnFileConverter converter;
-        converter.byteStyle = {c.style, 32, false};
-        converter.convertAll(temp.folder() + u"a.bin;", temp.folder(), c.output, 0, 0);
+        converter.run({.inputs = {{temp.folder() + u"a.bin"}},
+                       .outputFolder = temp.folder(),
+                       .outputFileName = c.output,
+                       .writeHeader = false,
+                       .byteStyle = {c.style, 32, false}});
         const std::string text = testfiles::readFile(temp.path() / Zenlo::toPath(c.output));
         int found = 0;
         for (auto at = text.find(c.opening); at != std::string::npos;

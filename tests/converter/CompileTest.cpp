@@ -97,11 +97,12 @@ TEST(CompileTest, GeneratedSourcesCompileAndHoldTheInputBytes) {
         converter.options.arrayQualifiers = static_cast<std::uint8_t>(variant.arrayQualifiers);
         converter.options.sizeQualifiers = static_cast<std::uint8_t>(variant.sizeQualifiers);
         converter.options.includeList = variant.includes;
-        converter.emptyInputsAsArrays = true;
         int failures = 0;
         converter.inputFailed.connect([&](const ZnInputFailure&) { ++failures; });
-        const WideString out = Zenlo::fromPath(temp / "out") + u"/";
-        converter.convertAll(paths, out, u"h*st\\ile ?\?.c", 0, 1);
+        converter.run({.inputs = Zenlo::inputsOf(paths),
+                       .outputFolder = Zenlo::fromPath(temp / "out") + u"/",
+                       .outputFileName = u"h*st\\ile ?\?.c",
+                       .emptyInputsAsArrays = true});
         ASSERT_EQ(failures, 0);
         // The checker includes the generated file under a plain name.
         std::filesystem::copy_file(temp / "out" / "h*st\\ile ?\?.c", temp / "out" / "gen.c",
@@ -125,14 +126,11 @@ TEST(CompileTest, HeaderDeclarationsLinkWithTheSourceForEveryQualifierTheHeaderS
     TestFolder temp;
     std::filesystem::create_directories(temp / "in");
     const std::vector<Input> inputs = hostileInputs();
-    WideString list;
-    for (const Input& input : inputs)
-        if (input.name.find(';') == std::string::npos) {
-            testfiles::writeFile(temp / "in" / input.name, input.bytes);
-            list += Zenlo::fromPath(temp / "in" / input.name) + u";";
-        }
-    std::vector<Input> listed(inputs);
-    std::erase_if(listed, [](const Input& i) { return i.name.find(';') != std::string::npos; });
+    Zenlo::StringList paths;
+    for (const Input& input : inputs) {
+        testfiles::writeFile(temp / "in" / input.name, input.bytes);
+        paths.add(Zenlo::fromPath(temp / "in" / input.name));
+    }
     // A program includes the header only and links the source: in C a const definition links
     // anyway, in C++ only after the header's extern declaration.
     struct Language {
@@ -156,10 +154,12 @@ TEST(CompileTest, HeaderDeclarationsLinkWithTheSourceForEveryQualifierTheHeaderS
                 ZnFileConverter converter;
                 converter.options.arrayQualifiers = static_cast<std::uint8_t>(arrays);
                 converter.options.sizeQualifiers = static_cast<std::uint8_t>(sizes);
-                converter.emptyInputsAsArrays = true;
-                converter.convertAll(list, Zenlo::fromPath(folder) + u"/", language.source, 0, 1);
+                converter.run({.inputs = Zenlo::inputsOf(paths),
+                               .outputFolder = Zenlo::fromPath(folder) + u"/",
+                               .outputFileName = language.source,
+                               .emptyInputsAsArrays = true});
                 testfiles::writeFile(folder / "check.c",
-                                     checkerSource(listed, temp, converter.options, "arrays.h"));
+                                     checkerSource(inputs, temp, converter.options, "arrays.h"));
                 const std::string out = folder.string();
                 const std::string source =
                     out + "/" + Zenlo::utf16ToUtf8(std::u16string_view(language.source));

@@ -407,10 +407,11 @@ TEST_F(FileConverterTest, RelativeInputsAreSizedAndRead) {
     writeFile(temp / "sub" / "b.txt", "Hi!\n");
     writeFile(temp / "c.dat", "xyz");
     testfiles::CurrentFolderChange here(temp.path());
-    Zenlo::StringList inputs;
+    Zenlo::ZnRunRequest request{
+        .outputFolder = out, .outputFileName = u"arrays.cpp", .writeHeader = false};
     for (const char16_t* name : {u"a.bin", u"sub/../sub/b.txt", u"./c.dat"})
-        inputs.add(testfiles::nativePath(name));
-    converter.convertAll(inputs, out, u"arrays.cpp", 0, 0);
+        request.inputs.push_back({testfiles::nativePath(name)});
+    converter.run(request);
     EXPECT_TRUE(recorder.failures.empty());
     ASSERT_FALSE(recorder.events.empty());
     EXPECT_EQ(recorder.events.front(), "total 10");
@@ -432,9 +433,7 @@ TEST_F(FileConverterTest, PathsBeyondTheOldLengthLimit) {
         ASSERT_TRUE(file.close());
     }
     EXPECT_EQ(Zenlo::fileSize(input), 3u);
-    Zenlo::StringList inputs;
-    inputs.add(input);
-    converter.convertAll(inputs, deep, u"deep.cpp", 0, 1);
+    converter.run({.inputs = {{input}}, .outputFolder = deep, .outputFileName = u"deep.cpp"});
     EXPECT_TRUE(recorder.failures.empty());
     EXPECT_EQ(recorder.events.front(), "total 3");
     EXPECT_TRUE(
@@ -443,22 +442,12 @@ TEST_F(FileConverterTest, PathsBeyondTheOldLengthLimit) {
     EXPECT_NE(Zenlo::fileSize(deep + u"deep.cpp"), Zenlo::noSize);
 }
 
-TEST_F(FileConverterTest, SameNameFromTwoFoldersIsRefusedInSeparateMode) {
-    std::filesystem::create_directory(temp / "x");
-    writeFile(temp / "a.bin", "1");
-    writeFile(temp / "x" / "a.bin", "2");
-    run({"a.bin", "x/a.bin"}, 1, 0);
-    ASSERT_EQ(recorder.failures.size(), 1u);
-    EXPECT_EQ(recorder.failures[0].kind, ZnFailureKind::OutputClash);
-    EXPECT_TRUE(recorder.failures[0].otherPath.equals(in("a.bin")));
-    EXPECT_TRUE(recorder.failures[0].clashName.equals(u"a_bin.cpp"));
-    EXPECT_FALSE(std::filesystem::exists(temp / "out" / "a_bin.cpp"));
-}
-
 TEST_F(FileConverterTest, EmptyInputsAsPlaceholderArraysWhenAsked) {
     writeFile(temp / "empty", "");
-    converter.emptyInputsAsArrays = true;
-    run({"empty"}, 0, 1);
+    converter.run({.inputs = {{in("empty")}},
+                   .outputFolder = out,
+                   .outputFileName = u"arrays.cpp",
+                   .emptyInputsAsArrays = true});
     EXPECT_TRUE(recorder.failures.empty());
     EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"total 0", "start empty 0", "done empty", "finished"}));

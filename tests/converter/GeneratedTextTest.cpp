@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
+#include "converter/OutputNames.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::ZnConversionOptions;

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "TestFolder.h"
+#include "converter/OutputNames.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 

@@ -46,7 +46,7 @@ std::string describe(const ZnInputFailure& f, const std::string& base) {
     };
     std::string line = std::string(kindName(f.kind)) + " " + local(f.path);
     if (!f.otherPath.isEmpty()) line += " ~ " + local(f.otherPath);
-    if (!f.clashName.isEmpty()) line += " [" + narrow(f.clashName) + "]";
+    if (!f.name.isEmpty()) line += " [" + narrow(f.name) + "]";
     if (f.kind == ZnFailureKind::InputIsOutput) line += " = " + local(f.outputPath);
     return line;
 }
@@ -155,15 +155,17 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Zenlo::StringList inputs;
+        Zenlo::ZnRunRequest request{.outputFolder = Zenlo::fromUtf8(base + "out/"),
+                                    .outputFileName = u"arrays.cpp",
+                                    .separateFiles = c.separate,
+                                    .writeHeader = c.header};
         for (const char* name : c.inputs)
-            inputs.add(Zenlo::fromUtf8(base + name));
+            request.inputs.push_back({Zenlo::fromUtf8(base + name)});
         ZnConversionOptions options;
         options.namePrefix = c.prefix;
         options.nameSuffix = c.suffix;
         options.writeSizeVariable = c.header ? 1 : 0;
-        const Zenlo::RunPlan plan = Zenlo::planRun(inputs, Zenlo::fromUtf8(base + "out/"),
-                                                   u"arrays.cpp", c.separate, c.header, options);
+        const Zenlo::RunPlan plan = Zenlo::planRun(request, options);
         std::vector<std::string> got;
         for (const ZnInputFailure& problem : plan.problems)
             got.push_back(describe(problem, base));
@@ -172,37 +174,13 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
     }
 }
 
-TEST(RunPlan, OutputsAndNames) {
-    Zenlo::StringList inputs;
-    for (const char16_t* path : {u"/in/a.b.bin", u"/in/c"})
-        inputs.add(testfiles::nativePath(path));
-    ZnConversionOptions options;
-    const WideString folder = testfiles::nativePath(u"/o/");
-    Zenlo::RunPlan one = Zenlo::planRun(inputs, folder, u"all.c", false, true, options);
-    std::vector<std::string> outputs;
-    for (const WideString& path : one.outputs)
-        outputs.push_back(narrow(path));
-    EXPECT_EQ(outputs, (std::vector<std::string>{testfiles::nativeSeparators("/o/all.c"),
-                                                 testfiles::nativeSeparators("/o/all.h")}));
-    EXPECT_EQ(narrow(one.inputs[0].variable), "g_a_b_bin_array");
-    EXPECT_EQ(narrow(one.inputs[1].outputName), "all.c");
-
-    Zenlo::RunPlan separate = Zenlo::planRun(inputs, folder, u"all.c", true, false, options);
-    outputs.clear();
-    for (const WideString& path : separate.outputs)
-        outputs.push_back(narrow(path));
-    EXPECT_EQ(outputs, (std::vector<std::string>{testfiles::nativeSeparators("/o/a_b_bin.cpp"),
-                                                 testfiles::nativeSeparators("/o/c.cpp")}));
-    EXPECT_EQ(narrow(separate.inputs[0].outputName), "a_b_bin.cpp");
-}
-
-// Inputs found below a folder are named by their path there; a lookup table adds its own output
-// in separate-files mode and wants one path per input.
-TEST(RunPlan, FolderNamesAndTheLookupTable) {
+// The outputs and variables of a run. Inputs found below a folder are named by their path there;
+// a lookup table adds its own output in separate-files mode and wants one path per input.
+TEST(RunPlan, OutputsNamesAndTheLookupTable) {
     const struct {
         const char* what;
         std::vector<std::pair<const char16_t*, const char16_t*>> inputs; // path, folder name
-        bool separate;
+        bool separate, header;
         std::vector<std::string> outputs;
         std::vector<std::string> variables;
         std::vector<std::string> problems;
@@ -210,42 +188,52 @@ TEST(RunPlan, FolderNamesAndTheLookupTable) {
         {"one output",
          {{u"/in/t/s.png", u"t/s.png"}, {u"/x/s.png", u""}},
          false,
-         {"/o/all.c", "/o/all.h"},
+         true,
+         {"all.c", "all.h"},
          {"g_t_s_png_array", "g_s_png_array"},
          {}},
         {"separate files and the table's own source",
          {{u"/in/t/s.png", u"t/s.png"}, {u"/in/u/s.png", u"u/s.png"}},
          true,
-         {"/o/t_s_png.cpp", "/o/t_s_png.h", "/o/u_s_png.cpp", "/o/u_s_png.h", "/o/all.c",
-          "/o/all.h"},
+         true,
+         {"t_s_png.cpp", "t_s_png.h", "u_s_png.cpp", "u_s_png.h", "all.c", "all.h"},
          {"g_t_s_png_array", "g_u_s_png_array"},
          {}},
         {"a file given by itself and one found below a folder, found by one path",
          {{u"t/s.png", u""}, {u"/in/t/s.png", u"t/s.png"}},
          false,
-         {"/o/all.c", "/o/all.h"},
+         true,
+         {"all.c", "all.h"},
          {"g_s_png_array", "g_t_s_png_array"},
          {"other /in/t/s.png ~ t/s.png [t/s.png]"}},
         {"an input whose header is the table's (all.cpp and all.c share all.h)",
          {{u"/in/all", u"all"}},
          true,
-         {"/o/all.cpp", "/o/all.h", "/o/all.c"},
+         true,
+         {"all.cpp", "all.h", "all.c"},
          {"g_all_array"},
          {"other /in/all"}},
+        {"separate files without headers",
+         {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
+         true,
+         false,
+         {"a_b_bin.cpp", "c.cpp", "all.c"},
+         {"g_a_b_bin_array", "g_c_array"},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Zenlo::StringList inputs, names;
-        for (const auto& [path, name] : c.inputs) {
-            inputs.add(testfiles::nativePath(path));
-            names.add(name);
-        }
-        const ZnConversionOptions options;
-        const Zenlo::RunPlan plan =
-            Zenlo::planRun(inputs, u"/o/", u"all.c", c.separate, true, options, names, true);
+        Zenlo::ZnRunRequest request{.outputFolder = u"/o/",
+                                    .outputFileName = u"all.c",
+                                    .separateFiles = c.separate,
+                                    .writeHeader = c.header,
+                                    .indexName = "table"};
+        for (const auto& [path, name] : c.inputs)
+            request.inputs.push_back({testfiles::nativePath(path), name});
+        const Zenlo::RunPlan plan = Zenlo::planRun(request, ZnConversionOptions());
         std::vector<std::string> outputs, variables, problems;
-        for (const WideString& path : plan.outputs)
-            outputs.push_back(narrow(path));
+        for (const WideString& name : plan.outputNames)
+            outputs.push_back(narrow(name));
         for (const Zenlo::PlannedInput& input : plan.inputs)
             variables.push_back(narrow(input.variable));
         for (const ZnInputFailure& problem : plan.problems) {

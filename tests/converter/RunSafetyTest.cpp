@@ -44,23 +44,26 @@ protected:
         });
         fs::create_directory(temp / "out");
     }
-    void run(const std::vector<std::string>& names, int separate = 0, int header = 1) {
-        Zenlo::StringList list;
+    // The request of the inputs below the test folder into the folder out (or another).
+    Zenlo::ZnRunRequest request(const std::vector<std::string>& names, bool separate, bool header,
+                                const char16_t* folder = u"out/") const {
+        Zenlo::ZnRunRequest asked{.outputFolder = temp.folder() + testfiles::nativePath(folder),
+                                  .outputFileName = u"arrays.cpp",
+                                  .separateFiles = separate,
+                                  .writeHeader = header};
         for (const std::string& name : names)
-            list.add(temp.folder() + Zenlo::fromUtf8(name.c_str()));
-        converter.convertAll(list, temp.folder() + testfiles::nativePath(u"out/"), u"arrays.cpp",
-                             separate, header);
+            asked.inputs.push_back({temp.folder() + Zenlo::fromUtf8(name.c_str())});
+        return asked;
+    }
+    void run(const std::vector<std::string>& names, int separate = 0, int header = 1) {
+        converter.run(request(names, separate, header));
     }
     // A run of the inputs alone into a folder of its own, for comparison.
     std::string alone(const std::vector<std::string>& names, const char* file, int separate = 0) {
         ZnFileConverter other;
         other.clock = converter.clock;
-        Zenlo::StringList list;
-        for (const std::string& name : names)
-            list.add(temp.folder() + Zenlo::fromUtf8(name.c_str()));
         fs::create_directory(temp / "alone");
-        other.convertAll(list, temp.folder() + testfiles::nativePath(u"alone/"), u"arrays.cpp",
-                         separate, 1);
+        other.run(request(names, separate, true, u"alone/"));
         const std::string text = readFile(temp / "alone" / file);
         fs::remove_all(temp / "alone");
         return text;

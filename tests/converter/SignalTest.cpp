@@ -46,29 +46,48 @@ TEST(Signal, SubscriberConnectedDuringEmissionWaitsForTheNext) {
 TEST(Signal, RemovalDuringEmissionStopsCallsAndCompactsAtTheOutermostEnd) {
     Signal<int> signal;
     std::vector<int> calls;
-    Signal<int>::Connection second = 0;
+    Zenlo::Subscription second;
     signal.connect([&](int depth) {
         calls.push_back(10 + depth);
-        signal.disconnect(second);
+        second.disconnect();
         if (depth == 0) {
             signal.emit(1); // nested: the removed entry is skipped here too
             EXPECT_EQ(signal.subscriberCount(), 2u);
         }
     });
-    second = signal.connect([&](int depth) { calls.push_back(20 + depth); });
+    second = signal.subscribe([&](int depth) { calls.push_back(20 + depth); });
     signal.connect([&](int depth) { calls.push_back(30 + depth); });
     signal.emit(0);
     EXPECT_EQ(calls, (std::vector<int>{10, 11, 31, 30}));
     EXPECT_EQ(signal.subscriberCount(), 2u);
-    EXPECT_FALSE(signal.disconnect(second));
     // A subscriber removing itself is not called again.
     Signal<> self;
     int selfCalls = 0;
-    Signal<>::Connection own = 0;
-    own = self.connect([&] { ++selfCalls, self.disconnect(own); });
+    Zenlo::Subscription own;
+    own = self.subscribe([&] { ++selfCalls, own.disconnect(); });
     self.emit();
     self.emit();
     EXPECT_EQ(selfCalls, 1);
+}
+
+// A subscription lasts as long as its handle, wherever the handle is moved; the handle may
+// outlive the signal.
+TEST(Signal, SubscriptionEndsWithItsHandle) {
+    auto signal = std::make_unique<Signal<>>();
+    std::string calls;
+    Zenlo::Subscription kept;
+    {
+        Zenlo::Subscription a = signal->subscribe([&] { calls += 'a'; });
+        Zenlo::Subscription b = signal->subscribe([&] { calls += 'b'; });
+        kept = std::move(a); // a moved out disconnects nothing; b ends with its scope
+        signal->emit();
+    }
+    signal->emit();
+    kept = signal->subscribe([&] { calls += 'c'; }); // assigned over: a ends
+    signal->emit();
+    EXPECT_EQ(calls, "abac");
+    signal.reset();
+    kept.disconnect();
 }
 
 TEST(Signal, DestroyedDuringEmission) {

@@ -50,7 +50,8 @@ std::vector<Input> escapeInputs() {
 // A checker that includes the generated source and compares every array and size variable with
 // the input file's bytes, read at run time, with the alignment and the terminator.
 std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& temp,
-                          const ZnFileConverter& converter, const std::string& include) {
+                          const Zenlo::ZnConversionOptions& options,
+                          const Zenlo::ByteStyleOptions& style, const std::string& include) {
     std::string text =
         "#include <stdint.h>\n#include <stdio.h>\n#include <string.h>\n#include \"" + include +
         "\"\n"
@@ -71,11 +72,11 @@ std::string checkerSource(const std::vector<Input>& inputs, const TestFolder& te
         "    return bad != 0;\n"
         "}\n"
         "int main(void) {\n    int bad = 0;\n";
-    const std::string align = std::to_string(converter.byteStyle.align);
-    const std::string terminated = converter.byteStyle.nullTerminate ? "1" : "0";
+    const std::string align = std::to_string(style.align);
+    const std::string terminated = style.nullTerminate ? "1" : "0";
     for (const Input& input : inputs) {
-        const std::string name = Zenlo::utf16ToUtf8(
-            Zenlo::variableName(Zenlo::fromUtf8(input.name), converter.options).view());
+        const std::string name =
+            Zenlo::utf16ToUtf8(Zenlo::variableName(Zenlo::fromUtf8(input.name), options).view());
         text += "    bad += check(" + name + ", sizeof " + name + ", " + name + "_size, " +
                 testfiles::cLiteral((temp / "in" / input.name).string()) + ", " + align + ", " +
                 terminated + ");\n";
@@ -140,21 +141,25 @@ TEST(StyleCompileTest, EveryStyleCompilesInEveryBranchAndHoldsTheInputBytes) {
         SCOPED_TRACE(styleCase.what);
         for (const bool cpp : {false, true}) {
             ZnFileConverter converter;
-            converter.byteStyle = {styleCase.style, styleCase.align, styleCase.terminate};
             converter.options.printableComment = 1;
-            converter.emptyInputsAsArrays = true;
             int failures = 0;
             converter.inputFailed.connect([&](const ZnInputFailure&) { ++failures; });
             // The alignment keyword follows the generated source's extension.
             const std::string generated = cpp ? "h*st\\ile ?\?.cpp" : "h*st\\ile ?\?.c";
-            converter.convertAll(paths, Zenlo::fromPath(temp / "out") + u"/",
-                                 Zenlo::fromPath(generated), 0, 0);
+            const Zenlo::ByteStyleOptions style{styleCase.style, styleCase.align,
+                                                styleCase.terminate};
+            converter.run({.inputs = Zenlo::inputsOf(paths),
+                           .outputFolder = Zenlo::fromPath(temp / "out") + u"/",
+                           .outputFileName = Zenlo::fromPath(generated),
+                           .writeHeader = false,
+                           .emptyInputsAsArrays = true,
+                           .byteStyle = style});
             ASSERT_EQ(failures, 0);
             const std::string gen = cpp ? "gen.cpp" : "gen.c";
             std::filesystem::copy_file(temp / "out" / generated, temp / "out" / gen,
                                        std::filesystem::copy_options::overwrite_existing);
             testfiles::writeFile(temp / "out" / "check.c",
-                                 checkerSource(inputs, temp, converter, gen));
+                                 checkerSource(inputs, temp, converter.options, style, gen));
             for (const Compiler& compiler : compilers) {
                 if (compiler.cpp != cpp) continue;
                 SCOPED_TRACE(compiler.command);

@@ -1,0 +1,35 @@
+// The names of the files a run writes: the source's extension, the header beside it, its include
+// guard, the object in place of a source, one input's own source, and the check that a name holds
+// no folder.
+#pragma once
+
+#include "converter/ObjectFormat.h"
+#include "toolkit/PathText.h"
+#include "toolkit/WideString.h"
+
+namespace Zenlo {
+
+// The extensions a generated source file may keep; any piece of this text counts as one.
+constexpr const char16_t* sourceExtensions = u".cpp.c.cc.c++";
+
+// The output file name with a source extension: the text from the last "." (a separator does
+// not end the search) stays when it occurs, with exact case, inside sourceExtensions; otherwise
+// it is dropped and ".cpp" appended. A name without "." gets ".cpp" appended. Cannot fail.
+WideString correctSourceExtension(const WideString& name);
+
+// True when the output file name names a file and not a path: it holds no "/" and, with Windows
+// rules, no "\" either. A name with a separator would write outside the output folder.
+bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
+
+// The header's file name: the output name, without a long-path prefix, with its extension
+// replaced by ".h" and without its folder. Cannot fail.
+WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);
+// The object's file name for a source name (an object format, not None): its extension replaced
+// by .obj (COFF) or .o (ELF). Cannot fail.
+WideString objectFileName(const WideString& sourceName, ObjectFormat format);
+// The include guard's name: the header name with the name characters replaced by "_", in capitals.
+WideString guardName(const WideString& headerFileName);
+// The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
+WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);
+
+} // namespace Zenlo
