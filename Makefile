@@ -1,7 +1,13 @@
 # Hexmoor: install what is missing, build, test, run, benchmark.
+# What links the object files of every format in the tests: MSVC's kind (clang-cl, lld-link,
+# llvm-readobj), 32-bit MinGW, AArch64 Linux under qemu, and 32-bit Linux (gcc -m32 from its
+# libraries: gcc-multilib cannot be installed beside the AArch64 cross compiler).
+OBJECT_CONSUMERS := clang-tools-19 lld-19 llvm-19 g++-mingw-w64-i686-posix gcc-aarch64-linux-gnu \
+                    libc6-dev-arm64-cross qemu-user libc6-dev-i386 lib32gcc-12-dev
 PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
             imagemagick xxd procps time desktop-file-utils ccache clang-19 \
-            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson dpkg-dev
+            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson dpkg-dev \
+            $(OBJECT_CONSUMERS)
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release

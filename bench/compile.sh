@@ -4,6 +4,8 @@
 # Each file is compiled the way hexmoor_embed() compiles it: header first, then the source.
 # string-lean and embed-lean are those files without their fallback text (the MSVC element
 # lines; for embed also the string form), to show what keeping them in the same file costs.
+# object is the object file (--object): nothing is compiled, so its row is the time and memory
+# of linking it into a program with a one-line main.
 # Usage: compile.sh BUILD_DIR; BENCH_COMPILE_MIB="1 4" picks other sizes.
 set -euo pipefail
 
@@ -16,11 +18,13 @@ command -v clang++-19 >/dev/null && compilers+=(clang++-19)
 work=$(mktemp -d "${TMPDIR:-/tmp}/hexmoor-compile-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# "seconds KiB" of one compile, from one run; "0 0" (shown as failed) when it does not compile.
+# "seconds KiB" of one compile (or, with -link, of linking the objects), from one run; "0 0"
+# (shown as failed) when it does not compile.
 measure() {
-    local compiler=$1 unit=$2
-    if /usr/bin/time -f '%e %M' -o "$work/time" "$compiler" -O2 -c -w "$unit" -o "$work/unit.o" \
-        2> "$work/errors"; then
+    local compiler=$1 unit=$2 step=(-O2 -c -w)
+    if [ "$unit" = -link ]; then step=(); unit=("${@:3}"); fi
+    if /usr/bin/time -f '%e %M' -o "$work/time" "$compiler" "${step[@]}" "${unit[@]}" \
+        -o "$work/unit.o" 2> "$work/errors"; then
         tail -n 1 "$work/time"
     else
         head -n 3 "$work/errors" >&2
@@ -41,6 +45,11 @@ for mib in $sizes; do
     done
     # What the fallback text in the same file costs: the string file without the element lines
     # (the MSVC text), the embed file without element and literal lines (no fallbacks).
+    mkdir -p "$work/object"
+    "$cli" -q --object elf-x86-64 --array-qualifiers 2 --size-qualifiers 2 -o "$work/object" \
+        "$work/input.bin"
+    printf '#include "arrays.h"\nint main() { return g_input_bin_array[0] != 0; }\n' \
+        > "$work/object/main.cpp"
     for lean in string-lean embed-lean; do
         mkdir -p "$work/$lean"
         cp "$work/${lean%-lean}/arrays.h" "$work/${lean%-lean}/unit.cpp" "$work/$lean/"
@@ -57,12 +66,16 @@ for mib in $sizes; do
             read -r floor_t floor_m < <(measure "$compiler" "$work/floor.cpp")
         fi
         array_t="" array_m=""
-        for style in array string embed string-lean embed-lean floor; do
+        "$compiler" -O2 -c "$work/object/main.cpp" -o "$work/object/main.o"
+        for style in array string embed string-lean embed-lean floor object; do
             # Without its fallbacks, the embed file has nothing for a compiler without #embed.
             [ "$style" = embed-lean ] && [ -z "$floor_t" ] && continue
             if [ "$style" = floor ]; then
                 [ -n "$floor_t" ] || continue
                 t=$floor_t m=$floor_m
+            elif [ "$style" = object ]; then
+                read -r t m < <(measure "$compiler" -link "$work/object/main.o" \
+                    "$work/object/arrays.o")
             else
                 read -r t m < <(measure "$compiler" "$work/$style/unit.cpp")
             fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times hexmoor-cli against `xxd -i` and against `cat` of a file as big as its output, on one
-# random input, and checks that memory stays flat as the input grows. Usage: run.sh BUILD_DIR
+# random input, likewise the object file of it (--object), and checks that memory stays flat as
+# the input grows. Usage: run.sh BUILD_DIR
 set -euo pipefail
 
 build=${1:-build/release}
@@ -31,6 +32,7 @@ best_of() {
 run_cli() { "$cli" -q --no-header -o "$work/out" "$1"; }
 run_xxd() { xxd -i "$1" > "$work/xxd.c"; }
 run_cat() { cat "$1" > "$work/cat.out"; }
+run_object() { "$cli" -q --no-header --object elf-x86-64 -o "$work/obj" "$1"; }
 
 # Maximum resident memory in KiB of one conversion of the file.
 max_rss() {
@@ -48,17 +50,24 @@ cp "$work/out/arrays.cpp" "$work/reference.txt"
 cat "$work/reference.txt" > /dev/null
 t_cat=$(best_of 3 "$work/cat.out" run_cat "$work/reference.txt")
 t_xxd=$(best_of 1 "$work/xxd.c" run_xxd "$work/input.bin")
+t_object=$(best_of 3 "$work/obj/arrays.o" run_object "$work/input.bin")
+object_bytes=$(stat -c %s "$work/obj/arrays.o")
+cp "$work/obj/arrays.o" "$work/reference.o"
+cat "$work/reference.o" > /dev/null
+t_cat_object=$(best_of 3 "$work/cat.out" run_cat "$work/reference.o")
 
 echo "input:             $((size_mib)) MiB, generated source $((source_bytes >> 20)) MiB"
 echo "hexmoor-cli:       ${t_cli} s"
 echo "xxd -i:            ${t_xxd} s"
 echo "cat (same output): ${t_cat} s"
-awk -v x="$t_xxd" -v h="$t_cli" -v c="$t_cat" 'BEGIN {
+echo "--object:          ${t_object} s for a $((object_bytes >> 20)) MiB object, cat of it ${t_cat_object} s"
+awk -v x="$t_xxd" -v h="$t_cli" -v c="$t_cat" -v o="$t_object" -v oc="$t_cat_object" 'BEGIN {
     printf "xxd -i / hexmoor-cli:  %.1f (goal: at least 20)\n", x / h
     printf "hexmoor-cli / cat:     %.2f (goal: at most 2)\n", h / c
+    printf "--object / cat:        %.2f (goal: at most 2)\n", o / oc
 }'
 
-rm -f "$work/xxd.c" "$work/cat.out" "$work/reference.txt"
+rm -rf "$work/xxd.c" "$work/cat.out" "$work/reference.txt" "$work/reference.o" "$work/obj"
 rss_small=$(max_rss "$work/input.bin")
 cat "$work/input.bin" "$work/input.bin" "$work/input.bin" "$work/input.bin" > "$work/input4.bin"
 rm -f "$work/input.bin"

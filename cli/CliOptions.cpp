@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "converter/IndexText.h"
+#include "converter/ObjectFile.h"
 #include "converter/OutputNames.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
@@ -189,6 +190,18 @@ const ZnCliOptionSpec optionTable[] = {
      }},
     {"null-terminate", 0, nullptr, "one zero after the bytes, not counted in the size",
      HEXMOOR_SET(byteStyle.nullTerminate, true)},
+    {"object", 0, "FORMAT",
+     "write the arrays into an object file for the linker\ninstead of a source, whatever --style "
+     "says (NAME.obj\nor NAME.o; nothing to compile): coff-x86-64,\ncoff-i386, coff-arm64 (MSVC, "
+     "MinGW), elf-x86-64,\nelf-aarch64, elf-i386; the header stays, --index\nwrites its table into "
+     "NAME; the size type must have\na known width (uint32_t, size_t, unsigned long, ...)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (!parseObjectFormat(value, o.objectFormat))
+             return error = "the object format is coff-x86-64, coff-i386, coff-arm64, elf-x86-64, "
+                            "elf-aarch64 or elf-i386",
+                    false;
+         return true;
+     }},
     // Not an override: the file gives the base that every override is applied to.
     {"settings", 0, "FILE",
      "start from the options stored in FILE (the window\nprogram's settings.cfg); other options "

@@ -8,6 +8,7 @@
 
 #include "converter/ByteStyles.h"
 #include "converter/ConversionOptions.h"
+#include "converter/ObjectFormat.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
@@ -24,6 +25,8 @@ struct ZnCliOptions {
     bool emptyArrays = false;
     // Array, string or #embed text, alignment and terminator: command-line choices only.
     ByteStyleOptions byteStyle;
+    // Objects of this format instead of sources (--object); None for sources.
+    ObjectFormat objectFormat = ObjectFormat::None;
     bool quiet = false;
     // Inputs that are folders stand for every regular file below them (-r).
     bool recursive = false;

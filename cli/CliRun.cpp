@@ -1,6 +1,7 @@
 // The command-line run: output folder, extension rule, the engine, messages and exit status.
 #include "cli/CliRun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,10 +29,18 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
     if (options.separateFiles)
         where = shownPath(folder) + " (one source per input)";
     else
-        where = shownPath(folder + name) +
+        where = shownPath(folder + (options.objectFormat == ObjectFormat::None
+                                        ? name
+                                        : objectFileName(name, options.objectFormat))) +
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
     writeMessage(out, "converted " + std::to_string(converted) + " of " + std::to_string(inputs) +
                           (inputs == 1 ? " input" : " inputs") + " into " + where);
+}
+
+// The objects' time stamp: SOURCE_DATE_EPOCH's, as far as COFF's 32 bits reach; 0 without it.
+std::uint32_t objectTimeStamp(const ZnCliCommand& command) {
+    if (!command.hasSourceDate) return 0;
+    return static_cast<std::uint32_t>(std::min<std::int64_t>(command.sourceDate, 0xffffffff));
 }
 
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
@@ -66,7 +75,8 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                                .writeHeader = options.writeHeader,
                                .indexName = options.indexName,
                                .emptyInputsAsArrays = options.emptyArrays,
-                               .byteStyle = options.byteStyle};
+                               .byteStyle = options.byteStyle,
+                               .object = {options.objectFormat, objectTimeStamp(command)}};
     // Planned before the output folder is made: a run refused leaves no trace.
     const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)

@@ -7,6 +7,7 @@
 
 #include "cli/ConsoleText.h"
 #include "converter/GeneratedText.h"
+#include "converter/ObjectFile.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/TextEncoding.h"
 
@@ -16,7 +17,10 @@ namespace {
 
 // The lookup table reaches the arrays of the other sources only by external linkage.
 bool indexReachesArrays(const ZnCliOptions& options, std::string& error) {
-    if (options.indexName.empty() || !options.separateFiles) return true;
+    // Arrays in objects are external whatever their qualifiers.
+    if (options.indexName.empty() || !options.separateFiles ||
+        options.objectFormat != ObjectFormat::None)
+        return true;
     if (options.conversion.arrayQualifiers & qualifierStatic)
         return error = "--index with --separate-files needs arrays without static "
                        "(--array-qualifiers 0 or 2): the table is in another source",
@@ -65,6 +69,8 @@ bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
                        utf16ToUtf8(options.conversion.elementType.view()) +
                        "' (see --element-type)",
                false;
+    const std::string problem = objectOptionsProblem(options.objectFormat, options.conversion);
+    if (!problem.empty()) return error = "--object: " + problem, false;
     return indexReachesArrays(options, error);
 }
 

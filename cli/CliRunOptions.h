@@ -14,9 +14,10 @@ namespace Zenlo {
 bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error);
 
 // Returns true when the options can work together; false with a one-line message when --style
-// string or embed meets an element type that is not one byte, or when --index with
-// --separate-files could not reach the arrays in the other sources (static arrays, or const ones
-// whose sources cannot include their header).
+// string or embed meets an element type that is not one byte, when --object meets options an
+// object cannot hold (see objectOptionsProblem), or when --index with --separate-files could not
+// reach the arrays in the other sources (static arrays, or const ones whose sources cannot include
+// their header).
 bool validateCliOptions(const ZnCliOptions& options, std::string& error);
 
 // The options of the run: the settings file's (or the defaults) with the command line's over

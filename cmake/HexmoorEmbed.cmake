@@ -2,7 +2,7 @@
 #
 #   hexmoor_embed(<target> [FILES <file>...] [DIRECTORY <folder>... [HIDDEN]] [INDEX <name>]
 #                 [OUTPUT_NAME <name>] [SEPARATE_FILES]
-#                 [STYLE array|string|embed] [ALIGN <n>] [NULL_TERMINATE]
+#                 [STYLE array|string|embed|object] [ALIGN <n>] [NULL_TERMINATE]
 #                 [OPTIONS <hexmoor-cli option>...])
 #
 # Runs hexmoor-cli whenever an input (or the tool) changes, compiles the generated arrays into
@@ -16,12 +16,15 @@
 #
 # STYLE is how the bytes are written: `array` (0x41, 0x42, ... lines), `string` (string
 # literals, many times faster to compile; MSVC gets array text from the same file) or `embed`
-# (an #embed line for compilers that have it, the string form for the others). Without STYLE the
+# (an #embed line for compilers that have it, the string form for the others) or `object` (an
+# object file per output that the target links as it is: nothing to compile; COFF for Windows,
+# MSVC and MinGW alike, ELF for Linux, on x86-64, AArch64 and 32-bit x86). Without STYLE the
 # fastest one the compiler of the generated sources handles is taken, tested once at configure
-# time: embed when an #embed line compiles, array for MSVC, string otherwise (the choice is kept
-# in the cache as HEXMOOR_EMBED_STYLE_CXX or _C). string and embed need a byte element type;
-# name STYLE array only for another element type or the window's exact text. Defining
-# HEXMOOR_FORCE_ARRAYS when compiling selects the array text, HEXMOOR_NO_EMBED the string form.
+# time: embed when an #embed line compiles, object for MSVC (array where no object format fits
+# its machine), string otherwise (the choice is kept in the cache as HEXMOOR_EMBED_STYLE_CXX or
+# _C). string, embed and object need a byte element type; name STYLE array only for another
+# element type or the window's exact text. Defining HEXMOOR_FORCE_ARRAYS when compiling selects
+# the array text, HEXMOOR_NO_EMBED the string form.
 # ALIGN <n> aligns every array to n bytes (a power of two up to 4096); NULL_TERMINATE puts one
 # zero after the bytes, not counted in the size variable.
 #
@@ -53,10 +56,37 @@ function(_hexmoor_source_name name result)
     set(${result} "${name}" PARENT_SCOPE)
 endfunction()
 
-function(_hexmoor_header_name source result)
+# The source name with its extension replaced: the header's, the object's.
+function(_hexmoor_swap_extension source extension result)
     string(FIND "${source}" "." dot REVERSE)
     string(SUBSTRING "${source}" 0 ${dot} stem)
-    set(${result} "${stem}.h" PARENT_SCOPE)
+    set(${result} "${stem}${extension}" PARENT_SCOPE)
+endfunction()
+
+# The object format of the target's platform, empty where the tool writes none.
+function(_hexmoor_object_format language result)
+    set(machine "${CMAKE_${language}_COMPILER_ARCHITECTURE_ID}") # MSVC: x64, X86, ARM64
+    if(NOT machine)
+        set(machine "${CMAKE_SYSTEM_PROCESSOR}")
+    endif()
+    string(TOLOWER "${machine}" machine)
+    set(format "")
+    if(machine MATCHES "^(x64|x86_64|amd64)$" AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(format x86-64)
+    elseif(machine MATCHES "^(x64|x86_64|amd64|x86|i[3-6]86)$")
+        set(format i386)
+    elseif(machine MATCHES "^(arm64|aarch64)$")
+        set(format arm64)
+    endif()
+    if(format AND WIN32)
+        set(format coff-${format})
+    elseif(format AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
+        string(REPLACE arm64 aarch64 format "${format}")
+        set(format elf-${format})
+    else()
+        set(format "")
+    endif()
+    set(${result} "${format}" PARENT_SCOPE)
 endfunction()
 
 # The files hexmoor-cli writes for the inputs NAMES (their file names), named as the tool names
@@ -64,8 +94,11 @@ endfunction()
 # file, each source followed by its header unless NO_HEADER, in the tool's order. With
 # SEPARATE_FILES each input has its own source (logo.png gives logo_png.cpp), and INDEX puts the
 # table into a source of its own named OUTPUT_NAME. Without OUTPUT_NAME the tool's own default.
+# OBJECT <format> writes each source's object (.obj for COFF, .o for ELF) in its place, but for
+# the table's own source; in one source, the table's source follows the object and its header.
 function(_hexmoor_outputs mode sources outputs)
-    cmake_parse_arguments(PARSE_ARGV 3 arg "SEPARATE_FILES;INDEX;NO_HEADER" "OUTPUT_NAME" "NAMES")
+    cmake_parse_arguments(PARSE_ARGV 3 arg "SEPARATE_FILES;INDEX;NO_HEADER" "OUTPUT_NAME;OBJECT"
+                          "NAMES")
     set(chosen "")
     set(files "")
     if(arg_SEPARATE_FILES)
@@ -83,12 +116,31 @@ function(_hexmoor_outputs mode sources outputs)
         list(APPEND files "${source}")
         list(APPEND chosen -n "${source}")
     endif()
+    set(objectExtension .o)
+    if(arg_OBJECT MATCHES "^coff")
+        set(objectExtension .obj)
+    endif()
+    list(LENGTH files count)
+    set(position 0)
     set(written "")
     foreach(source IN LISTS files)
-        list(APPEND written "${source}")
+        math(EXPR position "${position} + 1")
+        set(table FALSE)
+        if(arg_SEPARATE_FILES AND arg_INDEX AND position EQUAL count)
+            set(table TRUE)
+        endif()
+        if(arg_OBJECT AND NOT table)
+            _hexmoor_swap_extension("${source}" ${objectExtension} object)
+            list(APPEND written "${object}")
+        else()
+            list(APPEND written "${source}")
+        endif()
         if(NOT arg_NO_HEADER)
-            _hexmoor_header_name("${source}" header)
+            _hexmoor_swap_extension("${source}" .h header)
             list(APPEND written "${header}")
+        endif()
+        if(arg_OBJECT AND arg_INDEX AND NOT arg_SEPARATE_FILES)
+            list(APPEND written "${source}")
         endif()
     endforeach()
     set(${mode} "${chosen}" PARENT_SCOPE)
@@ -104,7 +156,12 @@ function(_hexmoor_default_style language result)
     endif()
     set(style string)
     if(CMAKE_${language}_COMPILER_ID STREQUAL "MSVC")
+        # MSVC compiles big arrays slowly and refuses long literals: it gets the bytes linked.
+        _hexmoor_object_format(${language} format)
         set(style array)
+        if(format)
+            set(style object)
+        endif()
     elseif(CMAKE_${language}_COMPILER_LOADED)
         set(probe "${CMAKE_BINARY_DIR}/CMakeFiles/hexmoor_embed_probe.bin")
         file(WRITE "${probe}" "ok")
@@ -189,11 +246,21 @@ function(hexmoor_embed target)
     endif()
     if(NOT HX_STYLE)
         _hexmoor_default_style(${language} HX_STYLE)
-    elseif(NOT HX_STYLE MATCHES "^(array|string|embed)$")
-        message(FATAL_ERROR "hexmoor_embed(${target}): STYLE is array, string or embed, "
+    elseif(NOT HX_STYLE MATCHES "^(array|string|embed|object)$")
+        message(FATAL_ERROR "hexmoor_embed(${target}): STYLE is array, string, embed or object, "
                             "not ${HX_STYLE}")
     endif()
-    set(style --style ${HX_STYLE})
+    set(format "")
+    if(HX_STYLE STREQUAL "object")
+        _hexmoor_object_format(${language} format)
+        if(NOT format)
+            message(FATAL_ERROR "hexmoor_embed(${target}): STYLE object knows no object format "
+                                "for ${CMAKE_SYSTEM_NAME} on ${CMAKE_SYSTEM_PROCESSOR}")
+        endif()
+        set(style --object ${format})
+    else()
+        set(style --style ${HX_STYLE})
+    endif()
     if(DEFINED HX_ALIGN)
         list(APPEND style --align ${HX_ALIGN})
     endif()
@@ -201,7 +268,14 @@ function(hexmoor_embed target)
         list(APPEND style --null-terminate)
     endif()
 
+    # Objects stand in for the arrays' sources; the lookup table's source stays a source.
+    if(format)
+        _hexmoor_outputs(mode sources outputs ${shape} OBJECT ${format})
+    endif()
     list(TRANSFORM outputs PREPEND "${folder}/")
+    set(objects ${outputs})
+    list(FILTER objects INCLUDE REGEX "\\.(o|obj)$")
+    list(FILTER outputs EXCLUDE REGEX "\\.(o|obj)$")
 
     # Ninja reads the tool's dependency file. Other generators get the folders and their files
     # as found now, looked at again before each build: the Makefiles generator (CMake 3.25) keeps every
@@ -236,7 +310,7 @@ function(hexmoor_embed target)
         set(environment ${CMAKE_COMMAND} -E env "SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH}")
     endif()
     add_custom_command(
-        OUTPUT ${outputs}
+        OUTPUT ${outputs} ${objects}
         COMMAND ${environment} $<TARGET_FILE:${tool}> -q --empty-arrays
                 --array-qualifiers 2 --size-qualifiers 2 ${style} ${mode} -o "${folder}" ${walk}
                 ${HX_OPTIONS} -- ${HX_FILES} ${HX_DIRECTORY}
@@ -249,10 +323,13 @@ function(hexmoor_embed target)
     # A C++ source written with const arrays includes its own header, so its definitions get the
     # header's external linkage; the sources are compiled as they are. Without a header nothing is
     # compiled (the caller includes the source).
-    set_source_files_properties(${outputs} PROPERTIES GENERATED TRUE)
+    set_source_files_properties(${outputs} ${objects} PROPERTIES GENERATED TRUE)
     if(NOT noHeader EQUAL -1)
         set_source_files_properties(${outputs} PROPERTIES HEADER_FILE_ONLY TRUE)
     endif()
-    target_sources(${target} PRIVATE ${outputs})
+    if(objects)
+        set_source_files_properties(${objects} PROPERTIES EXTERNAL_OBJECT TRUE)
+    endif()
+    target_sources(${target} PRIVATE ${outputs} ${objects})
     target_include_directories(${target} PRIVATE "${folder}")
 endfunction()

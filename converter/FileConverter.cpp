@@ -118,7 +118,7 @@ void ZnFileConverter::convertSeparately(const ZnRunRequest& request, const RunPl
                                         StagedFiles& staged) {
     for (const PlannedInput& input : plan.inputs) {
         if (stopped()) break;
-        PendingOutput output(request.outputFolder, input.outputName);
+        PendingOutput output(request.outputFolder, input.outputName, request.object.format);
         if (convertInto(input, request, output) == Outcome::Converted)
             stageOutput(output, request.writeHeader, staged);
     }
@@ -130,14 +130,15 @@ void ZnFileConverter::convertSeparately(const ZnRunRequest& request, const RunPl
 
 void ZnFileConverter::convertTogether(const ZnRunRequest& request, const RunPlan& plan,
                                       StagedFiles& staged) {
-    PendingOutput output(request.outputFolder, request.outputFileName);
+    PendingOutput output(request.outputFolder, request.outputFileName, request.object.format);
     for (std::size_t i = 0; i < plan.inputs.size() && !output.failed; ++i) {
         if (i > 0 && stopped()) break;
         convertInto(plan.inputs[i], request, output);
     }
     // An empty table for no inputs (an empty folder); none where every input failed, so the
     // previous output stays.
-    if (!request.indexName.empty() && (output.sourceStarted || plan.inputs.empty()) && !stopped())
+    if (!request.indexName.empty() &&
+        (output.sourceStarted || output.objectStarted || plan.inputs.empty()) && !stopped())
         writeIndex(request, output);
     stageOutput(output, request.writeHeader, staged);
 }
@@ -149,9 +150,12 @@ std::thread ZnFileConverter::start(ZnRunRequest request) {
 }
 
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
-                                              const WideString& outputFileName)
+                                              const WideString& outputFileName, ObjectFormat format)
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
-      headerPath(outputFolder + headerFileName(outputFileName)) {}
+      headerPath(outputFolder + headerFileName(outputFileName)), objectFormat(format) {
+    if (format != ObjectFormat::None)
+        objectPath = outputFolder + objectFileName(outputFileName, format);
+}
 
 ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planned,
                                                       const ZnRunRequest& request,
@@ -160,31 +164,39 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
     const bool writeHeader = request.writeHeader;
     InputFile input;
     if (!openInput(inputPath, request.emptyInputsAsArrays, input)) return Outcome::Skipped;
-    if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
-                    ZnFailureKind::OutputUnopenable, output))
-        return Outcome::Skipped;
+    const bool toObject = output.objectFormat != ObjectFormat::None;
     const WideString name = inputName(inputPath, planned.folderName);
     const WideString& variable = planned.variable;
+    if (toObject ? !objectTakes(inputPath, variable, input.size(), request, output)
+                 : !ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
+                               ZnFailureKind::OutputUnopenable, output))
+        return Outcome::Skipped;
     const Banners banners = bannersOwed(output, writeHeader);
     fileStarted(name, input.size());
 
     // An input cut short leaves nothing behind: the file goes back to this length.
-    OutputFile& source = output.source.file();
-    const std::uint64_t mark = source.position();
-    if (banners.source)
-        source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
-    source.write(sourceHeading(name, variable, input.size(), options));
-    const StyledArray array(
-        options, request.byteStyle,
-        {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
-    const BytesResult bytes = writeArray(array, input, source);
-    if (source.failed() || bytes == BytesResult::WriteFailed) {
-        fail(inputPath, ZnFailureKind::WriteFailed, source.error(), output.sourcePath);
+    OutputFile& out = toObject ? output.object.file() : output.source.file();
+    const WideString& outPath = toObject ? output.objectPath : output.sourcePath;
+    const std::uint64_t mark = out.position();
+    BytesResult bytes = BytesResult::Written;
+    if (toObject) {
+        bytes = writeObjectArray(input, variable, out, *output.objectWriter);
+    } else {
+        if (banners.source)
+            out.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
+        out.write(sourceHeading(name, variable, input.size(), options));
+        const StyledArray array(
+            options, request.byteStyle,
+            {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
+        bytes = writeArray(array, input, out);
+    }
+    if (out.failed() || bytes == BytesResult::WriteFailed) {
+        fail(inputPath, ZnFailureKind::WriteFailed, out.error(), outPath);
         output.failed = true;
         return Outcome::Skipped;
     }
     if (bytes != BytesResult::Written) {
-        source.rewindTo(mark);
+        out.rewindTo(mark);
         if (bytes == BytesResult::Stopped) return Outcome::Stopped;
         const int error = input.error();
         fail(inputPath,
@@ -193,10 +205,11 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
              error == changedWhileReadError ? 0 : error);
         return Outcome::Skipped;
     }
-    if (writeHeader && !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
-                                       headerDeclarations(name, variable, options), output))
+    if (writeHeader &&
+        !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
+                        headerDeclarations(name, variable, options, toObject), output))
         return Outcome::Skipped;
-    output.sourceStarted = true;
+    (toObject ? output.objectStarted : output.sourceStarted) = true;
     output.lastInput = inputPath;
     indexEntries_.push_back({indexKey(inputPath, planned.folderName), variable, input.size()});
     fileFinished(name);
@@ -214,10 +227,17 @@ void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& out
     if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
                     ZnFailureKind::OutputUnopenable, output))
         return;
+    // The table's source and header go with an object, even one that holds no array.
+    if (output.objectFormat != ObjectFormat::None && !output.objectWriter &&
+        !objectTakes(output.sourcePath, {}, 0, request, output))
+        return;
     OutputFile& source = output.source.file();
     if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
-    // In separate-files mode the arrays live in other sources.
-    source.write(indexDefinitions(request.indexName, entries, options, request.separateFiles));
+    // In separate-files mode the arrays live in other sources; arrays in objects have C names,
+    // which the table reaches through C declarations.
+    const bool objects = request.object.format != ObjectFormat::None;
+    source.write(indexDefinitions(request.indexName, entries, options,
+                                  request.separateFiles || objects, objects));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -283,11 +303,20 @@ bool ZnFileConverter::appendToHeader(const WideString& inputPath, const DateTime
 
 void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged) {
     // An output none of whose inputs was converted whole is not written at all.
-    if (output.failed || !output.sourceStarted) return;
+    if (output.failed || !(output.sourceStarted || output.objectStarted)) return;
     if (writeHeader && output.header.isOpen())
         output.header.file().write(headerClosing(fileNamePart(output.headerPath)));
-    StagedFile source, header;
-    if (!output.source.finish(source)) {
+    StagedFile object, source, header;
+    if (output.objectWriter) {
+        const bool written = output.objectWriter->finish(output.object.file());
+        const int error = output.object.file().error();
+        if (!written || !output.object.finish(object)) {
+            fail(output.lastInput, ZnFailureKind::WriteFailed,
+                 written ? output.object.error() : error, output.objectPath);
+            return;
+        }
+    }
+    if (output.source.isOpen() && !output.source.finish(source)) {
         fail(output.lastInput, ZnFailureKind::WriteFailed, output.source.error(),
              output.sourcePath);
         return;
@@ -297,8 +326,8 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, Stage
              output.headerPath);
         return;
     }
-    staged.add(std::move(source));
-    if (header.isStaged()) staged.add(std::move(header));
+    for (StagedFile* file : {&object, &source, &header})
+        if (file->isStaged()) staged.add(std::move(*file));
 }
 
 void ZnFileConverter::commitStaged(StagedFiles& staged) {
@@ -357,6 +386,37 @@ ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, Outpu
     }
     // Bytes that another program rewrote while they were read would make a wrong array.
     return input.unchanged() ? BytesResult::Written : BytesResult::ReadFailed;
+}
+
+bool ZnFileConverter::objectTakes(const WideString& inputPath, const WideString& variable,
+                                  std::uint64_t size, const ZnRunRequest& request,
+                                  PendingOutput& output) {
+    if (!ensureOpen(output.object, output.objectPath, false, inputPath,
+                    ZnFailureKind::OutputUnopenable, output))
+        return false;
+    if (!output.objectWriter) {
+        output.objectWriter = std::make_unique<ObjectWriter>(
+            ObjectOptions{output.objectFormat, request.object.timeStamp}, options,
+            request.byteStyle);
+        output.objectWriter->begin(output.object.file());
+    }
+    const ObjectWriter::Room room = output.objectWriter->room(output.object.file(), variable, size);
+    if (room == ObjectWriter::Room::Fits) return true;
+    fail(inputPath,
+         room == ObjectWriter::Room::SizeTooWide ? ZnFailureKind::SizeTooWide
+                                                 : ZnFailureKind::ObjectTooLarge,
+         0, output.objectPath);
+    return false;
+}
+
+ZnFileConverter::BytesResult ZnFileConverter::writeObjectArray(InputFile& input,
+                                                               const WideString& variable,
+                                                               OutputFile& out,
+                                                               ObjectWriter& writer) {
+    writer.startArray(out);
+    const BytesResult result = writeBytes(input, out, rawBytePass(), 0, 1);
+    if (result == BytesResult::Written) writer.finishArray(out, variable, input.size());
+    return result;
 }
 
 bool ZnFileConverter::refused(const RunPlan& plan) {

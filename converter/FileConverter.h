@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "converter/IndexText.h"
 #include "converter/InputFailure.h"
 #include "converter/InputFile.h"
+#include "converter/ObjectFile.h"
 #include "converter/OutputFile.h"
 #include "converter/RunPlan.h"
 #include "converter/RunRequest.h"
@@ -86,7 +88,8 @@ public:
 private:
     // The source file and header of one output name while a run writes them.
     struct PendingOutput {
-        PendingOutput(const WideString& outputFolder, const WideString& outputFileName);
+        PendingOutput(const WideString& outputFolder, const WideString& outputFileName,
+                      ObjectFormat format = ObjectFormat::None);
         WideString sourceName;
         WideString sourcePath;
         WideString headerPath;
@@ -97,6 +100,13 @@ private:
         bool headerStarted = false;
         // The text of the files the output replaces is kept in front (convertFile's append).
         bool appending = false;
+        // With an object format, the arrays go into this file instead of the source.
+        ObjectFormat objectFormat;
+        WideString objectPath;
+        AtomicOutput object;
+        std::unique_ptr<ObjectWriter> objectWriter;
+        // Set once a whole input is in the object.
+        bool objectStarted = false;
         // The last input written into the files, named when closing them fails.
         WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
@@ -143,6 +153,12 @@ private:
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
     // Writes the array's text and its passes over the input's bytes, in order.
     BytesResult writeArray(const StyledArray& array, InputFile& input, OutputFile& out);
+    // Opens the object (its header's room first) and refuses an input it has no room for.
+    bool objectTakes(const WideString& inputPath, const WideString& variable, std::uint64_t size,
+                     const ZnRunRequest& request, PendingOutput& output);
+    // Writes the input's bytes into the object, aligned and terminated.
+    BytesResult writeObjectArray(InputFile& input, const WideString& variable, OutputFile& out,
+                                 ObjectWriter& writer);
     // Writes the input's bytes through one pass (number pass of passes), a block at a time.
     BytesResult writeBytes(InputFile& input, OutputFile& out, const BytePass& lines, int pass,
                            int passes);

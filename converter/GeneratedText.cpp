@@ -111,14 +111,21 @@ std::string arrayOpening(const WideString& variableName, const ZnConversionOptio
 }
 
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
-                               const ZnConversionOptions& options) {
+                               const ZnConversionOptions& options, bool cLinkage) {
     const std::string name = utf8(variableName);
-    std::string text =
-        "\r\n/**\r\n *      " + commentSafeName(inputFileName) + " file array variables\r\n */\r\n";
+    std::string declarations;
     if (options.writeSizeVariable)
-        text += "extern " + qualifiers(options.sizeQualifiers, false) + utf8(options.sizeType) +
-                " " + name + "_size;\r\n";
-    return text + externArrayDeclaration(variableName, options);
+        declarations += "extern " + qualifiers(options.sizeQualifiers, false) +
+                        utf8(options.sizeType) + " " + name + "_size;\r\n";
+    declarations += externArrayDeclaration(variableName, options);
+    return "\r\n/**\r\n *      " + commentSafeName(inputFileName) +
+           " file array variables\r\n */\r\n" +
+           (cLinkage ? withCLinkage(declarations) : declarations);
+}
+
+std::string withCLinkage(const std::string& text) {
+    return "#ifdef __cplusplus\r\nextern \"C\" {\r\n#endif\r\n" + text +
+           "#ifdef __cplusplus\r\n}\r\n#endif\r\n";
 }
 
 std::string externArrayDeclaration(const WideString& variableName,

@@ -32,9 +32,12 @@ std::string sourceHeading(const WideString& inputFileName, const WideString& var
                           std::uint64_t size, const ZnConversionOptions& options);
 // The array's opening line, after the input's heading.
 std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options);
-// One input's heading and declarations in the header.
+// One input's heading and declarations in the header; with cLinkage the declarations have C
+// linkage in C++ (for arrays whose symbols are C names, as in an object file).
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
-                               const ZnConversionOptions& options);
+                               const ZnConversionOptions& options, bool cLinkage = false);
+// The declarations or definitions given C linkage when compiled as C++.
+std::string withCLinkage(const std::string& text);
 // The array's extern declaration, as the header has it: "extern const uint8_t g_a_bin_array[];".
 std::string externArrayDeclaration(const WideString& variableName,
                                    const ZnConversionOptions& options);

@@ -16,14 +16,6 @@ std::string utf8(const WideString& text) {
     return utf16ToUtf8(text.view());
 }
 
-std::string linkageOpening() {
-    return "#ifdef __cplusplus\r\nextern \"C\" {\r\n#endif\r\n";
-}
-
-std::string linkageClosing() {
-    return "#ifdef __cplusplus\r\n}\r\n#endif\r\n";
-}
-
 std::string findFunction(const std::string& name) {
     return "const struct " + name + "_entry* " + name +
            "_find(const char* path)\r\n"
@@ -108,36 +100,33 @@ std::string indexDeclarations(std::string_view name, const ZnConversionOptions& 
            sizeType +
            " size;\r\n"
            "};\r\n#endif\r\n" +
-           linkageOpening() + "extern const struct " + n + "_entry " + n +
-           "_entries[];\r\n"
-           "extern const " +
-           sizeType + " " + n +
-           "_count;\r\n"
-           "const struct " +
-           n + "_entry* " + n + "_find(const char* path);\r\n" + linkageClosing();
+           withCLinkage("extern const struct " + n + "_entry " + n +
+                        "_entries[];\r\nextern const " + sizeType + " " + n +
+                        "_count;\r\nconst struct " + n + "_entry* " + n +
+                        "_find(const char* path);\r\n");
 }
 
 std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry>& sorted,
-                             const ZnConversionOptions& options, bool declareArrays) {
+                             const ZnConversionOptions& options, bool declareArrays,
+                             bool cLinkage) {
     const std::string n(name);
     std::string text = indexDeclarations(name, options);
     if (declareArrays) {
-        text += "\r\n";
+        std::string arrays;
         for (const IndexEntry& entry : sorted)
-            text += externArrayDeclaration(entry.variable, options);
+            arrays += externArrayDeclaration(entry.variable, options);
+        text += "\r\n" + (cLinkage ? withCLinkage(arrays) : arrays);
     }
-    text += "\r\n" + linkageOpening();
-    text += "const struct " + n + "_entry " + n + "_entries[] = {\r\n";
+    std::string definitions = "const struct " + n + "_entry " + n + "_entries[] = {\r\n";
     for (const IndexEntry& entry : sorted)
-        text += "    {" + cStringLiteral(entry.key) + ", " + utf8(entry.variable) + ", " +
-                std::to_string(entry.size) + "},\r\n";
+        definitions += "    {" + cStringLiteral(entry.key) + ", " + utf8(entry.variable) + ", " +
+                       std::to_string(entry.size) + "},\r\n";
     // C has no empty arrays: an empty table holds one entry that the count leaves out.
-    if (sorted.empty()) text += "    {0, 0, 0}\r\n";
-    text += "};\r\n";
-    text += "const " + utf8(options.sizeType) + " " + n +
-            "_count = " + std::to_string(sorted.size()) + ";\r\n\r\n";
-    text += findFunction(n) + linkageClosing();
-    return text;
+    if (sorted.empty()) definitions += "    {0, 0, 0}\r\n";
+    definitions += "};\r\n";
+    definitions += "const " + utf8(options.sizeType) + " " + n +
+                   "_count = " + std::to_string(sorted.size()) + ";\r\n\r\n";
+    return text + "\r\n" + withCLinkage(definitions + findFunction(n));
 }
 
 } // namespace Zenlo

@@ -40,6 +40,11 @@ std::string ZnInputFailure::reason() const {
     case ZnFailureKind::IndexOutputClash:
         return "gives the output file " + output +
                ", which holds the lookup table; nothing written";
+    case ZnFailureKind::SizeTooWide:
+        return "its size does not fit the size variable's type in " + output +
+               " (see --size-type); nothing written";
+    case ZnFailureKind::ObjectTooLarge:
+        return "would make " + output + " larger than its format allows (4 GiB); nothing written";
     case ZnFailureKind::InvalidName:
         if (named.empty()) return "gives an empty variable name; nothing written";
         return "gives the variable name " + named +

@@ -22,6 +22,8 @@ enum class ZnFailureKind {
     InvalidName,      // the variable name is not a valid C identifier
     IndexKeyClash,    // two inputs would be found by the same path in the lookup table
     IndexOutputClash, // an input's own output is the file that holds the lookup table
+    SizeTooWide,      // an object's size variable cannot hold the input's size
+    ObjectTooLarge,   // the input would take an object past its format's 4 GiB
 };
 
 // One input (or output) that failed, with the system's error code where there is one.

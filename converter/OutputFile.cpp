@@ -121,14 +121,40 @@ bool OutputFile::rewindTo(std::uint64_t position) {
     handedOver_ = position;
     if (failed_) return false;
 #ifdef _WIN32
-    const bool cut = _chsize_s(_fileno(file_), static_cast<__int64>(position)) == 0 &&
-                     _fseeki64(file_, static_cast<__int64>(position), SEEK_SET) == 0;
+    const bool cut = _chsize_s(_fileno(file_), static_cast<__int64>(position)) == 0;
 #else
-    const bool cut = ::ftruncate(fileno(file_), static_cast<off_t>(position)) == 0 &&
-                     fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0;
+    const bool cut = ::ftruncate(fileno(file_), static_cast<off_t>(position)) == 0;
 #endif
     if (!cut) recordFailure();
-    return cut;
+    return cut && seekTo(position);
+}
+
+bool OutputFile::overwrite(std::uint64_t offset, std::string_view bytes) {
+    if (!file_ || offset > position() || bytes.size() > position() - offset) return false;
+    // The part still in the buffer changes there; the part on disk is written in place.
+    if (offset + bytes.size() > handedOver_) {
+        const std::size_t inBuffer = static_cast<std::size_t>(
+            std::min<std::uint64_t>(bytes.size(), offset + bytes.size() - handedOver_));
+        const std::size_t skipped = bytes.size() - inBuffer;
+        std::memcpy(buffers_[current_].get() + (offset + skipped - handedOver_),
+                    bytes.data() + skipped, inBuffer);
+        bytes = bytes.substr(0, skipped);
+    }
+    if (bytes.empty()) return !failed_;
+    waitForPendingWrite();
+    if (failed_ || !seekTo(offset)) return false;
+    writeBlock(bytes.data(), bytes.size());
+    return seekTo(handedOver_) && !failed_;
+}
+
+bool OutputFile::seekTo(std::uint64_t offset) {
+#ifdef _WIN32
+    const bool moved = _fseeki64(file_, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    const bool moved = fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+    if (!moved) recordFailure();
+    return moved;
 }
 
 bool OutputFile::flushAll() {

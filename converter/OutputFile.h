@@ -51,6 +51,10 @@ public:
     // Drops everything written after the position, so the file goes on from there. Returns false
     // for a position beyond position(), or when the file could not be cut (failed() is then set).
     bool rewindTo(std::uint64_t position);
+    // Writes the bytes over what the file holds from offset on (the end of the file does not
+    // move). Returns false when they would pass position(), or when the write failed (failed() is
+    // then set).
+    bool overwrite(std::uint64_t offset, std::string_view bytes);
 
     // Room for n more bytes (n <= bufferSize) at the end of the buffer; write them, then commit.
     // Eight bytes beyond the n may be scribbled on (the formatter stores whole words).
@@ -78,6 +82,8 @@ private:
     // Keeps the system's code of the call that just failed; the rest of the text is dropped.
     void recordFailure();
     bool started(std::FILE* file);
+    // Moves the stream to the offset; false (failure recorded) when the system refuses.
+    bool seekTo(std::uint64_t offset);
 
     std::FILE* file_ = nullptr;
     // Bytes handed to the writing thread or written, i.e. all but the current buffer's.

@@ -1,6 +1,7 @@
 // Output file names: one rule each, for the run, its plan and both front ends.
 #include "converter/OutputNames.h"
 
+#include "converter/ObjectFile.h"
 #include "converter/VariableName.h"
 
 namespace Zenlo {
@@ -24,6 +25,10 @@ bool isPlainFileName(const WideString& name, char16_t separator) {
 WideString headerFileName(const WideString& outputFileName, char16_t separator) {
     const WideString plain = stripLongPathPrefix(outputFileName);
     return fileNamePart(replaceExtension(plain, u".h", separator), separator);
+}
+
+WideString objectFileName(const WideString& sourceName, ObjectFormat format) {
+    return replaceExtension(sourceName, isCoffFormat(format) ? u".obj" : u".o");
 }
 
 WideString guardName(const WideString& headerFileName) {

@@ -1,7 +1,9 @@
 // The names of the files a run writes: the source's extension, the header beside it, its include
-// guard, one input's own source, and the check that a name holds no folder.
+// guard, the object in place of a source, one input's own source, and the check that a name holds
+// no folder.
 #pragma once
 
+#include "converter/ObjectFormat.h"
 #include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
 
@@ -22,6 +24,9 @@ bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparato
 // The header's file name: the output name, without a long-path prefix, with its extension
 // replaced by ".h" and without its folder. Cannot fail.
 WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);
+// The object's file name for a source name (an object format, not None): its extension replaced
+// by .obj (COFF) or .o (ELF). Cannot fail.
+WideString objectFileName(const WideString& sourceName, ObjectFormat format);
 // The include guard's name: the header name with the name characters replaced by "_", in capitals.
 WideString guardName(const WideString& headerFileName);
 // The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".

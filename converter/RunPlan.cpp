@@ -117,6 +117,7 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
         if (outputs.add(path)) plan.outputNames.push_back(name);
     };
     std::vector<WideString> keys;
+    const ObjectFormat objectFormat = request.object.format;
     for (const ZnRunInput& input : request.inputs) {
         const WideString name = request.separateFiles
                                     ? inputOutputName(input.path, input.folderName)
@@ -125,10 +126,13 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
             {input, inputVariableName(input.path, input.folderName, options), name});
         keys.push_back(fromUtf8(indexKey(input.path, input.folderName)));
         if (request.separateFiles || plan.inputs.size() == 1) {
-            addOutput(name);
+            addOutput(objectFormat == ObjectFormat::None ? name
+                                                         : objectFileName(name, objectFormat));
             if (request.writeHeader) addOutput(headerFileName(name));
         }
     }
+    if (!request.indexName.empty() && !request.separateFiles && objectFormat != ObjectFormat::None)
+        addOutput(request.outputFileName);
     if (!request.indexName.empty()) checkIndex(keys, request, addOutput, plan);
 
     std::map<std::u16string, std::size_t> variables, outputNames;

@@ -20,7 +20,7 @@ struct PlannedInput : ZnRunInput {
 
 struct RunPlan {
     std::vector<PlannedInput> inputs;
-    // Every file the run may write, sources and headers, by name in the output folder.
+    // Every file the run may write, sources (or objects) and headers, by name in the output folder.
     std::vector<WideString> outputNames;
     // Why the run must not start; empty when it may. Nothing has been written either way.
     std::vector<ZnInputFailure> problems;
@@ -32,8 +32,9 @@ struct RunPlan {
 // and each separate-files output that two inputs share. A clash names the later input in path
 // and the earlier one in otherPath. A lookup table (indexName) adds its own output in
 // separate-files mode (an input whose output it is clashes), and each path it finds an input by
-// (two inputs found by one path clash). Reads no input; only asks the file system for the
-// identity of the paths.
+// (two inputs found by one path clash). An object format puts each output's object in place of
+// its source, and the lookup table in the main output's source. Reads no input; only asks the
+// file system for the identity of the paths.
 RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options);
 
 } // namespace Zenlo

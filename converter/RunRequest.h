@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "converter/ByteStyles.h"
+#include "converter/ObjectFormat.h"
 #include "toolkit/StringList.h"
 #include "toolkit/WideString.h"
 
@@ -41,6 +42,11 @@ struct ZnRunRequest {
     bool emptyInputsAsArrays = false;
     // How the bytes are written: array, string or #embed text, alignment and terminator.
     ByteStyleOptions byteStyle{};
+    // When it names a format, each output's arrays go into an object file (the output name with
+    // .obj or .o, see objectFileName) instead of its source, whatever the byte style; the header
+    // stays, its declarations with C linkage, and the lookup table is the output's source. The
+    // options must pass objectOptionsProblem.
+    ObjectOptions object{};
 };
 
 // Returns the paths as inputs given by themselves, in order.

@@ -11,6 +11,7 @@
 #include "aligned.h"
 #include "as_array.h"
 #include "as_embed.h"
+#include "as_object.h"
 #include "as_string.h"
 #include "assets.h"
 #include "blob_bin.h"
@@ -80,6 +81,13 @@ int main() {
     check("blob.bin", string_blob_bin_array, string_blob_bin_array_size);
     check("blob.bin", embed_blob_bin_array, embed_blob_bin_array_size);
     check("empty.bin", embed_empty_bin_array, embed_empty_bin_array_size);
+    check("blob.bin", object_blob_bin_array, object_blob_bin_array_size);
+    check("empty.bin", object_empty_bin_array, object_empty_bin_array_size);
+    check("Grüße.txt", object_grüße_txt_array, object_grüße_txt_array_size);
+    if (objects_count != 3 || objects_find("data/blob.bin")->data != object_blob_bin_array) {
+        std::printf("the objects' table does not find their arrays\n");
+        ++failures;
+    }
     if (failures == 0) std::printf("all embedded files match\n");
     return failures == 0 ? 0 : 1;
 }

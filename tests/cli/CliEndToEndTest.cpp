@@ -142,6 +142,14 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
             "one)\n");
     EXPECT_NE(result.out.find("converted 1 of 3 inputs"), std::string::npos);
     EXPECT_NE(readFile(temp / "out" / "arrays.cpp").find("g_a_bin_array[]"), std::string::npos);
+    // An object's size variable too narrow for an input's size.
+    writeFile(temp / "wide.bin", testfiles::patternBytes(256));
+    result = runCli(temp, {"-q", "-o", "obj", "--object", "elf-x86-64", "--size-type", "uint8_t",
+                           "wide.bin", "a.bin"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "hexmoor-cli: wide.bin: its size does not fit the size variable's type in " +
+                  (temp / "obj" / "arrays.o").string() + " (see --size-type); nothing written\n");
     // An output that cannot be made.
     writeFile(temp / "file", "x");
     result = runCli(temp, {"-o", "file/sub", "a.bin"});
@@ -277,6 +285,11 @@ TEST(CliEndToEnd, StylesNeedAByteElementType) {
         {{"--style", "string", "--element-type", "unsigned char"}, 0, ""},
         {{"--style", "embed", "--align", "16", "--null-terminate"}, 0, ""},
         {{"--style", "array", "--element-type", "uint16_t"}, 0, ""},
+        {{"--object", "coff-x86-64", "--element-type", "uint16_t"}, 2, "--object: an object holds"},
+        // long is 4 bytes on Windows, 8 on 64-bit Linux; int has no width it is known by here.
+        {{"--object", "elf-i386", "--size-type", "int"}, 2, "--object: the width of the size"},
+        {{"--object", "elf-i386", "--size-type", "int", "--no-size-variable"}, 0, ""},
+        {{"--object", "coff-arm64", "--size-type", "unsigned long int"}, 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

@@ -163,6 +163,8 @@ TEST(CliFolder, DryRunListsExactlyWhatTheRunWrites) {
          "assets", "-n", "all.c"},
         {"--index", "assets", "--depfile", "deps/arrays.d"},
         {"--separate-files", "--no-header", "--depfile", "x.d"},
+        {"--object", "elf-x86-64", "--index", "assets", "--depfile", "deps/arrays.d"},
+        {"--object", "coff-i386", "--separate-files", "--index", "assets"},
     };
     for (const auto& mode : modes) {
         Assets assets;

@@ -54,6 +54,8 @@ TEST(CliOptions, EveryOptionReachesItsField) {
                        "embed",
                        "--align=64",
                        "--null-terminate",
+                       "--object",
+                       "coff-arm64",
                        "-q",
                        "in"},
                       command, error))
@@ -78,6 +80,7 @@ TEST(CliOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(o.conversion.printableComment, 1);
     EXPECT_EQ(o.conversion.arrayQualifiers, 1);
     EXPECT_EQ(o.conversion.sizeQualifiers, 0);
+    EXPECT_EQ(o.objectFormat, Zenlo::ObjectFormat::CoffArm64);
     EXPECT_EQ(o.byteStyle.style, Zenlo::ByteStyle::Embed);
     EXPECT_EQ(o.byteStyle.align, 64u);
     EXPECT_TRUE(o.byteStyle.nullTerminate);
@@ -158,6 +161,7 @@ TEST(CliOptions, UsageErrors) {
         {{"a", "--align", "8192"}, nullptr, "invalid value '8192' for --align"},
         {{"a", "--align", "+16"}, nullptr, "invalid value '+16' for --align"},
         {{"a", "--null-terminate=1"}, nullptr, "option --null-terminate takes no value"},
+        {{"a", "--object", "pe-x86-64"}, nullptr, "invalid value 'pe-x86-64' for --object"},
         {{"a"}, "", "SOURCE_DATE_EPOCH must be a non-negative whole number"},
         {{"a"}, "-1", "SOURCE_DATE_EPOCH"},
         {{"a"}, "12.5", "SOURCE_DATE_EPOCH"},

@@ -56,7 +56,7 @@ TEST(OutputFile, FailuresAreReported) {
     EXPECT_FALSE(out.close());
 }
 
-TEST(OutputFile, RewindDropsTextWhereverItIs) {
+TEST(OutputFile, RewindAndOverwriteReachTextWhereverItIs) {
     // Cut points inside the buffer, at a handed-over boundary, and far back in written text.
     const std::size_t big = 3 * Zenlo::OutputFile::bufferSize + 5;
     const std::size_t cuts[] = {0, 7, Zenlo::OutputFile::bufferSize,
@@ -73,7 +73,14 @@ TEST(OutputFile, RewindDropsTextWhereverItIs) {
         ASSERT_TRUE(out.rewindTo(cut));
         EXPECT_EQ(out.position(), cut);
         out.write("tail");
+        // Overwritten near the start (on disk once written) and across the cut (disk and buffer).
+        std::string want = text.substr(0, cut) + "tail";
+        for (const std::size_t at : {std::size_t{1}, cut ? cut - 1 : 0}) {
+            EXPECT_TRUE(out.overwrite(at, "<>"));
+            want.replace(at, 2, "<>");
+        }
+        EXPECT_FALSE(out.overwrite(cut + 3, "<>")); // beyond the end
         EXPECT_TRUE(out.close());
-        EXPECT_EQ(testfiles::readFile(temp / "out"), text.substr(0, cut) + "tail");
+        EXPECT_EQ(testfiles::readFile(temp / "out"), want);
     }
 }
