@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "../converter/CompileSupport.h"
-#include "../converter/TestFolder.h"
+#include "support/TestSupport.h"
 
 using testfiles::TestFolder;
 namespace fs = std::filesystem;
