@@ -100,7 +100,7 @@ ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int 
         start_ = Clock::now();
     });
     converter.fileStarted.connect([this](const WideString& name, std::uint64_t) {
-        fileName_ = utf16ToUtf8(name.view());
+        fileName_ = shownText(name.view());
         draw();
     });
     converter.progress.connect([this](std::uint64_t count) {

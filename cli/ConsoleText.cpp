@@ -15,11 +15,7 @@
 namespace Zenlo {
 
 std::string shownPath(const WideString& path) {
-#ifdef _WIN32
-    return utf16ToUtf8(path.view());
-#else
-    return toPath(path).string();
-#endif
+    return shownText(path.view());
 }
 
 #ifdef _WIN32

@@ -27,7 +27,7 @@ WideString guardName(const WideString& headerFileName);
 // The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
 WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);
 
-// UTF-8 text of a name shown inside a "/* */" comment: "*/" is written "*\/" and control
+// The name as shown (see shownText) inside a "/* */" comment: "*/" is written "*\/" and control
 // characters "?", so no name can end the comment or break its line.
 std::string commentSafeName(const WideString& name);
 

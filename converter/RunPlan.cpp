@@ -123,7 +123,7 @@ RunPlan planRun(const StringList& inputs, const WideString& outputFolder,
         const WideString folderName = i < folderNames.count() ? folderNames[i] : WideString();
         const WideString name = separateFiles ? inputOutputName(input, folderName) : outputFileName;
         plan.inputs.push_back({input, inputVariableName(input, folderName, options), name});
-        keys.push_back(fromUtf8(indexKey(input, folderName)));
+        keys.push_back(indexKeyText(input, folderName));
         if (separateFiles || plan.inputs.size() == 1) {
             addOutput(name);
             if (writeHeader) addOutput(headerFileName(stripLongPathPrefix(name)));

@@ -251,5 +251,6 @@ TEST(WideString, Utf8AndNativePathRoundTrips) {
         SCOPED_TRACE(name);
         EXPECT_EQ(Zenlo::toPath(Zenlo::fromPath(name)).native(), name);
     }
+    EXPECT_EQ(Zenlo::shownText(Zenlo::fromPath("b\xff\xc3").view()), "b\\xFF\\xC3");
 #endif
 }
