@@ -9,10 +9,8 @@
 namespace Zenlo {
 namespace {
 
-// The key's text, or the English pattern when the language lacks it or has another template.
 WideString textOr(int key, const char16_t* english) {
-    WideString text;
-    return ZnLanguage::instance().findTemplate(key, english, text) ? text : WideString(english);
+    return ZnLanguage::instance().templateText(key, english);
 }
 
 // What a kind's reason text shows, in order, and the template that takes it.

@@ -117,6 +117,11 @@ bool ZnLanguage::findTemplate(Key key, const char16_t* englishPattern, WideStrin
     return true;
 }
 
+WideString ZnLanguage::templateText(Key key, const char16_t* englishPattern) const {
+    WideString text;
+    return findTemplate(key, englishPattern, text) ? text : WideString(englishPattern);
+}
+
 bool ZnLanguage::probeLanguageFile(const WideString& fileName) {
     std::string bytes;
     if (!readFileBytes(pathOf(fileName), bytes, probeBytes)) return false;

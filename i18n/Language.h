@@ -40,6 +40,8 @@ public:
     // text does not fit; the caller then uses its English pattern.
     bool findTemplate(Key key, const char16_t* englishPattern, Zenlo::WideString& text) const;
     static constexpr int maxTemplateWidth = 80;
+    // The key's text as findTemplate finds it, else the English pattern.
+    Zenlo::WideString templateText(Key key, const char16_t* englishPattern) const;
 
     // Whether the file's first two lines are valid; when they are, its LangID is listed with it.
     // The string table is not touched.
