@@ -195,9 +195,9 @@ void CMainDlg::showAbout() {
 }
 
 void CMainDlg::closeProgram() {
-    saveSettings();
+    const bool saved = saveSettings();
     shutdown();
     Destroy();
-    if (endProgram_) endProgram_(MainId::close);
+    if (endProgram_) endProgram_(saved ? MainId::close : settingsNotSavedCode);
 }
 } // namespace Zenlo

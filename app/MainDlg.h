@@ -78,14 +78,17 @@ public:
     void showAbout();
     // Reacts to a chosen language: loads it and translates the windows again.
     void changeLanguage();
-    // Saves the settings, destroys the window and ends the program with exit code 1039.
+    // Saves the settings, destroys the window and ends the program with exit code 1039; when the
+    // settings could not be saved, after a message saying why, with settingsNotSavedCode.
     void closeProgram();
+    static constexpr int settingsNotSavedCode = 1;
 
 private:
     void initialise();
     // Settings file of the start folder: read over the defaults, written by the Close button.
     void loadSettings();
-    void saveSettings();
+    // False, after a message with the system's reason, when the settings could not be saved.
+    bool saveSettings();
     // Scans the language folder, selects languageName, fills the chooser and translates.
     void initialiseLanguage();
     void translate();

@@ -2,11 +2,14 @@
 #include "app/MainDlg.h"
 
 #include <wx/choice.h>
+#include <wx/msgdlg.h>
 
 #include "i18n/Language.h"
+#include "i18n/TextKeys.h"
 #include "i18n/wx/LanguageChooser.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "settings/SettingsFile.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/wx/WxText.h"
 
 namespace Zenlo {
@@ -22,9 +25,17 @@ void CMainDlg::loadSettings() {
     Zenlo::loadSettingsFile(settingsPath(startFolder), converter.options, languageName);
 }
 
-void CMainDlg::saveSettings() {
-    // A failure stays silent: the window shows no messages, and the old file stays whole.
-    Zenlo::saveSettingsFile(settingsPath(startFolder), converter.options, languageName);
+bool CMainDlg::saveSettings() {
+    const std::filesystem::path path = settingsPath(startFolder);
+    int error = 0;
+    if (Zenlo::saveSettingsFile(path, converter.options, languageName, &error)) return true;
+    // The old file stays whole; the user learns that this session's choices are not kept.
+    const Zenlo::WideString pattern = ZnLanguage::instance().templateText(
+        TextKey::settingsNotSaved, u"The settings could not be saved in %s: %s");
+    wxMessageBox(Zenlo::toWx(Zenlo::WideString::formatted(pattern.c_str(), Zenlo::fromPath(path),
+                                                          Zenlo::fromUtf8(systemErrorText(error)))),
+                 "Hexmoor", wxOK | wxICON_WARNING, this);
+    return false;
 }
 
 void CMainDlg::initialiseLanguage() {

@@ -9,10 +9,32 @@
 namespace Zenlo {
 namespace {
 
-// The key's text, or the fallback when the language lacks it.
-WideString textOr(int key, const char16_t* fallback) {
-    WideString text;
-    return ZnLanguage::instance().findText(key, text) ? text : WideString(fallback);
+WideString textOr(int key, const char16_t* english) {
+    return ZnLanguage::instance().templateText(key, english);
+}
+
+// What a kind's reason text shows, in order, and the template that takes it.
+struct ReasonValues {
+    const char16_t* conversions;
+    WideString first, second;
+};
+
+ReasonValues reasonValues(const ZnInputFailure& failure) {
+    switch (failure.kind) {
+    case ZnFailureKind::InputUnreadable:
+    case ZnFailureKind::InputEmpty:
+    case ZnFailureKind::InputNotRegular:
+    case ZnFailureKind::InputChanged:
+        return {u"", {}, {}};
+    case ZnFailureKind::NameClash:
+    case ZnFailureKind::OutputClash:
+    case ZnFailureKind::IndexKeyClash:
+        return {u"%s%s", failure.name, failure.otherPath};
+    case ZnFailureKind::InvalidName:
+        return {u"%s", failure.name, {}};
+    default:
+        return {u"%s", failure.outputPath, {}};
+    }
 }
 
 WideString failureSummary(const ZnRunReport& report) {
@@ -33,22 +55,10 @@ int failureKey(ZnFailureKind kind) {
 
 WideString failureReason(const ZnInputFailure& failure) {
     WideString pattern;
-    if (!ZnLanguage::instance().findText(failureKey(failure.kind), pattern))
+    const ReasonValues values = reasonValues(failure);
+    if (!ZnLanguage::instance().findTemplate(failureKey(failure.kind), values.conversions, pattern))
         return fromUtf8(failure.reason());
-    // Each reason takes what its kind concerns: the output, or the other input and the name.
-    WideString reason;
-    switch (failure.kind) {
-    case ZnFailureKind::NameClash:
-    case ZnFailureKind::OutputClash:
-        reason = WideString::formatted(pattern.c_str(), failure.name, failure.otherPath);
-        break;
-    case ZnFailureKind::InvalidName:
-        reason = WideString::formatted(pattern.c_str(), failure.name);
-        break;
-    default:
-        reason = WideString::formatted(pattern.c_str(), failure.outputPath);
-        break;
-    }
+    WideString reason = WideString::formatted(pattern.c_str(), values.first, values.second);
     if (failure.systemError != 0)
         reason += WideString(u": ") + fromUtf8(systemErrorText(failure.systemError));
     return reason;

@@ -30,7 +30,8 @@ struct ZnRunReport {
 // The language key of the reason text for a kind of failure.
 int failureKey(ZnFailureKind kind);
 // The failure's reason in the current language, with the system's reason appended where there
-// is one. Falls back to the engine's English reason when the language lacks the key.
+// is one. Falls back to the engine's English reason when the language lacks the key or its text
+// takes other values than the kind's (see ZnLanguage::findTemplate).
 WideString failureReason(const ZnInputFailure& failure);
 // The label text for the report: "..." for none; otherwise the translated summary, for failures
 // with the first failed input's name (without its folder) and its reason.

@@ -73,3 +73,22 @@ cat "$work/input.bin" "$work/input.bin" "$work/input.bin" "$work/input.bin" > "$
 rm -f "$work/input.bin"
 rss_big=$(max_rss "$work/input4.bin")
 echo "max RSS:           ${rss_small} KiB for ${size_mib} MiB, ${rss_big} KiB for $((4 * size_mib)) MiB"
+
+# Many small inputs: the memory a run holds per input and its time per input stay small
+# (goal: 20,000 inputs under 100 MB in either mode).
+files=${BENCH_FILES:-20000}
+echo "bench: making $files small inputs in $work/many"
+for ((i = 0; i < files; i++)); do
+    ((i % 200 == 0)) && mkdir -p "$work/many/d$((i / 200))"
+    printf 'input %d\n' "$i" > "$work/many/d$((i / 200))/f$i.bin"
+done
+many_run() {
+    local label=$1; shift
+    rm -rf "$work/many-out"
+    /usr/bin/time -f '%e %M' -o "$work/many-time" "$cli" -q -r -o "$work/many-out" "$@" "$work/many"
+    read -r seconds rss < "$work/many-time"
+    printf '%-19s%s s, max RSS %s KiB for %s inputs (goal: under 100 MB)\n' "$label:" "$seconds" \
+        "$rss" "$files"
+}
+many_run "-r --index" --index assets
+many_run "--separate-files" --separate-files --array-qualifiers 2 --size-qualifiers 2

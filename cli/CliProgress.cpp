@@ -102,7 +102,7 @@ ZnCliProgress::ZnCliProgress(ZnFileConverter& converter, std::FILE* stream, int 
     }));
     subscriptions_.push_back(
         converter.fileStarted.subscribe([this](const WideString& name, std::uint64_t) {
-            fileName_ = utf16ToUtf8(name.view());
+            fileName_ = shownText(name.view());
             draw();
         }));
     subscriptions_.push_back(converter.progress.subscribe([this](std::uint64_t count) {

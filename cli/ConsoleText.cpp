@@ -15,11 +15,7 @@
 namespace Zenlo {
 
 std::string shownPath(const WideString& path) {
-#ifdef _WIN32
-    return utf16ToUtf8(path.view());
-#else
-    return toPath(path).string();
-#endif
+    return shownText(path.view());
 }
 
 void writeMessage(std::FILE* stream, std::string_view message) {

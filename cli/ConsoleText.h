@@ -9,8 +9,8 @@
 
 namespace Zenlo {
 
-// A path as shown in messages: UTF-8 on Windows; elsewhere the name's own bytes, so a name that
-// is not UTF-8 still reads as the file system knows it.
+// A path as shown in messages, UTF-8; a byte of a name that is not UTF-8 shows as \xFF, so two
+// such names never look alike.
 std::string shownPath(const WideString& path);
 
 // Writes UTF-8 text to the stream. On Windows a console gets it as UTF-16 through the console's

@@ -37,7 +37,8 @@ std::string includeLines(const ZnConversionOptions& options, const WideString& o
     std::string text;
     for (const WideString& name : names)
         text += "#include <" + utf8(name) + ">\r\n";
-    if (!ownHeader.isEmpty()) text += "#include \"" + utf8(ownHeader) + "\"\r\n";
+    // The name's own bytes, so the line names the file written beside it.
+    if (!ownHeader.isEmpty()) text += "#include \"" + pathBytes(ownHeader.view()) + "\"\r\n";
     if (!text.empty()) text += "\r\n";
     return text;
 }
@@ -61,7 +62,7 @@ std::string qualifiers(std::uint8_t bits, bool withStatic) {
 
 std::string commentSafeName(const WideString& name) {
     std::string text;
-    for (char c : utf8(name)) {
+    for (char c : shownText(name.view())) {
         if (c == '/' && !text.empty() && text.back() == '*') text += '\\';
         const bool control = (c >= 0 && c < 32) || c == 127;
         text += control ? '?' : c;

@@ -10,7 +10,7 @@
 
 namespace Zenlo {
 
-// UTF-8 text of a name shown inside a "/* */" comment: "*/" is written "*\/" and control
+// The name as shown (see shownText) inside a "/* */" comment: "*/" is written "*\/" and control
 // characters "?", so no name can end the comment or break its line.
 std::string commentSafeName(const WideString& name);
 

@@ -9,9 +9,9 @@ namespace Zenlo {
 std::string ZnInputFailure::reason() const {
     std::string detail;
     if (systemError) detail = ": " + systemErrorText(systemError);
-    const std::string output = utf16ToUtf8(outputPath.view());
-    const std::string other = utf16ToUtf8(otherPath.view());
-    const std::string named = utf16ToUtf8(name.view());
+    const std::string output = shownText(outputPath.view());
+    const std::string other = shownText(otherPath.view());
+    const std::string named = shownText(name.view());
     switch (kind) {
     case ZnFailureKind::InputUnreadable:
         return "cannot read the input" + detail;

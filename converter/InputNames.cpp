@@ -34,10 +34,14 @@ WideString inputOutputName(const WideString& path, const WideString& folderName)
     return separateOutputName(flattened(folderName), u'/');
 }
 
-std::string indexKey(const WideString& path, const WideString& folderName) {
+WideString indexKeyText(const WideString& path, const WideString& folderName) {
     WideString key = folderName.isEmpty() ? path : folderName;
     if (nativeSeparator != u'/') key.replaceAll(nativeSeparator, u'/');
-    return utf16ToUtf8(key.view());
+    return key;
+}
+
+std::string indexKey(const WideString& path, const WideString& folderName) {
+    return pathBytes(indexKeyText(path, folderName).view());
 }
 
 } // namespace Zenlo

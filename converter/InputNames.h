@@ -19,8 +19,10 @@ WideString inputVariableName(const WideString& path, const WideString& folderNam
                              const ZnConversionOptions& options);
 // The input's source in separate-files mode: textures_stone_png.cpp for the name above.
 WideString inputOutputName(const WideString& path, const WideString& folderName);
-// The path the lookup table finds it by, UTF-8 with "/" separators: the name below the folder,
-// else the path as it was given.
+// The path the lookup table finds it by, with "/" separators: the name below the folder, else the
+// path as it was given.
+WideString indexKeyText(const WideString& path, const WideString& folderName);
+// The key's bytes, the name's own (see pathBytes), so the real name finds the file.
 std::string indexKey(const WideString& path, const WideString& folderName);
 
 } // namespace Zenlo

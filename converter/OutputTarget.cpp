@@ -17,17 +17,16 @@ WideString normaliseOutputFolder(const WideString& folder, const WideString& sta
     assert(startFolder.isEmpty() || startFolder[startFolder.length() - 1] == separator);
     const bool windowsRules = separator == u'\\';
     WideString result(folder);
-    // Either separator ends a folder: the other one becomes this one below.
-    if (!result.isEmpty() && result[result.length() - 1] != u'/' &&
-        result[result.length() - 1] != u'\\')
-        result.append(separator);
+    // With Windows rules either separator ends a folder (below "/" becomes "\\"); elsewhere a
+    // backslash is a character of a name, as it is to the command line and the system.
+    const auto endsFolder = [&](char16_t c) { return c == u'/' || (windowsRules && c == u'\\'); };
+    if (!result.isEmpty() && !endsFolder(result[result.length() - 1])) result.append(separator);
     result = stripLongPathPrefix(result, windowsRules);
     if (windowsRules) {
         result.replaceAll(u'/', u'\\');
         if (result.find(u':') == WideString::npos) result = startFolder + result;
-    } else {
-        result.replaceAll(u'\\', u'/');
-        if (result.isEmpty() || result[0] != u'/') result = startFolder + result;
+    } else if (result.isEmpty() || result[0] != u'/') {
+        result = startFolder + result;
     }
     return folderPart(result, separator);
 }

@@ -16,8 +16,9 @@ WideString defaultOutputFolder(char16_t separator = nativeSeparator);
 // with the separator. The typed text names a folder, so a separator is added when it ends without
 // one ("gen" is the folder gen, not a file in the start folder). With the backslash (Windows
 // rules): leading backslashes and question marks are dropped, "/" becomes "\", and a text without
-// ":" is taken against startFolder. With "/": "\" becomes "/", and a text that does not start
-// with "/" is taken against startFolder, which is empty (unknown) or ends with the separator.
+// ":" is taken against startFolder. With "/": "\" is an ordinary character, and a text that does
+// not start with "/" is taken against startFolder, which is empty (unknown) or ends with the
+// separator.
 // Cannot fail; the result is not checked against the file system.
 WideString normaliseOutputFolder(const WideString& folder, const WideString& startFolder,
                                  char16_t separator = nativeSeparator);

@@ -37,7 +37,7 @@ public:
     bool add(const WideString& path) {
         if (!byPath_.emplace(pathKey(path), path).second) return false;
         FileIdentity identity;
-        if (fileIdentity(path, identity)) byIdentity_.emplace_back(identity, path);
+        if (fileIdentity(path, identity)) byIdentity_.emplace(identityKey(identity), path);
         return true;
     }
     // The output the input is, or null.
@@ -46,15 +46,17 @@ public:
         if (same != byPath_.end()) return &same->second;
         FileIdentity identity;
         if (byIdentity_.empty() || !fileIdentity(input, identity)) return nullptr;
-        for (const auto& [known, path] : byIdentity_)
-            if (known == identity) return &path;
-        return nullptr;
+        auto known = byIdentity_.find(identityKey(identity));
+        return known != byIdentity_.end() ? &known->second : nullptr;
     }
 
 private:
     std::map<std::filesystem::path::string_type, WideString> byPath_;
-    // Only outputs that already exist; few in number next to the inputs.
-    std::vector<std::pair<FileIdentity, WideString>> byIdentity_;
+    static std::pair<std::uint64_t, std::uint64_t> identityKey(const FileIdentity& identity) {
+        return {identity.device, identity.file};
+    }
+    // Only outputs that already exist: on a second run into a folder, as many as the inputs.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, WideString> byIdentity_;
 };
 
 ZnInputFailure problem(const WideString& path, ZnFailureKind kind) {
@@ -124,7 +126,7 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
                                     : request.outputFileName;
         plan.inputs.push_back(
             {input, inputVariableName(input.path, input.folderName, options), name});
-        keys.push_back(fromUtf8(indexKey(input.path, input.folderName)));
+        keys.push_back(indexKeyText(input.path, input.folderName));
         if (request.separateFiles || plan.inputs.size() == 1) {
             addOutput(objectFormat == ObjectFormat::None ? name
                                                          : objectFileName(name, objectFormat));

@@ -106,6 +106,22 @@ bool ZnLanguage::findText(Key key, WideString& text) const {
     return true;
 }
 
+bool ZnLanguage::findTemplate(Key key, const char16_t* englishPattern, WideString& text) const {
+    WideString found;
+    std::u16string own, english;
+    if (!findText(key, found) || !conversionKinds(found.c_str(), maxTemplateWidth, own))
+        return false;
+    conversionKinds(englishPattern, maxTemplateWidth, english);
+    if (own != english) return false;
+    text = std::move(found);
+    return true;
+}
+
+WideString ZnLanguage::templateText(Key key, const char16_t* englishPattern) const {
+    WideString text;
+    return findTemplate(key, englishPattern, text) ? text : WideString(englishPattern);
+}
+
 bool ZnLanguage::probeLanguageFile(const WideString& fileName) {
     std::string bytes;
     if (!readFileBytes(pathOf(fileName), bytes, probeBytes)) return false;

@@ -34,6 +34,14 @@ public:
     Zenlo::WideString text(Key key) const;
     // The key's text in text; false (text unchanged) when the table lacks the key.
     bool findText(Key key, Zenlo::WideString& text) const;
+    // The key's text when it is a template for the program's own values: its printf conversions
+    // are exactly those of the English pattern (by kind and order; see conversionKinds) and pad
+    // to at most maxTemplateWidth. Returns false (text unchanged) when the key is missing or its
+    // text does not fit; the caller then uses its English pattern.
+    bool findTemplate(Key key, const char16_t* englishPattern, Zenlo::WideString& text) const;
+    static constexpr int maxTemplateWidth = 80;
+    // The key's text as findTemplate finds it, else the English pattern.
+    Zenlo::WideString templateText(Key key, const char16_t* englishPattern) const;
 
     // Whether the file's first two lines are valid; when they are, its LangID is listed with it.
     // The string table is not touched.

@@ -13,6 +13,8 @@ enum : std::int32_t {
     moreFailures = 216,
     folderRefused = 217,
     nameRefused = 218,
+    // The message at the end when the settings could not be kept.
+    settingsNotSaved = 219,
     // The reasons of failed inputs: this key plus the failure's kind.
     failureReasons = 220,
     // The file dialogs: titles and filter texts.

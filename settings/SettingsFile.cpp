@@ -184,12 +184,16 @@ bool loadSettingsFile(const std::filesystem::path& path, ZnConversionOptions& op
 }
 
 bool saveSettingsFile(const std::filesystem::path& path, const ZnConversionOptions& options,
-                      const WideString& languageName) {
+                      const WideString& languageName, int* error) {
     AtomicOutput file;
-    if (!file.begin(fromPath(path))) return false;
-    file.file().write(toDiskForm(encodeSettingsRecord(options, languageName)));
-    // The settings must be on the disk before the rename makes them the settings file.
-    return file.commit(true) != CommitResult::Failed;
+    bool saved = file.begin(fromPath(path));
+    if (saved) {
+        file.file().write(toDiskForm(encodeSettingsRecord(options, languageName)));
+        // The settings must be on the disk before the rename makes them the settings file.
+        saved = file.commit(true) != CommitResult::Failed;
+    }
+    if (!saved && error) *error = file.error();
+    return saved;
 }
 
 } // namespace Zenlo

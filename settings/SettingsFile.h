@@ -51,8 +51,9 @@ bool loadSettingsFile(const std::filesystem::path& path, ZnConversionOptions& op
 // Writes the settings file, replacing it atomically: a temporary file beside it is written,
 // flushed to disk and renamed over it. A link is written through; only a regular file is
 // replaced (or a missing one created). Returns false when it could not be written or the path
-// names something else, such as a device; that then stays as it was.
+// names something else, such as a device; that then stays as it was, and error (when given)
+// holds the reason's code for systemErrorText.
 bool saveSettingsFile(const std::filesystem::path& path, const ZnConversionOptions& options,
-                      const WideString& languageName);
+                      const WideString& languageName, int* error = nullptr);
 
 } // namespace Zenlo

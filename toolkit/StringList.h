@@ -1,6 +1,8 @@
-// The program's growable array, filled by splitString: grows by a fixed step of ten.
+// The program's growable array, filled by splitString: grows by ten, or by half its count once
+// that is more, so that filling it with many elements (every file below a folder) stays linear.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -38,10 +40,10 @@ public:
     T* begin() { return storage_.get(); }
     T* end() { return storage_.get() + count_; }
 
-    // Adds an element at the end; when full, room for count + 1 + 10 is made first.
+    // Adds an element at the end; when full, room for count + 1 + max(10, count / 2) is made first.
     void add(T element) {
         if (count_ == capacity_) {
-            Size capacity = count_ + 1 + growthStep;
+            Size capacity = count_ + 1 + std::max(growthStep, count_ / 2);
             std::unique_ptr<T[]> storage(new T[capacity]);
             for (Size i = 0; i < count_; ++i) storage[i] = std::move(storage_[i]);
             storage_ = std::move(storage);

@@ -2,6 +2,7 @@
 #include "toolkit/TextEncoding.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace Zenlo {
 
@@ -68,7 +69,9 @@ template <class Visit> void forEachCodePoint(std::u16string_view text, Visit vis
     }
 }
 
-bool isSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
+bool isSurrogate(char32_t cp) {
+    return cp >= 0xD800 && cp <= 0xDFFF;
+}
 
 // UTF-16 of UTF-8 bytes; each byte of an invalid sequence becomes the code point invalid gives it.
 template <class Invalid> std::u16string decodeUtf8Bytes(std::string_view bytes, Invalid invalid) {
@@ -83,12 +86,33 @@ template <class Invalid> std::u16string decodeUtf8Bytes(std::string_view bytes, 
     return out;
 }
 
+// The byte a lone surrogate keeps from a native name, or -1 when it keeps none.
+int keptByte(char32_t cp) {
+#ifdef _WIN32
+    (void)cp;
+    return -1;
+#else
+    return cp >= 0xDC80 && cp <= 0xDCFF ? static_cast<int>(cp - 0xDC00) : -1;
+#endif
+}
+
+// How a lone surrogate reads in shown text.
+std::string surrogateEscape(char32_t cp) {
+    char escape[8];
+    if (keptByte(cp) >= 0)
+        std::snprintf(escape, sizeof escape, "\\x%02X", keptByte(cp));
+    else
+        std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(cp));
+    return escape;
+}
+
 } // namespace
 
 std::string utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t cp) { appendUtf8(out, isSurrogate(cp) ? replacement : cp); });
+    forEachCodePoint(text,
+                     [&](char32_t cp) { appendUtf8(out, isSurrogate(cp) ? replacement : cp); });
     return out;
 }
 
@@ -107,6 +131,18 @@ std::u16string decodeUtf16le(std::string_view bytes) {
     return text;
 }
 
+std::string shownText(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t cp) {
+        if (isSurrogate(cp))
+            out += surrogateEscape(cp);
+        else
+            appendUtf8(out, cp);
+    });
+    return out;
+}
+
 #ifdef _WIN32
 
 std::u16string nativeToUtf16(const std::filesystem::path& path) {
@@ -118,6 +154,10 @@ std::filesystem::path utf16ToNative(std::u16string_view text) {
     return std::filesystem::path(std::wstring(text.begin(), text.end()));
 }
 
+std::string pathBytes(std::u16string_view text) {
+    return utf16ToUtf8(text);
+}
+
 #else
 
 std::u16string nativeToUtf16(const std::filesystem::path& path) {
@@ -126,12 +166,19 @@ std::u16string nativeToUtf16(const std::filesystem::path& path) {
 }
 
 std::filesystem::path utf16ToNative(std::u16string_view text) {
+    return std::filesystem::path(pathBytes(text));
+}
+
+std::string pathBytes(std::u16string_view text) {
     std::string out;
+    out.reserve(text.size());
     forEachCodePoint(text, [&](char32_t cp) {
-        if (cp >= 0xDC80 && cp <= 0xDCFF) out.push_back(static_cast<char>(cp - 0xDC00));
-        else appendUtf8(out, isSurrogate(cp) ? replacement : cp);
+        if (keptByte(cp) >= 0)
+            out.push_back(static_cast<char>(keptByte(cp)));
+        else
+            appendUtf8(out, isSurrogate(cp) ? replacement : cp);
     });
-    return std::filesystem::path(out);
+    return out;
 }
 
 #endif

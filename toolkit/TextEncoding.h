@@ -19,5 +19,11 @@ std::u16string decodeUtf16le(std::string_view bytes);
 std::u16string nativeToUtf16(const std::filesystem::path& path);
 // The native path of UTF-16 text; the exact inverse of nativeToUtf16.
 std::filesystem::path utf16ToNative(std::u16string_view text);
+// The bytes a path's text names, for text that must find the file again (a lookup key, an
+// include line): outside Windows its native bytes, on Windows its UTF-8 form.
+std::string pathBytes(std::u16string_view text);
+// UTF-8 of text for people to read. Outside Windows a byte kept from a name shows as \xFF; any
+// other lone surrogate shows as \uD800. So two different names never look alike.
+std::string shownText(std::u16string_view text);
 
 } // namespace Zenlo

@@ -24,6 +24,8 @@ struct Directive {
     bool leftAlign = false, zeroPad = false, alternate = false, plus = false, space = false;
     int width = 0;
     int precision = -1;
+    // The width or the precision is taken from an argument ("*").
+    bool sizeFromArgument = false;
     char conversion = 0;
 };
 
@@ -170,6 +172,7 @@ template <class CharT> bool parseDirective(const CharT*& p, Directive& directive
         else break;
     }
     if (*q == CharT('*')) {
+        directive.sizeFromArgument = true;
         auto width = reader.next().as<std::int64_t>();
         if (width < 0) directive.leftAlign = true;
         directive.width = static_cast<int>(width < 0 ? -width : width);
@@ -180,6 +183,7 @@ template <class CharT> bool parseDirective(const CharT*& p, Directive& directive
     if (*q == CharT('.')) {
         ++q;
         if (*q == CharT('*')) {
+            directive.sizeFromArgument = true;
             auto precision = reader.next().as<std::int64_t>();
             directive.precision = precision < 0 ? -1 : static_cast<int>(precision);
             ++q;
@@ -196,27 +200,40 @@ template <class CharT> bool parseDirective(const CharT*& p, Directive& directive
     return true;
 }
 
-template <class CharT>
-std::basic_string<CharT> formatAny(const CharT* pattern, const FormatArg* args, std::size_t count) {
-    std::basic_string<CharT> out;
-    if (!pattern) return out;
-    ArgReader reader(args, count);
-    for (const CharT* p = pattern; *p;) {
+// Walks the pattern: literal gets each character that stands for itself ("%%" gives one "%", an
+// unknown conversion its "%"), conversion each directive, with the reader at its argument.
+template <class CharT, class Literal, class Conversion>
+void walkPattern(const CharT* pattern, ArgReader& reader, Literal literal, Conversion conversion) {
+    for (const CharT* p = pattern; p && *p;) {
         if (*p != CharT('%')) {
-            out.push_back(*p++);
+            literal(*p++);
             continue;
         }
         if (p[1] == CharT('%')) {
-            out.push_back(CharT('%'));
+            literal(CharT('%'));
             p += 2;
             continue;
         }
         ++p;
         Directive directive;
-        if (parseDirective(p, directive, reader)) emitConversion(out, directive, reader);
-        else out.push_back(CharT('%'));
+        if (parseDirective(p, directive, reader)) conversion(directive);
+        else literal(CharT('%'));
     }
+}
+
+template <class CharT>
+std::basic_string<CharT> formatAny(const CharT* pattern, const FormatArg* args, std::size_t count) {
+    std::basic_string<CharT> out;
+    ArgReader reader(args, count);
+    walkPattern(
+        pattern, reader, [&](CharT c) { out.push_back(c); },
+        [&](const Directive& directive) { emitConversion(out, directive, reader); });
     return out;
+}
+
+char conversionKind(char conversion) {
+    if (conversion == 's') return 's';
+    return conversion == 'f' || conversion == 'F' ? 'f' : 'd';
 }
 
 } // namespace
@@ -227,6 +244,20 @@ std::u16string formatText(const char16_t* pattern, const FormatArg* args, std::s
 
 std::string formatText(const char* pattern, const FormatArg* args, std::size_t count) {
     return formatAny(pattern, args, count);
+}
+
+bool conversionKinds(const char16_t* pattern, int maxWidth, std::u16string& kinds) {
+    kinds.clear();
+    bool bounded = true;
+    ArgReader none(nullptr, 0);
+    walkPattern(
+        pattern, none, [](char16_t) {},
+        [&](const Directive& directive) {
+            kinds.push_back(static_cast<char16_t>(conversionKind(directive.conversion)));
+            bounded = bounded && !directive.sizeFromArgument && directive.width <= maxWidth &&
+                      directive.precision <= maxWidth;
+        });
+    return bounded;
 }
 
 } // namespace Zenlo

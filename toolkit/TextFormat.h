@@ -49,4 +49,9 @@ private:
 std::u16string formatText(const char16_t* pattern, const FormatArg* args, std::size_t count);
 std::string formatText(const char* pattern, const FormatArg* args, std::size_t count);
 
+// The kinds of the pattern's conversions as formatText reads them, in order: 'd' for d i u x X c,
+// 'f' for f F, 's' for s. Returns false when a width or precision comes from an argument ("*")
+// or is larger than maxWidth.
+bool conversionKinds(const char16_t* pattern, int maxWidth, std::u16string& kinds);
+
 } // namespace Zenlo

@@ -1,4 +1,5 @@
-// The string's storage rule (steps of 1024, never shrinking) and its search, edit and case rules.
+// The string's storage rule (small powers of two, then steps of 1024, never shrinking) and its
+// search, edit and case rules.
 #include "toolkit/WideString.h"
 
 #include <algorithm>
@@ -38,7 +39,10 @@ template <class C, class T> const C* StringImpl<C, T>::emptyText() {
 }
 
 template <class C, class T> auto StringImpl<C, T>::roundedCapacity(Size n) -> Size {
-    return (n / growthStep + 1) * growthStep;
+    if (n >= growthStep) return (n / growthStep + 1) * growthStep;
+    Size capacity = smallestStorage;
+    while (capacity <= n) capacity *= 2;
+    return capacity;
 }
 
 template <class C, class T> void StringImpl<C, T>::adopt(C* buffer, Size capacity, Size length) {
@@ -49,11 +53,10 @@ template <class C, class T> void StringImpl<C, T>::adopt(C* buffer, Size capacit
     buffer_[length_] = 0;
 }
 
-// Room for n characters plus the terminator, grown from the current capacity in steps.
+// Room for n characters plus the terminator.
 template <class C, class T> void StringImpl<C, T>::ensureRoom(Size n) {
     if (capacity_ > n) return;
-    Size capacity = capacity_;
-    while (capacity <= n) capacity += growthStep;
+    const Size capacity = roundedCapacity(n);
     C* buffer = new C[capacity];
     if (length_) std::memcpy(buffer, buffer_, length_ * sizeof(C));
     adopt(buffer, capacity, length_);

@@ -32,6 +32,10 @@ public:
     using Size = std::uint32_t;
     // All ones: "not found" as a result, "to the end" as a count, "last character" as a start.
     static constexpr Size npos = 0xFFFFFFFFu;
+    // Storage sizes: powers of two from smallestStorage up to growthStep, then multiples of
+    // growthStep. Names and paths, of which a run holds several per input, stay small; long
+    // texts still grow in fixed steps.
+    static constexpr Size smallestStorage = 16;
     static constexpr Size growthStep = 1024;
 
     StringImpl() = default;

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 #include <wx/dirdlg.h>
@@ -15,7 +14,6 @@
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
 #include <wx/listbox.h>
-#include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -274,25 +272,6 @@ TEST_F(GuiConvert, FailedInputsAreSummedUpInTheLabel) {
 
 namespace {
 
-// Answers the next modal dialog of the type instead of a user: the action looks at it, and its
-// result is what the dialog returns. The dialog itself is never shown.
-template <class Dialog> class DialogAnswer : public wxModalDialogHook {
-public:
-    explicit DialogAnswer(std::function<int(Dialog&)> action) : action_(std::move(action)) {
-        Register();
-    }
-    int Enter(wxDialog* dialog) override {
-        auto* wanted = dynamic_cast<Dialog*>(dialog);
-        if (!wanted) return wxID_NONE;
-        ++answered;
-        return action_(*wanted);
-    }
-    int answered = 0;
-
-private:
-    std::function<int(Dialog&)> action_;
-};
-
 void loadEnglish() {
     ZnLanguage& language = ZnLanguage::instance();
     language.setLanguageFolder(Zenlo::fromPath(fs::path(HEXMOOR_SOURCE_DIR) / "lang"));
@@ -305,7 +284,7 @@ void loadEnglish() {
 TEST_F(GuiConvert, AddFilesDialogUsesItsKeysAndCancelChangesNothing) {
     loadEnglish();
     list()->Append("/kept");
-    DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
+    UiTest::DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
         EXPECT_EQ(files.GetMessage(), "Add input files");
         EXPECT_TRUE(files.GetWildcard().StartsWith("All files (*.*)|"));
         EXPECT_TRUE(files.HasFlag(wxFD_MULTIPLE));
@@ -323,7 +302,7 @@ TEST_F(GuiConvert, BrowsingForTheOutputFileSplitsNameAndFolder) {
     loadEnglish();
     setText(MainId::outputFile, "kept.c");
     UiTest::pumpEvents();
-    DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
+    UiTest::DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
         EXPECT_EQ(files.GetMessage(), "Choose the output file");
         EXPECT_EQ(files.GetWildcard(),
                   "C and C++ source files (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|"
@@ -344,7 +323,7 @@ TEST_F(GuiConvert, BrowsingForTheOutputFileSplitsNameAndFolder) {
 }
 
 TEST_F(GuiConvert, BrowsingForTheOutputFolderAddsTheSeparator) {
-    DialogAnswer<wxDirDialog> answer([&](wxDirDialog&) { return wxID_CANCEL; });
+    UiTest::DialogAnswer<wxDirDialog> answer([&](wxDirDialog&) { return wxID_CANCEL; });
     UiTest::click(dialog, MainId::browseFolder);
     EXPECT_EQ(answer.answered, 1);
 #ifdef _WIN32

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -112,4 +113,21 @@ TEST_F(GuiMainDlgLanguage, SettingsAreReadAtStartAndWrittenOnlyByClose) {
     ASSERT_TRUE(Zenlo::loadSettingsFile(folder.path() / "settings.cfg", back, name));
     EXPECT_EQ(Zenlo::utf16ToUtf8(name.view()), "English");
     EXPECT_EQ(back.bytesPerLine, 8);
+
+    // Settings that cannot be kept: a message says why, and the end is not the normal one.
+    fs::remove(folder.path() / "settings.cfg");
+    fs::create_directory(folder.path() / "settings.cfg");
+    int code = 0;
+    ASSERT_TRUE(dialog = UiTest::openMainDialog([&](int ended) { code = ended; }));
+    UiTest::DialogAnswer<wxMessageDialog> answer([&](wxMessageDialog& message) {
+        // The place and the system's reason.
+        EXPECT_TRUE(message.GetMessage().StartsWith("The settings could not be saved in " +
+                                                    (folder.path() / "settings.cfg: ").string()))
+            << message.GetMessage();
+        return wxID_OK;
+    });
+    dialog->closeProgram();
+    dialog = nullptr;
+    EXPECT_EQ(answer.answered, 1);
+    EXPECT_EQ(code, CMainDlg::settingsNotSavedCode);
 }

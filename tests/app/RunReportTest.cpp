@@ -187,4 +187,14 @@ TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
                   systemText(testfiles::missingFileError) + ")");
     report.kind = ZnRunReport::Kind::stopped;
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)).rfind("Stopped. ", 0), 0u);
+    // Texts that want other values, or pad without end, are not used.
+    testfiles::TestFolder temp;
+    testfiles::writeFile(temp / "x.lng", "<utf-8 encoding>\nLangID X\n213 %s\n214 Halt %d\n"
+                                         "215 %999999s%999999s%999999s\n220 %d\n");
+    ZnLanguage::instance().setLanguageFolder(Zenlo::fromPath(temp.path()));
+    ASSERT_TRUE(ZnLanguage::instance().loadLanguageFile(u"x.lng"));
+    EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
+              "Stopped. Could not convert 1 of the input files. First: gone (cannot read the "
+              "input: " +
+                  systemText(testfiles::missingFileError) + ")");
 }

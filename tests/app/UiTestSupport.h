@@ -3,7 +3,10 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
 #include <wx/window.h>
 
 #include "app/MainDlg.h"
@@ -44,5 +47,24 @@ Zenlo::CMainDlg* openMainDialog(Zenlo::CMainDlg::EndProgram endProgram = {});
 void closeWindow(wxWindow* window);
 // Picks the language by its shown name in the main dialog's chooser, as a user does.
 void chooseLanguage(wxWindow* dialog, const char* name);
+
+// Answers the next modal dialog of the type instead of a user: the action looks at it, and its
+// result is what the dialog returns. The dialog itself is never shown.
+template <class Dialog> class DialogAnswer : public wxModalDialogHook {
+public:
+    explicit DialogAnswer(std::function<int(Dialog&)> action) : action_(std::move(action)) {
+        Register();
+    }
+    int Enter(wxDialog* dialog) override {
+        auto* wanted = dynamic_cast<Dialog*>(dialog);
+        if (!wanted) return wxID_NONE;
+        ++answered;
+        return action_(*wanted);
+    }
+    int answered = 0;
+
+private:
+    std::function<int(Dialog&)> action_;
+};
 
 } // namespace UiTest

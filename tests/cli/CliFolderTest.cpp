@@ -113,6 +113,8 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
         // "a.b" and "a_b" give one name; so does a file given by itself and found in a folder.
         {{"-r", "clash"}, 1, {}, "clash/a_b: gives the variable name g_a_b_array"},
         {{"-r", "in", "in/top.bin"}, 1, {}, "in/top.bin: gives the variable name g_top_bin_array"},
+        // Names that are not UTF-8 stay apart in messages.
+        {{"-r", "bytes"}, 1, {}, "bytes/l\\xFF.bin: gives the variable name g_l__bin_array"},
         // The table's own source is the source of an input named "arrays".
         {{"--separate-files", "--array-qualifiers", "2", "--size-qualifiers", "2", "--index", "x",
           "-r", "clash/arrays"},
@@ -138,6 +140,9 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
     writeFile(assets.temp / "clash" / "a.b", "1");
     writeFile(assets.temp / "clash" / "a_b", "2");
     writeFile(assets.temp / "clash" / "arrays", "3");
+    fs::create_directories(assets.temp / "bytes");
+    writeFile(assets.temp / "bytes" / "l\xfe.bin", "1");
+    writeFile(assets.temp / "bytes" / "l\xff.bin", "2");
     for (const auto& c : cases) {
         std::vector<std::string> arguments = c.arguments;
         arguments.insert(arguments.begin(), "--dry-run");

@@ -30,6 +30,7 @@ const std::vector<std::pair<std::string, std::string>>& assetFiles() {
         {"top.bin", std::string("\0\1\2?\?=\\\"", 8)},
         {"a-b", "dash sorts before slash"},
         {"a/c", "slash"},
+        {"l\xff.bin", "a name that is not UTF-8"},
     };
     return files;
 }

@@ -93,9 +93,10 @@ TEST(OutputTarget, FolderNormalisationPosixRules) {
         {u"/work/gen", "/work/gen/"},
         {u"/abs/project/src", "/abs/project/src/"},
         {u"gen", "/home/u/gen/"},
-        {u"out\\sub", "/home/u/out/sub/"},
-        {u"out\\sub\\", "/home/u/out/sub/"},
-        {u"\\abs\\x\\", "/abs/x/"},
+        // A backslash is part of a name, as it is to the command line.
+        {u"out\\sub", "/home/u/out\\sub/"},
+        {u"out\\sub\\", "/home/u/out\\sub\\/"},
+        {u"\\abs\\x\\", "/home/u/\\abs\\x\\/"},
         // No long-path prefix here: "?" and a leading backslash are ordinary text.
         {u"?\?/x/", "/home/u/?\?/x/"},
         {u"C:/x/", "/home/u/C:/x/"},
