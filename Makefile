@@ -34,6 +34,7 @@ deps:
 # folder gets it too.
 build: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DHEXMOOR_SANITIZE=ON -DHEXMOOR_WERROR=ON \
+	    -DHEXMOOR_TESTS=ON \
 	    $(LAUNCHER) >/dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
@@ -55,7 +56,7 @@ wxmsw: deps
 # of the test build are the ones the Windows programs' output is compared with.
 windows-build: deps wxmsw
 	cmake -S . -B $(WINDOWS_DIR) $(WINDOWS_CMAKE) -DCMAKE_BUILD_TYPE=Debug \
-	    -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DHEXMOOR_WERROR=ON \
+	    -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DHEXMOOR_WERROR=ON -DHEXMOOR_TESTS=ON \
 	    -DHEXMOOR_HOST_CLI=$(CURDIR)/$(TEST_DIR)/hexmoor-cli \
 	    -DHEXMOOR_HOST_GUI=$(CURDIR)/$(TEST_DIR)/hexmoor >/dev/null
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
@@ -68,7 +69,7 @@ windows-test: windows-build
 # dist/hexmoor-<version>-win64.zip: hexmoor.exe, hexmoor-cli.exe, the languages and a README.
 $(WINDOWS_RELEASE_DIR)/build.ninja: | wxmsw
 	cmake -S . -B $(WINDOWS_RELEASE_DIR) $(WINDOWS_CMAKE) -DCMAKE_BUILD_TYPE=Release \
-	    -DHEXMOOR_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s
+	    -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s
 
 windows: deps wxmsw $(WINDOWS_RELEASE_DIR)/build.ninja
 	cmake --build $(WINDOWS_RELEASE_DIR) -j $(JOBS)
@@ -76,7 +77,7 @@ windows: deps wxmsw $(WINDOWS_RELEASE_DIR)/build.ninja
 	    -DVERSION=$(VERSION) -DDIST_DIR=$(CURDIR)/dist -P cmake/WindowsPackage.cmake
 
 $(RELEASE_DIR)/CMakeCache.txt:
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DHEXMOOR_TESTS=OFF $(LAUNCHER)
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 
 release: deps $(RELEASE_DIR)/CMakeCache.txt
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
@@ -90,6 +91,7 @@ endif
 	$(RELEASE_DIR)/hexmoor
 
 bench: release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target hexmoor_window_bench
 	bash bench/run.sh $(RELEASE_DIR)
 	$(RELEASE_DIR)/hexmoor_window_bench
 	bash bench/compile.sh $(RELEASE_DIR)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 
+#include "HexmoorVersion.h"
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
 #include "cli/CliProgress.h"

@@ -8,6 +8,7 @@
 
 #include "../converter/TestFolder.h"
 #include "../converter/WorkedExample.h"
+#include "HexmoorVersion.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/FileSystem.h"
 
