@@ -6,7 +6,6 @@ PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 WINDOWS_RELEASE_DIR := build/windows-release
-VERSION = $$(sed -n 's/^project(Hexmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 # Rebuilds in another checkout of the same sources (a clean clone, a second work tree) come from
 # the compiler cache: paths are hashed relative to the tree. CMake takes the launchers from the
@@ -64,8 +63,9 @@ windows-test: windows-build
 windows: deps wxmsw
 	cmake --preset windows-release >/dev/null
 	cmake --build --preset windows-release -j $(JOBS)
-	cmake -DBUILD_DIR=$(CURDIR)/$(WINDOWS_RELEASE_DIR) -DSOURCE_DIR=$(CURDIR) \
-	    -DVERSION=$(VERSION) -DDIST_DIR=$(CURDIR)/dist -P cmake/WindowsPackage.cmake
+	rm -rf $(WINDOWS_RELEASE_DIR)/package
+	cpack --config $(WINDOWS_RELEASE_DIR)/CPackConfig.cmake -B $(WINDOWS_RELEASE_DIR)/package
+	mkdir -p dist && cp $(WINDOWS_RELEASE_DIR)/package/*.zip dist/
 
 release: deps
 	cmake --preset release >/dev/null
