@@ -7,15 +7,12 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "HexmoorVersion.h"
 #include "app/MainDlgIds.h"
 #include "i18n/wx/WindowTranslation.h"
 #include "res/Images.h"
 #include "toolkit/wx/DialogTemplate.h"
 #include "toolkit/wx/WxText.h"
-
-#ifndef HEXMOOR_VERSION
-#define HEXMOOR_VERSION "1.1.79"
-#endif
 
 namespace Zenlo {
 namespace {

@@ -1,7 +1,7 @@
 // The main dialog's enable table as a plain function of the dialog's state.
 #include "app/EnableTable.h"
 
-#include "toolkit/widgets/ListRules.h"
+#include "toolkit/dialogrules/ListRules.h"
 
 namespace Zenlo {
 bool canConvert(const ZnMainState& state) {

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "HexmoorVersion.h"
 #include "cli/CliBuildFiles.h"
 #include "cli/CliInputs.h"
 #include "cli/CliProgress.h"

@@ -5,21 +5,12 @@
 # HEXMOOR_ICO_FILE (in the caller's scope) to the icon file it makes.
 function(hexmoor_windows_resources target)
     set(ico ${CMAKE_CURRENT_BINARY_DIR}/hexmoor.ico)
-    # The icon tool is a Windows program too: in a cross build it runs under the emulator (Wine),
-    # in the build folder's own prefix, which the tests share.
-    add_executable(hexmoor_icons res/tools/IconFiles.cpp)
-    target_link_libraries(hexmoor_icons PRIVATE hexmoor_ui)
-    target_compile_options(hexmoor_icons PRIVATE ${HEXMOOR_WARNINGS})
-    set(runner)
-    if(CMAKE_CROSSCOMPILING)
-        if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
-            message(FATAL_ERROR "Drawing the icon needs a way to run Windows programs (Wine)")
-        endif()
-        set(runner ${CMAKE_COMMAND} -E env WINEPREFIX=${HEXMOOR_WINEPREFIX} WINEDEBUG=-all
-                   ${CMAKE_CROSSCOMPILING_EMULATOR})
+    # The icon tool is a Windows program too: in a cross build it runs under the emulator (Wine).
+    if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+        message(FATAL_ERROR "Drawing the icon needs a way to run Windows programs (Wine)")
     endif()
     add_custom_command(OUTPUT ${ico}
-        COMMAND ${runner} $<TARGET_FILE:hexmoor_icons> --ico ${ico}
+        COMMAND hexmoor_icons --ico ${ico}
         DEPENDS hexmoor_icons COMMENT "Drawing the program icon (.ico)" VERBATIM)
     add_custom_target(hexmoor_ico_file DEPENDS ${ico})
 

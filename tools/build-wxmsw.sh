@@ -6,9 +6,10 @@
 #   tools/build-wxmsw.sh --prefix   only print the prefix the build would use
 #
 # The Windows build uses the same wx version as the Linux one (the installed libwxgtk3.2-dev), so
-# both windows behave alike. The source comes through a private apt sources list and lists folder,
-# so the machine's apt configuration stays as it is. A prefix counts as complete only once its
-# stamp file exists (written last); an interrupted build is thrown away and redone.
+# both windows behave alike. The source comes through private apt source lists, made from the
+# machine's own (so any mirror serves), and a private lists folder, so the machine's apt
+# configuration stays as it is. A prefix counts as complete only once its stamp file exists
+# (written last); an interrupted build is thrown away and redone.
 set -euo pipefail
 
 HOST=x86_64-w64-mingw32
@@ -35,6 +36,30 @@ wxVersion() {
     [ -n "$v" ] || v=$(apt-cache policy libwxgtk3.2-dev 2>/dev/null | awk '/Candidate:/ {print $2}')
     [ -n "$v" ] && [ "$v" != "(none)" ] || die "cannot tell the wxwidgets3.2 version (libwxgtk3.2-dev unknown to apt)"
     echo "$v"
+}
+
+# The machine's own apt sources as source entries, into $1/sources.list (one-line form) and
+# $1/sources.list.d/*.sources (deb822): the same mirrors, suites, components and keys as the
+# installed packages came through, whatever mirror that is.
+writeSourceLists() {
+    local etc=/etc/apt file
+    mkdir -p "$1/sources.list.d"
+    : >"$1/sources.list"
+    for file in "$etc/sources.list" "$etc"/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' "$file" >>"$1/sources.list"
+    done
+    for file in "$etc"/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        # Stanza by stanza: one that gives binary packages gives their sources instead.
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             match($0, /(^|\n)Types:[^\n]*/) {
+                 types = substr($0, RSTART, RLENGTH)
+                 if (types !~ /[: \t]deb([ \t]|$)/) next
+                 sub(/(^|\n)Types:[^\n]*/, (RSTART > 1 ? "\n" : "") "Types: deb-src")
+                 print
+             }' "$file" >"$1/sources.list.d/$(basename "$file")"
+    done
 }
 
 # The key changes with anything that changes the built library: flags, compiler, this recipe.
@@ -67,13 +92,9 @@ WORK="$PREFIX.work"
 rm -rf "$WORK" "$PREFIX"
 mkdir -p "$WORK/apt/lists/partial" "$WORK/src"
 
-# deb-src for the suite the installed packages come from; everything else stays the machine's.
-cat >"$WORK/apt/sources.list" <<EOF
-deb-src http://deb.debian.org/debian bookworm main
-deb-src http://deb.debian.org/debian bookworm-updates main
-deb-src http://deb.debian.org/debian-security bookworm-security main
-EOF
-APT_OPTS=(-o Dir::Etc::SourceList="$WORK/apt/sources.list" -o Dir::Etc::SourceParts=-
+writeSourceLists "$WORK/apt"
+APT_OPTS=(-o Dir::Etc::SourceList="$WORK/apt/sources.list"
+          -o Dir::Etc::SourceParts="$WORK/apt/sources.list.d"
           -o Dir::State::Lists="$WORK/apt/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
           -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
 echo "build-wxmsw: fetching wxwidgets3.2 $VERSION source" >&2

@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/timer.h>
 
+#include "HexmoorVersion.h"
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
 #include "toolkit/TextEncoding.h"
@@ -21,14 +22,16 @@ std::string labelOf(wxWindow* dialog, int id) {
 
 TEST(AboutDlg, VersionNamesTheBuildsWordSize) {
     const std::string version = Zenlo::utf16ToUtf8(CAboutDlg::versionText().view());
-    EXPECT_EQ(version, sizeof(void*) == 8 ? "1.1.79 (64 bit)" : "1.1.79 (32 bit)");
+    EXPECT_EQ(version,
+              std::string(HEXMOOR_VERSION) + (sizeof(void*) == 8 ? " (64 bit)" : " (32 bit)"));
 }
 
 TEST(GuiAboutDlg, ShowsItsTextsAndClosesWithEscape) {
     CAboutDlg about;
     ASSERT_TRUE(about.create(nullptr));
     EXPECT_EQ(labelOf(&about, AboutId::productName), "Hexmoor byte array");
-    EXPECT_EQ(labelOf(&about, AboutId::version).rfind("v1.1.79 (", 0), 0u);
+    EXPECT_EQ(labelOf(&about, AboutId::version).rfind(std::string("v") + HEXMOOR_VERSION + " (", 0),
+              0u);
     EXPECT_FALSE(labelOf(&about, AboutId::notice).empty());
     EXPECT_TRUE(about.FindWindow(AboutId::productName)->GetFont().GetWeight() >= wxFONTWEIGHT_BOLD);
     EXPECT_EQ(about.FindWindow(AboutId::productName)->GetForegroundColour(), wxColour(0, 0, 255));

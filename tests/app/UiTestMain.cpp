@@ -1,5 +1,6 @@
 // Main of the window tests: starts wx (GTK needs a display, e.g. xvfb-run), then runs gtest.
-// Without a display only the suites that need no window run (their names do not start with Gui).
+// Without a display only the suites that need no window run (their names do not start with Gui);
+// listing the tests (as ctest does to name each one) needs neither wx nor a display.
 #include <cstdio>
 #include <string>
 
@@ -14,6 +15,7 @@ using namespace Zenlo;
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    if (testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
     bool haveDisplay = false;
 #if defined(__WXGTK__)
     haveDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");

@@ -8,6 +8,7 @@
 
 #include "support/TestSupport.h"
 #include "../converter/WorkedExample.h"
+#include "HexmoorVersion.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/FileSystem.h"
 

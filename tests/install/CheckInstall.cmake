@@ -1,11 +1,12 @@
 # Installs the build folder into a temporary prefix and checks what users and desktops get: both
 # programs, every language file, the menu entry, the icon files of every size and, with a
 # display, that the installed window program finds its languages from an empty start folder.
-# Run with cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... [-DUI_TESTS=<test program>] -P
+# Run with cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -DICON_SIZES=<sizes>
+#     [-DUI_TESTS=<test program>] -P
 cmake_minimum_required(VERSION 3.20)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../ScriptSupport.cmake)
-require_definitions(SOURCE_DIR BUILD_DIR WORK_DIR)
+require_definitions(SOURCE_DIR BUILD_DIR WORK_DIR ICON_SIZES)
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
@@ -47,7 +48,7 @@ else()
 endif()
 
 # Every icon is a PNG of its folder's size with an alpha channel (colour type 6, RGBA).
-foreach(size 16 24 32 48 64 128 256)
+foreach(size ${ICON_SIZES})
     set(icon "${prefix}/share/icons/hicolor/${size}x${size}/apps/hexmoor.png")
     if(NOT EXISTS "${icon}")
         message(FATAL_ERROR "not installed: share/icons/hicolor/${size}x${size}/apps/hexmoor.png")

@@ -8,7 +8,7 @@
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
-#include "toolkit/widgets/NumericEditRules.h"
+#include "toolkit/dialogrules/NumericEditRules.h"
 
 namespace Zenlo {
 // The notifications, sent synchronously to the parent as command events whose id is the edit's

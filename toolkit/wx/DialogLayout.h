@@ -5,8 +5,8 @@
 
 #include <wx/toplevel.h>
 
-#include "toolkit/widgets/DialogSizing.h"
-#include "toolkit/widgets/Layout.h"
+#include "toolkit/dialogrules/DialogSizing.h"
+#include "toolkit/dialogrules/Layout.h"
 #include "toolkit/wx/WxLayoutHost.h"
 
 namespace Zenlo {

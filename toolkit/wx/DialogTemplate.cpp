@@ -1,6 +1,8 @@
-// Builds dialog controls from tables: dialog units become pixels through the dialog's font.
+// Creates controls from dialog-unit descriptions: dialog units become pixels through the dialog's
+// font.
 #include "toolkit/wx/DialogTemplate.h"
 
+#include <wx/arrstr.h>
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -11,7 +13,6 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/arrstr.h>
 
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WxText.h"
@@ -21,6 +22,10 @@ wxRect dialogUnitsToPixels(wxWindow* dialog, int x, int y, int width, int height
     wxPoint origin = dialog->ConvertDialogToPixels(wxPoint(x, y));
     wxPoint corner = dialog->ConvertDialogToPixels(wxPoint(x + width, y + height));
     return wxRect(origin, wxSize(corner.x - origin.x, corner.y - origin.y));
+}
+
+void setClientSizeInDialogUnits(wxWindow* dialog, int width, int height) {
+    dialog->SetClientSize(dialogUnitsToPixels(dialog, 0, 0, width, height).GetSize());
 }
 
 wxString wrapToWidth(const wxWindow* window, const wxString& text, int width) {
@@ -56,7 +61,15 @@ public:
     }
 };
 
-wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRect& rect) {
+bool isButton(ZnControlKind kind) {
+    return kind == ZnControlKind::button || kind == ZnControlKind::defaultButton ||
+           kind == ZnControlKind::multiLineButton || kind == ZnControlKind::bitmapButton;
+}
+
+} // namespace
+
+wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item) {
+    const wxRect rect = dialogUnitsToPixels(parent, item.x, item.y, item.width, item.height);
     const wxString caption =
         Zenlo::toWx(item.caption ? Zenlo::WideString(item.caption) : Zenlo::WideString());
     const wxPoint at = rect.GetPosition();
@@ -65,22 +78,17 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRec
     case ZnControlKind::label:
         return new wxStaticText(parent, item.id, caption, at, size,
                                 item.style | wxST_NO_AUTORESIZE);
-    // Buttons keep their table size; without the theme's inner padding a short caption such as
-    // "?" still fits a narrow button.
     case ZnControlKind::button:
-        return new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT);
+        return new wxButton(parent, item.id, caption, at, size, item.style);
     case ZnControlKind::defaultButton:
-        return makeDefaultButton(
-            new wxButton(parent, item.id, caption, at, size, item.style | wxBU_EXACTFIT));
+        return makeDefaultButton(new wxButton(parent, item.id, caption, at, size, item.style));
     case ZnControlKind::multiLineButton: {
-        auto* button =
-            new ZnMultiLineButton(parent, item.id, wxString(), at, size, item.style | wxBU_EXACTFIT);
+        auto* button = new ZnMultiLineButton(parent, item.id, wxString(), at, size, item.style);
         button->SetLabel(caption);
         return button;
     }
     case ZnControlKind::bitmapButton:
-        return new wxBitmapButton(parent, item.id, wxBitmapBundle(), at, size,
-                                  item.style | wxBU_EXACTFIT);
+        return new wxBitmapButton(parent, item.id, wxBitmapBundle(), at, size, item.style);
     case ZnControlKind::checkBox:
         return new wxCheckBox(parent, item.id, caption, at, size, item.style);
     case ZnControlKind::edit:
@@ -106,16 +114,16 @@ wxWindow* createControl(wxWindow* parent, const ZnControlSpec& item, const wxRec
     return nullptr;
 }
 
-} // namespace
-
 bool buildDialogControls(wxWindow* dialog, int width, int height, const ZnControlSpec* specs,
                          std::size_t count) {
-    dialog->SetClientSize(dialogUnitsToPixels(dialog, 0, 0, width, height).GetSize());
+    setClientSizeInDialogUnits(dialog, width, height);
     bool allCreated = true;
     for (std::size_t i = 0; i < count; ++i) {
-        const ZnControlSpec& item = specs[i];
-        const wxRect rect = dialogUnitsToPixels(dialog, item.x, item.y, item.width, item.height);
-        if (!createControl(dialog, item, rect)) allCreated = false;
+        ZnControlSpec item = specs[i];
+        // Without the theme's inner padding a short caption such as "?" still fits a narrow
+        // button.
+        if (isButton(item.kind)) item.style |= wxBU_EXACTFIT;
+        if (!createControl(dialog, item)) allCreated = false;
     }
     return allCreated;
 }

@@ -1,15 +1,13 @@
 // Builds a described dialog: maps the template styles onto wx window styles and places controls.
 #include "toolkit/wx/DynamicDialog.h"
 
-#include <algorithm>
+#include <optional>
 
 #include <wx/button.h>
 #include <wx/settings.h>
-#include <wx/statline.h>
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "toolkit/wx/NativeLook.h"
+#include "toolkit/wx/DialogTemplate.h"
 #include "toolkit/wx/WxText.h"
 
 namespace Zenlo {
@@ -34,6 +32,31 @@ std::uint16_t classOf(const ZnControlDescription& control) {
     return 0;
 }
 
+// The control a description asks for, in the terms of the control factory; nothing for a class
+// the builder does not know.
+std::optional<ZnControlSpec> controlSpec(const ZnControlDescription& control) {
+    ZnControlSpec spec{control.id, ZnControlKind::label, control.text.c_str(), control.x,
+                       control.y,  control.cx,           control.cy,           0};
+    switch (classOf(control)) {
+    case Zenlo::classButton:
+        spec.kind = (control.style & Zenlo::buttonDefault) ? ZnControlKind::defaultButton
+                                                           : ZnControlKind::button;
+        return spec;
+    case Zenlo::classEdit:
+        spec.kind = ZnControlKind::edit;
+        spec.style = wxTE_PROCESS_ENTER;
+        if (control.style & Zenlo::editRight) spec.style |= wxTE_RIGHT;
+        if (control.style & Zenlo::editReadOnly) spec.style |= wxTE_READONLY;
+        if (!(control.style & Zenlo::styleBorder)) spec.style |= wxBORDER_NONE;
+        return spec;
+    case Zenlo::classStatic:
+        if (control.style & Zenlo::staticEtchedHorizontal) spec.kind = ZnControlKind::separator;
+        return spec;
+    default:
+        return std::nullopt;
+    }
+}
+
 wxFont dialogFont(const Zenlo::WideString& face, int points) {
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     if (face == u"MS Shell Dlg") return font;
@@ -54,7 +77,7 @@ bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
     SetFont(dialogFont(fontFace_, fontSize_));
     for (const ZnControlDescription& control : controls_)
         if (!createControl(control)) return false;
-    SetClientSize(ConvertDialogToPixels(wxSize(cx_, cy_)));
+    setClientSizeInDialogUnits(this, cx_, cy_);
     // The template's ids 1 and 2 are the accepting and the cancelling commands.
     SetAffirmativeId(1);
     SetEscapeId(2);
@@ -64,38 +87,14 @@ bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
 }
 
 wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
-    wxPoint position = ConvertDialogToPixels(wxPoint(control.x, control.y));
-    wxSize size = ConvertDialogToPixels(wxSize(control.cx, control.cy));
-    wxString text = Zenlo::toWx(control.text);
-    wxWindow* window = nullptr;
-    switch (classOf(control)) {
-    case Zenlo::classButton: {
-        auto* button = new wxButton(this, control.id, text, position, size);
-        if (control.style & Zenlo::buttonDefault) makeDefaultButton(button);
-        window = button;
-        break;
-    }
-    case Zenlo::classEdit: {
-        long style = wxTE_PROCESS_ENTER;
-        if (control.style & Zenlo::editRight) style |= wxTE_RIGHT;
-        if (control.style & Zenlo::editReadOnly) style |= wxTE_READONLY;
-        if (!(control.style & Zenlo::styleBorder)) style |= wxBORDER_NONE;
-        window = new wxTextCtrl(this, control.id, text, position, size, style);
-        break;
-    }
-    case Zenlo::classStatic:
-        if (control.style & Zenlo::staticEtchedHorizontal)
-            window = new wxStaticLine(this, control.id, position, size, wxLI_HORIZONTAL);
-        else
-            window = new wxStaticText(this, control.id, text, position, size, wxST_NO_AUTORESIZE);
-        break;
-    default:
-        return nullptr;
-    }
+    const std::optional<ZnControlSpec> spec = controlSpec(control);
+    wxWindow* window = spec ? Zenlo::createControl(this, *spec) : nullptr;
+    if (!window) return nullptr;
     // Buttons and edits never get less height than their text needs on this platform.
-    if (classOf(control) != Zenlo::classStatic) {
-        int best = window->GetBestSize().y;
-        if (size.y < best) window->SetSize(wxSize(size.x, best));
+    if (spec->kind != ZnControlKind::label && spec->kind != ZnControlKind::separator) {
+        const wxRect rect = dialogUnitsToPixels(this, spec->x, spec->y, spec->width, spec->height);
+        const int best = window->GetBestSize().y;
+        if (rect.height < best) window->SetSize(wxSize(rect.width, best));
     }
     if (control.style & Zenlo::styleDisabled) window->Disable();
     return window;
@@ -118,7 +117,7 @@ int ZnDynamicDialog::runModal(wxWindow* owner) {
     if (built_) {
         // A later run starts again from the described size, free of the last run's limits.
         SetSizeHints(wxDefaultSize, wxDefaultSize);
-        SetClientSize(ConvertDialogToPixels(wxSize(cx_, cy_)));
+        setClientSizeInDialogUnits(this, cx_, cy_);
     }
     if (!buildDialog(owner)) return -1;
     if (!initDialog()) return -1;

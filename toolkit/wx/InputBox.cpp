@@ -3,7 +3,7 @@
 
 #include <wx/textctrl.h>
 
-#include "toolkit/widgets/BoxLayout.h"
+#include "toolkit/dialogrules/BoxLayout.h"
 #include "toolkit/wx/WxText.h"
 
 namespace Zenlo {

@@ -7,7 +7,7 @@
 #include <wx/event.h>
 
 #include "toolkit/WideString.h"
-#include "toolkit/widgets/ListRules.h"
+#include "toolkit/dialogrules/ListRules.h"
 
 class wxArrayString;
 class wxButton;

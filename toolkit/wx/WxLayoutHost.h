@@ -3,7 +3,7 @@
 
 #include <wx/window.h>
 
-#include "toolkit/widgets/LayoutHost.h"
+#include "toolkit/dialogrules/LayoutHost.h"
 
 namespace Zenlo {
 // Lays out the direct children of one window. Handles are the children's wxWindow pointers; a

@@ -1,5 +1,5 @@
 // Size-limit arithmetic of layout-driven dialogs, kept free of windows so it is tested headless.
-#include "toolkit/widgets/DialogSizing.h"
+#include "toolkit/dialogrules/DialogSizing.h"
 
 #include <algorithm>
 

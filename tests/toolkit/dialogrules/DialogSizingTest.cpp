@@ -1,5 +1,5 @@
 // Size limits of layout-driven dialogs and the input box's minimum-size arithmetic.
-#include "toolkit/widgets/DialogSizing.h"
+#include "toolkit/dialogrules/DialogSizing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // List rules: plain index arithmetic over the selection and the row count.
-#include "toolkit/widgets/ListRules.h"
+#include "toolkit/dialogrules/ListRules.h"
 
 #include <cassert>
 

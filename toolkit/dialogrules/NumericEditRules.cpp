@@ -1,5 +1,5 @@
 // The value rules of the numeric edit, kept apart from any window so they can be tested alone.
-#include "toolkit/widgets/NumericEditRules.h"
+#include "toolkit/dialogrules/NumericEditRules.h"
 
 #include <charconv>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "toolkit/widgets/LayoutHost.h"
+#include "toolkit/dialogrules/LayoutHost.h"
 
 namespace Zenlo {
 

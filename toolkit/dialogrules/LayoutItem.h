@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "toolkit/widgets/LayoutHost.h"
+#include "toolkit/dialogrules/LayoutHost.h"
 
 namespace Zenlo {
 class ZnLayout;

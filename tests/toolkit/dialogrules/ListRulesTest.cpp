@@ -1,5 +1,5 @@
 // List rules: which commands apply, where a move lands, the selection after a removal.
-#include "toolkit/widgets/ListRules.h"
+#include "toolkit/dialogrules/ListRules.h"
 
 #include <gtest/gtest.h>
 

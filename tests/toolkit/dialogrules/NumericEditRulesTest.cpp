@@ -1,5 +1,5 @@
 // Numeric edit rules: typed-character checks, commits with clamping, steps and leading numbers.
-#include "toolkit/widgets/NumericEditRules.h"
+#include "toolkit/dialogrules/NumericEditRules.h"
 #include "toolkit/TextEncoding.h"
 
 #include "support/TestSupport.h"

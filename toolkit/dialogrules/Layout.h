@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "toolkit/widgets/LayoutHost.h"
-#include "toolkit/widgets/LayoutItem.h"
+#include "toolkit/dialogrules/LayoutHost.h"
+#include "toolkit/dialogrules/LayoutItem.h"
 
 namespace Zenlo {
 // A layout of a dialog's controls. The base holds geometry only; ZnBoxLayout places items.

@@ -1,5 +1,5 @@
 // Box layout engine: minimum sizes, stretch shares, cells, alignment, nesting, over a fake dialog.
-#include "toolkit/widgets/BoxLayout.h"
+#include "toolkit/dialogrules/BoxLayout.h"
 
 #include <gtest/gtest.h>
 

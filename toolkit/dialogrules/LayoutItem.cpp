@@ -1,7 +1,7 @@
 // The items of a box layout: window geometry kept locally until applied, nested layouts forwarded.
-#include "toolkit/widgets/LayoutItem.h"
+#include "toolkit/dialogrules/LayoutItem.h"
 
-#include "toolkit/widgets/Layout.h"
+#include "toolkit/dialogrules/Layout.h"
 
 namespace Zenlo {
 ZnWindowItem::ZnWindowItem(ZnLayoutHost& host, Zenlo::WindowHandle window, std::uint32_t alignment)

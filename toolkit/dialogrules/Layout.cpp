@@ -1,5 +1,5 @@
 // Base layout geometry and the group box that may frame a nested layout.
-#include "toolkit/widgets/Layout.h"
+#include "toolkit/dialogrules/Layout.h"
 
 namespace Zenlo {
 ZnLayout::ZnLayout(ZnLayoutHost& parent)

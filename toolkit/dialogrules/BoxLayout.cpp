@@ -1,5 +1,5 @@
 // Box layout arithmetic: minimum size, stretch shares, cells and alignment inside them.
-#include "toolkit/widgets/BoxLayout.h"
+#include "toolkit/dialogrules/BoxLayout.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Row and column layouts: items packed with fixed spacing, free space shared by stretchable items.
 #pragma once
 
-#include "toolkit/widgets/Layout.h"
 #include "toolkit/StringList.h"
+#include "toolkit/dialogrules/Layout.h"
 
 namespace Zenlo {
 constexpr int directionHorizontal = 1;
