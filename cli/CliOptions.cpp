@@ -165,15 +165,21 @@ const ZnCliOptionSpec optionTable[] = {
      "          faster to compile; MSVC (short literals)\n"
      "          gets the array text from the same file\n"
      "  embed   #embed of the input where the compiler\n"
-     "          has it (clang 19, gcc 15): the fastest;\n"
-     "          the string form for other compilers\n"
-     "string and embed need a byte element type (uint8_t,\n"
-     "unsigned char); defining HEXMOOR_FORCE_ARRAYS when\n"
-     "compiling selects the array text, HEXMOOR_NO_EMBED\n"
-     "the string form",
+     "          has it (clang 19, gcc 15); the string\n"
+     "          form for other compilers\n"
+     "  incbin  the assembler copies the input into the\n"
+     "          array (GCC, Clang): the fastest; other\n"
+     "          compilers take the embed text from\n"
+     "          SOURCE.inc, written beside the source\n"
+     "the styles but array need a byte element type\n"
+     "(uint8_t, unsigned char); defining\n"
+     "HEXMOOR_FORCE_ARRAYS when compiling selects the array\n"
+     "text, HEXMOOR_NO_EMBED the string form instead of\n"
+     "#embed, HEXMOOR_NO_INCBIN the embed text instead of\n"
+     ".incbin",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
-             return error = "the style is array, string or embed", false;
+             return error = "the style is array, string, embed or incbin", false;
          return true;
      },
      HEXMOOR_DEFAULT(byteStyle.style)},

@@ -31,12 +31,11 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
     output.appending = output.sourceStarted = output.headerStarted = append;
     if (convertInto(plan.inputs.front(), request, output) != Outcome::Converted) return false;
     StagedFiles staged;
-    for (AtomicOutput* file : {&output.source, &output.header}) {
+    for (AtomicOutput* file : {&output.source, &output.header, &output.fallback}) {
         if (!file->isOpen()) continue;
         StagedFile done;
         if (!file->finish(done)) {
-            const WideString& path = file == &output.source ? output.sourcePath : output.headerPath;
-            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), path);
+            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), output.pathOf(*file));
             return false;
         }
         staged.add(std::move(done));
@@ -151,7 +150,8 @@ std::thread ZnFileConverter::start(ZnRunRequest request) {
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
                                               const WideString& outputFileName)
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
-      headerPath(outputFolder + headerFileName(outputFileName)) {}
+      headerPath(outputFolder + headerFileName(outputFileName)),
+      fallbackName(incbinFallbackName(outputFileName)), fallbackPath(outputFolder + fallbackName) {}
 
 ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planned,
                                                       const ZnRunRequest& request,
@@ -159,9 +159,8 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
     const WideString& inputPath = planned.path;
     const bool writeHeader = request.writeHeader;
     InputFile input;
-    if (!openInput(inputPath, request.emptyInputsAsArrays, input)) return Outcome::Skipped;
-    if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
-                    ZnFailureKind::OutputUnopenable, output))
+    if (!openInput(inputPath, request.emptyInputsAsArrays, input) ||
+        !openSource(inputPath, request.byteStyle.style, output))
         return Outcome::Skipped;
     const WideString name = inputName(inputPath, planned.folderName);
     const WideString& variable = planned.variable;
@@ -171,20 +170,26 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
     // An input cut short leaves nothing behind: the file goes back to this length.
     OutputFile& source = output.source.file();
     const std::uint64_t mark = source.position();
+    OutputFile* fallback = output.fallback.isOpen() ? &output.fallback.file() : nullptr;
+    const std::uint64_t fallbackMark = fallback ? fallback->position() : 0;
     if (banners.source)
         source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
     source.write(sourceHeading(name, variable, input.size(), options));
-    const StyledArray array(
-        options, request.byteStyle,
-        {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
-    const BytesResult bytes = writeArray(array, input, source);
-    if (source.failed() || bytes == BytesResult::WriteFailed) {
-        fail(inputPath, ZnFailureKind::WriteFailed, source.error(), output.sourcePath);
-        output.failed = true;
-        return Outcome::Skipped;
-    }
+    // Without a fallback file every array of the source opens with the incbin macros (guarded).
+    const StyledArray array(options, request.byteStyle,
+                            {variable, input.size(), inputPath, folderPart(output.sourcePath),
+                             output.sourceName, fallback ? output.fallbackName : WideString(),
+                             !fallback || fallbackMark == 0});
+    const BytesResult bytes = writeArray(array, input, output);
+    for (AtomicOutput* file : {&output.source, &output.fallback})
+        if (file->isOpen() && file->file().failed()) {
+            fail(inputPath, ZnFailureKind::WriteFailed, file->file().error(), output.pathOf(*file));
+            output.failed = true;
+            return Outcome::Skipped;
+        }
     if (bytes != BytesResult::Written) {
         source.rewindTo(mark);
+        if (fallback) fallback->rewindTo(fallbackMark);
         if (bytes == BytesResult::Stopped) return Outcome::Stopped;
         const int error = input.error();
         fail(inputPath,
@@ -193,8 +198,11 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
              error == changedWhileReadError ? 0 : error);
         return Outcome::Skipped;
     }
-    if (writeHeader && !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
-                                       headerDeclarations(name, variable, options), output))
+    if (writeHeader &&
+        !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
+                        headerDeclarations(name, variable, options,
+                                           styleGivesCLinkage(request.byteStyle.style)),
+                        output))
         return Outcome::Skipped;
     output.sourceStarted = true;
     output.lastInput = inputPath;
@@ -211,13 +219,12 @@ void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& out
     sortIndexEntries(entries, sharedKey);
     const Banners banners = bannersOwed(output, request.writeHeader);
 
-    if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
-                    ZnFailureKind::OutputUnopenable, output))
-        return;
+    if (!openSource(output.sourcePath, request.byteStyle.style, output)) return;
     OutputFile& source = output.source.file();
     if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
     // In separate-files mode the arrays live in other sources.
-    source.write(indexDefinitions(request.indexName, entries, options, request.separateFiles));
+    source.write(indexDefinitions(request.indexName, entries, options, request.separateFiles,
+                                  styleGivesCLinkage(request.byteStyle.style)));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -237,6 +244,16 @@ ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& outpu
     banners.header = writeHeader && !output.headerStarted;
     if (banners.source || banners.header) banners.when = clock ? clock() : localDateTimeNow();
     return banners;
+}
+
+bool ZnFileConverter::openSource(const WideString& inputPath, ByteStyle style,
+                                 PendingOutput& output) {
+    if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
+                    ZnFailureKind::OutputUnopenable, output))
+        return false;
+    if (style != ByteStyle::Incbin || output.fallbackName.isEmpty()) return true;
+    return ensureOpen(output.fallback, output.fallbackPath, output.appending, inputPath,
+                      ZnFailureKind::OutputUnopenable, output);
 }
 
 bool ZnFileConverter::openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input) {
@@ -286,19 +303,17 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, Stage
     if (output.failed || !output.sourceStarted) return;
     if (writeHeader && output.header.isOpen())
         output.header.file().write(headerClosing(fileNamePart(output.headerPath)));
-    StagedFile source, header;
-    if (!output.source.finish(source)) {
-        fail(output.lastInput, ZnFailureKind::WriteFailed, output.source.error(),
-             output.sourcePath);
-        return;
+    StagedFile done[3];
+    int count = 0;
+    for (AtomicOutput* file : {&output.source, &output.header, &output.fallback}) {
+        if (!file->isOpen()) continue;
+        if (!file->finish(done[count++])) {
+            fail(output.lastInput, ZnFailureKind::WriteFailed, file->error(), output.pathOf(*file));
+            return;
+        }
     }
-    if (writeHeader && !output.header.finish(header)) {
-        fail(output.lastInput, ZnFailureKind::WriteFailed, output.header.error(),
-             output.headerPath);
-        return;
-    }
-    staged.add(std::move(source));
-    if (header.isStaged()) staged.add(std::move(header));
+    for (StagedFile& file : done)
+        if (file.isStaged()) staged.add(std::move(file));
 }
 
 void ZnFileConverter::commitStaged(StagedFiles& staged) {
@@ -313,10 +328,11 @@ void ZnFileConverter::commitStaged(StagedFiles& staged) {
 }
 
 ZnFileConverter::BytesResult ZnFileConverter::writeArray(const StyledArray& array, InputFile& input,
-                                                         OutputFile& out) {
+                                                         PendingOutput& output) {
     const int passes = array.passCount();
     int pass = 0;
     for (const StyledArray::Piece& piece : array.pieces()) {
+        OutputFile& out = (piece.fallback ? output.fallback : output.source).file();
         if (!piece.pass) {
             out.write(piece.text);
             continue;
@@ -324,7 +340,7 @@ ZnFileConverter::BytesResult ZnFileConverter::writeArray(const StyledArray& arra
         const BytesResult result = writeBytes(input, out, *piece.pass, pass++, passes);
         if (result != BytesResult::Written) return result;
     }
-    return out.failed() ? BytesResult::WriteFailed : BytesResult::Written;
+    return BytesResult::Written;
 }
 
 ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, OutputFile& out,

@@ -90,8 +90,12 @@ private:
         WideString sourceName;
         WideString sourcePath;
         WideString headerPath;
+        // The incbin style's fallback file (see incbinFallbackName); empty name: none.
+        WideString fallbackName;
+        WideString fallbackPath;
         AtomicOutput source;
         AtomicOutput header;
+        AtomicOutput fallback;
         // Set once the banner and a whole input are in the file.
         bool sourceStarted = false;
         bool headerStarted = false;
@@ -101,6 +105,10 @@ private:
         WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
         bool failed = false;
+        // The path of one of the three files.
+        const WideString& pathOf(const AtomicOutput& file) const {
+            return &file == &source ? sourcePath : &file == &header ? headerPath : fallbackPath;
+        }
     };
     enum class Outcome { Converted, Skipped, Stopped };
     // The banners a piece written into the output still owes: the source's until it has one, the
@@ -127,6 +135,9 @@ private:
                         PendingOutput& output);
     // Writes the request's lookup table of the inputs converted so far into the output.
     void writeIndex(const ZnRunRequest& request, PendingOutput& output);
+    // Opens the source and, in the incbin style, its fallback file, unless they are open; reports
+    // a failure.
+    bool openSource(const WideString& inputPath, ByteStyle style, PendingOutput& output);
     // Opens the input; reports and returns false when it cannot be converted.
     bool openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input);
     // Starts a file of the output when it is not open yet; reports a failure.
@@ -141,8 +152,9 @@ private:
     void commitStaged(StagedFiles& staged);
     // How writing an array's bytes ended: all written, stopped, or a write or a read failed.
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
-    // Writes the array's text and its passes over the input's bytes, in order.
-    BytesResult writeArray(const StyledArray& array, InputFile& input, OutputFile& out);
+    // Writes the array's text and its passes over the input's bytes, in order, each piece into
+    // the source or the fallback file.
+    BytesResult writeArray(const StyledArray& array, InputFile& input, PendingOutput& output);
     // Writes the input's bytes through one pass (number pass of passes), a block at a time.
     BytesResult writeBytes(InputFile& input, OutputFile& out, const BytePass& lines, int pass,
                            int passes);

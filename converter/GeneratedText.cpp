@@ -111,20 +111,30 @@ std::string arrayOpening(const WideString& variableName, const ZnConversionOptio
 }
 
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
-                               const ZnConversionOptions& options) {
+                               const ZnConversionOptions& options, bool cLinkage) {
     const std::string name = utf8(variableName);
     std::string text =
         "\r\n/**\r\n *      " + commentSafeName(inputFileName) + " file array variables\r\n */\r\n";
     if (options.writeSizeVariable)
         text += "extern " + qualifiers(options.sizeQualifiers, false) + utf8(options.sizeType) +
                 " " + name + "_size;\r\n";
-    return text + externArrayDeclaration(variableName, options);
+    if (!cLinkage) return text + externArrayDeclaration(variableName, options);
+    return text + cLinkageOpening() + externArrayDeclaration(variableName, options) +
+           cLinkageClosing();
 }
 
 std::string externArrayDeclaration(const WideString& variableName,
-                                   const ZnConversionOptions& options) {
+                                   const ZnConversionOptions& options, std::uint64_t elements) {
     return "extern " + qualifiers(options.arrayQualifiers, false) + utf8(options.elementType) +
-           " " + utf8(variableName) + "[];\r\n";
+           " " + utf8(variableName) + "[" + (elements ? std::to_string(elements) : "") + "];\r\n";
+}
+
+std::string cLinkageOpening() {
+    return "#ifdef __cplusplus\r\nextern \"C\" {\r\n#endif\r\n";
+}
+
+std::string cLinkageClosing() {
+    return "#ifdef __cplusplus\r\n}\r\n#endif\r\n";
 }
 
 std::string emptyArrayLine() {

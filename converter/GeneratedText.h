@@ -32,12 +32,17 @@ std::string sourceHeading(const WideString& inputFileName, const WideString& var
                           std::uint64_t size, const ZnConversionOptions& options);
 // The array's opening line, after the input's heading.
 std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options);
-// One input's heading and declarations in the header.
+// One input's heading and declarations in the header; with cLinkage the array's declaration has
+// C linkage in C++.
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
-                               const ZnConversionOptions& options);
-// The array's extern declaration, as the header has it: "extern const uint8_t g_a_bin_array[];".
+                               const ZnConversionOptions& options, bool cLinkage = false);
+// The array's extern declaration, as the header has it: "extern const uint8_t g_a_bin_array[];",
+// with that many elements between the brackets when elements is not 0.
 std::string externArrayDeclaration(const WideString& variableName,
-                                   const ZnConversionOptions& options);
+                                   const ZnConversionOptions& options, std::uint64_t elements = 0);
+// The lines that open and close a block of declarations with C linkage in C++.
+std::string cLinkageOpening();
+std::string cLinkageClosing();
 // The element line of an empty input's array: one placeholder element, since C has no empty
 // arrays; its size variable says 0.
 std::string emptyArrayLine();

@@ -16,14 +16,6 @@ std::string utf8(const WideString& text) {
     return utf16ToUtf8(text.view());
 }
 
-std::string linkageOpening() {
-    return "#ifdef __cplusplus\r\nextern \"C\" {\r\n#endif\r\n";
-}
-
-std::string linkageClosing() {
-    return "#ifdef __cplusplus\r\n}\r\n#endif\r\n";
-}
-
 std::string findFunction(const std::string& name) {
     return "const struct " + name + "_entry* " + name +
            "_find(const char* path)\r\n"
@@ -108,25 +100,28 @@ std::string indexDeclarations(std::string_view name, const ZnConversionOptions& 
            sizeType +
            " size;\r\n"
            "};\r\n#endif\r\n" +
-           linkageOpening() + "extern const struct " + n + "_entry " + n +
+           cLinkageOpening() + "extern const struct " + n + "_entry " + n +
            "_entries[];\r\n"
            "extern const " +
            sizeType + " " + n +
            "_count;\r\n"
            "const struct " +
-           n + "_entry* " + n + "_find(const char* path);\r\n" + linkageClosing();
+           n + "_entry* " + n + "_find(const char* path);\r\n" + cLinkageClosing();
 }
 
 std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry>& sorted,
-                             const ZnConversionOptions& options, bool declareArrays) {
+                             const ZnConversionOptions& options, bool declareArrays,
+                             bool arraysHaveCLinkage) {
     const std::string n(name);
     std::string text = indexDeclarations(name, options);
     if (declareArrays) {
         text += "\r\n";
+        if (arraysHaveCLinkage) text += cLinkageOpening();
         for (const IndexEntry& entry : sorted)
             text += externArrayDeclaration(entry.variable, options);
+        if (arraysHaveCLinkage) text += cLinkageClosing();
     }
-    text += "\r\n" + linkageOpening();
+    text += "\r\n" + cLinkageOpening();
     text += "const struct " + n + "_entry " + n + "_entries[] = {\r\n";
     for (const IndexEntry& entry : sorted)
         text += "    {" + cStringLiteral(entry.key) + ", " + utf8(entry.variable) + ", " +
@@ -136,7 +131,7 @@ std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry
     text += "};\r\n";
     text += "const " + utf8(options.sizeType) + " " + n +
             "_count = " + std::to_string(sorted.size()) + ";\r\n\r\n";
-    text += findFunction(n) + linkageClosing();
+    text += findFunction(n) + cLinkageClosing();
     return text;
 }
 

@@ -38,9 +38,11 @@ std::string cStringLiteral(std::string_view bytes);
 std::string indexDeclarations(std::string_view name, const ZnConversionOptions& options);
 
 // The definitions: the declarations, then, with declareArrays, an extern declaration of each
-// array (when they live in other sources), the table of the sorted entries, its count and the
-// find function (a binary search returning null for an absent path or a null pointer).
+// array (when they live in other sources; in C++ with C linkage when arraysHaveCLinkage), the
+// table of the sorted entries, its count and the find function (a binary search returning null
+// for an absent path or a null pointer).
 std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry>& sorted,
-                             const ZnConversionOptions& options, bool declareArrays);
+                             const ZnConversionOptions& options, bool declareArrays,
+                             bool arraysHaveCLinkage = false);
 
 } // namespace Zenlo

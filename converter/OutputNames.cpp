@@ -1,7 +1,9 @@
 // Output file names: one rule each, for the run, its plan and both front ends.
 #include "converter/OutputNames.h"
 
+#include "converter/EmbedText.h"
 #include "converter/VariableName.h"
+#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
@@ -24,6 +26,11 @@ bool isPlainFileName(const WideString& name, char16_t separator) {
 WideString headerFileName(const WideString& outputFileName, char16_t separator) {
     const WideString plain = stripLongPathPrefix(outputFileName);
     return fileNamePart(replaceExtension(plain, u".h", separator), separator);
+}
+
+WideString incbinFallbackName(const WideString& sourceName, char16_t separator) {
+    const WideString name = fileNamePart(stripLongPathPrefix(sourceName), separator) + u".inc";
+    return isEmbeddablePath(utf16ToUtf8(name.view())) ? name : WideString();
 }
 
 WideString guardName(const WideString& headerFileName) {

@@ -257,6 +257,7 @@ TEST(CliEndToEnd, StylesNeedAByteElementType) {
         {{"--style", "string", "--element-type", "uint16_t"}, 2, "--style string needs a byte"},
         // The check sees the options together, whichever comes first.
         {{"--element-type", "char", "--style=embed"}, 2, "--style embed needs a byte"},
+        {{"--style", "incbin", "--element-type", "uint16_t"}, 2, "--style incbin needs a byte"},
         {{"--style", "string", "--element-type", "unsigned char"}, 0, ""},
         {{"--style", "embed", "--align", "16", "--null-terminate"}, 0, ""},
         {{"--style", "array", "--element-type", "uint16_t"}, 0, ""},

@@ -111,7 +111,8 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
          "g++" + strict + "-c gen/*.cpp && gcc" + strict + "check.c gen/arrays.c *.o -o p"},
     };
     // Every style; string and embed over the one-output C++ and C cases and separate files (the
-    // rest is the same text around other arrays), embed also through clang 19, which has #embed.
+    // rest is the same text around other arrays), embed also through clang 19, which has #embed;
+    // incbin, whose arrays are assembler symbols, over every case and through clang 19 too.
     // The sizes in the table stay the files' sizes with a terminator and an alignment.
     const bool hasClang19 = runIn(fs::temp_directory_path(), "command -v clang-19").status == 0;
     const struct {
@@ -123,6 +124,10 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
         {{"--style", "string", "--align", "16", "--null-terminate"}, {0, 2, 4}, {}},
         {{"--style", "embed"},
          {0, 2, 4},
+         {"clang++-19" + strict + "-x c++ check.c gen/arrays.cpp -o p",
+          "clang-19" + strict + "check.c gen/arrays.c -o p"}},
+        {{"--style", "incbin", "--align", "16", "--null-terminate"},
+         {0, 1, 2, 3, 4, 5},
          {"clang++-19" + strict + "-x c++ check.c gen/arrays.cpp -o p",
           "clang-19" + strict + "check.c gen/arrays.c -o p"}},
     };

@@ -184,6 +184,7 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
         std::vector<std::string> outputs;
         std::vector<std::string> variables;
         std::vector<std::string> problems;
+        Zenlo::ByteStyle style = Zenlo::ByteStyle::Array;
     } cases[] = {
         {"one output",
          {{u"/in/t/s.png", u"t/s.png"}, {u"/x/s.png", u""}},
@@ -220,6 +221,14 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {"a_b_bin.cpp", "c.cpp", "all.c"},
          {"g_a_b_bin_array", "g_c_array"},
          {}},
+        {"incbin: each source with its fallback file",
+         {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
+         true,
+         false,
+         {"a_b_bin.cpp", "a_b_bin.cpp.inc", "c.cpp", "c.cpp.inc", "all.c", "all.c.inc"},
+         {"g_a_b_bin_array", "g_c_array"},
+         {},
+         Zenlo::ByteStyle::Incbin},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -227,7 +236,8 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
                                     .outputFileName = u"all.c",
                                     .separateFiles = c.separate,
                                     .writeHeader = c.header,
-                                    .indexName = "table"};
+                                    .indexName = "table",
+                                    .byteStyle = {.style = c.style}};
         for (const auto& [path, name] : c.inputs)
             request.inputs.push_back({testfiles::nativePath(path), name});
         const Zenlo::RunPlan plan = Zenlo::planRun(request, ZnConversionOptions());
