@@ -11,6 +11,7 @@
 #include "aligned.h"
 #include "as_array.h"
 #include "as_embed.h"
+#include "as_incbin.h"
 #include "as_string.h"
 #include "assets.h"
 #include "blob_bin.h"
@@ -80,6 +81,8 @@ int main() {
     check("blob.bin", string_blob_bin_array, string_blob_bin_array_size);
     check("blob.bin", embed_blob_bin_array, embed_blob_bin_array_size);
     check("empty.bin", embed_empty_bin_array, embed_empty_bin_array_size);
+    check("blob.bin", incbin_blob_bin_array, incbin_blob_bin_array_size);
+    check("empty.bin", incbin_empty_bin_array, incbin_empty_bin_array_size);
     if (failures == 0) std::printf("all embedded files match\n");
     return failures == 0 ? 0 : 1;
 }

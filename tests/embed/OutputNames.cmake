@@ -11,9 +11,10 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
 # One row: the output shape of a hexmoor_embed() call (its OUTPUT_NAME, SEPARATE_FILES, INDEX,
-# NO_HEADER) and the names of its FILES.
+# NO_HEADER, INCBIN: the style) and the names of its FILES.
 function(expect_same_names)
-    cmake_parse_arguments(PARSE_ARGV 0 row "SEPARATE_FILES;INDEX;NO_HEADER" "OUTPUT_NAME" "NAMES")
+    cmake_parse_arguments(PARSE_ARGV 0 row "SEPARATE_FILES;INDEX;NO_HEADER;INCBIN" "OUTPUT_NAME"
+                          "NAMES")
     _hexmoor_outputs(mode sources want ${ARGV})
     # The tool gets the name as written, so both extension rules are compared too.
     set(options --array-qualifiers 2 --size-qualifiers 2)
@@ -28,6 +29,9 @@ function(expect_same_names)
     endif()
     if(row_NO_HEADER)
         list(APPEND options --no-header)
+    endif()
+    if(row_INCBIN)
+        list(APPEND options --style incbin)
     endif()
     set(files "")
     foreach(name IN LISTS row_NAMES)
@@ -62,3 +66,5 @@ expect_same_names(SEPARATE_FILES NAMES logo.png "my file.bin" a.b.c noext)
 expect_same_names(SEPARATE_FILES NO_HEADER NAMES logo.png)
 expect_same_names(SEPARATE_FILES INDEX OUTPUT_NAME table.c NAMES logo.png a.b.c)
 expect_same_names(SEPARATE_FILES INDEX NAMES logo.png)
+expect_same_names(INCBIN OUTPUT_NAME data.c NAMES a.bin)
+expect_same_names(INCBIN SEPARATE_FILES INDEX NAMES logo.png a.b.c)
