@@ -24,11 +24,13 @@ constexpr bool asciiPathsOnly = false;
 // The route is taken where GNU top-level asm meets an object format whose directives are known:
 // ELF (with a section stack), Mach-O (the same through LLVM's assembler) and COFF, whose GNU as
 // has no section stack: there a function after each array makes the compiler name its current
-// section again (without it gcc -O0 would put the next variable into .text). Each array ends with
-// a test of its length and one zero byte (the terminator, the placeholder, or padding): GNU as
-// tests with .if; LLVM's assembler cannot under -flto (it reads the asm for its symbols without
-// laying anything out), so there the zero is computed and a length other than the size makes it
-// too big for its byte.
+// section again (without it gcc -O0 would put the next variable into .text).
+// Each array holds exactly its size's bytes, then a test that the file had no more (or fewer),
+// then one zero byte (the terminator, the placeholder, or padding). GNU as takes the size's
+// bytes, the rest (nothing) and tests with .if. LLVM's assembler loads the file again for each
+// .incbin, takes a shorter file without a word, and under -flto (reading the asm for its symbols
+// without laying anything out) cannot test with .if: there the whole file is read once and a
+// length other than the size makes the zero too big for its byte.
 constexpr const char* preambleText =
     "#ifndef HEXMOOR_INCBIN_ASM\r\n"
     "#if defined(__GNUC__) && !defined(_MSC_VER) && !defined(HEXMOOR_NO_INCBIN) && \\\r\n"
@@ -39,11 +41,16 @@ constexpr const char* preambleText =
     "#define HEXMOOR_INCBIN_STRING(x) HEXMOOR_INCBIN_TEXT(x)\r\n"
     "#define HEXMOOR_INCBIN_PREFIX HEXMOOR_INCBIN_STRING(__USER_LABEL_PREFIX__)\r\n"
     "#if defined(__clang__)\r\n"
-    "#define HEXMOOR_INCBIN_CHECK(size, message) \"\\t.byte 1000 * (. - 1b - \" #size \")\\n\"\r\n"
+    "#define HEXMOOR_INCBIN_BYTES(path, size) \\\r\n"
+    "    \"\\t.incbin \\\"\" path \"\\\"\\n\\t.byte 1000 * (. - 1b - \" #size \") \" \\\r\n"
+    "    \"/* the file is not the \" #size \" bytes this array was generated from */\\n\"\r\n"
     "#else\r\n"
-    "#define HEXMOOR_INCBIN_CHECK(size, message) \\\r\n"
-    "    \"\\t.if . - 1b - \" #size \"\\n\\t.error \\\"\" message \"\\\"\\n\\t.endif\\n\\t.byte "
-    "0\\n\"\r\n"
+    "#define HEXMOOR_INCBIN_BYTES(path, size) \\\r\n"
+    "    \"\\t.incbin \\\"\" path \"\\\", 0, \" #size \"\\n\\t.incbin \\\"\" path \"\\\", \" #size "
+    "\"\\n\" \\\r\n"
+    "    \"\\t.if . - 1b - \" #size \"\\n\\t.error \\\"\" path \" is not the file of \" #size "
+    "\\\r\n"
+    "    \" bytes this array was generated from\\\"\\n\\t.endif\\n\\t.byte 0\\n\"\r\n"
     "#endif\r\n"
     "#if defined(__ELF__)\r\n"
     "#define HEXMOOR_INCBIN_RODATA \"\\t.pushsection .rodata\\n\"\r\n"
@@ -131,8 +138,6 @@ std::string incbinFallbackBanner(const WideString& sourceName) {
 
 std::string incbinDefinition(const IncbinSymbol& symbol) {
     const std::string name = symbolText(symbol.name);
-    const std::string path = cStringLiteral(symbol.path);
-    const std::string size = std::to_string(symbol.size);
     const std::string elements = std::to_string(symbol.size + symbol.terminated);
     std::string text =
         "__asm__(" + std::string(symbol.writable ? "HEXMOOR_INCBIN_DATA" : "HEXMOOR_INCBIN_RODATA");
@@ -141,12 +146,8 @@ std::string incbinDefinition(const IncbinSymbol& symbol) {
     if (!symbol.local) line("\"\\t.globl \" " + name + " \"\\n\"");
     line("HEXMOOR_INCBIN_OBJECT(" + name + ", " + elements + ")");
     line(name + " \":\\n1:\\n\"");
-    // Exactly the size's bytes, then the rest, which must be nothing: an input that shrank or
-    // grew since stops the build instead of disagreeing with its size variable.
-    if (symbol.size) line("\"\\t.incbin \\\"\" " + path + " \"\\\", 0, " + size + "\\n\"");
-    line("\"\\t.incbin \\\"\" " + path + " \"\\\", " + size + "\\n\"");
-    line("HEXMOOR_INCBIN_CHECK(" + size + ", " + path + " \" is not the file of " + size +
-         " bytes this array was generated from\")");
+    line("HEXMOOR_INCBIN_BYTES(" + cStringLiteral(symbol.path) + ", " +
+         std::to_string(symbol.size) + ")");
     line("HEXMOOR_INCBIN_END);\r\nHEXMOOR_INCBIN_SYNC(" + symbol.name + ")\r\n");
     return text;
 }
