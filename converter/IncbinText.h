@@ -18,7 +18,8 @@ struct IncbinSymbol {
     std::uint64_t size = 0;
     // In bytes; 0 leaves the bytes unaligned.
     std::uint32_t align = 0;
-    // One zero after the bytes: the terminator, or an empty input's placeholder element.
+    // The zero that follows the bytes belongs to the array (in its size and declaration): the
+    // terminator, or an empty input's placeholder element.
     bool terminated = false;
     // Not const: the bytes go into a writable section.
     bool writable = false;
