@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Compile time and memory of the generated text in each byte style, with g++ and clang++-19 at
-# -O2 -c, beside a hand-written #embed file (the floor), on random inputs of 1, 4 and 16 MiB.
-# Each file is compiled the way hexmoor_embed() compiles it: header first, then the source.
-# string-lean and embed-lean are those files without their fallback text (the MSVC element
-# lines; for embed also the string form), to show what keeping them in the same file costs.
-# object is the object file (--object): nothing is compiled, so its row is the time and memory
-# of linking it into a program with a one-line main.
+# -O2 -c, beside hand-written files: .incbin (the floor, both compilers) and #embed (clang), on
+# random inputs of 1, 4 and 16 MiB. Each file is compiled the way hexmoor_embed() compiles it:
+# header first, then the source. string-lean and embed-lean are those files without their
+# fallback text (the MSVC element lines; for embed also the string form), to show what keeping
+# them in the same file costs. object is the object file (--object): nothing is compiled, so its
+# row is the time and memory of linking it into a program with a one-line main.
 # Usage: compile.sh BUILD_DIR; BENCH_COMPILE_MIB="1 4" picks other sizes.
 set -euo pipefail
 
@@ -37,41 +37,43 @@ printf '| compiler | input | style | time s | max RSS MB | time / array | RSS / 
 printf '|---|---|---|---|---|---|---|---|---|\n'
 for mib in $sizes; do
     head -c $((mib << 20)) /dev/urandom > "$work/input.bin"
-    for style in array string embed; do
+    for style in array string embed incbin; do
         mkdir -p "$work/$style"
         "$cli" -q --style "$style" --array-qualifiers 2 --size-qualifiers 2 -o "$work/$style" \
             "$work/input.bin"
         printf '#include "arrays.h"\n#include "arrays.cpp"\n' > "$work/$style/unit.cpp"
     done
-    # What the fallback text in the same file costs: the string file without the element lines
-    # (the MSVC text), the embed file without element and literal lines (no fallbacks).
     mkdir -p "$work/object"
     "$cli" -q --object elf-x86-64 --array-qualifiers 2 --size-qualifiers 2 -o "$work/object" \
         "$work/input.bin"
     printf '#include "arrays.h"\nint main() { return g_input_bin_array[0] != 0; }\n' \
         > "$work/object/main.cpp"
+    # What the fallback text in the same file costs: the string file without the element lines
+    # (the MSVC text), the embed file without element and literal lines (no fallbacks).
     for lean in string-lean embed-lean; do
         mkdir -p "$work/$lean"
         cp "$work/${lean%-lean}/arrays.h" "$work/${lean%-lean}/unit.cpp" "$work/$lean/"
     done
     grep -v '^    0x' "$work/string/arrays.cpp" > "$work/string-lean/arrays.cpp" || true
     grep -v '^    0x\|^    "' "$work/embed/arrays.cpp" > "$work/embed-lean/arrays.cpp" || true
-    # Clang 19 in C++ reads a first byte above 127 as negative: a narrowing, harmless here.
+    # The hand-written files. Clang 19 in C++ reads a first #embed byte above 127 as negative: a
+    # narrowing, harmless here.
+    mkdir -p "$work/incbin-floor" "$work/embed-floor"
     printf '%s\n' '#include <stdint.h>' '#pragma clang diagnostic ignored "-Wc++11-narrowing"' \
-        'extern const uint8_t floor_data[];' 'const uint8_t floor_data[] = {' '#embed "input.bin"' \
-        '};' > "$work/floor.cpp"
+        'extern const uint8_t floor_data[];' 'const uint8_t floor_data[] = {' \
+        '#embed "../input.bin"' '};' > "$work/embed-floor/unit.cpp"
+    printf '%s\n' '#include <stdint.h>' \
+        "__asm__(\".pushsection .rodata\\n.globl floor_data\\nfloor_data:\\n.incbin \\\"$work/input.bin\\\"\\n.popsection\\n\");" \
+        'extern "C" const uint8_t floor_data[];' > "$work/incbin-floor/unit.cpp"
     for compiler in "${compilers[@]}"; do
-        floor_t="" floor_m=""
-        if [ "$compiler" = clang++-19 ]; then
-            read -r floor_t floor_m < <(measure "$compiler" "$work/floor.cpp")
-        fi
+        read -r floor_t floor_m < <(measure "$compiler" "$work/incbin-floor/unit.cpp")
         array_t="" array_m=""
         "$compiler" -O2 -c "$work/object/main.cpp" -o "$work/object/main.o"
-        for style in array string embed string-lean embed-lean floor object; do
-            # Without its fallbacks, the embed file has nothing for a compiler without #embed.
-            [ "$style" = embed-lean ] && [ -z "$floor_t" ] && continue
-            if [ "$style" = floor ]; then
-                [ -n "$floor_t" ] || continue
+        for style in array string embed incbin string-lean embed-lean embed-floor incbin-floor \
+            object; do
+            # Without their fallbacks, the embed files have nothing for a compiler without #embed.
+            case $style in embed-lean | embed-floor) [ "$compiler" = g++ ] && continue ;; esac
+            if [ "$style" = incbin-floor ]; then
                 t=$floor_t m=$floor_m
             elif [ "$style" = object ]; then
                 read -r t m < <(measure "$compiler" -link "$work/object/main.o" \

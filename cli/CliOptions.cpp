@@ -166,15 +166,21 @@ const ZnCliOptionSpec optionTable[] = {
      "          faster to compile; MSVC (short literals)\n"
      "          gets the array text from the same file\n"
      "  embed   #embed of the input where the compiler\n"
-     "          has it (clang 19, gcc 15): the fastest;\n"
-     "          the string form for other compilers\n"
-     "string and embed need a byte element type (uint8_t,\n"
-     "unsigned char); defining HEXMOOR_FORCE_ARRAYS when\n"
-     "compiling selects the array text, HEXMOOR_NO_EMBED\n"
-     "the string form",
+     "          has it (clang 19, gcc 15); the string\n"
+     "          form for other compilers\n"
+     "  incbin  the assembler copies the input into the\n"
+     "          array (GCC, Clang): the fastest; other\n"
+     "          compilers take the embed text from\n"
+     "          SOURCE.inc, written beside the source\n"
+     "the styles but array need a byte element type\n"
+     "(uint8_t, unsigned char); defining\n"
+     "HEXMOOR_FORCE_ARRAYS when compiling selects the array\n"
+     "text, HEXMOOR_NO_EMBED the string form instead of\n"
+     "#embed, HEXMOOR_NO_INCBIN the embed text instead of\n"
+     ".incbin",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
-             return error = "the style is array, string or embed", false;
+             return error = "the style is array, string, embed or incbin", false;
          return true;
      },
      HEXMOOR_DEFAULT(byteStyle.style)},
@@ -191,10 +197,14 @@ const ZnCliOptionSpec optionTable[] = {
     {"null-terminate", 0, nullptr, "one zero after the bytes, not counted in the size",
      HEXMOOR_SET(byteStyle.nullTerminate, true)},
     {"object", 0, "FORMAT",
-     "write the arrays into an object file for the linker\ninstead of a source, whatever --style "
-     "says (NAME.obj\nor NAME.o; nothing to compile): coff-x86-64,\ncoff-i386, coff-arm64 (MSVC, "
-     "MinGW), elf-x86-64,\nelf-aarch64, elf-i386; the header stays, --index\nwrites its table into "
-     "NAME; the size type must have\na known width (uint32_t, size_t, unsigned long, ...)",
+     "write the arrays into an object file for the linker\n"
+     "instead of a source, whatever --style says (incbin\n"
+     "is refused) (NAME.obj or NAME.o; nothing to\n"
+     "compile): coff-x86-64, coff-i386, coff-arm64 (MSVC,\n"
+     "MinGW), elf-x86-64, elf-aarch64, elf-i386; the\n"
+     "header stays, --index writes its table into NAME;\n"
+     "the size type must have a known width (uint32_t,\n"
+     "size_t, unsigned long, ...)",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseObjectFormat(value, o.objectFormat))
              return error = "the object format is coff-x86-64, coff-i386, coff-arm64, elf-x86-64, "

@@ -69,6 +69,11 @@ bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
                        utf16ToUtf8(options.conversion.elementType.view()) +
                        "' (see --element-type)",
                false;
+    // Both hand the bytes to a tool other than the compiler, each in files of its own.
+    if (options.objectFormat != ObjectFormat::None && style == ByteStyle::Incbin)
+        return error = "--object writes the arrays into an object, --style incbin into sources "
+                       "for the assembler: give one of them",
+               false;
     const std::string problem = objectOptionsProblem(options.objectFormat, options.conversion);
     if (!problem.empty()) return error = "--object: " + problem, false;
     return indexReachesArrays(options, error);

@@ -2,7 +2,7 @@
 #
 #   hexmoor_embed(<target> [FILES <file>...] [DIRECTORY <folder>... [HIDDEN]] [INDEX <name>]
 #                 [OUTPUT_NAME <name>] [SEPARATE_FILES]
-#                 [STYLE array|string|embed|object] [ALIGN <n>] [NULL_TERMINATE]
+#                 [STYLE array|string|embed|incbin|object] [ALIGN <n>] [NULL_TERMINATE]
 #                 [OPTIONS <hexmoor-cli option>...])
 #
 # Runs hexmoor-cli whenever an input (or the tool) changes, compiles the generated arrays into
@@ -15,16 +15,21 @@
 # With --no-header among the OPTIONS nothing is compiled: include the generated source yourself.
 #
 # STYLE is how the bytes are written: `array` (0x41, 0x42, ... lines), `string` (string
-# literals, many times faster to compile; MSVC gets array text from the same file) or `embed`
-# (an #embed line for compilers that have it, the string form for the others) or `object` (an
-# object file per output that the target links as it is: nothing to compile; COFF for Windows,
-# MSVC and MinGW alike, ELF for Linux, on x86-64, AArch64 and 32-bit x86). Without STYLE the
-# fastest one the compiler of the generated sources handles is taken, tested once at configure
-# time: embed when an #embed line compiles, object for MSVC (array where no object format fits
-# its machine), string otherwise (the choice is kept in the cache as HEXMOOR_EMBED_STYLE_CXX or
-# _C). string, embed and object need a byte element type; name STYLE array only for another
-# element type or the window's exact text. Defining HEXMOOR_FORCE_ARRAYS when compiling selects
-# the array text, HEXMOOR_NO_EMBED the string form.
+# literals, many times faster to compile; MSVC gets array text from the same file), `embed`
+# (an #embed line for compilers that have it, the string form for the others), `incbin` (the
+# assembler copies each file into its array, for GCC and Clang; the others take the embed text
+# from a second generated file, <source>.inc) or `object` (an object file per output that the
+# target links as it is: nothing to compile; COFF for Windows, MSVC and MinGW alike, ELF for
+# Linux, on x86-64, AArch64 and 32-bit x86). Without STYLE the fastest one the compiler of the
+# generated sources handles is taken, tested once at configure time: object for MSVC (array
+# where no object format fits its machine), incbin where an .incbin probe compiles and links,
+# else embed when an #embed line compiles, string otherwise (the choice is kept in the cache as
+# HEXMOOR_EMBED_STYLE_CXX or _C). The styles but array need a byte element type; name STYLE
+# array only for another element type or the window's exact text. Defining HEXMOOR_FORCE_ARRAYS
+# when compiling selects the array text, HEXMOOR_NO_EMBED the string form instead of #embed,
+# HEXMOOR_NO_INCBIN the embed text instead of .incbin. The compiler's own dependency list misses
+# the files .incbin and #embed read, so each generated source's object depends on the inputs
+# here.
 # ALIGN <n> aligns every array to n bytes (a power of two up to 4096); NULL_TERMINATE puts one
 # zero after the bytes, not counted in the size variable.
 #
@@ -91,13 +96,15 @@ endfunction()
 
 # The files hexmoor-cli writes for the inputs NAMES (their file names), named as the tool names
 # them: <mode> gets the arguments that choose them, <sources> the sources and <outputs> every
-# file, each source followed by its header unless NO_HEADER, in the tool's order. With
-# SEPARATE_FILES each input has its own source (logo.png gives logo_png.cpp), and INDEX puts the
-# table into a source of its own named OUTPUT_NAME. Without OUTPUT_NAME the tool's own default.
-# OBJECT <format> writes each source's object (.obj for COFF, .o for ELF) in its place, but for
-# the table's own source; in one source, the table's source follows the object and its header.
+# file, each source followed by its header unless NO_HEADER and, with INCBIN (the style), by its
+# fallback file <source>.inc, in the tool's order. With SEPARATE_FILES each input has its own
+# source (logo.png gives logo_png.cpp), and INDEX puts the table into a source of its own named
+# OUTPUT_NAME. Without OUTPUT_NAME the tool's own default. OBJECT <format> writes each source's
+# object (.obj for COFF, .o for ELF) in its place, but for the table's own source; in one
+# source, the table's source follows the object and its header.
 function(_hexmoor_outputs mode sources outputs)
-    cmake_parse_arguments(PARSE_ARGV 3 arg "SEPARATE_FILES;INDEX;NO_HEADER" "OUTPUT_NAME;OBJECT"
+    cmake_parse_arguments(PARSE_ARGV 3 arg "SEPARATE_FILES;INDEX;NO_HEADER;INCBIN"
+                          "OUTPUT_NAME;OBJECT"
                           "NAMES")
     set(chosen "")
     set(files "")
@@ -142,6 +149,9 @@ function(_hexmoor_outputs mode sources outputs)
         if(arg_OBJECT AND arg_INDEX AND NOT arg_SEPARATE_FILES)
             list(APPEND written "${source}")
         endif()
+        if(arg_INCBIN)
+            list(APPEND written "${source}.inc")
+        endif()
     endforeach()
     set(${mode} "${chosen}" PARENT_SCOPE)
     set(${sources} "${files}" PARENT_SCOPE)
@@ -167,12 +177,27 @@ function(_hexmoor_default_style language result)
         file(WRITE "${probe}" "ok")
         include(CheckSourceCompiles)
         check_source_compiles(${language} "
+#define HEXMOOR_TEXT(x) #x
+#define HEXMOOR_STRING(x) HEXMOOR_TEXT(x)
+__asm__(\".data\\n\" HEXMOOR_STRING(__USER_LABEL_PREFIX__) \"probe:\\n.incbin \\\"${probe}\\\"\\n.text\\n\");
+#ifdef __cplusplus
+extern \"C\" {
+#endif
+extern const unsigned char probe[2];
+#ifdef __cplusplus
+}
+#endif
+int main(void) { return probe[0] == 'o' ? 0 : 1; }
+" HEXMOOR_COMPILES_INCBIN_${language})
+        check_source_compiles(${language} "
 static const unsigned char probe[] = {
 #embed \"${probe}\"
 };
 int main(void) { return probe[0] == 'o' ? 0 : 1; }
 " HEXMOOR_COMPILES_EMBED_${language})
-        if(HEXMOOR_COMPILES_EMBED_${language})
+        if(HEXMOOR_COMPILES_INCBIN_${language})
+            set(style incbin)
+        elseif(HEXMOOR_COMPILES_EMBED_${language})
             set(style embed)
         endif()
     endif()
@@ -246,9 +271,9 @@ function(hexmoor_embed target)
     endif()
     if(NOT HX_STYLE)
         _hexmoor_default_style(${language} HX_STYLE)
-    elseif(NOT HX_STYLE MATCHES "^(array|string|embed|object)$")
-        message(FATAL_ERROR "hexmoor_embed(${target}): STYLE is array, string, embed or object, "
-                            "not ${HX_STYLE}")
+    elseif(NOT HX_STYLE MATCHES "^(array|string|embed|incbin|object)$")
+        message(FATAL_ERROR "hexmoor_embed(${target}): STYLE is array, string, embed, incbin or "
+                            "object, not ${HX_STYLE}")
     endif()
     set(format "")
     if(HX_STYLE STREQUAL "object")
@@ -271,11 +296,18 @@ function(hexmoor_embed target)
     # Objects stand in for the arrays' sources; the lookup table's source stays a source.
     if(format)
         _hexmoor_outputs(mode sources outputs ${shape} OBJECT ${format})
+    elseif(HX_STYLE STREQUAL "incbin")
+        # Each source has its fallback text (for compilers without .incbin) in a file of its own.
+        _hexmoor_outputs(mode sources outputs ${shape} INCBIN)
     endif()
     list(TRANSFORM outputs PREPEND "${folder}/")
     set(objects ${outputs})
     list(FILTER objects INCLUDE REGEX "\\.(o|obj)$")
     list(FILTER outputs EXCLUDE REGEX "\\.(o|obj)$")
+    set(compiled ${sources})
+    list(TRANSFORM compiled PREPEND "${folder}/")
+    set(fallbacks ${outputs})
+    list(FILTER fallbacks INCLUDE REGEX "\\.inc$")
 
     # Ninja reads the tool's dependency file. Other generators get the folders and their files
     # as found now, looked at again before each build: the Makefiles generator (CMake 3.25) keeps every
@@ -324,6 +356,9 @@ function(hexmoor_embed target)
     # header's external linkage; the sources are compiled as they are. Without a header nothing is
     # compiled (the caller includes the source).
     set_source_files_properties(${outputs} ${objects} PROPERTIES GENERATED TRUE)
+    # A changed input changes the fallback text (it holds the bytes), also for a folder's files
+    # that only Ninja's dependency file names.
+    set_source_files_properties(${compiled} PROPERTIES OBJECT_DEPENDS "${inputs};${fallbacks}")
     if(NOT noHeader EQUAL -1)
         set_source_files_properties(${outputs} PROPERTIES HEADER_FILE_ONLY TRUE)
     endif()

@@ -1,10 +1,12 @@
-// The three byte styles: option rules, and the order of text and byte passes of one array.
+// The byte styles: option rules, and the order of text and byte passes of one array.
 #include "converter/ByteStyles.h"
 
 #include "converter/ByteLines.h"
 #include "converter/EmbedText.h"
 #include "converter/GeneratedText.h"
+#include "converter/IncbinText.h"
 #include "converter/StringLiteral.h"
+#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
@@ -42,6 +44,9 @@ private:
     StringLineWriter lines_;
 };
 
+// By the styles' order in ByteStyle.
+constexpr std::string_view styleNames[] = {"array", "string", "embed", "incbin"};
+
 std::string withoutSpaces(const WideString& text) {
     std::string plain;
     for (char16_t c : text.view())
@@ -52,14 +57,13 @@ std::string withoutSpaces(const WideString& text) {
 } // namespace
 
 bool parseByteStyle(std::string_view name, ByteStyle& style) {
-    for (ByteStyle known : {ByteStyle::Array, ByteStyle::String, ByteStyle::Embed})
-        if (name == byteStyleName(known)) return style = known, true;
+    for (std::size_t i = 0; i < std::size(styleNames); ++i)
+        if (name == styleNames[i]) return style = static_cast<ByteStyle>(i), true;
     return false;
 }
 
 std::string_view byteStyleName(ByteStyle style) {
-    if (style == ByteStyle::String) return "string";
-    return style == ByteStyle::Embed ? "embed" : "array";
+    return styleNames[static_cast<std::size_t>(style)];
 }
 
 bool isAlignment(std::int64_t value) {
@@ -76,17 +80,23 @@ bool styleTakesElementType(ByteStyle style, const WideString& elementType) {
     return style == ByteStyle::Array || isByteElementType(elementType);
 }
 
+bool styleGivesCLinkage(ByteStyle style) {
+    return style == ByteStyle::Incbin;
+}
+
 bool isCSourceName(const WideString& outputFileName) {
     return outputFileName.view().ends_with(u".c");
 }
 
+std::string alignmentSpecifier(std::uint32_t align, const WideString& sourceName) {
+    if (!align) return {};
+    return (isCSourceName(sourceName) ? "_Alignas(" : "alignas(") + std::to_string(align) + ") ";
+}
+
 StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOptions& style,
                          const Input& input) {
-    std::string opening = arrayOpening(input.variableName, options);
-    if (style.align) {
-        const char* keyword = isCSourceName(input.sourceName) ? "_Alignas(" : "alignas(";
-        opening = keyword + std::to_string(style.align) + ") " + opening;
-    }
+    const std::string opening = alignmentSpecifier(style.align, input.sourceName) +
+                                arrayOpening(input.variableName, options);
     if (style.style == ByteStyle::Array) {
         arrayLines_ = std::make_unique<ArrayLinesPass>(options, style.nullTerminate);
         addText(opening);
@@ -101,9 +111,16 @@ StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOpti
     wide.bytesPerLine = static_cast<std::int32_t>(byteBlockSize);
     arrayLines_ = std::make_unique<ArrayLinesPass>(wide, style.nullTerminate);
     stringLines_ = std::make_unique<StringLinesPass>();
+    if (style.style == ByteStyle::Incbin)
+        addIncbin(options, style, input, opening);
+    else
+        addFallbacks(style, input, opening, style.style == ByteStyle::Embed);
+}
+
+void StyledArray::addFallbacks(const ByteStyleOptions& style, const Input& input,
+                               const std::string& opening, bool embed) {
     std::string embedPath;
-    const bool embed =
-        style.style == ByteStyle::Embed && embedPathText(input.path, input.sourceFolder, embedPath);
+    embed = embed && embedPathText(input.path, input.sourceFolder, embedPath);
     const std::string forced = std::string(forceArraysMacro);
     if (embed) {
         // Clang warns of #embed outside C23 even without -pedantic; the line is meant. Clang 19
@@ -130,6 +147,40 @@ StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOpti
     addText("};\r\n#if defined(__GNUC__)\r\n#pragma GCC diagnostic pop\r\n#endif\r\n#endif\r\n");
 }
 
+void StyledArray::addIncbin(const ZnConversionOptions& options, const ByteStyleOptions& style,
+                            const Input& input, const std::string& opening) {
+    // Without a fallback file the fallbacks stay in the source, behind each array's asm.
+    const bool fallbackFile = !input.fallbackName.isEmpty();
+    if (input.first) {
+        addText(incbinPreamble(input.fallbackName));
+        toFallback_ = fallbackFile;
+        if (fallbackFile) addText(incbinFallbackBanner(input.sourceName));
+        toFallback_ = false;
+    }
+    IncbinSymbol symbol{.name = utf16ToUtf8(input.variableName.view()),
+                        .path = {},
+                        .size = input.size,
+                        .align = style.align,
+                        .terminated = style.nullTerminate || input.size == 0,
+                        .writable = (options.arrayQualifiers & qualifierConst) == 0,
+                        .local = (options.arrayQualifiers & qualifierStatic) != 0};
+    // A path the assembler cannot take gets the string form, in every compiler's branch.
+    if (!incbinPathText(input.path, symbol.path)) {
+        addText(cLinkageOpening());
+        addFallbacks(style, input, opening, false);
+        return addText(cLinkageClosing());
+    }
+    addText("#if HEXMOOR_INCBIN_ASM\r\n" + incbinDefinition(symbol) + cLinkageOpening() +
+            alignmentSpecifier(style.align, input.sourceName) +
+            externArrayDeclaration(input.variableName, options, symbol.size + symbol.terminated) +
+            cLinkageClosing() + (fallbackFile ? "#endif\r\n" : "#else\r\n"));
+    toFallback_ = fallbackFile;
+    addText("\r\n" + cLinkageOpening());
+    addFallbacks(style, input, opening, true);
+    addText(cLinkageClosing() + (fallbackFile ? "" : "#endif\r\n"));
+    toFallback_ = false;
+}
+
 StyledArray::~StyledArray() = default;
 
 int StyledArray::passCount() const {
@@ -140,10 +191,10 @@ int StyledArray::passCount() const {
 }
 
 void StyledArray::addText(std::string text) {
-    if (!pieces_.empty() && !pieces_.back().pass)
+    if (!pieces_.empty() && !pieces_.back().pass && pieces_.back().fallback == toFallback_)
         pieces_.back().text += text;
     else
-        pieces_.push_back({std::move(text), nullptr});
+        pieces_.push_back({std::move(text), nullptr, toFallback_});
 }
 
 } // namespace Zenlo

@@ -1,5 +1,5 @@
-// How an input's bytes are written (array, string or #embed text, alignment, terminator) and the
-// text of one array in that style.
+// How an input's bytes are written (array, string, #embed or assembler text, alignment,
+// terminator) and the text of one array in that style.
 #pragma once
 
 #include <atomic>
@@ -18,8 +18,10 @@ namespace Zenlo {
 
 // array: element lines "0x41, 0x42". string: string literals, fast to compile; under MSVC
 // (whose literals are short) the same file holds the array text. embed: an #embed line for
-// compilers that have it, the string form (or the array text under MSVC) for the others.
-enum class ByteStyle { Array, String, Embed };
+// compilers that have it, the string form (or the array text under MSVC) for the others. incbin:
+// a symbol the assembler fills from the input (.incbin) under GNU compilers, the embed text in a
+// second file for the others.
+enum class ByteStyle { Array, String, Embed, Incbin };
 
 struct ByteStyleOptions {
     ByteStyle style = ByteStyle::Array;
@@ -35,8 +37,10 @@ constexpr std::uint32_t maxAlignment = 4096;
 constexpr std::string_view forceArraysMacro = "HEXMOOR_FORCE_ARRAYS";
 // Defined when compiling a generated source, it makes embed files take the string form.
 constexpr std::string_view noEmbedMacro = "HEXMOOR_NO_EMBED";
+// Defined when compiling a generated source, it makes incbin files take the embed text.
+constexpr std::string_view noIncbinMacro = "HEXMOOR_NO_INCBIN";
 
-// The style named "array", "string" or "embed"; false for any other name.
+// The style named "array", "string", "embed" or "incbin"; false for any other name.
 bool parseByteStyle(std::string_view name, ByteStyle& style);
 // The name of the style, as parseByteStyle takes it.
 std::string_view byteStyleName(ByteStyle style);
@@ -46,10 +50,16 @@ bool isAlignment(std::int64_t value);
 // uint8_t, unsigned char, std::uint8_t (spaces around the words do not matter).
 bool isByteElementType(const WideString& elementType);
 // True when the style can write arrays of the element type: any type for array, byte types for
-// string and embed.
+// the others.
 bool styleTakesElementType(ByteStyle style, const WideString& elementType);
+// True when the style's arrays have C linkage in C++ (every declaration of them says so), as the
+// assembler's symbols need.
+bool styleGivesCLinkage(ByteStyle style);
 // True when the generated source is C (its name ends in ".c"), which spells alignment _Alignas.
 bool isCSourceName(const WideString& outputFileName);
+// The alignment specifier in front of a declaration, "alignas(64) " (or "_Alignas(64) " in a C
+// source); empty for alignment 0.
+std::string alignmentSpecifier(std::uint32_t align, const WideString& sourceName);
 
 // One pass over an input's bytes, block by block.
 class BytePass {
@@ -72,6 +82,8 @@ public:
         std::string text;
         // When set, the piece is this pass over the bytes instead of text.
         const BytePass* pass = nullptr;
+        // Written into the source's fallback file (see incbinFallbackName) instead of the source.
+        bool fallback = false;
     };
     struct Input {
         const WideString& variableName;
@@ -80,6 +92,11 @@ public:
         // The folder and name of the generated source that holds the array.
         const WideString& sourceFolder;
         const WideString& sourceName;
+        // incbin only: the fallback file's name (empty: the fallback text stays in the source),
+        // and whether the array is the first that this source or fallback file gets, which
+        // writes the macros the arrays use and the fallback file's #include.
+        WideString fallbackName = {};
+        bool first = false;
     };
 
     StyledArray(const ZnConversionOptions& options, const ByteStyleOptions& style,
@@ -91,12 +108,20 @@ public:
     int passCount() const;
 
 private:
+    // The embed, string and array branches chosen by the preprocessor (embed only with embed).
+    void addFallbacks(const ByteStyleOptions& style, const Input& input, const std::string& opening,
+                      bool embed);
+    // The assembler's array with its declaration, the fallbacks in the fallback file or inline.
+    void addIncbin(const ZnConversionOptions& options, const ByteStyleOptions& style,
+                   const Input& input, const std::string& opening);
     void addText(std::string text);
-    void addPass(const BytePass& pass) { pieces_.push_back({{}, &pass}); }
+    void addPass(const BytePass& pass) { pieces_.push_back({{}, &pass, toFallback_}); }
 
     std::unique_ptr<BytePass> arrayLines_;
     std::unique_ptr<BytePass> stringLines_;
     std::vector<Piece> pieces_;
+    // Where the pieces being added go.
+    bool toFallback_ = false;
 };
 
 } // namespace Zenlo

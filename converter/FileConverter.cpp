@@ -18,6 +18,16 @@
 
 namespace Zenlo {
 
+namespace {
+
+// How the header declares an array: the symbols of objects and the assembler's are C names.
+CLinkage arrayLinkage(const ZnRunRequest& request) {
+    if (request.object.format != ObjectFormat::None) return CLinkage::All;
+    return styleGivesCLinkage(request.byteStyle.style) ? CLinkage::Array : CLinkage::None;
+}
+
+} // namespace
+
 bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
                                   const WideString& outputFolder, const WideString& outputFileName,
                                   bool writeHeader) {
@@ -31,12 +41,11 @@ bool ZnFileConverter::convertFile(const WideString& inputPath, bool append,
     output.appending = output.sourceStarted = output.headerStarted = append;
     if (convertInto(plan.inputs.front(), request, output) != Outcome::Converted) return false;
     StagedFiles staged;
-    for (AtomicOutput* file : {&output.source, &output.header}) {
+    for (AtomicOutput* file : {&output.source, &output.header, &output.fallback}) {
         if (!file->isOpen()) continue;
         StagedFile done;
         if (!file->finish(done)) {
-            const WideString& path = file == &output.source ? output.sourcePath : output.headerPath;
-            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), path);
+            fail(inputPath, ZnFailureKind::WriteFailed, file->error(), output.pathOf(*file));
             return false;
         }
         staged.add(std::move(done));
@@ -152,7 +161,9 @@ std::thread ZnFileConverter::start(ZnRunRequest request) {
 ZnFileConverter::PendingOutput::PendingOutput(const WideString& outputFolder,
                                               const WideString& outputFileName, ObjectFormat format)
     : sourceName(outputFileName), sourcePath(outputFolder + outputFileName),
-      headerPath(outputFolder + headerFileName(outputFileName)), objectFormat(format) {
+      headerPath(outputFolder + headerFileName(outputFileName)),
+      fallbackName(incbinFallbackName(outputFileName)), fallbackPath(outputFolder + fallbackName),
+      objectFormat(format) {
     if (format != ObjectFormat::None)
         objectPath = outputFolder + objectFileName(outputFileName, format);
 }
@@ -168,35 +179,28 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
     const WideString name = inputName(inputPath, planned.folderName);
     const WideString& variable = planned.variable;
     if (toObject ? !objectTakes(inputPath, variable, input.size(), request, output)
-                 : !ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
-                               ZnFailureKind::OutputUnopenable, output))
+                 : !openSource(inputPath, request, output))
         return Outcome::Skipped;
     const Banners banners = bannersOwed(output, writeHeader);
     fileStarted(name, input.size());
 
-    // An input cut short leaves nothing behind: the file goes back to this length.
-    OutputFile& out = toObject ? output.object.file() : output.source.file();
-    const WideString& outPath = toObject ? output.objectPath : output.sourcePath;
-    const std::uint64_t mark = out.position();
-    BytesResult bytes = BytesResult::Written;
-    if (toObject) {
-        bytes = writeObjectArray(input, variable, out, *output.objectWriter);
-    } else {
-        if (banners.source)
-            out.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, writeHeader));
-        out.write(sourceHeading(name, variable, input.size(), options));
-        const StyledArray array(
-            options, request.byteStyle,
-            {variable, input.size(), inputPath, folderPart(output.sourcePath), output.sourceName});
-        bytes = writeArray(array, input, out);
-    }
-    if (out.failed() || bytes == BytesResult::WriteFailed) {
-        fail(inputPath, ZnFailureKind::WriteFailed, out.error(), outPath);
-        output.failed = true;
-        return Outcome::Skipped;
-    }
+    // An input cut short leaves nothing behind: each file goes back to its length before it.
+    AtomicOutput* const files[] = {&output.object, &output.source, &output.fallback};
+    std::uint64_t marks[std::size(files)] = {};
+    for (std::size_t i = 0; i < std::size(files); ++i)
+        if (files[i]->isOpen()) marks[i] = files[i]->file().position();
+    const BytesResult bytes =
+        toObject ? writeObjectArray(input, variable, output.object.file(), *output.objectWriter)
+                 : writeSourceArray(planned, name, banners, request, input, output);
+    for (AtomicOutput* file : files)
+        if (file->isOpen() && file->file().failed()) {
+            fail(inputPath, ZnFailureKind::WriteFailed, file->file().error(), output.pathOf(*file));
+            output.failed = true;
+            return Outcome::Skipped;
+        }
     if (bytes != BytesResult::Written) {
-        out.rewindTo(mark);
+        for (std::size_t i = 0; i < std::size(files); ++i)
+            if (files[i]->isOpen()) files[i]->file().rewindTo(marks[i]);
         if (bytes == BytesResult::Stopped) return Outcome::Stopped;
         const int error = input.error();
         fail(inputPath,
@@ -207,7 +211,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
     }
     if (writeHeader &&
         !appendToHeader(inputPath, banners.header ? &banners.when : nullptr,
-                        headerDeclarations(name, variable, options, toObject), output))
+                        headerDeclarations(name, variable, options, arrayLinkage(request)), output))
         return Outcome::Skipped;
     (toObject ? output.objectStarted : output.sourceStarted) = true;
     output.lastInput = inputPath;
@@ -224,9 +228,7 @@ void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& out
     sortIndexEntries(entries, sharedKey);
     const Banners banners = bannersOwed(output, request.writeHeader);
 
-    if (!ensureOpen(output.source, output.sourcePath, output.appending, output.sourcePath,
-                    ZnFailureKind::OutputUnopenable, output))
-        return;
+    if (!openSource(output.sourcePath, request, output)) return;
     // The table's source and header go with an object, even one that holds no array.
     if (output.objectFormat != ObjectFormat::None && !output.objectWriter &&
         !objectTakes(output.sourcePath, {}, 0, request, output))
@@ -234,10 +236,11 @@ void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& out
     OutputFile& source = output.source.file();
     if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
     // In separate-files mode the arrays live in other sources; arrays in objects have C names,
-    // which the table reaches through C declarations.
+    // which the table reaches through C declarations, as it reaches the assembler's symbols.
     const bool objects = request.object.format != ObjectFormat::None;
     source.write(indexDefinitions(request.indexName, entries, options,
-                                  request.separateFiles || objects, objects));
+                                  request.separateFiles || objects,
+                                  objects || styleGivesCLinkage(request.byteStyle.style)));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -257,6 +260,16 @@ ZnFileConverter::Banners ZnFileConverter::bannersOwed(const PendingOutput& outpu
     banners.header = writeHeader && !output.headerStarted;
     if (banners.source || banners.header) banners.when = clock ? clock() : localDateTimeNow();
     return banners;
+}
+
+bool ZnFileConverter::openSource(const WideString& inputPath, const ZnRunRequest& request,
+                                 PendingOutput& output) {
+    if (!ensureOpen(output.source, output.sourcePath, output.appending, inputPath,
+                    ZnFailureKind::OutputUnopenable, output))
+        return false;
+    if (!writesIncbinSources(request) || output.fallbackName.isEmpty()) return true;
+    return ensureOpen(output.fallback, output.fallbackPath, output.appending, inputPath,
+                      ZnFailureKind::OutputUnopenable, output);
 }
 
 bool ZnFileConverter::openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input) {
@@ -306,28 +319,22 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, Stage
     if (output.failed || !(output.sourceStarted || output.objectStarted)) return;
     if (writeHeader && output.header.isOpen())
         output.header.file().write(headerClosing(fileNamePart(output.headerPath)));
-    StagedFile object, source, header;
-    if (output.objectWriter) {
-        const bool written = output.objectWriter->finish(output.object.file());
-        const int error = output.object.file().error();
-        if (!written || !output.object.finish(object)) {
-            fail(output.lastInput, ZnFailureKind::WriteFailed,
-                 written ? output.object.error() : error, output.objectPath);
+    if (output.objectWriter && !output.objectWriter->finish(output.object.file())) {
+        fail(output.lastInput, ZnFailureKind::WriteFailed, output.object.file().error(),
+             output.objectPath);
+        return;
+    }
+    StagedFile done[4];
+    int count = 0;
+    for (AtomicOutput* file : {&output.object, &output.source, &output.fallback, &output.header}) {
+        if (!file->isOpen()) continue;
+        if (!file->finish(done[count++])) {
+            fail(output.lastInput, ZnFailureKind::WriteFailed, file->error(), output.pathOf(*file));
             return;
         }
     }
-    if (output.source.isOpen() && !output.source.finish(source)) {
-        fail(output.lastInput, ZnFailureKind::WriteFailed, output.source.error(),
-             output.sourcePath);
-        return;
-    }
-    if (writeHeader && !output.header.finish(header)) {
-        fail(output.lastInput, ZnFailureKind::WriteFailed, output.header.error(),
-             output.headerPath);
-        return;
-    }
-    for (StagedFile* file : {&object, &source, &header})
-        if (file->isStaged()) staged.add(std::move(*file));
+    for (StagedFile& file : done)
+        if (file.isStaged()) staged.add(std::move(file));
 }
 
 void ZnFileConverter::commitStaged(StagedFiles& staged) {
@@ -342,10 +349,11 @@ void ZnFileConverter::commitStaged(StagedFiles& staged) {
 }
 
 ZnFileConverter::BytesResult ZnFileConverter::writeArray(const StyledArray& array, InputFile& input,
-                                                         OutputFile& out) {
+                                                         PendingOutput& output) {
     const int passes = array.passCount();
     int pass = 0;
     for (const StyledArray::Piece& piece : array.pieces()) {
+        OutputFile& out = (piece.fallback ? output.fallback : output.source).file();
         if (!piece.pass) {
             out.write(piece.text);
             continue;
@@ -353,7 +361,26 @@ ZnFileConverter::BytesResult ZnFileConverter::writeArray(const StyledArray& arra
         const BytesResult result = writeBytes(input, out, *piece.pass, pass++, passes);
         if (result != BytesResult::Written) return result;
     }
-    return out.failed() ? BytesResult::WriteFailed : BytesResult::Written;
+    return BytesResult::Written;
+}
+
+ZnFileConverter::BytesResult
+ZnFileConverter::writeSourceArray(const PlannedInput& planned, const WideString& name,
+                                  const Banners& banners, const ZnRunRequest& request,
+                                  InputFile& input, PendingOutput& output) {
+    OutputFile& source = output.source.file();
+    if (banners.source)
+        source.write(
+            Zenlo::sourceBanner(output.sourceName, banners.when, options, request.writeHeader));
+    source.write(sourceHeading(name, planned.variable, input.size(), options));
+    // Without a fallback file every array of the source opens with the incbin macros (guarded).
+    const bool fallback = output.fallback.isOpen();
+    const StyledArray array(options, request.byteStyle,
+                            {planned.variable, input.size(), planned.path,
+                             folderPart(output.sourcePath), output.sourceName,
+                             fallback ? output.fallbackName : WideString(),
+                             !fallback || output.fallback.file().position() == 0});
+    return writeArray(array, input, output);
 }
 
 ZnFileConverter::BytesResult ZnFileConverter::writeBytes(InputFile& input, OutputFile& out,

@@ -86,15 +86,20 @@ public:
     bool closeHeader(const WideString& outputFolder, const WideString& outputFileName);
 
 private:
-    // The source file and header of one output name while a run writes them.
+    // The files of one output name while a run writes them: its source and header, the incbin
+    // style's fallback file, or the object in place of the source.
     struct PendingOutput {
         PendingOutput(const WideString& outputFolder, const WideString& outputFileName,
                       ObjectFormat format = ObjectFormat::None);
         WideString sourceName;
         WideString sourcePath;
         WideString headerPath;
+        // The incbin style's fallback file (see incbinFallbackName); empty name: none.
+        WideString fallbackName;
+        WideString fallbackPath;
         AtomicOutput source;
         AtomicOutput header;
+        AtomicOutput fallback;
         // Set once the banner and a whole input are in the file.
         bool sourceStarted = false;
         bool headerStarted = false;
@@ -111,6 +116,11 @@ private:
         WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
         bool failed = false;
+        // The path of one of the four files.
+        const WideString& pathOf(const AtomicOutput& file) const {
+            if (&file == &object) return objectPath;
+            return &file == &source ? sourcePath : &file == &header ? headerPath : fallbackPath;
+        }
     };
     enum class Outcome { Converted, Skipped, Stopped };
     // The banners a piece written into the output still owes: the source's until it has one, the
@@ -137,6 +147,10 @@ private:
                         PendingOutput& output);
     // Writes the request's lookup table of the inputs converted so far into the output.
     void writeIndex(const ZnRunRequest& request, PendingOutput& output);
+    // Opens the source and, in the incbin style, its fallback file, unless they are open; reports
+    // a failure.
+    bool openSource(const WideString& inputPath, const ZnRunRequest& request,
+                    PendingOutput& output);
     // Opens the input; reports and returns false when it cannot be converted.
     bool openInput(const WideString& inputPath, bool emptyAsArray, InputFile& input);
     // Starts a file of the output when it is not open yet; reports a failure.
@@ -145,14 +159,20 @@ private:
     // Appends text to the header, after its banner when one is given; failures name inputPath.
     bool appendToHeader(const WideString& inputPath, const DateTime* banner,
                         const std::string& text, PendingOutput& output);
-    // Closes the header and stages both files of a complete output; drops an incomplete one.
+    // Closes the header and stages the files of a complete output; drops an incomplete one.
     void stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged);
     // Puts every staged file in place, or drops them all after an abandon.
     void commitStaged(StagedFiles& staged);
     // How writing an array's bytes ended: all written, stopped, or a write or a read failed.
     enum class BytesResult { Written, Stopped, WriteFailed, ReadFailed };
-    // Writes the array's text and its passes over the input's bytes, in order.
-    BytesResult writeArray(const StyledArray& array, InputFile& input, OutputFile& out);
+    // Writes the array's text and its passes over the input's bytes, in order, each piece into
+    // the source or the fallback file.
+    BytesResult writeArray(const StyledArray& array, InputFile& input, PendingOutput& output);
+    // Writes the input's banner, heading and array in the request's style into the source (and
+    // its fallback file).
+    BytesResult writeSourceArray(const PlannedInput& planned, const WideString& name,
+                                 const Banners& banners, const ZnRunRequest& request,
+                                 InputFile& input, PendingOutput& output);
     // Opens the object (its header's room first) and refuses an input it has no room for.
     bool objectTakes(const WideString& inputPath, const WideString& variable, std::uint64_t size,
                      const ZnRunRequest& request, PendingOutput& output);

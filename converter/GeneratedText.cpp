@@ -112,27 +112,38 @@ std::string arrayOpening(const WideString& variableName, const ZnConversionOptio
 }
 
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
-                               const ZnConversionOptions& options, bool cLinkage) {
+                               const ZnConversionOptions& options, CLinkage linkage) {
     const std::string name = utf8(variableName);
     std::string declarations;
     if (options.writeSizeVariable)
         declarations += "extern " + qualifiers(options.sizeQualifiers, false) +
                         utf8(options.sizeType) + " " + name + "_size;\r\n";
-    declarations += externArrayDeclaration(variableName, options);
+    if (linkage == CLinkage::Array) {
+        declarations += withCLinkage(externArrayDeclaration(variableName, options));
+    } else {
+        declarations += externArrayDeclaration(variableName, options);
+        if (linkage == CLinkage::All) declarations = withCLinkage(declarations);
+    }
     return "\r\n/**\r\n *      " + commentSafeName(inputFileName) +
-           " file array variables\r\n */\r\n" +
-           (cLinkage ? withCLinkage(declarations) : declarations);
-}
-
-std::string withCLinkage(const std::string& text) {
-    return "#ifdef __cplusplus\r\nextern \"C\" {\r\n#endif\r\n" + text +
-           "#ifdef __cplusplus\r\n}\r\n#endif\r\n";
+           " file array variables\r\n */\r\n" + declarations;
 }
 
 std::string externArrayDeclaration(const WideString& variableName,
-                                   const ZnConversionOptions& options) {
+                                   const ZnConversionOptions& options, std::uint64_t elements) {
     return "extern " + qualifiers(options.arrayQualifiers, false) + utf8(options.elementType) +
-           " " + utf8(variableName) + "[];\r\n";
+           " " + utf8(variableName) + "[" + (elements ? std::to_string(elements) : "") + "];\r\n";
+}
+
+std::string cLinkageOpening() {
+    return "#ifdef __cplusplus\r\nextern \"C\" {\r\n#endif\r\n";
+}
+
+std::string cLinkageClosing() {
+    return "#ifdef __cplusplus\r\n}\r\n#endif\r\n";
+}
+
+std::string withCLinkage(const std::string& text) {
+    return cLinkageOpening() + text + cLinkageClosing();
 }
 
 std::string emptyArrayLine() {

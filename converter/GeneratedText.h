@@ -32,15 +32,23 @@ std::string sourceHeading(const WideString& inputFileName, const WideString& var
                           std::uint64_t size, const ZnConversionOptions& options);
 // The array's opening line, after the input's heading.
 std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options);
-// One input's heading and declarations in the header; with cLinkage the declarations have C
-// linkage in C++ (for arrays whose symbols are C names, as in an object file).
+// Which of an input's declarations in the header have C linkage in C++: none, the array's (a
+// symbol the assembler defines, while the source defines the size variable), or all (the symbols
+// of an object file).
+enum class CLinkage { None, Array, All };
+// One input's heading and declarations in the header, with the linkage asked for.
 std::string headerDeclarations(const WideString& inputFileName, const WideString& variableName,
-                               const ZnConversionOptions& options, bool cLinkage = false);
+                               const ZnConversionOptions& options,
+                               CLinkage linkage = CLinkage::None);
+// The array's extern declaration, as the header has it: "extern const uint8_t g_a_bin_array[];",
+// with that many elements between the brackets when elements is not 0.
+std::string externArrayDeclaration(const WideString& variableName,
+                                   const ZnConversionOptions& options, std::uint64_t elements = 0);
+// The lines that open and close a block of declarations with C linkage in C++.
+std::string cLinkageOpening();
+std::string cLinkageClosing();
 // The declarations or definitions given C linkage when compiled as C++.
 std::string withCLinkage(const std::string& text);
-// The array's extern declaration, as the header has it: "extern const uint8_t g_a_bin_array[];".
-std::string externArrayDeclaration(const WideString& variableName,
-                                   const ZnConversionOptions& options);
 // The element line of an empty input's array: one placeholder element, since C has no empty
 // arrays; its size variable says 0.
 std::string emptyArrayLine();

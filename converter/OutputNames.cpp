@@ -1,8 +1,10 @@
 // Output file names: one rule each, for the run, its plan and both front ends.
 #include "converter/OutputNames.h"
 
+#include "converter/EmbedText.h"
 #include "converter/ObjectFile.h"
 #include "converter/VariableName.h"
+#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
@@ -29,6 +31,11 @@ WideString headerFileName(const WideString& outputFileName, char16_t separator) 
 
 WideString objectFileName(const WideString& sourceName, ObjectFormat format) {
     return replaceExtension(sourceName, isCoffFormat(format) ? u".obj" : u".o");
+}
+
+WideString incbinFallbackName(const WideString& sourceName, char16_t separator) {
+    const WideString name = fileNamePart(stripLongPathPrefix(sourceName), separator) + u".inc";
+    return isEmbeddablePath(utf16ToUtf8(name.view())) ? name : WideString();
 }
 
 WideString guardName(const WideString& headerFileName) {

@@ -1,6 +1,6 @@
 // The names of the files a run writes: the source's extension, the header beside it, its include
-// guard, the object in place of a source, one input's own source, and the check that a name holds
-// no folder.
+// guard, the object in place of a source, the incbin style's fallback file, one input's own
+// source, and the check that a name holds no folder.
 #pragma once
 
 #include "converter/ObjectFormat.h"
@@ -27,6 +27,10 @@ WideString headerFileName(const WideString& outputFileName, char16_t separator =
 // The object's file name for a source name (an object format, not None): its extension replaced
 // by .obj (COFF) or .o (ELF). Cannot fail.
 WideString objectFileName(const WideString& sourceName, ObjectFormat format);
+// The name of the file that holds the incbin style's fallback text for a source: the source's
+// name without its folder (and long-path prefix) with ".inc" appended; empty when that name
+// cannot stand in an #include line, which keeps the fallback text in the source itself.
+WideString incbinFallbackName(const WideString& sourceName, char16_t separator = nativeSeparator);
 // The include guard's name: the header name with the name characters replaced by "_", in capitals.
 WideString guardName(const WideString& headerFileName);
 // The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".

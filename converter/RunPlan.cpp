@@ -82,9 +82,9 @@ bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name
 
 // The lookup table's part of the plan: its own source and header in separate-files mode, which
 // no input's may be, and one path per input to find it by.
-template <class AddOutput>
+template <class AddSource>
 void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request,
-                AddOutput addOutput, RunPlan& plan) {
+                AddSource addSource, RunPlan& plan) {
     const WideString& outputFileName = request.outputFileName;
     const WideString tablePath = request.outputFolder + outputFileName;
     if (request.separateFiles) {
@@ -98,8 +98,7 @@ void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request
                 failure.outputPath = tablePath;
                 plan.problems.push_back(failure);
             }
-        addOutput(outputFileName);
-        if (request.writeHeader) addOutput(headerFileName(outputFileName));
+        addSource(outputFileName);
     }
     std::map<std::u16string, std::size_t> owners;
     for (std::size_t i = 0; i < keys.size(); ++i)
@@ -118,8 +117,22 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
         const WideString path = outputFolder + name;
         if (outputs.add(path)) plan.outputNames.push_back(name);
     };
-    std::vector<WideString> keys;
+    // A source with the files that go with it.
+    auto addSource = [&](const WideString& name) {
+        addOutput(name);
+        if (request.writeHeader) addOutput(headerFileName(name));
+        const WideString fallback = incbinFallbackName(name);
+        if (writesIncbinSources(request) && !fallback.isEmpty()) addOutput(fallback);
+    };
+    // The files of an output's arrays: its source, or with an object format the object in its
+    // place, beside the header.
     const ObjectFormat objectFormat = request.object.format;
+    auto addArrays = [&](const WideString& name) {
+        if (objectFormat == ObjectFormat::None) return addSource(name);
+        addOutput(objectFileName(name, objectFormat));
+        if (request.writeHeader) addOutput(headerFileName(name));
+    };
+    std::vector<WideString> keys;
     for (const ZnRunInput& input : request.inputs) {
         const WideString name = request.separateFiles
                                     ? inputOutputName(input.path, input.folderName)
@@ -127,15 +140,11 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
         plan.inputs.push_back(
             {input, inputVariableName(input.path, input.folderName, options), name});
         keys.push_back(indexKeyText(input.path, input.folderName));
-        if (request.separateFiles || plan.inputs.size() == 1) {
-            addOutput(objectFormat == ObjectFormat::None ? name
-                                                         : objectFileName(name, objectFormat));
-            if (request.writeHeader) addOutput(headerFileName(name));
-        }
+        if (request.separateFiles || plan.inputs.size() == 1) addArrays(name);
     }
     if (!request.indexName.empty() && !request.separateFiles && objectFormat != ObjectFormat::None)
         addOutput(request.outputFileName);
-    if (!request.indexName.empty()) checkIndex(keys, request, addOutput, plan);
+    if (!request.indexName.empty()) checkIndex(keys, request, addSource, plan);
 
     std::map<std::u16string, std::size_t> variables, outputNames;
     for (std::size_t i = 0; i < plan.inputs.size(); ++i) {

@@ -20,7 +20,8 @@ struct PlannedInput : ZnRunInput {
 
 struct RunPlan {
     std::vector<PlannedInput> inputs;
-    // Every file the run may write, sources (or objects) and headers, by name in the output folder.
+    // Every file the run may write, sources (or objects), headers and (in the incbin style) the
+    // sources' fallback files, by name in the output folder.
     std::vector<WideString> outputNames;
     // Why the run must not start; empty when it may. Nothing has been written either way.
     std::vector<ZnInputFailure> problems;

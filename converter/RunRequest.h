@@ -40,7 +40,7 @@ struct ZnRunRequest {
     // When set, an input of length 0 becomes a size of 0 and an array holding one placeholder
     // element (C has no empty arrays) instead of being skipped as empty.
     bool emptyInputsAsArrays = false;
-    // How the bytes are written: array, string or #embed text, alignment and terminator.
+    // How the bytes are written: array, string, #embed or assembler text, alignment and terminator.
     ByteStyleOptions byteStyle{};
     // When it names a format, each output's arrays go into an object file (the output name with
     // .obj or .o, see objectFileName) instead of its source, whatever the byte style; the header
@@ -48,6 +48,14 @@ struct ZnRunRequest {
     // options must pass objectOptionsProblem.
     ObjectOptions object{};
 };
+
+// True when the run writes incbin arrays into its sources, each source with its fallback file
+// (see incbinFallbackName): the incbin style without an object format, which holds the bytes
+// itself whatever the style.
+inline bool writesIncbinSources(const ZnRunRequest& request) {
+    return request.byteStyle.style == ByteStyle::Incbin &&
+           request.object.format == ObjectFormat::None;
+}
 
 // Returns the paths as inputs given by themselves, in order.
 inline std::vector<ZnRunInput> inputsOf(const StringList& paths) {

@@ -11,6 +11,7 @@
 #include "aligned.h"
 #include "as_array.h"
 #include "as_embed.h"
+#include "as_incbin.h"
 #include "as_object.h"
 #include "as_string.h"
 #include "assets.h"
@@ -81,6 +82,8 @@ int main() {
     check("blob.bin", string_blob_bin_array, string_blob_bin_array_size);
     check("blob.bin", embed_blob_bin_array, embed_blob_bin_array_size);
     check("empty.bin", embed_empty_bin_array, embed_empty_bin_array_size);
+    check("blob.bin", incbin_blob_bin_array, incbin_blob_bin_array_size);
+    check("empty.bin", incbin_empty_bin_array, incbin_empty_bin_array_size);
     check("blob.bin", object_blob_bin_array, object_blob_bin_array_size);
     check("empty.bin", object_empty_bin_array, object_empty_bin_array_size);
     check("Grüße.txt", object_grüße_txt_array, object_grüße_txt_array_size);

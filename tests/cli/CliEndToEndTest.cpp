@@ -283,6 +283,7 @@ TEST(CliEndToEnd, StylesNeedAByteElementType) {
         {{"--style", "string", "--element-type", "uint16_t"}, 2, "--style string needs a byte"},
         // The check sees the options together, whichever comes first.
         {{"--element-type", "char", "--style=embed"}, 2, "--style embed needs a byte"},
+        {{"--style", "incbin", "--element-type", "uint16_t"}, 2, "--style incbin needs a byte"},
         {{"--style", "string", "--element-type", "unsigned char"}, 0, ""},
         {{"--style", "embed", "--align", "16", "--null-terminate"}, 0, ""},
         {{"--style", "array", "--element-type", "uint16_t"}, 0, ""},
@@ -291,6 +292,8 @@ TEST(CliEndToEnd, StylesNeedAByteElementType) {
         {{"--object", "elf-i386", "--size-type", "int"}, 2, "--object: the width of the size"},
         {{"--object", "elf-i386", "--size-type", "int", "--no-size-variable"}, 0, ""},
         {{"--object", "coff-arm64", "--size-type", "unsigned long int"}, 0, ""},
+        {{"--style", "incbin", "--object", "elf-x86-64"}, 2, "--object writes the arrays into"},
+        {{"--object", "elf-x86-64", "--style", "embed"}, 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

@@ -112,31 +112,35 @@ TEST(CliIndex, CompiledProgramsFindEveryFile) {
          "g++" + strict + "-c gen/*.cpp && gcc" + strict + "check.c gen/arrays.c *.o -o p"},
     };
     // Every style; string and embed over the one-output C++ and C cases and separate files (the
-    // rest is the same text around other arrays), embed also through clang 19, which has #embed.
+    // rest is the same text around other arrays), incbin (whose arrays are assembler symbols)
+    // over every case; embed and incbin also through clang 19, which has #embed.
     // The sizes in the table stay the files' sizes with a terminator and an alignment.
     const bool hasClang19 = runIn(fs::temp_directory_path(), "command -v clang-19").status == 0;
+    const auto withClang19 = [](std::string build) {
+        for (const auto& [gnu, clang] : {std::pair<std::string, std::string>{"g++", "clang++-19"},
+                                         std::pair<std::string, std::string>{"gcc", "clang-19"}})
+            for (auto at = build.find(gnu); at != std::string::npos;
+                 at = build.find(gnu, at + clang.size()))
+                build.replace(at, gnu.size(), clang);
+        return build;
+    };
     const struct {
         std::vector<std::string> arguments;
         std::vector<std::size_t> cases;
-        std::vector<std::string> extraBuilds;
+        bool alsoClang19;
     } styles[] = {
-        {{"--style", "array"}, {0, 1, 2, 3, 4, 5}, {}},
-        {{"--style", "string", "--align", "16", "--null-terminate"}, {0, 2, 4}, {}},
-        {{"--style", "embed"},
-         {0, 2, 4},
-         {"clang++-19" + strict + "-x c++ check.c gen/arrays.cpp -o p",
-          "clang-19" + strict + "check.c gen/arrays.c -o p"}},
+        {{"--style", "array"}, {0, 1, 2, 3, 4, 5}, false},
+        {{"--style", "string", "--align", "16", "--null-terminate"}, {0, 2, 4}, false},
+        {{"--style", "embed"}, {0, 2, 4}, true},
+        {{"--style", "incbin", "--align", "16", "--null-terminate"}, {0, 1, 2, 3, 4, 5}, true},
     };
     for (const auto& style : styles) {
         std::vector<std::pair<std::vector<std::string>, std::string>> runs;
-        for (std::size_t i : style.cases)
+        for (std::size_t i : style.cases) {
             runs.push_back({cases[i].arguments, cases[i].build});
-        for (const std::string& build : style.extraBuilds)
-            if (hasClang19)
-                runs.push_back({build.find("arrays.c ") != std::string::npos
-                                    ? std::vector<std::string>{"-n", "arrays.c"}
-                                    : std::vector<std::string>{},
-                                build});
+            if (style.alsoClang19 && hasClang19)
+                runs.push_back({cases[i].arguments, withClang19(cases[i].build)});
+        }
         for (const auto& [styleArguments, build] : runs) {
             SCOPED_TRACE(style.arguments[1] + ": " + build);
             TestFolder temp;

@@ -159,9 +159,11 @@ TEST(ByteStyles, OptionRules) {
     EXPECT_EQ(style, ByteStyle::Embed);
     EXPECT_TRUE(Zenlo::parseByteStyle("string", style));
     EXPECT_EQ(style, ByteStyle::String);
+    EXPECT_TRUE(Zenlo::parseByteStyle("incbin", style));
+    EXPECT_EQ(Zenlo::byteStyleName(style), "incbin");
     EXPECT_FALSE(Zenlo::parseByteStyle("String", style));
     EXPECT_FALSE(Zenlo::parseByteStyle("", style));
-    EXPECT_EQ(style, ByteStyle::String);
+    EXPECT_EQ(style, ByteStyle::Incbin);
 
     for (std::int64_t value : {1, 2, 64, 4096})
         EXPECT_TRUE(Zenlo::isAlignment(value)) << value;
@@ -182,6 +184,7 @@ TEST(ByteStyles, OptionRules) {
         EXPECT_TRUE(Zenlo::styleTakesElementType(ByteStyle::Array, c.type));
         EXPECT_EQ(Zenlo::styleTakesElementType(ByteStyle::String, c.type), c.byte);
         EXPECT_EQ(Zenlo::styleTakesElementType(ByteStyle::Embed, c.type), c.byte);
+        EXPECT_EQ(Zenlo::styleTakesElementType(ByteStyle::Incbin, c.type), c.byte);
     }
     EXPECT_TRUE(Zenlo::isCSourceName(u"x.c"));
     EXPECT_FALSE(Zenlo::isCSourceName(u"x.cc"));
@@ -189,13 +192,15 @@ TEST(ByteStyles, OptionRules) {
 }
 
 // The array style keeps the lines asked for; the others' fallback element lines are one block
-// wide, which g++ skips several times faster.
+// wide, which g++ skips several times faster (incbin's are in its fallback file).
 TEST(ByteStyles, ThePassesTogetherTellEveryByteOnce) {
     testfiles::TestFolder temp;
     testfiles::writeFile(temp / "a.bin", testfiles::patternBytes(10001));
     testfiles::writeFile(temp / "b.bin", testfiles::patternBytes(3));
-    const std::pair<ByteStyle, int> cases[] = {
-        {ByteStyle::Array, 626 + 1}, {ByteStyle::String, 3 + 1}, {ByteStyle::Embed, 3 + 1}};
+    const std::pair<ByteStyle, int> cases[] = {{ByteStyle::Array, 626 + 1},
+                                               {ByteStyle::String, 3 + 1},
+                                               {ByteStyle::Embed, 3 + 1},
+                                               {ByteStyle::Incbin, 0}};
     for (const auto& [style, elementLines] : cases) {
         SCOPED_TRACE(static_cast<int>(style));
         ZnFileConverter converter;
@@ -232,6 +237,7 @@ TEST(ByteStyles, AlignmentKeywordFollowsTheSourceLanguage) {
         {ByteStyle::Array, u"x.c", "_Alignas(32) static const uint8_t g_a_bin_array[] = {", 1},
         {ByteStyle::String, u"x.cc", "alignas(32) static const uint8_t g_a_bin_array[] = {", 2},
         {ByteStyle::Embed, u"x.c", "_Alignas(32) static const uint8_t g_a_bin_array[] = {", 3},
+        {ByteStyle::Incbin, u"x.c", "_Alignas(32) extern const uint8_t g_a_bin_array[3];", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.opening);

@@ -184,6 +184,8 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
         std::vector<std::string> outputs;
         std::vector<std::string> variables;
         std::vector<std::string> problems;
+        Zenlo::ByteStyle style = Zenlo::ByteStyle::Array;
+        Zenlo::ObjectFormat object = Zenlo::ObjectFormat::None;
     } cases[] = {
         {"one output",
          {{u"/in/t/s.png", u"t/s.png"}, {u"/x/s.png", u""}},
@@ -220,6 +222,23 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {"a_b_bin.cpp", "c.cpp", "all.c"},
          {"g_a_b_bin_array", "g_c_array"},
          {}},
+        {"incbin: each source with its fallback file",
+         {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
+         true,
+         false,
+         {"a_b_bin.cpp", "a_b_bin.cpp.inc", "c.cpp", "c.cpp.inc", "all.c", "all.c.inc"},
+         {"g_a_b_bin_array", "g_c_array"},
+         {},
+         Zenlo::ByteStyle::Incbin},
+        {"objects in place of sources, which no style gives fallback files",
+         {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
+         true,
+         true,
+         {"a_b_bin.o", "a_b_bin.h", "c.o", "c.h", "all.c", "all.h"},
+         {"g_a_b_bin_array", "g_c_array"},
+         {},
+         Zenlo::ByteStyle::Incbin,
+         Zenlo::ObjectFormat::ElfX86_64},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -227,7 +246,9 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
                                     .outputFileName = u"all.c",
                                     .separateFiles = c.separate,
                                     .writeHeader = c.header,
-                                    .indexName = "table"};
+                                    .indexName = "table",
+                                    .byteStyle = {.style = c.style},
+                                    .object = {.format = c.object}};
         for (const auto& [path, name] : c.inputs)
             request.inputs.push_back({testfiles::nativePath(path), name});
         const Zenlo::RunPlan plan = Zenlo::planRun(request, ZnConversionOptions());

@@ -11,9 +11,10 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
 # One row: the output shape of a hexmoor_embed() call (its OUTPUT_NAME, SEPARATE_FILES, INDEX,
-# NO_HEADER, the OBJECT format of STYLE object) and the names of its FILES.
+# NO_HEADER, INCBIN: the style, the OBJECT format of STYLE object) and the names of its FILES.
 function(expect_same_names)
-    cmake_parse_arguments(PARSE_ARGV 0 row "SEPARATE_FILES;INDEX;NO_HEADER" "OUTPUT_NAME;OBJECT"
+    cmake_parse_arguments(PARSE_ARGV 0 row "SEPARATE_FILES;INDEX;NO_HEADER;INCBIN"
+                          "OUTPUT_NAME;OBJECT"
                           "NAMES")
     _hexmoor_outputs(mode sources want ${ARGV})
     # The tool gets the name as written, so both extension rules are compared too.
@@ -32,6 +33,9 @@ function(expect_same_names)
     endif()
     if(DEFINED row_OBJECT)
         list(APPEND options "--object=${row_OBJECT}")
+    endif()
+    if(row_INCBIN)
+        list(APPEND options --style incbin)
     endif()
     set(files "")
     foreach(name IN LISTS row_NAMES)
@@ -69,3 +73,5 @@ expect_same_names(SEPARATE_FILES INDEX NAMES logo.png)
 expect_same_names(OBJECT elf-x86-64 OUTPUT_NAME data.c NAMES a.bin b.bin)
 expect_same_names(OBJECT coff-arm64 INDEX NO_HEADER NAMES a.bin)
 expect_same_names(OBJECT coff-i386 SEPARATE_FILES INDEX OUTPUT_NAME table.c NAMES logo.png a.b.c)
+expect_same_names(INCBIN OUTPUT_NAME data.c NAMES a.bin)
+expect_same_names(INCBIN SEPARATE_FILES INDEX NAMES logo.png a.b.c)

@@ -1,7 +1,8 @@
 # Builds and runs a copy of examples/embed: from these sources (MODE source, Makefiles) or from an
 # install of the build folder into a temporary prefix (MODE installed, Ninja). Also checks that
-# SOURCE_DATE_EPOCH reaches the generated text, that a second build embeds nothing again, and
-# that a file added to or removed from the embedded folder is picked up by the next build.
+# SOURCE_DATE_EPOCH reaches the generated text, that a second build embeds nothing again, that a
+# file added to or removed from the embedded folder is picked up by the next build, and that so
+# is a changed byte.
 # Run with cmake -DMODE=... -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P
 cmake_minimum_required(VERSION 3.20)
 
@@ -65,6 +66,15 @@ build_again(TRUE)
 file(REMOVE "${example}/data/more/added.txt")
 build_again(TRUE)
 build_again(FALSE)
+# A byte of two inputs changes, their sizes stay: the next build compiles the new bytes in, also
+# where the generated source stays the same (.incbin) and where only the tool's dependency file
+# names the input (a folder's file under Ninja).
+foreach(file "Grüße.txt" more/nested.txt)
+    file(READ "${example}/data/${file}" text)
+    string(SUBSTRING "${text}" 1 -1 rest)
+    file(WRITE "${example}/data/${file}" "X${rest}")
+endforeach()
+build_again(TRUE)
 
 file(READ "${build}/hexmoor_embed/embed_check/assets.cpp" text)
 string(FIND "${text}" "Date: 07.12.2026" found)
