@@ -13,8 +13,8 @@ namespace {
 // Element lines; with a terminator the input's last line keeps its comma and a zero follows.
 class ArrayLinesPass final : public BytePass {
 public:
-    ArrayLinesPass(const ZnConversionOptions& options, bool terminate)
-        : lines_(options), terminate_(terminate) {}
+    ArrayLinesPass(const ZnConversionOptions& options, bool terminate, bool castHighBytes = false)
+        : lines_(options, castHighBytes), terminate_(terminate) {}
     bool writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock, OutputFile& out,
                     const std::atomic<bool>& stop) const override {
         if (!lines_.writeBlock(bytes, count, lastBlock && !terminate_, out, stop)) return false;
@@ -49,6 +49,16 @@ std::string withoutSpaces(const WideString& text) {
     return plain;
 }
 
+// The alignment's keyword for the source's language; an include file is read by C and C++ alike.
+std::string alignment(std::uint32_t align, const ZnConversionOptions& options,
+                      const WideString& sourceName) {
+    const std::string bytes = std::to_string(align);
+    if (isCSourceName(sourceName)) return "_Alignas(" + bytes + ") ";
+    if (!options.choices.includeFile) return "alignas(" + bytes + ") ";
+    return "#if defined(__cplusplus)\r\nalignas(" + bytes + ")\r\n#else\r\n_Alignas(" + bytes +
+           ")\r\n#endif\r\n";
+}
+
 } // namespace
 
 bool parseByteStyle(std::string_view name, ByteStyle& style) {
@@ -69,7 +79,13 @@ bool isAlignment(std::int64_t value) {
 bool isByteElementType(const WideString& elementType) {
     const std::string type = withoutSpaces(elementType);
     return type == "uint8_t" || type == "unsignedchar" || type == "std::uint8_t" ||
-           type == "::uint8_t";
+           type == "::uint8_t" || isSignedByteType(elementType);
+}
+
+bool isSignedByteType(const WideString& elementType) {
+    const std::string type = withoutSpaces(elementType);
+    return type == "char" || type == "signedchar" || type == "int8_t" || type == "std::int8_t" ||
+           type == "::int8_t";
 }
 
 bool styleTakesElementType(ByteStyle style, const WideString& elementType) {
@@ -83,10 +99,8 @@ bool isCSourceName(const WideString& outputFileName) {
 StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOptions& style,
                          const Input& input) {
     std::string opening = arrayOpening(input.variableName, options);
-    if (style.align) {
-        const char* keyword = isCSourceName(input.sourceName) ? "_Alignas(" : "alignas(";
-        opening = keyword + std::to_string(style.align) + ") " + opening;
-    }
+    if (style.align) opening = alignment(style.align, options, input.sourceName) + opening;
+    opening = sectionLines(options) + opening;
     if (style.style == ByteStyle::Array) {
         arrayLines_ = std::make_unique<ArrayLinesPass>(options, style.nullTerminate);
         addText(opening);
@@ -99,7 +113,10 @@ StyledArray::StyledArray(const ZnConversionOptions& options, const ByteStyleOpti
     // lines in 5.9 s and 1 GB, the same bytes in 4096-element lines in 0.8 s and 200 MB.
     ZnConversionOptions wide = options;
     wide.bytesPerLine = static_cast<std::int32_t>(byteBlockSize);
-    arrayLines_ = std::make_unique<ArrayLinesPass>(wide, style.nullTerminate);
+    // A char element would take 0xff as a narrowing (C++) or an overflow (C): the bit pattern
+    // goes in through a cast.
+    arrayLines_ = std::make_unique<ArrayLinesPass>(wide, style.nullTerminate,
+                                                   isSignedByteType(options.elementType));
     stringLines_ = std::make_unique<StringLinesPass>();
     std::string embedPath;
     const bool embed =
