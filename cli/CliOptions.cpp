@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "converter/IndexText.h"
 #include "converter/ObjectFile.h"
 #include "converter/OutputNames.h"
+#include "converter/VariableName.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
@@ -45,15 +47,73 @@ WideString pathText(const std::string& value) {
 #endif
 }
 
-// A text written into the generated lines: a line break or another control character would end
-// a comment or a line early and change what the compiler reads.
-bool setLineText(WideString& field, const std::string& value, std::string& error) {
+// The include list, written into the generated lines: a line break or another control character
+// would end a line early and change what the compiler reads.
+bool setIncludeList(WideString& field, const std::string& value, std::string& error) {
     const WideString candidate = fromUtf8(value);
     for (char16_t c : candidate.view()) {
         const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029;
         if (control) return error = "line breaks and control characters are not allowed", false;
+        // An include name stands between angle brackets.
+        if (c == u'>') return error = "a header name holds no '>'", false;
     }
     field = candidate;
+    return true;
+}
+
+// A text that stands in declarations as a type: letters, digits, "_", spaces, "::", "*" and
+// template brackets. Anything else could end the declaration, open a comment or a directive.
+bool setTypeText(WideString& field, const std::string& value, std::string& error) {
+    for (char c : value) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                             (c >= '0' && c <= '9') || std::strchr("_ :*<>,", c) != nullptr;
+        if (!allowed || c == 0)
+            return error = "a type is letters, digits, '_', spaces and : * < > , only", false;
+    }
+    if (value.find_first_not_of(' ') == std::string::npos)
+        return error = "the type is empty", false;
+    field = fromUtf8(value);
+    return true;
+}
+
+// A part of a variable name: characters an identifier may hold.
+bool setNameText(WideString& field, const std::string& value, std::string& error) {
+    const WideString candidate = fromUtf8(value);
+    if (replaceNameCharacters(candidate) != candidate)
+        return error = "a name part holds only characters of C identifiers", false;
+    field = candidate;
+    return true;
+}
+
+// Text written after an array's name as its attribute: whole parentheses and quotes, and nothing
+// that ends the declaration or opens a comment or a directive.
+bool setAttributeText(WideString& field, const std::string& value, std::string& error) {
+    int depth = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        const char next = i + 1 < value.size() ? value[i + 1] : '\0';
+        if ((c >= 0 && c < 32) || c == 127 || std::strchr(";{}#\\", c) ||
+            (c == '/' && (next == '/' || next == '*')))
+            return error = "no ; { } # \\, comments or control characters", false;
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (depth < 0) return error = "the parentheses do not match", false;
+    }
+    if (depth != 0 || quoted) return error = "the parentheses or quotes do not match", false;
+    field = fromUtf8(value);
+    return true;
+}
+
+// A section's name: letters, digits and "_ . $ ," (Mach-O names are "segment,section").
+bool setSectionName(WideString& field, const std::string& value, std::string& error) {
+    const bool valid = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               (c != 0 && std::strchr("_.$,", c));
+    });
+    if (!valid) return error = "a section name is letters, digits and _ . $ , only", false;
+    field = fromUtf8(value);
     return true;
 }
 
@@ -125,16 +185,33 @@ const ZnCliOptionSpec optionTable[] = {
      "an empty input gets a size of 0 and a placeholder\nelement instead of failing",
      HEXMOOR_SET(emptyArrays, true)},
     {"prefix", 0, "TEXT", "text in front of every variable name (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.namePrefix)},
+     HEXMOOR_CHECKED_FIELD(setNameText, conversion.namePrefix)},
     {"suffix", 0, "TEXT", "text behind every variable name (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.nameSuffix)},
+     HEXMOOR_CHECKED_FIELD(setNameText, conversion.nameSuffix)},
+    {"name", 0, "NAME",
+     "the variable name of the input that follows, exactly\n(no prefix, suffix or case rule)",
+     nullptr, nullptr,
+     [](ZnCliCommand& command, const std::string& value, std::string& error) {
+         const WideString name = fromUtf8(value);
+         if (!startsAsIdentifier(name) || replaceNameCharacters(name) != name)
+             return error = "the name is a C identifier", false;
+         command.pendingNames.push_back(name);
+         return true;
+     }},
+    {"size-suffix", 0, "TEXT",
+     "what the size variable's name adds to the array's\n(default: {}; _len gives xxd's names)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (value.empty()) return error = "the size suffix is empty", false;
+         return setNameText(o.conversion.choices.sizeSuffix, value, error);
+     },
+     HEXMOOR_DEFAULT(conversion.choices.sizeSuffix)},
     {"element-type", 0, "TEXT", "type of the array elements (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.elementType)},
+     HEXMOOR_CHECKED_FIELD(setTypeText, conversion.elementType)},
     {"size-type", 0, "TEXT", "type of the size variables (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.sizeType)},
+     HEXMOOR_CHECKED_FIELD(setTypeText, conversion.sizeType)},
     {"includes", 0, "LIST",
      "headers to include, each followed by ';'\n(default: \"{}\", \"\" for none)",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.includeList)},
+     HEXMOOR_CHECKED_FIELD(setIncludeList, conversion.includeList)},
     {"bytes-per-line", 0, "N", "array elements per line (default: {})",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
@@ -190,6 +267,15 @@ const ZnCliOptionSpec optionTable[] = {
      }},
     {"null-terminate", 0, nullptr, "one zero after the bytes, not counted in the size",
      HEXMOOR_SET(byteStyle.nullTerminate, true)},
+    {"section", 0, "NAME", "put the arrays into the section NAME (GCC, Clang\nand MSVC alike)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         return setSectionName(o.conversion.choices.section, value, error);
+     }},
+    {"attribute", 0, "TEXT",
+     "write TEXT after each array's name, where GCC and\nClang take an attribute (PROGMEM)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         return setAttributeText(o.conversion.choices.attribute, value, error);
+     }},
     {"object", 0, "FORMAT",
      "write the arrays into an object file for the linker\ninstead of a source, whatever --style "
      "says (NAME.obj\nor NAME.o; nothing to compile): coff-x86-64,\ncoff-i386, coff-arm64 (MSVC, "
@@ -239,6 +325,13 @@ const ZnCliOptionSpec optionTable[] = {
      "print each output ('output: PATH') and each input's\nvariable ('variable: NAME PATH'); "
      "write nothing",
      HEXMOOR_SET(dryRun, true)},
+    {"timestamp", 0, nullptr,
+     "write the date and time of the run into the banners\n(SOURCE_DATE_EPOCH's, when set, "
+     "which shows them\ntoo); without, every run gives the same bytes",
+     HEXMOOR_SET(timestamp, true)},
+    {"stdout", 0, nullptr,
+     "write the one generated source to standard output,\nas an include file; no header",
+     HEXMOOR_SET(toStdout, true)},
     {"quiet", 'q', nullptr, "print nothing but errors (no progress bar)", HEXMOOR_SET(quiet, true)},
     {"help", 'h', nullptr, "show this help", nullptr, nullptr,
      [](ZnCliCommand& command, const std::string&, std::string&) { return command.help = true; }},
@@ -346,6 +439,13 @@ bool parseShort(const std::vector<std::string>& arguments, std::size_t& i, ZnCli
 
 } // namespace
 
+ZnConversionOptions cliConversionDefaults() {
+    ZnConversionOptions options;
+    options.arrayQualifiers = options.sizeQualifiers = qualifierConst;
+    options.choices.ownHeaderInC = true;
+    return options;
+}
+
 void ZnCliOverride::apply(ZnCliOptions& options) const {
     std::string ignored;
     entry->apply(options, value, ignored);
@@ -365,6 +465,9 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
         const std::string& argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
             command.inputs.add(pathText(argument));
+            const bool named = !command.pendingNames.empty();
+            command.inputNames.push_back(named ? command.pendingNames.front() : WideString());
+            if (named) command.pendingNames.erase(command.pendingNames.begin());
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument[1] == '-') {
@@ -382,6 +485,10 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
     }
     if (command.inputs.isEmpty() && !command.help && !command.version)
         return error = "no input file given", false;
+    if (!command.pendingNames.empty())
+        return error = "--name " + utf16ToUtf8(command.pendingNames.front().view()) +
+                       " has no input after it",
+               false;
     return true;
 }
 
@@ -392,18 +499,18 @@ std::string cliUsage() {
                        "\n";
     for (const ZnCliOptionSpec& entry : optionTable)
         text += usageLines(entry, defaults);
-    return text +
-           "\n"
-           "Every generated file is written under a temporary name beside its target and\n"
-           "replaces it only when complete: a failure or an interrupt leaves the previous\n"
-           "file as it was. A file that would come out byte for byte the same is not\n"
-           "touched at all, so its modification time stays. A link is written through.\n"
-           "\n"
-           "Exit status: 0 when every input was converted; 1 when any failed, or when the\n"
-           "run was refused before writing (an input that is an output, names that clash);\n"
-           "2 for bad usage; 130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is\n"
-           "written then.\n"
-           "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) instead of now.\n";
+    return text + "\n"
+                  "Every generated file is written under a temporary name beside its target and\n"
+                  "replaces it only when complete: a failure or an interrupt leaves the previous\n"
+                  "file as it was. A file that would come out byte for byte the same is not\n"
+                  "touched at all, so its modification time stays. A link is written through.\n"
+                  "\n"
+                  "Exit status: 0 when every input was converted; 1 when any failed, or when the\n"
+                  "run was refused before writing (an input that is an output, names that clash);\n"
+                  "2 for bad usage; 130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is\n"
+                  "written then.\n"
+                  "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) as the date\n"
+                  "and time of the run.\n";
 }
 
 } // namespace Zenlo
