@@ -8,7 +8,7 @@
 #include <iterator>
 #include <utility>
 
-#include "toolkit/TextEncoding.h"
+#include "toolkit/WideString.h"
 
 namespace Zenlo {
 

@@ -101,7 +101,9 @@ int main(void) {
     size_t size = file ? fread(bytes, 1, sizeof bytes, file) : 0;
     if (file) fclose(file);
     if ((size_t)SIZE != size || memcmp(ARRAY, bytes, size) != 0) return 1;
-    if (TERMINATED && ARRAY[size] != 0) return 2;
+#ifdef TERMINATED
+    if (ARRAY[size] != 0) return 2;
+#endif
     return other() == 0;
 }
 )";
@@ -117,76 +119,63 @@ TEST(Readme, MigrationRecipesCompileWithoutWarningsAndHoldEveryByte) {
     const std::string readme = readFile(fs::path(HEXMOOR_SOURCE_DIR) / "README.md");
     const struct {
         const char* command; // as the README writes it, when inReadme
-        bool inReadme;
-        const char* header;
-        const char* array;
-        const char* size;
-        const char* sources; // generated sources compiled beside the two units
-        bool c, cpp;
-        const char* defines;
-        const char* section; // listed by readelf -S
+        bool inReadme, c;    // c: compiled as C too, not only as C++
+        const char *header, *array, *size, *sources, *defines, *section; // readelf -S lists it
     } recipes[] = {
-        {"hexmoor-cli logo.png", false, "arrays.h", "g_logo_png_array", "g_logo_png_array_size",
-         "arrays.cpp", false, true, "", ""},
-        {"hexmoor-cli -n arrays.c logo.png", false, "arrays.h", "g_logo_png_array",
-         "g_logo_png_array_size", "arrays.c", true, true, "", ""},
+        {"hexmoor-cli logo.png", false, false, "arrays.h", "g_logo_png_array",
+         "g_logo_png_array_size", "arrays.cpp", "", ""},
+        {"hexmoor-cli -n arrays.c logo.png", false, true, "arrays.h", "g_logo_png_array",
+         "g_logo_png_array_size", "arrays.c", "", ""},
         {"hexmoor-cli -n logo.h --name logo_png --element-type \"unsigned char\" --size-type "
          "\"unsigned int\" --size-suffix _len --includes \"\" logo.png",
-         true, "logo.h", "logo_png", "logo_png_len", "", true, true, "", ""},
+         true, true, "logo.h", "logo_png", "logo_png_len", "", "", ""},
         {"hexmoor-cli -n shader.h --style string --element-type char --null-terminate "
          "--name shader_text shader.glsl",
-         true, "shader.h", "shader_text", "shader_text_size", "", true, true, "-DTERMINATED=1", ""},
-        {"cat logo.png | hexmoor-cli --name logo --stdout - > logo.inc", true, "logo.inc", "logo",
-         "logo_size", "", true, true, "", ""},
+         true, true, "shader.h", "shader_text", "shader_text_size", "", "-DTERMINATED", ""},
+        {"cat logo.png | hexmoor-cli --name logo --stdout - > logo.inc", true, true, "logo.inc",
+         "logo", "logo_size", "", "", ""},
         // The element lines of the fallback take char and signed char through casts.
         {"hexmoor-cli -n s8.h --style embed --element-type \"signed char\" --name s8 logo.png",
-         false, "s8.h", "s8", "s8_size", "", true, true, "-DTERMINATED=0 -DHEXMOOR_FORCE_ARRAYS",
-         ""},
-        {"hexmoor-cli -n c.h --style string --element-type char --name text logo.png", false, "c.h",
-         "text", "text_size", "", true, true, "-DTERMINATED=0 -DHEXMOOR_FORCE_ARRAYS", ""},
-        {"hexmoor-cli --style embed --index assets -n idx.c logo.png", false, "idx.h",
-         "g_logo_png_array", "g_logo_png_array_size", "idx.c", true, true, "", ""},
-        {"hexmoor-cli --separate-files --index assets -n tab.c logo.png", false, "logo_png.h",
-         "g_logo_png_array", "g_logo_png_array_size", "logo_png.c tab.c", true, true, "", ""},
-        {"hexmoor-cli @list.txt", false, "list.h", "spaced", "spaced_size", "", true, true, "", ""},
-        {"hexmoor-cli -n sec.c --section .hexmoor_assets logo.png", false, "sec.h",
-         "g_logo_png_array", "g_logo_png_array_size", "sec.c", true, true, "", ".hexmoor_assets"},
-        {"hexmoor-cli -n avr.h --attribute PROGMEM --name logo logo.png", false, "avr.h", "logo",
-         "logo_size", "", true, true, "-DTERMINATED=0 '-DPROGMEM=__attribute__((aligned(4)))'", ""},
+         false, true, "s8.h", "s8", "s8_size", "", "-DHEXMOOR_FORCE_ARRAYS", ""},
+        {"hexmoor-cli -n c.h --style string --element-type char --name text logo.png", false, true,
+         "c.h", "text", "text_size", "", "-DHEXMOOR_FORCE_ARRAYS", ""},
+        {"hexmoor-cli --style embed --index assets -n idx.c logo.png", false, true, "idx.h",
+         "g_logo_png_array", "g_logo_png_array_size", "idx.c", "", ""},
+        {"hexmoor-cli --separate-files --index assets -n tab.c logo.png", false, true, "logo_png.h",
+         "g_logo_png_array", "g_logo_png_array_size", "logo_png.c tab.c", "", ""},
+        {"hexmoor-cli @list.txt", false, true, "list.h", "spaced", "spaced_size", "", "", ""},
+        {"hexmoor-cli -n sec.c --section .hexmoor_assets logo.png", false, true, "sec.h",
+         "g_logo_png_array", "g_logo_png_array_size", "sec.c", "", ".hexmoor_assets"},
+        {"hexmoor-cli -n avr.h --attribute PROGMEM --name logo logo.png", false, true, "avr.h",
+         "logo", "logo_size", "", "'-DPROGMEM=__attribute__((aligned(4)))'", ""},
         {"hexmoor-cli -n incbin.h --name gLogoData --size-suffix Size --align 16 logo.png", true,
-         "incbin.h", "gLogoData", "gLogoDataSize", "", true, true, "", ""},
+         true, "incbin.h", "gLogoData", "gLogoDataSize", "", "", ""},
     };
     const std::string warnings = " -Wall -Wextra -Wpedantic -Werror -Wunused-const-variable "
-                                 "-Wmissing-declarations -Wredundant-decls -Wcast-qual";
-    const struct {
-        const char* command;
-        bool cpp;
-    } compilers[] = {{"gcc -x c -std=c11", false},
-                     {"clang-19 -x c -std=c11 -Wmissing-variable-declarations", false},
-                     {"g++ -x c++ -std=c++17", true},
-                     {"clang++-19 -x c++ -std=c++17 -Wmissing-variable-declarations", true}};
+                                 "-Wmissing-declarations -Wredundant-decls -Wcast-qual ";
+    const std::string clang = " -Wmissing-variable-declarations";
+    const std::string compilers[] = {"gcc -x c -std=c11", "clang-19 -x c -std=c11" + clang,
+                                     "g++ -x c++ -std=c++17",
+                                     "clang++-19 -x c++ -std=c++17" + clang};
     for (const auto& recipe : recipes) {
         SCOPED_TRACE(recipe.command);
         EXPECT_TRUE(!recipe.inReadme || readme.find(recipe.command) != std::string::npos);
         TestFolder temp;
-        const std::string bytes = testfiles::patternBytes(3000);
         for (const char* name : {"logo.png", "shader.glsl", "it's my logo.png", "input.bin"})
-            writeFile(temp / name, bytes);
+            writeFile(temp / name, testfiles::patternBytes(3000));
         writeFile(temp / "list.txt", "-n list.h\n--name spaced \"it's my logo.png\"\n");
         writeFile(temp / "check.c", recipeChecker);
         writeFile(temp / "other.c", recipeOther);
         const Result made = runIn(temp.path(), path + "(" + recipe.command + ")");
         ASSERT_EQ(made.status, 0) << made.err;
         EXPECT_EQ(made.err, "");
-        for (const auto& compiler : compilers) {
-            if (!(compiler.cpp ? recipe.cpp : recipe.c)) continue;
-            SCOPED_TRACE(compiler.command);
-            const std::string defines = std::string(" -DHEADER='\"") + recipe.header +
-                                        "\"' -DARRAY=" + recipe.array + " -DSIZE=" + recipe.size +
-                                        " " + (*recipe.defines ? recipe.defines : "-DTERMINATED=0");
+        for (const std::string& compiler : compilers) {
+            if (compiler.find("-x c ") != std::string::npos && !recipe.c) continue;
+            SCOPED_TRACE(compiler);
             const Result built =
-                runIn(temp.path(), std::string(compiler.command) + warnings + defines +
-                                       " -o check check.c other.c " + recipe.sources);
+                runIn(temp.path(), compiler + warnings + recipe.defines + " -DHEADER='\"" +
+                                       recipe.header + "\"' -DARRAY=" + recipe.array + " -DSIZE=" +
+                                       recipe.size + " -o check check.c other.c " + recipe.sources);
             ASSERT_EQ(built.status, 0) << built.err << readFile(temp / recipe.header);
             EXPECT_EQ(runIn(temp.path(), "./check").status, 0);
             const std::string sections = "readelf -S check | grep -F -e ";
