@@ -167,7 +167,9 @@ const ZnCliOptionSpec optionTable[] = {
      HEXMOOR_SET(outputDir, pathText(value))},
     {"output-name", 'n', "NAME",
      "name of the generated source (default: {});\nits extension stays when it is a piece of\n"
-     ".cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\nany other becomes .cpp",
+     ".cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\nany other becomes .cpp; a name ending in "
+     ".h .hh\n.hpp .hxx .inc or .ipp is one self-contained file\nto include (static, guarded), "
+     "with no header",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "the output name is empty", false;
          const WideString name = pathText(value);
@@ -246,9 +248,8 @@ const ZnCliOptionSpec optionTable[] = {
      "          has it (clang 19, gcc 15): the fastest;\n"
      "          the string form for other compilers\n"
      "string and embed need a byte element type (uint8_t,\n"
-     "unsigned char); defining HEXMOOR_FORCE_ARRAYS when\n"
-     "compiling selects the array text, HEXMOOR_NO_EMBED\n"
-     "the string form",
+     "unsigned char, char, signed char, int8_t); defining\nHEXMOOR_FORCE_ARRAYS when "
+     "compiling selects the\narray text, HEXMOOR_NO_EMBED the string form",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
              return error = "the style is array, string or embed", false;
@@ -496,6 +497,7 @@ std::string cliUsage() {
     const ZnCliOptions defaults;
     std::string text = "Usage: hexmoor-cli [OPTIONS] INPUT...\n"
                        "Turns files into C/C++ byte arrays with size variables and a header.\n"
+                       "An INPUT of - is standard input; @FILE reads more arguments from FILE.\n"
                        "\n";
     for (const ZnCliOptionSpec& entry : optionTable)
         text += usageLines(entry, defaults);
