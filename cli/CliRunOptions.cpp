@@ -119,6 +119,11 @@ bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
                false;
     const std::string problem = objectOptionsProblem(options.objectFormat, options.conversion);
     if (!problem.empty()) return error = "--object: " + problem, false;
+    const ZnTextChoices& choices = options.conversion.choices;
+    // An object's arrays have their own section and no source text to carry an attribute.
+    if (options.objectFormat != ObjectFormat::None &&
+        !(choices.section.isEmpty() && choices.attribute.isEmpty()))
+        return error = "--section and --attribute shape sources, not --object", false;
     return indexReachesArrays(options, error);
 }
 

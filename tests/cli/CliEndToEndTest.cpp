@@ -306,6 +306,7 @@ TEST(CliEndToEnd, StylesNeedAByteElementType) {
         // long is 4 bytes on Windows, 8 on 64-bit Linux; int has no width it is known by here.
         {{"--object", "elf-i386", "--size-type", "int"}, 2, "--object: the width of the size"},
         {{"--object", "elf-i386", "--size-type", "int", "--no-size-variable"}, 0, ""},
+        {{"--object", "elf-i386", "--section", ".x"}, 2, "--section and --attribute shape sources"},
         {{"--object", "coff-arm64", "--size-type", "unsigned long int"}, 0, ""},
     };
     for (const Case& c : cases) {
