@@ -4,17 +4,30 @@
 #include "cli/ConsoleText.h"
 #include "converter/FolderInputs.h"
 #include "toolkit/FileSystem.h"
+#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
-bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCliInputs& inputs,
-                     std::FILE* err, std::string& error) {
-    inputs = ZnCliInputs();
-    for (const WideString& input : given) {
-        if (!options.recursive || !isFolder(input)) {
-            inputs.files.push_back({input, {}});
+bool expandCliInputs(const StringList& given, const std::vector<WideString>& names,
+                     const ZnCliOptions& options, ZnCliInputs& inputs, std::FILE* err,
+                     std::string& error) {
+    inputs.files.clear();
+    inputs.folders.clear();
+    for (std::size_t i = 0; i < given.count(); ++i) {
+        const WideString& input = given[i];
+        const WideString name = i < names.size() ? names[i] : WideString();
+        if (input == fromUtf8(stdinArgument)) {
+            if (inputs.stdinCopy.path().empty() && !inputs.stdinCopy.copyFrom(stdin, error))
+                return false;
+            inputs.files.push_back({fromPath(inputs.stdinCopy.path()), stdinName, name});
             continue;
         }
+        if (!options.recursive || !isFolder(input)) {
+            inputs.files.push_back({input, {}, name});
+            continue;
+        }
+        if (!name.isEmpty())
+            return error = "--name names one file, not the folder " + shownPath(input), false;
         FolderListing listing;
         if (!listFolder(toPath(input), options.hidden, listing, error)) return false;
         for (const SkippedEntry& entry : listing.skipped)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/CliStreams.h"
 #include "converter/RunRequest.h"
 #include "toolkit/StringList.h"
 #include "toolkit/WideString.h"
@@ -19,13 +20,19 @@ struct ZnCliInputs {
     // Every folder walked, as given or joined below one given: build systems watch them for
     // files added or removed.
     std::vector<WideString> folders;
+    // The copy of standard input, when "-" is among the inputs.
+    ScratchPath stdinCopy;
 };
 
 // Expands the inputs given; with options.recursive, each one that is a folder becomes the
 // regular files below it (options.hidden: names starting with "." too). Entries left out below a
 // folder (links leading outside it or into a loop, devices) are reported on err unless quiet.
-// Returns false with the reason in error when a folder cannot be read.
-bool expandCliInputs(const StringList& given, const ZnCliOptions& options, ZnCliInputs& inputs,
-                     std::FILE* err, std::string& error);
+// "-" stands for standard input, read whole into a scratch file and named "stdin". Each input
+// takes its name of names (the same count, empty for none) as its variable. Returns false with
+// the reason in error when a folder or standard input cannot be read, or a folder is given a
+// name.
+bool expandCliInputs(const StringList& given, const std::vector<WideString>& names,
+                     const ZnCliOptions& options, ZnCliInputs& inputs, std::FILE* err,
+                     std::string& error);
 
 } // namespace Zenlo

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/CliValueChecks.h"
+
 #include "converter/IndexText.h"
 #include "converter/ObjectFile.h"
 #include "converter/OutputNames.h"
+#include "converter/VariableName.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
 
@@ -43,18 +46,6 @@ WideString pathText(const std::string& value) {
 #else
     return fromPath(value);
 #endif
-}
-
-// A text written into the generated lines: a line break or another control character would end
-// a comment or a line early and change what the compiler reads.
-bool setLineText(WideString& field, const std::string& value, std::string& error) {
-    const WideString candidate = fromUtf8(value);
-    for (char16_t c : candidate.view()) {
-        const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029;
-        if (control) return error = "line breaks and control characters are not allowed", false;
-    }
-    field = candidate;
-    return true;
 }
 
 bool parseNumber(const std::string& value, std::int64_t low, std::int64_t high,
@@ -107,7 +98,9 @@ const ZnCliOptionSpec optionTable[] = {
      HEXMOOR_SET(outputDir, pathText(value))},
     {"output-name", 'n', "NAME",
      "name of the generated source (default: {});\nits extension stays when it is a piece of\n"
-     ".cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\nany other becomes .cpp",
+     ".cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\nany other becomes .cpp; a name ending in "
+     ".h .hh\n.hpp .hxx .inc or .ipp is one self-contained file\nto include (static, guarded), "
+     "with no header",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (value.empty()) return error = "the output name is empty", false;
          const WideString name = pathText(value);
@@ -125,16 +118,33 @@ const ZnCliOptionSpec optionTable[] = {
      "an empty input gets a size of 0 and a placeholder\nelement instead of failing",
      HEXMOOR_SET(emptyArrays, true)},
     {"prefix", 0, "TEXT", "text in front of every variable name (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.namePrefix)},
+     HEXMOOR_CHECKED_FIELD(setNameText, conversion.namePrefix)},
     {"suffix", 0, "TEXT", "text behind every variable name (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.nameSuffix)},
+     HEXMOOR_CHECKED_FIELD(setNameText, conversion.nameSuffix)},
+    {"name", 0, "NAME",
+     "the variable name of the input that follows, exactly\n(no prefix, suffix or case rule)",
+     nullptr, nullptr,
+     [](ZnCliCommand& command, const std::string& value, std::string& error) {
+         const WideString name = fromUtf8(value);
+         if (!startsAsIdentifier(name) || replaceNameCharacters(name) != name)
+             return error = "the name is a C identifier", false;
+         command.pendingNames.push_back(name);
+         return true;
+     }},
+    {"size-suffix", 0, "TEXT",
+     "what the size variable's name adds to the array's\n(default: {}; _len gives xxd's names)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         if (value.empty()) return error = "the size suffix is empty", false;
+         return setNameText(o.conversion.choices.sizeSuffix, value, error);
+     },
+     HEXMOOR_DEFAULT(conversion.choices.sizeSuffix)},
     {"element-type", 0, "TEXT", "type of the array elements (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.elementType)},
+     HEXMOOR_CHECKED_FIELD(setTypeText, conversion.elementType)},
     {"size-type", 0, "TEXT", "type of the size variables (default: {})",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.sizeType)},
+     HEXMOOR_CHECKED_FIELD(setTypeText, conversion.sizeType)},
     {"includes", 0, "LIST",
      "headers to include, each followed by ';'\n(default: \"{}\", \"\" for none)",
-     HEXMOOR_CHECKED_FIELD(setLineText, conversion.includeList)},
+     HEXMOOR_CHECKED_FIELD(setIncludeList, conversion.includeList)},
     {"bytes-per-line", 0, "N", "array elements per line (default: {})",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          std::int64_t number = 0;
@@ -166,18 +176,29 @@ const ZnCliOptionSpec optionTable[] = {
      "          faster to compile; MSVC (short literals)\n"
      "          gets the array text from the same file\n"
      "  embed   #embed of the input where the compiler\n"
-     "          has it (clang 19, gcc 15); the string\n"
-     "          form for other compilers\n"
-     "  incbin  the assembler copies the input into the\n"
-     "          array (GCC, Clang): the fastest; other\n"
-     "          compilers take the embed text from\n"
-     "          SOURCE.inc, written beside the source\n"
-     "the styles but array need a byte element type\n"
-     "(uint8_t, unsigned char); defining\n"
-     "HEXMOOR_FORCE_ARRAYS when compiling selects the array\n"
-     "text, HEXMOOR_NO_EMBED the string form instead of\n"
-     "#embed, HEXMOOR_NO_INCBIN the embed text instead of\n"
-     ".incbin",
+     "          has it (clang 19, gcc 15); the string
+"
+     "          form for other compilers
+"
+     "  incbin  the assembler copies the input into the
+"
+     "          array (GCC, Clang): the fastest; other
+"
+     "          compilers take the embed text from
+"
+     "          SOURCE.inc, written beside the source
+"
+     "the styles but array need a byte element type
+"
+     "(uint8_t, unsigned char, char, signed char, int8_t);
+"
+     "defining HEXMOOR_FORCE_ARRAYS when compiling selects
+"
+     "the array text, HEXMOOR_NO_EMBED the string form
+"
+     "instead of #embed, HEXMOOR_NO_INCBIN the embed text
+"
+     "instead of .incbin",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
              return error = "the style is array, string, embed or incbin", false;
@@ -196,6 +217,15 @@ const ZnCliOptionSpec optionTable[] = {
      }},
     {"null-terminate", 0, nullptr, "one zero after the bytes, not counted in the size",
      HEXMOOR_SET(byteStyle.nullTerminate, true)},
+    {"section", 0, "NAME", "put the arrays into the section NAME (GCC, Clang\nand MSVC alike)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         return setSectionName(o.conversion.choices.section, value, error);
+     }},
+    {"attribute", 0, "TEXT",
+     "write TEXT after each array's name, where GCC and\nClang take an attribute (PROGMEM)",
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         return setAttributeText(o.conversion.choices.attribute, value, error);
+     }},
     {"object", 0, "FORMAT",
      "write the arrays into an object file for the linker\n"
      "instead of a source, whatever --style says (incbin\n"
@@ -249,6 +279,13 @@ const ZnCliOptionSpec optionTable[] = {
      "print each output ('output: PATH') and each input's\nvariable ('variable: NAME PATH'); "
      "write nothing",
      HEXMOOR_SET(dryRun, true)},
+    {"timestamp", 0, nullptr,
+     "write the date and time of the run into the banners\n(SOURCE_DATE_EPOCH's, when set, "
+     "which shows them\ntoo); without, every run gives the same bytes",
+     HEXMOOR_SET(timestamp, true)},
+    {"stdout", 0, nullptr,
+     "write the one generated source to standard output,\nas an include file; no header",
+     HEXMOOR_SET(toStdout, true)},
     {"quiet", 'q', nullptr, "print nothing but errors (no progress bar)", HEXMOOR_SET(quiet, true)},
     {"help", 'h', nullptr, "show this help", nullptr, nullptr,
      [](ZnCliCommand& command, const std::string&, std::string&) { return command.help = true; }},
@@ -356,6 +393,13 @@ bool parseShort(const std::vector<std::string>& arguments, std::size_t& i, ZnCli
 
 } // namespace
 
+ZnConversionOptions cliConversionDefaults() {
+    ZnConversionOptions options;
+    options.arrayQualifiers = options.sizeQualifiers = qualifierConst;
+    options.choices.ownHeaderInC = true;
+    return options;
+}
+
 void ZnCliOverride::apply(ZnCliOptions& options) const {
     std::string ignored;
     entry->apply(options, value, ignored);
@@ -375,6 +419,9 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
         const std::string& argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
             command.inputs.add(pathText(argument));
+            const bool named = !command.pendingNames.empty();
+            command.inputNames.push_back(named ? command.pendingNames.front() : WideString());
+            if (named) command.pendingNames.erase(command.pendingNames.begin());
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument[1] == '-') {
@@ -392,6 +439,10 @@ bool parseCommandLine(const std::vector<std::string>& arguments, const char* sou
     }
     if (command.inputs.isEmpty() && !command.help && !command.version)
         return error = "no input file given", false;
+    if (!command.pendingNames.empty())
+        return error = "--name " + utf16ToUtf8(command.pendingNames.front().view()) +
+                       " has no input after it",
+               false;
     return true;
 }
 
@@ -399,21 +450,22 @@ std::string cliUsage() {
     const ZnCliOptions defaults;
     std::string text = "Usage: hexmoor-cli [OPTIONS] INPUT...\n"
                        "Turns files into C/C++ byte arrays with size variables and a header.\n"
+                       "An INPUT of - is standard input; @FILE reads more arguments from FILE.\n"
                        "\n";
     for (const ZnCliOptionSpec& entry : optionTable)
         text += usageLines(entry, defaults);
-    return text +
-           "\n"
-           "Every generated file is written under a temporary name beside its target and\n"
-           "replaces it only when complete: a failure or an interrupt leaves the previous\n"
-           "file as it was. A file that would come out byte for byte the same is not\n"
-           "touched at all, so its modification time stays. A link is written through.\n"
-           "\n"
-           "Exit status: 0 when every input was converted; 1 when any failed, or when the\n"
-           "run was refused before writing (an input that is an output, names that clash);\n"
-           "2 for bad usage; 130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is\n"
-           "written then.\n"
-           "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) instead of now.\n";
+    return text + "\n"
+                  "Every generated file is written under a temporary name beside its target and\n"
+                  "replaces it only when complete: a failure or an interrupt leaves the previous\n"
+                  "file as it was. A file that would come out byte for byte the same is not\n"
+                  "touched at all, so its modification time stays. A link is written through.\n"
+                  "\n"
+                  "Exit status: 0 when every input was converted; 1 when any failed, or when the\n"
+                  "run was refused before writing (an input that is an output, names that clash);\n"
+                  "2 for bad usage; 130 after Ctrl-C (SIGINT) and 143 after SIGTERM: nothing is\n"
+                  "written then.\n"
+                  "When SOURCE_DATE_EPOCH is set, the banners show that instant (UTC) as the date\n"
+                  "and time of the run.\n";
 }
 
 } // namespace Zenlo

@@ -13,9 +13,14 @@
 
 namespace Zenlo {
 
+// The conversion options a command-line run starts from without a settings file: the window's,
+// but with definitions the header reaches (const, not static), which a C source also declares
+// through its own header.
+ZnConversionOptions cliConversionDefaults();
+
 // Everything a command-line run is told.
 struct ZnCliOptions {
-    ZnConversionOptions conversion;
+    ZnConversionOptions conversion = cliConversionDefaults();
     // The folder of the generated files as given; empty means the current directory.
     WideString outputDir;
     WideString outputName = u"arrays.cpp";
@@ -38,6 +43,11 @@ struct ZnCliOptions {
     WideString depFile;
     // Print what the run would write and the variable of each input, and write nothing.
     bool dryRun = false;
+    // The banners show the date and time of the run (SOURCE_DATE_EPOCH's when it is set, which
+    // also shows them by itself); without either the same inputs always give the same bytes.
+    bool timestamp = false;
+    // The one generated source goes to standard output (as an include file), nothing to disk.
+    bool toStdout = false;
 };
 
 struct ZnCliOptionSpec;
@@ -54,6 +64,10 @@ struct ZnCliOverride {
 struct ZnCliCommand {
     std::vector<ZnCliOverride> overrides;
     StringList inputs;
+    // The variable name given with --name for each input, in order; empty where none was.
+    std::vector<WideString> inputNames;
+    // The names given with --name that no input has taken yet, first first.
+    std::vector<WideString> pendingNames;
     // The settings file whose options the run starts from (--settings); empty when none.
     WideString settingsFile;
     bool help = false;
@@ -68,8 +82,9 @@ struct ZnCliCommand {
 
 // Parses the arguments (without the program name) and the SOURCE_DATE_EPOCH value (null when
 // unset). Returns false with a one-line message for bad usage: an unknown option, a missing or
-// malformed value (an empty --settings file name among them), no input, or a SOURCE_DATE_EPOCH that
-// is not a non-negative integer.
+// malformed value (an empty --settings file name among them), no input, a --name with no input
+// after it, or a SOURCE_DATE_EPOCH that is not a non-negative integer. Each --name goes to the
+// first input after it that no earlier --name took ("--name a --name b -- x y" names x a, y b).
 bool parseCommandLine(const std::vector<std::string>& arguments, const char* sourceDateEpoch,
                       ZnCliCommand& command, std::string& error);
 

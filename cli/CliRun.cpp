@@ -14,11 +14,14 @@
 #include "cli/CliProgress.h"
 #include "cli/CliRunOptions.h"
 #include "cli/CliSignals.h"
+#include "cli/CliStreams.h"
 #include "cli/ConsoleText.h"
 #include "converter/FileConverter.h"
 #include "converter/OutputNames.h"
 #include "converter/OutputTarget.h"
 #include "toolkit/DateTime.h"
+#include "toolkit/PathText.h"
+#include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
@@ -44,6 +47,21 @@ std::uint32_t objectTimeStamp(const ZnCliCommand& command) {
     return static_cast<std::uint32_t>(std::min<std::int64_t>(command.sourceDate, 0xffffffff));
 }
 
+// Standard input is read into a scratch file that is gone after the run: nothing may name it.
+bool stdinFits(const ZnCliCommand& command, const ZnCliOptions& options, std::string& error) {
+    bool fromStdin = false;
+    for (const WideString& input : command.inputs)
+        fromStdin = fromStdin || input == fromUtf8(stdinArgument);
+    if (!fromStdin) return true;
+    if (options.byteStyle.style == ByteStyle::Embed)
+        return error = "standard input has no path for #embed (--style embed)", false;
+    if (options.byteStyle.style == ByteStyle::Incbin)
+        return error = "standard input has no path for .incbin (--style incbin)", false;
+    if (!options.depFile.isEmpty())
+        return error = "standard input has no path for the dependency file (--depfile)", false;
+    return true;
+}
+
 void printFailure(const ZnInputFailure& failure, std::FILE* err) {
     const char* hint =
         failure.kind == ZnFailureKind::InputEmpty ? " (--empty-arrays writes one)" : "";
@@ -63,16 +81,26 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
 
     ZnCliOptions options;
     std::string error;
-    if (!cliRunOptions(command, options, error)) return writeMessage(err, error), exitUsage;
-    const WideString folder = resolveOutputFolder(options.outputDir);
-    const WideString name = correctSourceExtension(options.outputName);
+    if (!cliRunOptions(command, options, error) || !stdinFits(command, options, error))
+        return reportUsageError(error, err);
+    if (headerMissesStatics(options) && !options.quiet)
+        writeMessage(err, "warning: the header's declarations cannot reach static definitions "
+                          "(--array-qualifiers and --size-qualifiers 2 drop static)");
+    // Standard output gets the source written into a scratch folder.
+    ScratchPath scratch;
+    if (options.toStdout && !scratch.makeFolder(error)) return writeMessage(err, error), exitFailed;
+    const WideString folder = options.toStdout ? folderWithSeparator(fromPath(scratch.path()))
+                                               : resolveOutputFolder(options.outputDir);
+    const WideString name = cliSourceName(options);
     ZnCliInputs inputs;
-    if (!expandCliInputs(command.inputs, options, inputs, err, error))
+    if (!expandCliInputs(command.inputs, command.inputNames, options, inputs, err, error))
         return writeMessage(err, error), exitFailed;
     const ZnRunRequest request{.inputs = std::move(inputs.files),
                                .outputFolder = folder,
                                .outputFileName = name,
                                .separateFiles = options.separateFiles,
+                               .separateExtension =
+                                   name.substr(name.findLastOf(u'.'), WideString::npos),
                                .writeHeader = options.writeHeader,
                                .indexName = options.indexName,
                                .emptyInputsAsArrays = options.emptyArrays,
@@ -125,15 +153,19 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         writeMessage(err, error);
         ++failures;
     }
+    if (options.toStdout && converted > 0 && !copyFileTo(scratch.path() / toPath(name), out)) {
+        writeMessage(err, "cannot write to standard output");
+        ++failures;
+    }
     // Nothing written: the messages above said why, a summary would claim otherwise.
-    if (!options.quiet && written > 0)
+    if (!options.quiet && !options.toStdout && written > 0)
         printSummary(options, folder, name, converted, static_cast<int>(plan.inputs.size()), out);
     return failures ? exitFailed : exitConverted;
 }
 
 int reportUsageError(const std::string& message, std::FILE* err) {
     writeMessage(err, message);
-    writeText(err, cliUsage());
+    writeText(err, "Try 'hexmoor-cli --help'.\n");
     return exitUsage;
 }
 

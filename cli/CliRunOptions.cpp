@@ -8,6 +8,7 @@
 #include "cli/ConsoleText.h"
 #include "converter/GeneratedText.h"
 #include "converter/ObjectFile.h"
+#include "converter/OutputNames.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/TextEncoding.h"
 
@@ -36,7 +37,61 @@ bool indexReachesArrays(const ZnCliOptions& options, std::string& error) {
     return true;
 }
 
+// Standard output takes one source and nothing beside it.
+bool streamOptionsFit(const ZnCliOptions& options, std::string& error) {
+    const char* other = nullptr;
+    if (options.toStdout) {
+        if (options.separateFiles)
+            other = "--separate-files";
+        else if (!options.indexName.empty())
+            other = "--index";
+        else if (options.objectFormat != ObjectFormat::None)
+            other = "--object";
+        else if (!options.depFile.isEmpty())
+            other = "--depfile";
+        else if (options.byteStyle.style == ByteStyle::Embed)
+            other = "--style embed";
+        else if (options.byteStyle.style == ByteStyle::Incbin)
+            other = "--style incbin";
+    }
+    if (other)
+        return error = std::string("--stdout writes one source and nothing beside it: not with ") +
+                       other,
+               false;
+    // Each unit that includes the file has its own static arrays, which no table elsewhere reaches.
+    if (options.conversion.choices.includeFile && !options.indexName.empty())
+        return error = "--index needs a source, not an include file (" +
+                       utf16ToUtf8(options.outputName.view()) + ")",
+               false;
+    // The assembler's symbols are defined once per unit that includes the file: a second unit
+    // would define them again.
+    if (options.conversion.choices.includeFile && options.byteStyle.style == ByteStyle::Incbin)
+        return error = "--style incbin needs a source, not an include file (" +
+                       utf16ToUtf8(options.outputName.view()) + ")",
+               false;
+    return true;
+}
+
+// An include file holds its definitions itself, static, without a header beside it.
+void shapeIncludeFile(ZnCliOptions& options) {
+    if (!options.toStdout && !isIncludeFileName(options.outputName)) return;
+    options.conversion.choices.includeFile = true;
+    options.writeHeader = false;
+}
+
 } // namespace
+
+WideString cliSourceName(const ZnCliOptions& options) {
+    return isIncludeFileName(options.outputName) ? options.outputName
+                                                 : correctSourceExtension(options.outputName);
+}
+
+bool headerMissesStatics(const ZnCliOptions& options) {
+    const ZnConversionOptions& o = options.conversion;
+    const bool staticSize = o.writeSizeVariable && (o.sizeQualifiers & qualifierStatic);
+    return options.writeHeader && options.objectFormat == ObjectFormat::None &&
+           ((o.arrayQualifiers & qualifierStatic) || staticSize);
+}
 
 bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string& error) {
     if (command.settingsFile.isEmpty()) return true;
@@ -62,10 +117,12 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
 }
 
 bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
+    if (!streamOptionsFit(options, error)) return false;
     const ByteStyle style = options.byteStyle.style;
     if (!styleTakesElementType(style, options.conversion.elementType))
         return error = "--style " + std::string(byteStyleName(style)) +
-                       " needs a byte element type (uint8_t or unsigned char), not '" +
+                       " needs a byte element type (uint8_t, unsigned char, char, signed char, "
+                       "int8_t), not '" +
                        utf16ToUtf8(options.conversion.elementType.view()) +
                        "' (see --element-type)",
                false;
@@ -76,6 +133,14 @@ bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
                false;
     const std::string problem = objectOptionsProblem(options.objectFormat, options.conversion);
     if (!problem.empty()) return error = "--object: " + problem, false;
+    const ZnTextChoices& choices = options.conversion.choices;
+    // An object's arrays have their own section and no source text to carry an attribute.
+    if (options.objectFormat != ObjectFormat::None &&
+        !(choices.section.isEmpty() && choices.attribute.isEmpty()))
+        return error = "--section and --attribute shape sources, not --object", false;
+    // The assembler places incbin's arrays itself; the attribute would reach only the fallback.
+    if (style == ByteStyle::Incbin && !(choices.section.isEmpty() && choices.attribute.isEmpty()))
+        return error = "--section and --attribute shape C definitions, not --style incbin", false;
     return indexReachesArrays(options, error);
 }
 
@@ -83,6 +148,8 @@ bool cliRunOptions(const ZnCliCommand& command, ZnCliOptions& options, std::stri
     ZnCliOptions base;
     if (!cliBaseOptions(command, base, error)) return false;
     options = command.options(base);
+    options.conversion.choices.bannerDates = options.timestamp || command.hasSourceDate;
+    shapeIncludeFile(options);
     return validateCliOptions(options, error);
 }
 

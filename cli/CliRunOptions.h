@@ -20,9 +20,18 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
 // their header).
 bool validateCliOptions(const ZnCliOptions& options, std::string& error);
 
+// The name of the generated source: an include file's as given, any other's with its extension
+// corrected (correctSourceExtension).
+WideString cliSourceName(const ZnCliOptions& options);
+
+// True when a header is written with declarations that cannot reach their definitions: the
+// array's or the size variable's qualifiers say static.
+bool headerMissesStatics(const ZnCliOptions& options);
+
 // The options of the run: the settings file's (or the defaults) with the command line's over
-// them, checked together. Returns false with a one-line message when the settings file cannot be
-// read or the options cannot work together.
+// them, checked together; the banners' dates only with --timestamp or SOURCE_DATE_EPOCH. Returns
+// false with a one-line message when the settings file cannot be read or the options cannot work
+// together.
 bool cliRunOptions(const ZnCliCommand& command, ZnCliOptions& options, std::string& error);
 
 } // namespace Zenlo

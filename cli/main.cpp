@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/CliResponseFiles.h"
 #include "cli/CliRun.h"
 
 #ifdef _WIN32
@@ -13,10 +14,11 @@
 
 namespace {
 
-int runWith(const std::vector<std::string>& arguments) {
+int runWith(std::vector<std::string> arguments) {
     Zenlo::ZnCliCommand command;
     std::string error;
-    if (!Zenlo::parseCommandLine(arguments, std::getenv("SOURCE_DATE_EPOCH"), command, error))
+    if (!Zenlo::expandResponseFiles(arguments, error) ||
+        !Zenlo::parseCommandLine(arguments, std::getenv("SOURCE_DATE_EPOCH"), command, error))
         return Zenlo::reportUsageError(error, stderr);
     return Zenlo::runCommand(command, stdout, stderr);
 }

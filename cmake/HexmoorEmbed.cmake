@@ -1,7 +1,7 @@
 # hexmoor_embed(): turn files into C/C++ arrays at build time with hexmoor-cli.
 #
 #   hexmoor_embed(<target> [FILES <file>...] [DIRECTORY <folder>... [HIDDEN]] [INDEX <name>]
-#                 [OUTPUT_NAME <name>] [SEPARATE_FILES]
+#                 [NAMES <name>...] [OUTPUT_NAME <name>] [SEPARATE_FILES] [LANGUAGE C|CXX]
 #                 [STYLE array|string|embed|incbin|object] [ALIGN <n>] [NULL_TERMINATE]
 #                 [OPTIONS <hexmoor-cli option>...])
 #
@@ -12,6 +12,9 @@
 # later and may change that or anything else. Empty files become a size of 0 with a placeholder
 # element. SOURCE_DATE_EPOCH, when set at configure or build time, fixes the banners' date, so
 # the generated text is reproducible. Inputs are relative to the current source folder.
+# NAMES gives each of the FILES, in order, exactly that variable name (--name).
+# LANGUAGE C writes .c sources (arrays.c without OUTPUT_NAME; an OUTPUT_NAME without extension
+# gets .c); without LANGUAGE that is chosen where the project has C enabled but not C++.
 # With --no-header among the OPTIONS nothing is compiled: include the generated source yourself.
 #
 # STYLE is how the bytes are written: `array` (0x41, 0x42, ... lines), `string` (string
@@ -46,9 +49,11 @@
 include_guard(GLOBAL)
 
 function(_hexmoor_source_name name result)
-    # The tool's extension rule: one found in ".cpp.c.cc.c++" stays, any other becomes .cpp.
+    # The tool's extension rule: one found in ".cpp.c.cc.c++" stays, as does an include file's,
+    # any other becomes .cpp.
     string(FIND "${name}" "." dot REVERSE)
-    if(dot EQUAL -1)
+    if(name MATCHES "\\.(h|hh|hpp|hxx|inc|ipp)$")
+    elseif(dot EQUAL -1)
         set(name "${name}.cpp")
     else()
         string(SUBSTRING "${name}" ${dot} -1 extension)
@@ -108,20 +113,27 @@ function(_hexmoor_outputs mode sources outputs)
                           "NAMES")
     set(chosen "")
     set(files "")
+    set(main arrays.cpp)
+    if(NOT "${arg_OUTPUT_NAME}" STREQUAL "")
+        _hexmoor_source_name("${arg_OUTPUT_NAME}" main)
+        list(APPEND chosen -n "${main}")
+    endif()
     if(arg_SEPARATE_FILES)
+        # Each input's own source takes the extension of the main one.
+        string(FIND "${main}" "." dot REVERSE)
+        string(SUBSTRING "${main}" ${dot} -1 extension)
         foreach(name IN LISTS arg_NAMES)
             string(REPLACE "." "_" stem "${name}")
-            list(APPEND files "${stem}.cpp")
+            list(APPEND files "${stem}${extension}")
         endforeach()
-        set(chosen --separate-files)
+        list(APPEND chosen --separate-files)
     endif()
-    if(arg_SEPARATE_FILES AND NOT arg_INDEX)
-    elseif("${arg_OUTPUT_NAME}" STREQUAL "")
-        list(APPEND files arrays.cpp)
-    else()
-        _hexmoor_source_name("${arg_OUTPUT_NAME}" source)
-        list(APPEND files "${source}")
-        list(APPEND chosen -n "${source}")
+    if(NOT arg_SEPARATE_FILES OR arg_INDEX)
+        list(APPEND files "${main}")
+    endif()
+    if(main MATCHES "\\.(h|hh|hpp|hxx|inc|ipp)$")
+        # An include file, written as named, has no header beside it.
+        set(arg_NO_HEADER TRUE)
     endif()
     set(objectExtension .o)
     if(arg_OBJECT MATCHES "^coff")
@@ -208,10 +220,35 @@ endfunction()
 
 function(hexmoor_embed target)
     cmake_parse_arguments(PARSE_ARGV 1 HX "SEPARATE_FILES;NULL_TERMINATE;HIDDEN"
-                          "OUTPUT_NAME;STYLE;ALIGN;INDEX" "FILES;DIRECTORY;OPTIONS")
+                          "OUTPUT_NAME;STYLE;ALIGN;INDEX;LANGUAGE" "FILES;DIRECTORY;OPTIONS;NAMES")
     if(NOT HX_FILES AND NOT HX_DIRECTORY)
         message(FATAL_ERROR "hexmoor_embed(${target}): no FILES or DIRECTORY given")
     endif()
+    list(LENGTH HX_FILES fileCount)
+    list(LENGTH HX_NAMES nameCount)
+    if(HX_NAMES AND NOT fileCount EQUAL nameCount)
+        message(FATAL_ERROR "hexmoor_embed(${target}): NAMES gives ${nameCount} names for "
+                            "${fileCount} FILES")
+    endif()
+    # The sources are C where asked, or where the project has C but not C++.
+    get_property(enabled GLOBAL PROPERTY ENABLED_LANGUAGES)
+    if(NOT HX_LANGUAGE)
+        set(HX_LANGUAGE CXX)
+        if("C" IN_LIST enabled AND NOT "CXX" IN_LIST enabled)
+            set(HX_LANGUAGE C)
+        endif()
+    elseif(NOT HX_LANGUAGE MATCHES "^(C|CXX)$")
+        message(FATAL_ERROR "hexmoor_embed(${target}): LANGUAGE is C or CXX, not ${HX_LANGUAGE}")
+    endif()
+    if(HX_LANGUAGE STREQUAL "C" AND NOT DEFINED HX_OUTPUT_NAME)
+        set(HX_OUTPUT_NAME arrays.c)
+    elseif(HX_LANGUAGE STREQUAL "C" AND NOT HX_OUTPUT_NAME MATCHES "\\.")
+        string(APPEND HX_OUTPUT_NAME .c)
+    endif()
+    set(named "")
+    foreach(name IN LISTS HX_NAMES)
+        list(APPEND named --name "${name}")
+    endforeach()
     if(HX_DIRECTORY AND HX_SEPARATE_FILES)
         message(FATAL_ERROR "hexmoor_embed(${target}): DIRECTORY needs one source, not "
                             "SEPARATE_FILES: the sources must be known when the build is made")
@@ -266,7 +303,8 @@ function(hexmoor_embed target)
     _hexmoor_outputs(mode sources outputs ${shape})
 
     set(language CXX)
-    if(NOT HX_SEPARATE_FILES AND sources MATCHES "\\.c$")
+    list(GET sources 0 first)
+    if(first MATCHES "\\.c$")
         set(language C)
     endif()
     if(NOT HX_STYLE)
@@ -345,7 +383,7 @@ function(hexmoor_embed target)
         OUTPUT ${outputs} ${objects}
         COMMAND ${environment} $<TARGET_FILE:${tool}> -q --empty-arrays
                 --array-qualifiers 2 --size-qualifiers 2 ${style} ${mode} -o "${folder}" ${walk}
-                ${HX_OPTIONS} -- ${HX_FILES} ${HX_DIRECTORY}
+                ${HX_OPTIONS} ${named} -- ${HX_FILES} ${HX_DIRECTORY}
         DEPENDS ${inputs} ${tool}
         ${depfile}
         WORKING_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}"

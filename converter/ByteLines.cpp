@@ -5,6 +5,8 @@
 #include <cassert>
 #include <cstring>
 
+#include "toolkit/TextEncoding.h"
+
 namespace Zenlo {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr std::size_t indentWidth = 4;
 
 } // namespace
 
-ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options)
+ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options, bool castHighBytes)
     : bytesPerLine_(std::max<std::int32_t>(options.bytesPerLine, 1)),
       comment_(options.printableComment != 0) {
     const char* digits = options.upperCaseHex ? "0123456789ABCDEF" : "0123456789abcdef";
@@ -28,6 +30,10 @@ ByteLineWriter::ByteLineWriter(const ZnConversionOptions& options)
         bool printable = value >= 32 && value <= 126 && value != '\\';
         shown_[value] = printable ? static_cast<char>(value) : '.';
     }
+    if (!castHighBytes) return;
+    const std::string cast = "(" + utf16ToUtf8(options.elementType.view()) + ")";
+    for (int value = 128; value < 256; ++value)
+        castElements_.push_back(cast + std::string(elements_[value], elementWidth));
 }
 
 bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bool lastBlock,
@@ -38,6 +44,12 @@ bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bo
         const std::size_t length =
             static_cast<std::size_t>(std::min<std::int64_t>(bytesPerLine_, count - done));
         const std::uint8_t* line = bytes + done;
+        if (!castElements_.empty()) {
+            if (!writeCastLine(line, length, lastBlock && done + length == count, out, stop))
+                return false;
+            done += length;
+            continue;
+        }
         char* start = out.reserve(indentWidth + elementWidth * length + 8);
         std::memcpy(start, "    ", indentWidth);
         char* next = start + indentWidth;
@@ -58,6 +70,21 @@ bool ByteLineWriter::writeBlock(const std::uint8_t* bytes, std::size_t count, bo
         if (comment_) writeComment(line, length, inputEnds, out);
         out.write("\r\n");
     }
+    return true;
+}
+
+bool ByteLineWriter::writeCastLine(const std::uint8_t* line, std::size_t length, bool inputEnds,
+                                   OutputFile& out, const std::atomic<bool>& stop) const {
+    std::string text = "    ";
+    for (std::size_t i = 0; i < length; ++i) {
+        if (stop.load(std::memory_order_relaxed)) return out.write(i ? text : ""), false;
+        text += line[i] < 128 ? std::string(elements_[line[i]], elementWidth)
+                              : castElements_[line[i] - 128u];
+    }
+    text.resize(text.size() - (inputEnds ? 2 : 1));
+    out.write(text);
+    if (comment_) writeComment(line, length, inputEnds, out);
+    out.write("\r\n");
     return true;
 }
 

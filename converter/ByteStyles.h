@@ -46,9 +46,12 @@ bool parseByteStyle(std::string_view name, ByteStyle& style);
 std::string_view byteStyleName(ByteStyle style);
 // True for the alignments taken: powers of two from 1 to maxAlignment.
 bool isAlignment(std::int64_t value);
-// True when the element type is one unsigned byte, so a string literal or #embed can fill it:
-// uint8_t, unsigned char, std::uint8_t (spaces around the words do not matter).
+// True when the element type is one byte that a string literal or #embed can fill: uint8_t,
+// unsigned char, std::uint8_t, or one of isSignedByteType's (spaces around the words do not
+// matter).
 bool isByteElementType(const WideString& elementType);
+// True for the byte types that may be signed: char, signed char, int8_t, std::int8_t.
+bool isSignedByteType(const WideString& elementType);
 // True when the style can write arrays of the element type: any type for array, byte types for
 // the others.
 bool styleTakesElementType(ByteStyle style, const WideString& elementType);
@@ -58,8 +61,9 @@ bool styleGivesCLinkage(ByteStyle style);
 // True when the generated source is C (its name ends in ".c"), which spells alignment _Alignas.
 bool isCSourceName(const WideString& outputFileName);
 // The alignment specifier in front of a declaration, "alignas(64) " (or "_Alignas(64) " in a C
-// source); empty for alignment 0.
-std::string alignmentSpecifier(std::uint32_t align, const WideString& sourceName);
+// source, both under #if in an include file); empty for alignment 0.
+std::string alignmentSpecifier(std::uint32_t align, const ZnConversionOptions& options,
+                               const WideString& sourceName);
 
 // One pass over an input's bytes, block by block.
 class BytePass {

@@ -234,13 +234,17 @@ void ZnFileConverter::writeIndex(const ZnRunRequest& request, PendingOutput& out
         !objectTakes(output.sourcePath, {}, 0, request, output))
         return;
     OutputFile& source = output.source.file();
-    if (banners.source) source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options));
     // In separate-files mode the arrays live in other sources; arrays in objects have C names,
-    // which the table reaches through C declarations, as it reaches the assembler's symbols.
+    // which the table reaches through C declarations, as it reaches the assembler's symbols (and
+    // its source through no header).
     const bool objects = request.object.format != ObjectFormat::None;
+    const bool withHeader = request.writeHeader && !objects;
+    if (banners.source)
+        source.write(Zenlo::sourceBanner(output.sourceName, banners.when, options, withHeader));
     source.write(indexDefinitions(request.indexName, entries, options,
                                   request.separateFiles || objects,
-                                  objects || styleGivesCLinkage(request.byteStyle.style)));
+                                  objects || styleGivesCLinkage(request.byteStyle.style),
+                                  includesOwnHeader(output.sourceName, withHeader, options)));
     output.sourceStarted = true;
     if (output.lastInput.isEmpty()) output.lastInput = output.sourcePath;
     if (source.failed()) {
@@ -319,6 +323,8 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, Stage
     if (output.failed || !(output.sourceStarted || output.objectStarted)) return;
     if (writeHeader && output.header.isOpen())
         output.header.file().write(headerClosing(fileNamePart(output.headerPath)));
+    if (options.choices.includeFile && output.source.isOpen())
+        output.source.file().write(includeFileClosing(output.sourceName));
     if (output.objectWriter && !output.objectWriter->finish(output.object.file())) {
         fail(output.lastInput, ZnFailureKind::WriteFailed, output.object.file().error(),
              output.objectPath);

@@ -14,14 +14,16 @@ namespace Zenlo {
 // characters "?", so no name can end the comment or break its line.
 std::string commentSafeName(const WideString& name);
 
-// True when the source written with its header (withHeader) includes that header: a C++ source
-// (any extension but ".c") whose array or size variables are const without static, where no
-// variable is static, and whose header name can stand in an include line. In C++ a namespace-scope
-// const definition only has external linkage after an extern declaration.
+// True when the source written with its header (withHeader) includes that header: where no
+// variable is static and the header name can stand in an include line, a C++ source (any
+// extension but ".c") whose array or size variables are const, and a C source when
+// choices.ownHeaderInC. In C++ a namespace-scope const definition only has external linkage after
+// an extern declaration.
 bool includesOwnHeader(const WideString& outputFileName, bool withHeader,
                        const ZnConversionOptions& options);
 // The banner of the source file, with its include lines; when includesOwnHeader, the list ends
-// with the source's own header.
+// with the source's own header. An include file (choices.includeFile) opens its guard first;
+// headerClosing of its name closes it.
 std::string sourceBanner(const WideString& outputFileName, const DateTime& when,
                          const ZnConversionOptions& options, bool withHeader = false);
 // The banner of the header, with the guard's opening and the include lines.
@@ -30,7 +32,11 @@ std::string headerBanner(const WideString& headerName, const DateTime& when,
 // One input's heading and size variable in the source file; its array's opening line follows.
 std::string sourceHeading(const WideString& inputFileName, const WideString& variableName,
                           std::uint64_t size, const ZnConversionOptions& options);
-// The array's opening line, after the input's heading.
+// The lines before an array's definition that place it in the options' section (the compiler's
+// own form for GCC and Clang, and for MSVC); empty without a section.
+std::string sectionLines(const ZnConversionOptions& options);
+// The array's opening line, after the input's heading; the options' attribute stands after the
+// name's brackets.
 std::string arrayOpening(const WideString& variableName, const ZnConversionOptions& options);
 // Which of an input's declarations in the header have C linkage in C++: none, the array's (a
 // symbol the assembler defines, while the source defines the size variable), or all (the symbols
@@ -54,5 +60,7 @@ std::string withCLinkage(const std::string& text);
 std::string emptyArrayLine();
 // The guard's closing line with the empty lines around it.
 std::string headerClosing(const WideString& headerName);
+// The end of an include file (see sourceBanner): its guard's closing line.
+std::string includeFileClosing(const WideString& fileName);
 
 } // namespace Zenlo

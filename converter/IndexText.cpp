@@ -16,14 +16,26 @@ std::string utf8(const WideString& text) {
     return utf16ToUtf8(text.view());
 }
 
-std::string findFunction(const std::string& name) {
+// The static size variables beside the table, which it does not read (its sizes are constants):
+// named once in the find function, so no compiler calls them unused.
+std::string staticSizesUsed(const std::vector<IndexEntry>& sorted,
+                            const ZnConversionOptions& options) {
+    if (!options.writeSizeVariable || !(options.sizeQualifiers & qualifierStatic)) return {};
+    std::string text;
+    for (const IndexEntry& entry : sorted)
+        text += "    (void)" + utf8(entry.variable) + utf8(options.choices.sizeSuffix) + ";\r\n";
+    return text;
+}
+
+std::string findFunction(const std::string& name, const std::string& sizesUsed) {
     return "const struct " + name + "_entry* " + name +
            "_find(const char* path)\r\n"
            "{\r\n"
            "    unsigned long low = 0, high = (unsigned long)" +
            name +
            "_count;\r\n"
-           "    if (!path) return 0;\r\n"
+           "    if (!path) return 0;\r\n" +
+           sizesUsed +
            "    while (low < high) {\r\n"
            "        const unsigned long middle = low + (high - low) / 2;\r\n"
            "        const unsigned char* a = (const unsigned char*)path;\r\n"
@@ -108,9 +120,10 @@ std::string indexDeclarations(std::string_view name, const ZnConversionOptions& 
 
 std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry>& sorted,
                              const ZnConversionOptions& options, bool declareArrays,
-                             bool cLinkage) {
+                             bool cLinkage, bool headerIncluded) {
     const std::string n(name);
-    std::string text = indexDeclarations(name, options);
+    // A declaration repeated in one unit is redundant (gcc's -Wredundant-decls).
+    std::string text = headerIncluded ? std::string() : indexDeclarations(name, options);
     if (declareArrays) {
         std::string arrays;
         for (const IndexEntry& entry : sorted)
@@ -126,7 +139,8 @@ std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry
     definitions += "};\r\n";
     definitions += "const " + utf8(options.sizeType) + " " + n +
                    "_count = " + std::to_string(sorted.size()) + ";\r\n\r\n";
-    return text + "\r\n" + withCLinkage(definitions + findFunction(n));
+    const std::string sizesUsed = declareArrays ? std::string() : staticSizesUsed(sorted, options);
+    return text + "\r\n" + withCLinkage(definitions + findFunction(n, sizesUsed));
 }
 
 } // namespace Zenlo

@@ -37,12 +37,12 @@ std::string cStringLiteral(std::string_view bytes);
 // may both hold it), the table, its count and the find function, with C linkage in C++.
 std::string indexDeclarations(std::string_view name, const ZnConversionOptions& options);
 
-// The definitions: the declarations, then, with declareArrays, an extern declaration of each
-// array (when they live in other sources; with C linkage for cLinkage), the table of the sorted
-// entries, its count and the find function (a binary search returning null for an absent path or
-// a null pointer).
+// The definitions: the declarations (unless the source has them from its header, headerIncluded),
+// then, with declareArrays, an extern declaration of each array (when they live in other sources;
+// with C linkage for cLinkage), the table of the sorted entries, its count and the find function
+// (a binary search returning null for an absent path or a null pointer).
 std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry>& sorted,
                              const ZnConversionOptions& options, bool declareArrays,
-                             bool cLinkage = false);
+                             bool cLinkage = false, bool headerIncluded = false);
 
 } // namespace Zenlo

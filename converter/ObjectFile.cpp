@@ -133,7 +133,8 @@ const BytePass& rawBytePass() {
 
 ObjectWriter::ObjectWriter(const ObjectOptions& object, const ZnConversionOptions& options,
                            const ByteStyleOptions& style)
-    : arrayAlign_(std::max<std::uint32_t>(style.align, 1)), terminate_(style.nullTerminate) {
+    : arrayAlign_(std::max<std::uint32_t>(style.align, 1)), terminate_(style.nullTerminate),
+      sizeSuffix_(utf16ToUtf8(options.choices.sizeSuffix.view())) {
     contents_.format = object.format;
     contents_.timeStamp = object.timeStamp;
     contents_.dataOffset = headerSize(object.format);
@@ -169,7 +170,7 @@ void ObjectWriter::finishArray(OutputFile& out, const WideString& variable, std:
     if (zero) out.fill('\0', 1);
     const std::string name = symbolName(variable);
     contents_.symbols.push_back({name, offset, size + zero});
-    if (sizeWidth_) sizes_.push_back({name + "_size", size});
+    if (sizeWidth_) sizes_.push_back({name + sizeSuffix_, size});
     tableBound_ += 2 * (name.size() + 32);
 }
 

@@ -73,6 +73,8 @@ private:
     bool terminate_ = false;
     // 0 when no size variables are written.
     unsigned sizeWidth_ = 0;
+    // What each size variable's symbol adds to its array's.
+    std::string sizeSuffix_;
     std::vector<SizeVariable> sizes_;
     // More than the symbol and string tables will take, for the 4 GiB check.
     std::uint64_t tableBound_ = 0;

@@ -19,6 +19,12 @@ WideString correctSourceExtension(const WideString& name) {
     return result.append(u".cpp");
 }
 
+bool isIncludeFileName(const WideString& name) {
+    for (const char16_t* extension : {u".h", u".hh", u".hpp", u".hxx", u".inc", u".ipp"})
+        if (name.view().ends_with(extension)) return true;
+    return false;
+}
+
 bool isPlainFileName(const WideString& name, char16_t separator) {
     if (name.find(u'/') != WideString::npos) return false;
     return separator != u'\\' || name.find(u'\\') == WideString::npos;

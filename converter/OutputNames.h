@@ -21,6 +21,10 @@ WideString correctSourceExtension(const WideString& name);
 // rules, no "\" either. A name with a separator would write outside the output folder.
 bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
 
+// True when the name ends in an extension of headers and include files (.h .hh .hpp .hxx .inc
+// .ipp): such an output is written as named, one self-contained file to include.
+bool isIncludeFileName(const WideString& name);
+
 // The header's file name: the output name, without a long-path prefix, with its extension
 // replaced by ".h" and without its folder. Cannot fail.
 WideString headerFileName(const WideString& outputFileName, char16_t separator = nativeSeparator);

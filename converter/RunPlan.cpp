@@ -88,9 +88,7 @@ void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request
     const WideString& outputFileName = request.outputFileName;
     const WideString tablePath = request.outputFolder + outputFileName;
     if (request.separateFiles) {
-        const auto header = [](const WideString& name) {
-            return textKey(headerFileName(name));
-        };
+        const auto header = [](const WideString& name) { return textKey(headerFileName(name)); };
         for (const PlannedInput& input : plan.inputs)
             if (textKey(input.outputName) == textKey(outputFileName) ||
                 (request.writeHeader && header(input.outputName) == header(outputFileName))) {
@@ -134,11 +132,17 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
     };
     std::vector<WideString> keys;
     for (const ZnRunInput& input : request.inputs) {
-        const WideString name = request.separateFiles
-                                    ? inputOutputName(input.path, input.folderName)
-                                    : request.outputFileName;
-        plan.inputs.push_back(
-            {input, inputVariableName(input.path, input.folderName, options), name});
+        WideString name = request.outputFileName;
+        if (request.separateFiles) {
+            name = inputOutputName(input.path, input.folderName);
+            if (!request.separateExtension.isEmpty())
+                name = replaceExtension(name, request.separateExtension.c_str());
+        }
+        plan.inputs.push_back({input,
+                               input.givenName.isEmpty()
+                                   ? inputVariableName(input.path, input.folderName, options)
+                                   : input.givenName,
+                               name});
         keys.push_back(indexKeyText(input.path, input.folderName));
         if (request.separateFiles || plan.inputs.size() == 1) addArrays(name);
     }
@@ -167,8 +171,8 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
         // One clash per input is enough to tell: the size name is only looked at after the array's.
         if (claim(variables, input.variable, i, ZnFailureKind::NameClash, sourcePath, plan) &&
             options.writeSizeVariable)
-            claim(variables, input.variable + u"_size", i, ZnFailureKind::NameClash, sourcePath,
-                  plan);
+            claim(variables, input.variable + options.choices.sizeSuffix, i,
+                  ZnFailureKind::NameClash, sourcePath, plan);
     }
     return plan;
 }

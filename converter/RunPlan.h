@@ -12,7 +12,8 @@ namespace Zenlo {
 
 // One input as the run will convert it.
 struct PlannedInput : ZnRunInput {
-    // The array's name; the size variable adds "_size".
+    // The array's name (the input's own when it has one); the size variable adds the size
+    // suffix.
     WideString variable;
     // The source file it goes into: the run's output name, or its own in separate-files mode.
     WideString outputName;

@@ -18,6 +18,8 @@ struct ZnRunInput {
     // the heading and the lookup key; empty for an input given by itself, which is named by its
     // file name and found by its path.
     WideString folderName{};
+    // The array's name when one is given for this input; empty for the one formed from its name.
+    WideString givenName{};
 };
 
 // The user's choices for one run, apart from the options of the generated text, which the
@@ -32,6 +34,8 @@ struct ZnRunRequest {
     WideString outputFileName{};
     // One source (and header) per input, named after it, instead of one for all.
     bool separateFiles = false;
+    // The extension of each input's own source in separate-files mode; empty for ".cpp".
+    WideString separateExtension{};
     bool writeHeader = true;
     // When not empty, the run also writes the lookup table of this name (an identifier) over
     // every converted input: after the last array in one-output mode, alone in outputFileName

@@ -17,6 +17,7 @@
 #include "assets.h"
 #include "blob_bin.h"
 #include "folder.h"
+#include "named.h"
 
 namespace {
 
@@ -87,6 +88,8 @@ int main() {
     check("blob.bin", object_blob_bin_array, object_blob_bin_array_size);
     check("empty.bin", object_empty_bin_array, object_empty_bin_array_size);
     check("Grüße.txt", object_grüße_txt_array, object_grüße_txt_array_size);
+    check("blob.bin", blob, blob_len);
+    check("Grüße.txt", greeting, greeting_len);
     if (objects_count != 3 || objects_find("data/blob.bin")->data != object_blob_bin_array) {
         std::printf("the objects' table does not find their arrays\n");
         ++failures;

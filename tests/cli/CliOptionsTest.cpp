@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "cli/CliRun.h"
+#include "support/TestSupport.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
@@ -56,8 +56,19 @@ TEST(CliOptions, EveryOptionReachesItsField) {
                        "--null-terminate",
                        "--object",
                        "coff-arm64",
+                       "--size-suffix=_len",
+                       "--section",
+                       "__DATA,__assets",
+                       "--attribute",
+                       "__attribute__((section(\"x\")))",
+                       "--timestamp",
+                       "--stdout",
                        "-q",
-                       "in"},
+                       "--name",
+                       "first",
+                       "--name=second",
+                       "in",
+                       "two"},
                       command, error))
         << error;
     const ZnCliOptions o = command.options();
@@ -84,7 +95,13 @@ TEST(CliOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(o.byteStyle.style, Zenlo::ByteStyle::Embed);
     EXPECT_EQ(o.byteStyle.align, 64u);
     EXPECT_TRUE(o.byteStyle.nullTerminate);
-    ASSERT_EQ(command.inputs.count(), 1u);
+    EXPECT_EQ(narrow(o.conversion.choices.sizeSuffix), "_len");
+    EXPECT_EQ(narrow(o.conversion.choices.section), "__DATA,__assets");
+    EXPECT_EQ(narrow(o.conversion.choices.attribute), "__attribute__((section(\"x\")))");
+    EXPECT_TRUE(o.timestamp);
+    EXPECT_TRUE(o.toStdout);
+    ASSERT_EQ(command.inputNames.size(), 2u);
+    EXPECT_EQ(narrow(command.inputNames[1]), "second");
     EXPECT_FALSE(command.hasSourceDate);
 }
 
@@ -118,6 +135,9 @@ TEST(CliOptions, DefaultsShortFormsAndOrder) {
     EXPECT_TRUE(d.outputDir.isEmpty());
     EXPECT_TRUE(d.writeHeader);
     EXPECT_EQ(d.conversion.bytesPerLine, 16);
+    // Definitions that the header reaches, where the window's are static.
+    EXPECT_EQ(d.conversion.arrayQualifiers, Zenlo::qualifierConst);
+    EXPECT_EQ(d.conversion.sizeQualifiers, Zenlo::qualifierConst);
     EXPECT_EQ(narrow(d.conversion.includeList), "stdint.h;");
 }
 
@@ -143,17 +163,30 @@ TEST(CliOptions, UsageErrors) {
         {{"a", "-n", "sub/x.cpp"}, nullptr, "invalid value 'sub/x.cpp' for -n"},
         {{"a", "-n", ""}, nullptr, "invalid value '' for -n: the output name is empty"},
         {{"a", "--output-name="}, nullptr, "invalid value '' for --output-name"},
-        // Texts written into generated lines hold no line break or control character.
+        // Texts written into generated code are what their place takes, nothing that ends it.
         {{"a", "--prefix", "g\n#define x"},
          nullptr,
-         "invalid value 'g?#define x' for --prefix: "
-         "line breaks and control characters"},
+         "invalid value 'g?#define x' for --prefix: a name part holds only characters"},
         {{"a", "--suffix=_a\r"}, nullptr, "invalid value '_a?' for --suffix"},
+        {{"a", "--suffix=a-b"}, nullptr, "invalid value 'a-b' for --suffix"},
+        {{"a", "--size-suffix="}, nullptr, "invalid value '' for --size-suffix: the size suffix"},
         {{"a", "--element-type", "uint8_t\t"}, nullptr, "invalid value 'uint8_t?' for --element"},
+        {{"a", "--element-type", "uint8_t; system(\"x\")"}, nullptr, "invalid value 'uint8_t; "},
+        {{"a", "--element-type", "  "}, nullptr, "invalid value '  ' for --element-type: the type"},
         {{"a", "--size-type", "\x7fsize_t"}, nullptr, "invalid value '?size_t' for --size-type"},
+        {{"a", "--size-type", "int/*"}, nullptr, "invalid value 'int/*' for --size-type"},
         {{"a", "--includes", "a.h;\nb.h;"}, nullptr, "invalid value 'a.h;?b.h;' for --includes"},
         {{"a", "--includes", "a.h\xe2\x80\xa8;"}, nullptr, "invalid value 'a.h\xe2\x80\xa8;'"},
+        {{"a", "--includes", "a.h> x"}, nullptr, "invalid value 'a.h> x' for --includes"},
         {{"a", "--prefix", "\xc2\x85"}, nullptr, "invalid value '\xc2\x85' for --prefix"},
+        {{"a", "--attribute", "PROGMEM;"}, nullptr, "invalid value 'PROGMEM;' for --attribute"},
+        {{"a", "--attribute", "f((x)"}, nullptr, "invalid value 'f((x)' for --attribute"},
+        {{"a", "--attribute", "x)(y"}, nullptr, "invalid value 'x)(y' for --attribute"},
+        {{"a", "--attribute", "a //"}, nullptr, "invalid value 'a //' for --attribute"},
+        {{"a", "--section", "a b"}, nullptr, "invalid value 'a b' for --section"},
+        {{"--name", "", "a"}, nullptr, "invalid value '' for --name: the name is a C identifier"},
+        {{"--name", "1x", "a"}, nullptr, "invalid value '1x' for --name"},
+        {{"a", "--name", "x"}, nullptr, "--name x has no input after it"},
         {{"a", "--style", "hex"}, nullptr, "invalid value 'hex' for --style"},
         {{"a", "--style="}, nullptr, "invalid value '' for --style"},
         {{"a", "--align", "0"}, nullptr, "invalid value '0' for --align"},

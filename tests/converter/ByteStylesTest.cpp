@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "converter/EmbedText.h"
 #include "converter/FileConverter.h"
 #include "converter/StringLiteral.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::ZnFileConverter;
@@ -174,10 +174,16 @@ TEST(ByteStyles, OptionRules) {
         const char16_t* type;
         bool byte;
     };
-    const TypeCase types[] = {
-        {u"uint8_t", true},      {u"unsigned char", true}, {u" unsigned  char ", true},
-        {u"std::uint8_t", true}, {u"char", false},         {u"int8_t", false},
-        {u"uint16_t", false},    {u"uint8_t*", false},     {u"", false}};
+    const TypeCase types[] = {{u"uint8_t", true},
+                              {u"unsigned char", true},
+                              {u" unsigned  char ", true},
+                              {u"std::uint8_t", true},
+                              {u"char", true},
+                              {u"int8_t", true},
+                              {u"signed  char", true},
+                              {u"uint16_t", false},
+                              {u"uint8_t*", false},
+                              {u"", false}};
     for (const TypeCase& c : types) {
         SCOPED_TRACE(Zenlo::utf16ToUtf8(c.type));
         EXPECT_EQ(Zenlo::isByteElementType(c.type), c.byte);

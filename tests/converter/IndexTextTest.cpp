@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "converter/GeneratedText.h"
+#include "support/TestSupport.h"
 
 using Zenlo::ZnConversionOptions;
 
@@ -97,7 +97,7 @@ int run(const std::string& command) {
 TEST(IndexText, CompiledProgramsFindEveryFileAndNullForOthers) {
     TestFolder temp;
     ZnConversionOptions options;
-    options.arrayQualifiers = Zenlo::qualifierConst;
+    options.arrayQualifiers = options.sizeQualifiers = Zenlo::qualifierConst;
     std::vector<Zenlo::IndexEntry> entries = {
         {"textures/stone.png", u"g_stone", 3},
         {"a", u"g_a", 1},
