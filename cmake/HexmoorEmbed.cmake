@@ -309,6 +309,13 @@ function(hexmoor_embed target)
     endif()
     if(NOT HX_STYLE)
         _hexmoor_default_style(${language} HX_STYLE)
+        # Every unit that includes an include file would define the assembler's symbols again.
+        if(HX_STYLE STREQUAL "incbin" AND first MATCHES "\\.(h|hh|hpp|hxx|inc|ipp)$")
+            set(HX_STYLE string)
+            if(HEXMOOR_COMPILES_EMBED_${language})
+                set(HX_STYLE embed)
+            endif()
+        endif()
     elseif(NOT HX_STYLE MATCHES "^(array|string|embed|incbin|object)$")
         message(FATAL_ERROR "hexmoor_embed(${target}): STYLE is array, string, embed, incbin or "
                             "object, not ${HX_STYLE}")
