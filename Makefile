@@ -5,7 +5,7 @@
 # libraries: gcc-multilib cannot be installed beside the AArch64 cross compiler).
 OBJECT_CONSUMERS := clang-tools-19 lld-19 llvm-19 g++-mingw-w64-i686-posix gcc-aarch64-linux-gnu \
                     libc6-dev-arm64-cross qemu-user libc6-dev-i386 lib32gcc-12-dev
-PACKAGES := cmake make g++ clang libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
+PACKAGES := cmake make g++ clang clang-format-14 libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
             imagemagick xxd procps time desktop-file-utils ccache clang-19 \
             g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson dpkg-dev \
             $(OBJECT_CONSUMERS)
@@ -23,7 +23,7 @@ export CMAKE_C_COMPILER_LAUNCHER := ccache
 export CMAKE_CXX_COMPILER_LAUNCHER := ccache
 endif
 
-.PHONY: deps test run bench build release clean wxmsw windows-build windows-test windows
+.PHONY: deps test format-check run bench build release clean wxmsw windows-build windows-test windows
 
 # One look at the package database; apt-get only runs when something is missing.
 deps:
@@ -42,7 +42,12 @@ build: deps
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS)
 
-test: build
+# Every C and C++ file as the project's .clang-format lays it out (one pinned version, so the
+# check means the same everywhere).
+format-check: deps
+	git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
+
+test: format-check build
 	$(XVFB) ctest --preset test
 	JOBS=$(JOBS) sh tests/install/ReadmeInstall.sh
 	@$(MAKE) --no-print-directory windows-test

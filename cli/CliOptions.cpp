@@ -176,28 +176,17 @@ const ZnCliOptionSpec optionTable[] = {
      "          faster to compile; MSVC (short literals)\n"
      "          gets the array text from the same file\n"
      "  embed   #embed of the input where the compiler\n"
-     "          has it (clang 19, gcc 15); the string
-"
-     "          form for other compilers
-"
-     "  incbin  the assembler copies the input into the
-"
-     "          array (GCC, Clang): the fastest; other
-"
-     "          compilers take the embed text from
-"
-     "          SOURCE.inc, written beside the source
-"
-     "the styles but array need a byte element type
-"
-     "(uint8_t, unsigned char, char, signed char, int8_t);
-"
-     "defining HEXMOOR_FORCE_ARRAYS when compiling selects
-"
-     "the array text, HEXMOOR_NO_EMBED the string form
-"
-     "instead of #embed, HEXMOOR_NO_INCBIN the embed text
-"
+     "          has it (clang 19, gcc 15); the string\n"
+     "          form for other compilers\n"
+     "  incbin  the assembler copies the input into the\n"
+     "          array (GCC, Clang): the fastest; other\n"
+     "          compilers take the embed text from\n"
+     "          SOURCE.inc, written beside the source\n"
+     "the styles but array need a byte element type\n"
+     "(uint8_t, unsigned char, char, signed char, int8_t);\n"
+     "defining HEXMOOR_FORCE_ARRAYS when compiling selects\n"
+     "the array text, HEXMOOR_NO_EMBED the string form\n"
+     "instead of #embed, HEXMOOR_NO_INCBIN the embed text\n"
      "instead of .incbin",
      [](ZnCliOptions& o, const std::string& value, std::string& error) {
          if (!parseByteStyle(value, o.byteStyle.style))
