@@ -3,6 +3,7 @@
 
 #include "converter/ObjectFile.h"
 #include "converter/VariableName.h"
+#include "toolkit/Composition.h"
 
 namespace Zenlo {
 
@@ -32,7 +33,8 @@ WideString objectFileName(const WideString& sourceName, ObjectFormat format) {
 }
 
 WideString guardName(const WideString& headerFileName) {
-    WideString guard = replaceNameCharacters(headerFileName);
+    // Composed, as the variable names: compilers expect identifiers in NFC.
+    WideString guard = replaceNameCharacters(composedText(headerFileName));
     guard.toUpper();
     return guard;
 }

@@ -27,7 +27,8 @@ WideString headerFileName(const WideString& outputFileName, char16_t separator =
 // The object's file name for a source name (an object format, not None): its extension replaced
 // by .obj (COFF) or .o (ELF). Cannot fail.
 WideString objectFileName(const WideString& sourceName, ObjectFormat format);
-// The include guard's name: the header name with the name characters replaced by "_", in capitals.
+// The include guard's name: the header name composed (NFC), the name characters replaced by "_",
+// in capitals.
 WideString guardName(const WideString& headerFileName);
 // The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
 WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);

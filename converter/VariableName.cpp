@@ -30,11 +30,6 @@ bool isLoneSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
 }
 
-WideString composed(const WideString& text) {
-    const std::u16string form = composedForm(text.view());
-    return WideString(form.data(), static_cast<WideString::Size>(form.size()));
-}
-
 } // namespace
 
 WideString replaceNameCharacters(const WideString& text) {
@@ -52,11 +47,11 @@ WideString replaceNameCharacters(const WideString& text) {
 WideString variableName(const WideString& inputPath, const ZnConversionOptions& options,
                         char16_t separator) {
     // Written composed (NFC), as compilers expect identifiers: "e" U+0301 and "é" name one array.
-    WideString name = replaceNameCharacters(composed(fileNamePart(inputPath, separator)));
+    WideString name = replaceNameCharacters(composedText(fileNamePart(inputPath, separator)));
     if (options.lowerCaseName) name.toLower();
     if (options.capitalizeName && !name.isEmpty() && name[0] >= u'a' && name[0] <= u'z')
         name[0] = static_cast<char16_t>(name[0] - 32);
-    return composed(options.namePrefix + name + options.nameSuffix);
+    return composedText(options.namePrefix + name + options.nameSuffix);
 }
 
 bool startsAsIdentifier(const WideString& name) {

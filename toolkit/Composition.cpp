@@ -336,4 +336,9 @@ std::u16string composedForm(std::u16string_view text) {
     return out;
 }
 
+WideString composedText(const WideString& text) {
+    const std::u16string form = composedForm(text.view());
+    return WideString(form.data(), static_cast<WideString::Size>(form.size()));
+}
+
 } // namespace Zenlo

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "toolkit/WideString.h"
+
 namespace Zenlo {
 
 // The text in NFC as far as Latin, Greek and Cyrillic letters and the combining marks
@@ -12,5 +14,7 @@ namespace Zenlo {
 // again as Unicode composes it ("e" U+0301 and "é" both give "é"). Other characters (Hangul
 // syllables, other scripts' marks) are kept as they are.
 std::u16string composedForm(std::u16string_view text);
+// The same for the wide string.
+WideString composedText(const WideString& text);
 
 } // namespace Zenlo
