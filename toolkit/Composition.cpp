@@ -337,6 +337,9 @@ std::u16string composedForm(std::u16string_view text) {
 }
 
 WideString composedText(const WideString& text) {
+    // Below U+00C0 nothing composes or takes a mark apart: most names stay as they are.
+    const std::u16string_view view = text.view();
+    if (std::all_of(view.begin(), view.end(), [](char16_t c) { return c < 0xC0; })) return text;
     const std::u16string form = composedForm(text.view());
     return WideString(form.data(), static_cast<WideString::Size>(form.size()));
 }
