@@ -44,11 +44,11 @@ WideString failureSummary(const ZnRunReport& report) {
         textOr(TextKey::runSummary, u"Could not convert %d of the input files").c_str(),
         report.failedInputs);
     if (report.failedOutputs > 0)
-        summary += WideString(u"; ") +
-                   WideString::formatted(
-                       textOr(TextKey::failedOutputs, u"could not write %d of the output files")
-                           .c_str(),
-                       report.failedOutputs);
+        summary +=
+            WideString(u"; ") +
+            WideString::formatted(
+                textOr(TextKey::failedOutputs, u"could not write %d of the output files").c_str(),
+                report.failedOutputs);
     if (report.failures.empty()) return summary;
     const ZnInputFailure& first = report.failures.front();
     return WideString::formatted(textOr(TextKey::firstFailure, u"%s. First: %s (%s)").c_str(),

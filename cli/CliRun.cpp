@@ -35,13 +35,13 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
                                         : objectFileName(name, options.objectFormat))) +
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
     const std::uint32_t failed = tally.failedOutputs;
-    writeMessage(out, "converted " + std::to_string(tally.converted) + " of " +
-                          std::to_string(tally.inputs) + (tally.inputs == 1 ? " input" : " inputs") +
-                          " into " + where +
-                          (failed ? "; " + std::to_string(failed) +
-                                        (failed == 1 ? " output file" : " output files") +
-                                        " not written"
-                                  : ""));
+    writeMessage(out,
+                 "converted " + std::to_string(tally.converted) + " of " +
+                     std::to_string(tally.inputs) + (tally.inputs == 1 ? " input" : " inputs") +
+                     " into " + where +
+                     (failed ? "; " + std::to_string(failed) +
+                                   (failed == 1 ? " output file" : " output files") + " not written"
+                             : ""));
 }
 
 // The objects' time stamp: SOURCE_DATE_EPOCH's, as far as COFF's 32 bits reach; 0 without it.
@@ -123,8 +123,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
         return ZnCliSignals::exitStatus(signal);
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
-    if (!options.quiet && written > 0)
-        printSummary(options, folder, name, converter.tally(), out);
+    if (!options.quiet && written > 0) printSummary(options, folder, name, converter.tally(), out);
     return failures ? exitFailed : exitConverted;
 }
 

@@ -73,9 +73,8 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
 bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
     // The settings file's texts are checked as the command line's: both reach the code alike.
     if (const std::optional<OptionTextProblem> text = optionTextsProblem(options.conversion))
-        return error = "--" + std::string(text->name) + " '" +
-                       oneLineText(text->text) + "' (from the command line "
-                       "or the settings file): " + text->problem,
+        return error = "--" + std::string(text->name) + " '" + oneLineText(text->text) +
+                       "' (from the command line or the settings file): " + text->problem,
                false;
     const ByteStyle style = options.byteStyle.style;
     if (!styleTakesElementType(style, options.conversion.elementType))

@@ -24,8 +24,7 @@ struct TextRule {
 constexpr TextRule rules[] = {
     {"prefix", &ZnConversionOptions::namePrefix, nameTextProblem},
     {"suffix", &ZnConversionOptions::nameSuffix, nameTextProblem},
-    {"element-type", &ZnConversionOptions::elementType,
-     typeTextProblem},
+    {"element-type", &ZnConversionOptions::elementType, typeTextProblem},
     {"size-type", &ZnConversionOptions::sizeType, typeTextProblem},
     {"includes", &ZnConversionOptions::includeList, includeListProblem},
 };

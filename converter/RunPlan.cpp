@@ -99,8 +99,8 @@ ZnInputFailure problem(const WideString& path, ZnFailureKind kind) {
 // The owner of the lookup table's own names among the variable names.
 constexpr std::size_t lookupTable = static_cast<std::size_t>(-1);
 
-// Records the name for the input; when an earlier input (or the lookup table) holds it, adds the clash instead and
-// returns false.
+// Records the name for the input; when an earlier input (or the lookup table) holds it, adds the
+// clash instead and returns false.
 bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name, std::size_t input,
            ZnFailureKind kind, const WideString& outputPath, RunPlan& plan) {
     auto [owner, added] = owners.emplace(textKey(name), input);
@@ -175,8 +175,8 @@ const WideString* folderHolding(const WideString& path, const std::vector<WideSt
 }
 
 #ifdef _WIN32
-constexpr int missingFolderError = 3;   // ERROR_PATH_NOT_FOUND
-constexpr int notFolderError = 267;     // ERROR_DIRECTORY
+constexpr int missingFolderError = 3; // ERROR_PATH_NOT_FOUND
+constexpr int notFolderError = 267;   // ERROR_DIRECTORY
 #else
 constexpr int missingFolderError = ENOENT;
 constexpr int notFolderError = ENOTDIR;

@@ -15,6 +15,7 @@ struct Pair {
     char16_t first, second, composed;
 };
 
+// clang-format off
 // Every canonical composition of two characters whose result is Latin (U+00C0..U+024F,
 // U+1E00..U+1EFF), Greek (U+0370..U+03FF, U+1F00..U+1FFF) or Cyrillic (U+0400..U+052F), minus
 // the exclusions; sorted by its two characters.
@@ -239,6 +240,8 @@ constexpr std::uint8_t markClasses[] = {
     234, 234, 233, 230, 230, 230, 230, 230, 230, 230, 230, 230, 230, 230, 230, 230,
 };
 
+// clang-format on
+
 int combiningClass(char16_t c) {
     if (c >= 0x0300 && c <= 0x036F) return markClasses[c - 0x0300];
     if (c >= 0x0483 && c <= 0x0487) return 230;
@@ -246,10 +249,9 @@ int combiningClass(char16_t c) {
 }
 
 const Pair* replacementOf(char16_t c) {
-    const Pair* found = std::lower_bound(std::begin(replacements), std::end(replacements), c,
-                                         [](const Pair& pair, char16_t key) {
-                                             return pair.first < key;
-                                         });
+    const Pair* found =
+        std::lower_bound(std::begin(replacements), std::end(replacements), c,
+                         [](const Pair& pair, char16_t key) { return pair.first < key; });
     return found != std::end(replacements) && found->first == c ? found : nullptr;
 }
 
@@ -272,9 +274,9 @@ void decompose(char16_t c, std::u16string& out) {
         return;
     }
     const std::vector<Pair>& pairs = byComposed();
-    const auto found = std::lower_bound(
-        pairs.begin(), pairs.end(), c,
-        [](const Pair& pair, char16_t key) { return pair.composed < key; });
+    const auto found =
+        std::lower_bound(pairs.begin(), pairs.end(), c,
+                         [](const Pair& pair, char16_t key) { return pair.composed < key; });
     if (found == pairs.end() || found->composed != c) return out.push_back(c);
     decompose(found->first, out);
     out.push_back(found->second);
@@ -282,11 +284,11 @@ void decompose(char16_t c, std::u16string& out) {
 
 // The composition of the two, or 0.
 char16_t composed(char16_t first, char16_t second) {
-    const Pair* found = std::lower_bound(
-        std::begin(compositions), std::end(compositions), Pair{first, second, 0},
-        [](const Pair& a, const Pair& b) {
-            return a.first != b.first ? a.first < b.first : a.second < b.second;
-        });
+    const Pair* found =
+        std::lower_bound(std::begin(compositions), std::end(compositions), Pair{first, second, 0},
+                         [](const Pair& a, const Pair& b) {
+                             return a.first != b.first ? a.first < b.first : a.second < b.second;
+                         });
     if (found == std::end(compositions) || found->first != first || found->second != second)
         return 0;
     return found->composed;
@@ -302,9 +304,10 @@ void orderMarks(std::u16string& text) {
         std::size_t end = i;
         while (end < text.size() && combiningClass(text[end]) != 0)
             ++end;
-        std::stable_sort(text.begin() + static_cast<std::ptrdiff_t>(i),
-                         text.begin() + static_cast<std::ptrdiff_t>(end),
-                         [](char16_t a, char16_t b) { return combiningClass(a) < combiningClass(b); });
+        std::stable_sort(
+            text.begin() + static_cast<std::ptrdiff_t>(i),
+            text.begin() + static_cast<std::ptrdiff_t>(end),
+            [](char16_t a, char16_t b) { return combiningClass(a) < combiningClass(b); });
         i = end;
     }
 }

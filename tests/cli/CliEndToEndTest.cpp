@@ -187,8 +187,7 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     result = runCli(temp, {"--separate-files", "-o", "sep", "a.bin", "mid.bin"},
                     "ulimit -f 64; SOURCE_DATE_EPOCH=1796634303");
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "hexmoor-cli: converted 1 of 2 inputs into " +
-                              shown(temp / "sep" / "") +
+    EXPECT_EQ(result.out, "hexmoor-cli: converted 1 of 2 inputs into " + shown(temp / "sep" / "") +
                               " (one source per input); 1 output file not written\n");
     // A device behind the output's name stays a device.
     testfiles::makeSpecialFile(temp / "device");

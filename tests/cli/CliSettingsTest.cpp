@@ -120,15 +120,17 @@ TEST(CliSettings, TextsReachingTheCodeAreCheckedWhicheverWayTheyCome) {
         std::vector<std::string> line;
         std::string message;
     } cases[] = {
-        {{"--settings", file, "a"}, "--prefix 'a?#error injected?' (from the command line or the "
-                                    "settings file): a name part holds only characters of C "
-                                    "identifiers"},
+        {{"--settings", file, "a"},
+         "--prefix 'a?#error injected?' (from the command line or the "
+         "settings file): a name part holds only characters of C "
+         "identifiers"},
         {{"--settings", file, "--prefix", "p_", "a"}, "--includes 'stdint.h;?#error injected'"},
         {{"--settings", file, "--prefix", "p_", "--includes", "", "a"}, ""},
         {{"--prefix", "a-", "a"}, "--prefix 'a-'"},
         {{"--suffix", ".x", "a"}, "--suffix '.x'"},
-        {{"--element-type", "", "a"}, "--element-type '' (from the command line or the settings "
-                                      "file): the type is empty"},
+        {{"--element-type", "", "a"},
+         "--element-type '' (from the command line or the settings "
+         "file): the type is empty"},
         {{"--size-type", " ", "a"}, "--size-type ' '"},
     };
     for (const auto& c : cases) {
