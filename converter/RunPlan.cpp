@@ -20,20 +20,24 @@ namespace Zenlo {
 
 namespace {
 
+using PathKey = std::filesystem::path::string_type;
+
 // A path in a form where two spellings of one place compare equal: absolute, "." and ".."
 // resolved as text (links are left to the identity check).
-std::filesystem::path::string_type pathKey(const WideString& path) {
+PathKey pathKey(const std::filesystem::path& path) {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(toPath(path), error);
-    if (error) absolute = toPath(path);
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) absolute = path;
     return absolute.lexically_normal().native();
+}
+
+PathKey pathKey(const WideString& path) {
+    return pathKey(toPath(path));
 }
 
 std::u16string textKey(const WideString& text) {
     return std::u16string(text.view());
 }
-
-using PathKey = std::filesystem::path::string_type;
 
 // The run's outputs by path, by the file their links lead to and by file identity, to look
 // inputs and other outputs up in.
@@ -42,14 +46,16 @@ public:
     // Adds the output. Returns the output already known that is the same file (the same path,
     // a link to it, a hard link), or null when it is new.
     const WideString* add(const WideString& path) {
-        const auto [byPath, added] = byPath_.emplace(pathKey(path), path);
+        const std::filesystem::path native = toPath(path);
+        const auto [byPath, added] = byPath_.emplace(pathKey(native), path);
         if (!added) return &byPath->second;
-        const auto [byTarget, newTarget] = byTarget_.emplace(targetKey(path), path);
-        if (!newTarget) return &byTarget->second;
+        const WideString* known = &byPath->second;
+        const auto [byTarget, newTarget] = byTarget_.emplace(targetKey(native), known);
+        if (!newTarget) return byTarget->second;
         FileIdentity identity;
         if (!fileIdentity(path, identity)) return nullptr;
-        const auto [byIdentity, newFile] = byIdentity_.emplace(identityKey(identity), path);
-        return newFile ? nullptr : &byIdentity->second;
+        const auto [byIdentity, newFile] = byIdentity_.emplace(identityKey(identity), known);
+        return newFile ? nullptr : byIdentity->second;
     }
     // The output the input is, or null.
     const WideString* find(const WideString& input) const {
@@ -58,7 +64,7 @@ public:
         FileIdentity identity;
         if (byIdentity_.empty() || !fileIdentity(input, identity)) return nullptr;
         auto known = byIdentity_.find(identityKey(identity));
-        return known != byIdentity_.end() ? &known->second : nullptr;
+        return known != byIdentity_.end() ? known->second : nullptr;
     }
 
 private:
@@ -67,10 +73,10 @@ private:
     }
     // Where writing the path finally lands: its links followed (one that leads nowhere yet too),
     // then the folder's. Outputs share a folder, so it is resolved once.
-    PathKey targetKey(const WideString& path) {
+    PathKey targetKey(const std::filesystem::path& path) {
         std::filesystem::path target;
         int error = 0;
-        if (!finalTarget(toPath(path), target, error)) target = toPath(path);
+        if (!finalTarget(path, target, error)) target = path;
         std::error_code ignored;
         if (target.is_relative()) target = std::filesystem::absolute(target, ignored);
         const std::filesystem::path folder = target.parent_path();
@@ -83,9 +89,10 @@ private:
     }
 
     std::map<PathKey, WideString> byPath_;
-    std::map<PathKey, WideString> byTarget_;
+    // The other two point into byPath_, whose entries stay where they are.
+    std::map<PathKey, const WideString*> byTarget_;
     // Only outputs that already exist: on a second run into a folder, as many as the inputs.
-    std::map<std::pair<std::uint64_t, std::uint64_t>, WideString> byIdentity_;
+    std::map<std::pair<std::uint64_t, std::uint64_t>, const WideString*> byIdentity_;
     std::filesystem::path folder_, canonicalFolder_;
 };
 
