@@ -1,6 +1,7 @@
 // Conversion control: one worker per run, progress through the forwarder, end on the window.
 #include "app/ConversionControl.h"
 
+#include <algorithm>
 #include <cassert>
 #include <functional>
 
@@ -67,6 +68,12 @@ void ZnConversionControl::endRun(const ZnProgressForwarder::Snapshot& snapshot) 
     ZnRunReport report;
     report.kind = stopped_ ? ZnRunReport::Kind::stopped : ZnRunReport::Kind::runEnded;
     report.failedInputs = snapshot.failedInputs;
+    // A run that ended by itself converted only the inputs whose output was put in place: an
+    // output that failed takes its inputs with it.
+    const Zenlo::ZnRunTally& tally = converter_.tally();
+    if (!stopped_ && !tally.refused)
+        report.failedInputs = std::max(report.failedInputs, tally.inputs - tally.converted);
+    report.failedOutputs = tally.failedOutputs;
     report.failures = snapshot.failures;
     view_.showRunEnded(report);
 }

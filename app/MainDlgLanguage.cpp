@@ -4,6 +4,7 @@
 #include <wx/choice.h>
 #include <wx/msgdlg.h>
 
+#include "converter/OptionTexts.h"
 #include "i18n/Language.h"
 #include "i18n/TextKeys.h"
 #include "i18n/wx/LanguageChooser.h"
@@ -23,6 +24,8 @@ std::filesystem::path settingsPath(const Zenlo::WideString& startFolder) {
 
 void CMainDlg::loadSettings() {
     Zenlo::loadSettingsFile(settingsPath(startFolder), converter.options, languageName);
+    // A text that would not stand in the generated code takes its default, as on first start.
+    Zenlo::defaultUnusableTexts(converter.options);
 }
 
 bool CMainDlg::saveSettings() {

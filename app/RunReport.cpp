@@ -30,6 +30,8 @@ ReasonValues reasonValues(const ZnInputFailure& failure) {
     case ZnFailureKind::OutputClash:
     case ZnFailureKind::IndexKeyClash:
         return {u"%s%s", failure.name, failure.otherPath};
+    case ZnFailureKind::OutputAlias:
+        return {u"%s%s", failure.outputPath, failure.otherPath};
     case ZnFailureKind::InvalidName:
         return {u"%s", failure.name, {}};
     default:
@@ -41,6 +43,12 @@ WideString failureSummary(const ZnRunReport& report) {
     WideString summary = WideString::formatted(
         textOr(TextKey::runSummary, u"Could not convert %d of the input files").c_str(),
         report.failedInputs);
+    if (report.failedOutputs > 0)
+        summary +=
+            WideString(u"; ") +
+            WideString::formatted(
+                textOr(TextKey::failedOutputs, u"could not write %d of the output files").c_str(),
+                report.failedOutputs);
     if (report.failures.empty()) return summary;
     const ZnInputFailure& first = report.failures.front();
     return WideString::formatted(textOr(TextKey::firstFailure, u"%s. First: %s (%s)").c_str(),
@@ -66,7 +74,8 @@ WideString failureReason(const ZnInputFailure& failure) {
 
 WideString reportLabel(const ZnRunReport& report) {
     using Kind = ZnRunReport::Kind;
-    const bool failed = report.failedInputs > 0 || !report.failures.empty();
+    const bool failed =
+        report.failedInputs > 0 || report.failedOutputs > 0 || !report.failures.empty();
     switch (report.kind) {
     case Kind::none:
         break;

@@ -22,6 +22,8 @@ struct ZnRunReport {
     Kind kind = Kind::none;
     // Inputs that could not be converted (reports about one input in a row count once).
     std::uint32_t failedInputs = 0;
+    // Output files that could not be made, written or put in place.
+    std::uint32_t failedOutputs = 0;
     // Every failure the run reported, in order.
     std::vector<Zenlo::ZnInputFailure> failures;
     std::string folderError;

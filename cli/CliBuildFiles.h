@@ -1,32 +1,20 @@
-// What build systems get from a command-line run: its outputs in advance and a dependency file.
+// What build systems get from a command-line run: its outputs in advance, and the folder the
+// dependency file names them in.
 #pragma once
 
 #include <cstdio>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "cli/CliOptions.h"
 #include "converter/RunPlan.h"
 #include "toolkit/WideString.h"
 
 namespace Zenlo {
 
-// Prints "output: PATH" for every file the plan writes into folder (the dependency file of the
-// options last) and then "variable: NAME PATH" for every input, to out.
-void printDryRun(const RunPlan& plan, const WideString& folder, const ZnCliOptions& options,
-                 std::FILE* out);
+// Prints "output: PATH" for every file the plan writes into folder (the dependency file last)
+// and then "variable: NAME PATH" for every input, to out.
+void printDryRun(const RunPlan& plan, const WideString& folder, std::FILE* out);
 
-// Why the dependency file of options.depFile could not name one of its paths so that make and
-// ninja read it back (see dependencyNameProblem); nothing when it can, or when there is none.
-std::optional<std::string> dependencyFileProblem(const RunPlan& plan,
-                                                 const std::vector<WideString>& folders,
-                                                 const ZnCliOptions& options);
-
-// Writes the dependency file of options.depFile: the plan's outputs (in the output folder as it
-// was given) need every input and every folder walked (as absolute paths). The file is replaced
-// whole, and only when its text changes. Returns false with the reason in error.
-bool writeDependencyFile(const RunPlan& plan, const std::vector<WideString>& folders,
-                         const ZnCliOptions& options, std::string& error);
+// The output folder as given (outputDir), ready to have a name appended: the dependency file
+// names the outputs as the build does.
+WideString givenFolder(const WideString& outputDir);
 
 } // namespace Zenlo

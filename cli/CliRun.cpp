@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -27,8 +26,9 @@ namespace Zenlo {
 
 namespace {
 
+// The inputs counted are those whose arrays are in an output put in place.
 void printSummary(const ZnCliOptions& options, const WideString& folder, const WideString& name,
-                  int converted, int inputs, std::FILE* out) {
+                  const ZnRunTally& tally, std::FILE* out) {
     std::string where;
     if (options.separateFiles)
         where = shownPath(folder) + " (one source per input)";
@@ -37,8 +37,14 @@ void printSummary(const ZnCliOptions& options, const WideString& folder, const W
                                         ? name
                                         : objectFileName(name, options.objectFormat))) +
                 (options.writeHeader ? " and " + shownPath(headerFileName(name)) : "");
-    writeMessage(out, "converted " + std::to_string(converted) + " of " + std::to_string(inputs) +
-                          (inputs == 1 ? " input" : " inputs") + " into " + where);
+    const std::uint32_t failed = tally.failedOutputs;
+    writeMessage(out,
+                 "converted " + std::to_string(tally.converted) + " of " +
+                     std::to_string(tally.inputs) + (tally.inputs == 1 ? " input" : " inputs") +
+                     " into " + where +
+                     (failed ? "; " + std::to_string(failed) +
+                                   (failed == 1 ? " output file" : " output files") + " not written"
+                             : ""));
 }
 
 // The objects' time stamp: SOURCE_DATE_EPOCH's, as far as COFF's 32 bits reach; 0 without it.
@@ -105,18 +111,16 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                                .indexName = options.indexName,
                                .emptyInputsAsArrays = options.emptyArrays,
                                .byteStyle = options.byteStyle,
-                               .object = {options.objectFormat, objectTimeStamp(command)}};
+                               .object = {options.objectFormat, objectTimeStamp(command)},
+                               .dependencies = {options.depFile, givenFolder(options.outputDir),
+                                                std::move(inputs.folders)}};
     // Planned before the output folder is made: a run refused leaves no trace.
     const RunPlan plan = planRun(request, options.conversion);
     for (const ZnInputFailure& problem : plan.problems)
         printFailure(problem, err);
     if (!plan.problems.empty()) return exitFailed;
-    // A name the build could not read back is refused before anything is written.
-    if (const std::optional<std::string> problem =
-            dependencyFileProblem(plan, inputs.folders, options))
-        return writeMessage(err, *problem), exitFailed;
     // The dry run, the run and the dependency file all follow this one plan.
-    if (options.dryRun) return printDryRun(plan, folder, options, out), exitConverted;
+    if (options.dryRun) return printDryRun(plan, folder, out), exitConverted;
     if (!makeOutputFolder(folder, error)) {
         writeMessage(err, "cannot create the output folder " + shownPath(folder) + ": " + error);
         return exitFailed;
@@ -126,14 +130,13 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     converter.options = options.conversion;
     if (command.hasSourceDate)
         converter.clock = [seconds = command.sourceDate] { return utcDateTime(seconds); };
-    int failures = 0, converted = 0, written = 0;
+    int failures = 0, written = 0;
     std::unique_ptr<ZnCliProgress> bar;
     converter.inputFailed.connect([&](const ZnInputFailure& failure) {
         ++failures;
         if (bar) bar->clear();
         printFailure(failure, err);
     });
-    converter.fileFinished.connect([&](const WideString&) { ++converted; });
     converter.outputCommitted.connect([&](const WideString&, bool) { ++written; });
     if (wantsProgressBar(options.quiet, err))
         bar = std::make_unique<ZnCliProgress>(converter, err, terminalWidth(err));
@@ -147,19 +150,16 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
                                   : "interrupted, no output file changed");
         return ZnCliSignals::exitStatus(signal);
     }
-    // A refused run wrote nothing, so the build has nothing new to learn.
-    if (!options.depFile.isEmpty() && written > 0 &&
-        !writeDependencyFile(plan, inputs.folders, options, error)) {
-        writeMessage(err, error);
-        ++failures;
-    }
-    if (options.toStdout && converted > 0 && !copyFileTo(scratch.path() / toPath(name), out)) {
+    // A refused run wrote nothing; the dependency file went in with the outputs.
+    const ZnRunTally tally = converter.tally();
+    if (options.toStdout && tally.converted > 0 &&
+        !copyFileTo(scratch.path() / toPath(name), out)) {
         writeMessage(err, "cannot write to standard output");
         ++failures;
     }
     // Nothing written: the messages above said why, a summary would claim otherwise.
     if (!options.quiet && !options.toStdout && written > 0)
-        printSummary(options, folder, name, converted, static_cast<int>(plan.inputs.size()), out);
+        printSummary(options, folder, name, tally, out);
     return failures ? exitFailed : exitConverted;
 }
 

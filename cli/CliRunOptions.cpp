@@ -8,6 +8,7 @@
 #include "cli/ConsoleText.h"
 #include "converter/GeneratedText.h"
 #include "converter/ObjectFile.h"
+#include "converter/OptionTexts.h"
 #include "converter/OutputNames.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/TextEncoding.h"
@@ -79,6 +80,14 @@ void shapeIncludeFile(ZnCliOptions& options) {
     options.writeHeader = false;
 }
 
+// A text as one line of a message: control characters become "?".
+std::string oneLineText(const WideString& value) {
+    std::string text = utf16ToUtf8(value.view());
+    for (char& c : text)
+        if ((c >= 0 && c < 32) || c == 127) c = '?';
+    return text;
+}
+
 } // namespace
 
 WideString cliSourceName(const ZnCliOptions& options) {
@@ -118,6 +127,11 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
 
 bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
     if (!streamOptionsFit(options, error)) return false;
+    // The settings file's texts are checked as the command line's: both reach the code alike.
+    if (const std::optional<OptionTextProblem> text = optionTextsProblem(options.conversion))
+        return error = "--" + std::string(text->name) + " '" + oneLineText(text->text) +
+                       "' (from the command line or the settings file): " + text->problem,
+               false;
     const ByteStyle style = options.byteStyle.style;
     if (!styleTakesElementType(style, options.conversion.elementType))
         return error = "--style " + std::string(byteStyleName(style)) +

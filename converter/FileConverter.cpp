@@ -101,6 +101,7 @@ void ZnFileConverter::run(const ZnRunRequest& request) {
 }
 
 void ZnFileConverter::run(const ZnRunRequest& request, const RunPlan& plan) {
+    tally_ = {static_cast<std::uint32_t>(plan.inputs.size()), 0, 0, !plan.problems.empty()};
     if (refused(plan)) {
         finished();
         return;
@@ -119,8 +120,24 @@ void ZnFileConverter::run(const ZnRunRequest& request, const RunPlan& plan) {
         convertSeparately(request, plan, staged);
     else
         convertTogether(request, plan, staged);
+    if (!plan.dependencyFile.isEmpty() && !staged.isEmpty()) stageDependencyFile(plan, staged);
     commitStaged(staged);
     finished();
+}
+
+void ZnFileConverter::stageDependencyFile(const RunPlan& plan, StagedFiles& staged) {
+    AtomicOutput file;
+    StagedFile done;
+    if (file.begin(plan.dependencyFile)) {
+        file.file().write(plan.dependencyText);
+        if (file.finish(done)) {
+            stagedInputs_.push_back(0);
+            return staged.add(std::move(done));
+        }
+    }
+    fail(plan.dependencyFile, ZnFailureKind::WriteFailed, file.error(), plan.dependencyFile);
+    staged.discardAll();
+    stagedInputs_.clear();
 }
 
 void ZnFileConverter::convertSeparately(const ZnRunRequest& request, const RunPlan& plan,
@@ -216,6 +233,7 @@ ZnFileConverter::Outcome ZnFileConverter::convertInto(const PlannedInput& planne
     (toObject ? output.objectStarted : output.sourceStarted) = true;
     output.lastInput = inputPath;
     indexEntries_.push_back({indexKey(inputPath, planned.folderName), variable, input.size()});
+    ++output.converted;
     fileFinished(name);
     return Outcome::Converted;
 }
@@ -339,18 +357,27 @@ void ZnFileConverter::stageOutput(PendingOutput& output, bool writeHeader, Stage
             return;
         }
     }
+    std::uint32_t converted = output.converted;
     for (StagedFile& file : done)
-        if (file.isStaged()) staged.add(std::move(file));
+        if (file.isStaged()) {
+            staged.add(std::move(file));
+            stagedInputs_.push_back(std::exchange(converted, 0));
+        }
 }
 
 void ZnFileConverter::commitStaged(StagedFiles& staged) {
+    const std::vector<std::uint32_t> inputs = std::exchange(stagedInputs_, {});
     if (abandonRequested.load(std::memory_order_relaxed)) return staged.discardAll();
-    staged.commitAll([this](const StagedFile& file, CommitResult result) {
+    std::size_t index = 0;
+    staged.commitAll([&](const StagedFile& file, CommitResult result) {
         const WideString path = fromPath(file.target());
-        if (result == CommitResult::Failed)
+        if (result == CommitResult::Failed) {
             fail(path, ZnFailureKind::WriteFailed, file.error(), path);
-        else
+        } else {
+            if (index < inputs.size()) tally_.converted += inputs[index];
             outputCommitted(path, result == CommitResult::Replaced);
+        }
+        ++index;
     });
 }
 
@@ -460,6 +487,9 @@ bool ZnFileConverter::refused(const RunPlan& plan) {
 
 void ZnFileConverter::fail(const WideString& path, ZnFailureKind kind, int systemError,
                            const WideString& outputPath) {
+    if (kind == ZnFailureKind::OutputUnopenable || kind == ZnFailureKind::HeaderUnopenable ||
+        kind == ZnFailureKind::WriteFailed)
+        ++tally_.failedOutputs;
     ZnInputFailure failure;
     failure.path = path;
     failure.outputPath = outputPath;

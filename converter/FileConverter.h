@@ -24,6 +24,17 @@
 
 namespace Zenlo {
 
+// What a run put on disk, for its summary.
+struct ZnRunTally {
+    // The inputs of the plan, and those whose arrays are in an output put in place.
+    std::uint32_t inputs = 0;
+    std::uint32_t converted = 0;
+    // The output files that could not be made, written or put in place.
+    std::uint32_t failedOutputs = 0;
+    // The plan had problems: nothing was tried.
+    bool refused = false;
+};
+
 // Converts the inputs of a run request into one source file (or one per input) with an optional
 // header, the text shaped by its options. The five notifications are emitted on the thread that
 // runs the conversion.
@@ -66,6 +77,8 @@ public:
     // Clears stopRequested and abandonRequested and starts run on a new thread with its own copy
     // of the request; the caller owns the thread and joins it (after the finished notification).
     std::thread start(ZnRunRequest request);
+    // What the last run (run or start) put on disk; read once it has finished.
+    const ZnRunTally& tally() const { return tally_; }
 
     // A run of the paths in inputList, each followed by ";", with the request's other defaults.
     void convertAll(const WideString& inputList, const WideString& outputFolder,
@@ -112,6 +125,8 @@ private:
         std::unique_ptr<ObjectWriter> objectWriter;
         // Set once a whole input is in the object.
         bool objectStarted = false;
+        // The inputs converted whole into it.
+        std::uint32_t converted = 0;
         // The last input written into the files, named when closing them fails.
         WideString lastInput;
         // An open or write failed: nothing of this output will be committed.
@@ -161,6 +176,9 @@ private:
                         const std::string& text, PendingOutput& output);
     // Closes the header and stages the files of a complete output; drops an incomplete one.
     void stageOutput(PendingOutput& output, bool writeHeader, StagedFiles& staged);
+    // Adds the plan's dependency file to the finished outputs. One that cannot be written drops
+    // them all: the build would not know what they need.
+    void stageDependencyFile(const RunPlan& plan, StagedFiles& staged);
     // Puts every staged file in place, or drops them all after an abandon.
     void commitStaged(StagedFiles& staged);
     // How writing an array's bytes ended: all written, stopped, or a write or a read failed.
@@ -190,6 +208,10 @@ private:
 
     // The entries of the lookup table, one per converted input of the current run.
     std::vector<IndexEntry> indexEntries_;
+    ZnRunTally tally_;
+    // The inputs each staged file carries, in the order staged: an output's first file carries
+    // its inputs, the others none.
+    std::vector<std::uint32_t> stagedInputs_;
 };
 
 } // namespace Zenlo

@@ -1,6 +1,7 @@
 // The engine's English reasons for failed inputs, as the command line prints them.
 #include "converter/InputFailure.h"
 
+#include "converter/DependencyFile.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
@@ -30,8 +31,8 @@ std::string ZnInputFailure::reason() const {
     case ZnFailureKind::InputChanged:
         return "changed while it was read";
     case ZnFailureKind::NameClash:
-        return "gives the variable name " + named + " in " + output + ", as does " + other +
-               "; nothing written";
+        return "gives the variable name " + named + " in " + output + ", as does " +
+               (other.empty() ? "the lookup table" : other) + "; nothing written";
     case ZnFailureKind::OutputClash:
         return "gives the output file " + output + ", as does " + other + "; nothing written";
     case ZnFailureKind::IndexKeyClash:
@@ -45,6 +46,14 @@ std::string ZnInputFailure::reason() const {
                " (see --size-type); nothing written";
     case ZnFailureKind::ObjectTooLarge:
         return "would make " + output + " larger than its format allows (4 GiB); nothing written";
+    case ZnFailureKind::OutputAlias:
+        if (output == other) return output + " is written twice by this run; nothing written";
+        return output + " is the same file as " + other + ", also an output; nothing written";
+    case ZnFailureKind::DependencyName:
+        return dependencyNameProblem(pathBytes(name.view())).value_or("") + "; nothing written";
+    case ZnFailureKind::OutputInInputFolder:
+        return output + " is inside " + other +
+               ", whose files are inputs: the next run would read it; nothing written";
     case ZnFailureKind::InvalidName:
         if (named.empty()) return "gives an empty variable name; nothing written";
         return "gives the variable name " + named +

@@ -24,6 +24,10 @@ enum class ZnFailureKind {
     IndexOutputClash, // an input's own output is the file that holds the lookup table
     SizeTooWide,      // an object's size variable cannot hold the input's size
     ObjectTooLarge,   // the input would take an object past its format's 4 GiB
+    OutputAlias,      // two outputs of the run are one file (a link, a hard link, another name)
+    // The dependency file would name a path (name) make or ninja cannot read back.
+    DependencyName,
+    OutputInInputFolder, // an output inside a folder walked for inputs (otherPath)
 };
 
 // One input (or output) that failed, with the system's error code where there is one.

@@ -4,6 +4,7 @@
 #include "converter/EmbedText.h"
 #include "converter/ObjectFile.h"
 #include "converter/VariableName.h"
+#include "toolkit/Composition.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
@@ -45,7 +46,8 @@ WideString incbinFallbackName(const WideString& sourceName, char16_t separator) 
 }
 
 WideString guardName(const WideString& headerFileName) {
-    WideString guard = replaceNameCharacters(headerFileName);
+    // Composed, as the variable names: compilers expect identifiers in NFC.
+    WideString guard = replaceNameCharacters(composedText(headerFileName));
     guard.toUpper();
     return guard;
 }

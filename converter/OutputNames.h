@@ -35,7 +35,8 @@ WideString objectFileName(const WideString& sourceName, ObjectFormat format);
 // name without its folder (and long-path prefix) with ".inc" appended; empty when that name
 // cannot stand in an #include line, which keeps the fallback text in the source itself.
 WideString incbinFallbackName(const WideString& sourceName, char16_t separator = nativeSeparator);
-// The include guard's name: the header name with the name characters replaced by "_", in capitals.
+// The include guard's name: the header name composed (NFC), the name characters replaced by "_",
+// in capitals.
 WideString guardName(const WideString& headerFileName);
 // The source name of one input in separate-files mode: its file name, "." made "_", plus ".cpp".
 WideString separateOutputName(const WideString& inputPath, char16_t separator = nativeSeparator);

@@ -22,6 +22,18 @@ struct ZnRunInput {
     WideString givenName{};
 };
 
+// The make-syntax dependency file a run writes with its outputs, for build systems: the outputs
+// need every input and every folder walked.
+struct ZnDependencyRequest {
+    // Where it goes; empty for none.
+    WideString path{};
+    // The output folder as the build names it (ending with a separator): the targets' prefix.
+    WideString targetFolder{};
+    // Every folder walked for inputs; no place for the file, which the next walk would take for
+    // an input.
+    std::vector<WideString> folders{};
+};
+
 // The user's choices for one run, apart from the options of the generated text, which the
 // converter holds, and from the run's state (notifications, stop requests, clock). Every member
 // has an initializer, so a request may name only the members it sets.
@@ -51,6 +63,8 @@ struct ZnRunRequest {
     // stays, its declarations with C linkage, and the lookup table is the output's source. The
     // options must pass objectOptionsProblem.
     ObjectOptions object{};
+    // The dependency file, planned and put in place with the other outputs.
+    ZnDependencyRequest dependencies{};
 };
 
 // True when the run writes incbin arrays into its sources, each source with its fallback file

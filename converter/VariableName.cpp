@@ -2,6 +2,7 @@
 #include "converter/VariableName.h"
 
 #include "converter/IdentifierCharacters.h"
+#include "toolkit/Composition.h"
 
 namespace Zenlo {
 
@@ -45,11 +46,12 @@ WideString replaceNameCharacters(const WideString& text) {
 
 WideString variableName(const WideString& inputPath, const ZnConversionOptions& options,
                         char16_t separator) {
-    WideString name = replaceNameCharacters(fileNamePart(inputPath, separator));
+    // Written composed (NFC), as compilers expect identifiers: "e" U+0301 and "é" name one array.
+    WideString name = replaceNameCharacters(composedText(fileNamePart(inputPath, separator)));
     if (options.lowerCaseName) name.toLower();
     if (options.capitalizeName && !name.isEmpty() && name[0] >= u'a' && name[0] <= u'z')
         name[0] = static_cast<char16_t>(name[0] - 32);
-    return options.namePrefix + name + options.nameSuffix;
+    return composedText(options.namePrefix + name + options.nameSuffix);
 }
 
 bool startsAsIdentifier(const WideString& name) {

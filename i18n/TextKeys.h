@@ -17,6 +17,8 @@ enum : std::int32_t {
     settingsNotSaved = 219,
     // The reasons of failed inputs: this key plus the failure's kind.
     failureReasons = 220,
+    // The report's count of output files not written, after the inputs'.
+    failedOutputs = 250,
     // The file dialogs: titles and filter texts.
     addFilesTitle = 400,
     outputFileTitle = 401,

@@ -159,6 +159,16 @@ TEST_F(ConversionControlTest, FailedInputsAreCounted) {
     EXPECT_EQ(view.failedInputs, 0u);
     EXPECT_TRUE(view.last.failures.empty());
     EXPECT_EQ(view.ends, 2);
+    // An output that fails when it is closed takes its inputs with it, and is counted.
+    SKIP_WITHOUT_POSIX_FILE_KINDS();
+    const auto inputs = run({file("one.bin", 100), file("two.bin", 20000)});
+    {
+        const testfiles::FileSizeLimit limit(64 * 1024);
+        control.start(inputs);
+        ASSERT_TRUE(view.pumpUntilIdle(control));
+    }
+    EXPECT_EQ(view.failedInputs, 2u);
+    EXPECT_EQ(view.last.failedOutputs, 1u);
 }
 
 TEST_F(ConversionControlTest, StopEndsTheRunEarly) {

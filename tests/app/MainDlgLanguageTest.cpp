@@ -97,9 +97,14 @@ TEST_F(GuiMainDlgLanguage, SettingsAreReadAtStartAndWrittenOnlyByClose) {
     ZnConversionOptions stored;
     stored.namePrefix = u"p_";
     stored.bytesPerLine = 8;
+    // Texts that would not stand in the generated code take their defaults.
+    stored.nameSuffix = u"_a\n#error injected";
+    stored.elementType = u"";
     ASSERT_TRUE(Zenlo::saveSettingsFile(folder.path() / "settings.cfg", stored, u"Deutsch"));
     open();
     EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->converter.options.namePrefix.view()), "p_");
+    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->converter.options.nameSuffix.view()), "_array");
+    EXPECT_EQ(Zenlo::utf16ToUtf8(dialog->converter.options.elementType.view()), "uint8_t");
     EXPECT_EQ(dialog->converter.options.bytesPerLine, 8);
     EXPECT_EQ(chooser()->GetStringSelection(), "Deutsch");
     fs::remove(folder.path() / "settings.cfg");

@@ -63,6 +63,9 @@ TEST(RunReport, LabelsInTwoLanguages) {
     output.outputPath = nativePath(u"/out/arrays.cpp");
     const std::string missing = systemText(testfiles::missingFileError);
     const std::string full = systemText(testfiles::diskFullError);
+    ZnRunReport lost = ended({output});
+    lost.failedInputs = 2;
+    lost.failedOutputs = 1;
     ZnRunReport folder;
     folder.kind = ZnRunReport::Kind::folderRefused;
     folder.folderError = "Not a directory";
@@ -96,6 +99,13 @@ TEST(RunReport, LabelsInTwoLanguages) {
              full + ")",
          nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: x.bin (/out/arrays.cpp "
                           "l\xc3\xa4sst sich nicht schreiben: ") +
+             full + ")"},
+        {"an output not written", lost,
+         nativeSeparators("Could not convert 2 of the input files; could not write 1 of the "
+                          "output files. First: x.bin (cannot write /out/arrays.cpp: ") +
+             full + ")",
+         nativeSeparators("Nicht konvertierte Dateien: 2; nicht geschriebene Ausgabedateien: 1. "
+                          "Zuerst: x.bin (/out/arrays.cpp l\xc3\xa4sst sich nicht schreiben: ") +
              full + ")"},
         {"stopped", ended({}, ZnRunReport::Kind::stopped), "Stopped", "Angehalten"},
         {"stopped with a failure",

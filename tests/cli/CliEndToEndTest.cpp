@@ -197,6 +197,13 @@ TEST(CliEndToEnd, FailuresAreToldAndExitOne) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(readFile(temp / "out" / "arrays.cpp"), "previous");
     EXPECT_EQ(testfiles::temporariesIn(temp / "out"), std::vector<std::string>{});
+    // An output that fails only when it is closed: its input is not counted as converted.
+    writeFile(temp / "mid.bin", testfiles::patternBytes(20000));
+    result = runCli(temp, {"--separate-files", "-o", "sep", "a.bin", "mid.bin"},
+                    "ulimit -f 64; SOURCE_DATE_EPOCH=1796634303");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "hexmoor-cli: converted 1 of 2 inputs into " + shown(temp / "sep" / "") +
+                              " (one source per input); 1 output file not written\n");
     // A device behind the output's name stays a device.
     testfiles::makeSpecialFile(temp / "device");
     std::filesystem::create_directory(temp / "full");

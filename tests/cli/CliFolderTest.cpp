@@ -136,7 +136,15 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
          "needs the headers and size variables without static"},
         {{"--depfile", "", "top.bin"}, 2, {}, "a file name is needed"},
         {{"--depfile", "x.d", "100%.bin"}, 1, {}, "100%.bin in a dependency file: make would"},
+        // The dependency file is an output like the others; so is every name of one file.
+        {{"--depfile", "top.bin", "top.bin"}, 1, {}, "top.bin: the input is an output file"},
+        {{"-o", "gen", "--depfile", "gen/arrays.cpp", "top.bin"}, 1, {}, "is written twice"},
+        {{"-r", "--depfile", "in/textures/x.d", "in"}, 1, {}, "whose files are inputs"},
+        {{"--depfile", "none/x.d", "top.bin"}, 1, {}, "none/x.d: No such file"},
+        {{"-o", "alias", "top.bin"}, 1, {}, "arrays.h is the same file as"},
     };
+    fs::create_directories(assets.temp / "alias");
+    fs::create_symlink("arrays.cpp", assets.temp / "alias" / "arrays.h");
     writeFile(assets.temp / "top.bin", "t");
     writeFile(assets.temp / "100%.bin", "p");
     fs::create_directories(assets.temp / "clash");
@@ -158,7 +166,9 @@ TEST(CliFolder, WalkNamesHiddenLinksAndRefusals) {
     // A real run that is refused writes nothing.
     EXPECT_EQ(runCli(assets.temp, {"-r", "--index", "a", "-o", "gen", "in", "in2"}).status, 1);
     EXPECT_EQ(runCli(assets.temp, {"--depfile", "x.d", "-o", "gen", "100%.bin"}).status, 1);
+    EXPECT_EQ(runCli(assets.temp, {"--depfile", "top.bin", "-o", "gen", "top.bin"}).status, 1);
     EXPECT_FALSE(fs::exists(assets.temp / "gen"));
+    EXPECT_EQ(readFile(assets.temp / "top.bin"), "t");
 }
 
 // What --dry-run lists is exactly what the run then writes, in every output mode.

@@ -106,3 +106,38 @@ TEST(CliSettings, UnreadableOrIncompleteFileIsAnError) {
         EXPECT_TRUE(base.conversion.namePrefix.equals(u"kept"));
     }
 }
+
+// The texts that reach the generated code are checked alike from a settings file and from the
+// command line; the command line's text stands over the file's.
+TEST(CliSettings, TextsReachingTheCodeAreCheckedWhicheverWayTheyCome) {
+    TestFolder temp;
+    const std::string file = (temp / "s.cfg").string();
+    ZnConversionOptions stored;
+    stored.namePrefix = u"a\n#error injected\n";
+    stored.includeList = u"stdint.h;\n#error injected";
+    ASSERT_TRUE(Zenlo::saveSettingsFile(file, stored, u"English"));
+    const struct {
+        std::vector<std::string> line;
+        std::string message;
+    } cases[] = {
+        {{"--settings", file, "a"},
+         "--prefix 'a?#error injected?' (from the command line or the "
+         "settings file): a name part holds only characters of C "
+         "identifiers"},
+        {{"--settings", file, "--prefix", "p_", "a"}, "--includes 'stdint.h;?#error injected'"},
+        {{"--settings", file, "--prefix", "p_", "--includes", "", "a"}, ""},
+        {{"--prefix", "a-", "a"}, "--prefix 'a-'"},
+        {{"--suffix", ".x", "a"}, "--suffix '.x'"},
+        {{"--element-type", "", "a"},
+         "--element-type '' (from the command line or the settings "
+         "file): the type is empty"},
+        {{"--size-type", " ", "a"}, "--size-type ' '"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        ZnCliOptions options;
+        std::string error;
+        EXPECT_EQ(Zenlo::cliRunOptions(parsed(c.line), options, error), c.message.empty());
+        EXPECT_EQ(error.substr(0, c.message.size()), c.message);
+    }
+}

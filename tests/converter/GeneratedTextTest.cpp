@@ -41,6 +41,9 @@ TEST(GeneratedText, OutputNames) {
         {"guard non-ascii", Zenlo::guardName(u"\u00e4b.h"),
          "\xc3\xa4"
          "B_H"},
+        {"guard composed", Zenlo::guardName(u"a\u0308b.h"),
+         "\xc3\xa4"
+         "B_H"},
         {"separate", Zenlo::separateOutputName(u"/in/logo.png", u'/'), "logo_png.cpp"},
         {"separate space", Zenlo::separateOutputName(u"my file.bin"), "my file_bin.cpp"},
         {"separate windows", Zenlo::separateOutputName(u"C:\\x.d\\a.b.c", u'\\'), "a_b_c.cpp"},

@@ -2,6 +2,7 @@
 #include "converter/RunPlan.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -32,6 +33,12 @@ const char* kindName(ZnFailureKind kind) {
         return "output-clash";
     case ZnFailureKind::InvalidName:
         return "invalid-name";
+    case ZnFailureKind::OutputAlias:
+        return "alias";
+    case ZnFailureKind::OutputInInputFolder:
+        return "in-folder";
+    case ZnFailureKind::DependencyName:
+        return "depfile-name";
     default:
         return "other";
     }
@@ -46,7 +53,7 @@ std::string describe(const ZnInputFailure& f, const std::string& base) {
     };
     std::string line = std::string(kindName(f.kind)) + " " + local(f.path);
     if (!f.otherPath.isEmpty()) line += " ~ " + local(f.otherPath);
-    if (!f.name.isEmpty()) line += " [" + narrow(f.name) + "]";
+    if (!f.name.isEmpty()) line += " [" + local(f.name) + "]";
     if (f.kind == ZnFailureKind::InputIsOutput) line += " = " + local(f.outputPath);
     return line;
 }
@@ -67,6 +74,8 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
         writeFile(temp / name, "data");
     std::filesystem::create_symlink(temp / "out" / "arrays.cpp", temp / "link.cpp");
     std::filesystem::create_hard_link(temp / "out" / "arrays.h", temp / "hard.h");
+    std::filesystem::create_directories(temp / "alias");
+    std::filesystem::create_symlink("arrays.cpp", temp / "alias" / "arrays.h");
 
     struct Case {
         const char* what;
@@ -74,6 +83,11 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
         bool separate, header;
         const char16_t *prefix, *suffix;
         std::vector<std::string> want;
+        const char* depFile = nullptr;
+        const char* walked = nullptr;
+        const char* outputFolder = "out/";
+        std::uint8_t arrayQualifiers = 3;
+        const char* index = "";
     };
     const Case cases[] = {
         {"distinct inputs", {"a.bin", "x", "d1/x.bin"}, false, true, u"g_", u"_array", {}},
@@ -152,19 +166,114 @@ TEST(RunPlan, ProblemsAreFoundBeforeWriting) {
          u"_array",
          {"invalid-name 1.bin [1_bin_array]"}},
         {"an empty name", {"d1/"}, false, true, u"", u"", {"invalid-name d1/"}},
+        {"a header that links to the source, which is not there yet",
+         {"a.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"alias alias/arrays.h ~ alias/arrays.cpp"},
+         nullptr,
+         nullptr,
+         "alias/"},
+        {"the dependency file as an input",
+         {"a.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"is-output a.bin = a.bin"},
+         "a.bin"},
+        {"the dependency file as the source",
+         {"a.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"alias out/arrays.cpp ~ out/arrays.cpp"},
+         "out/arrays.cpp"},
+        {"the dependency file in a walked folder",
+         {"d1/x.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"in-folder d1/sub/../x.d ~ d1"},
+         "d1/sub/../x.d",
+         "d1"},
+        {"the dependency file's folder missing",
+         {"a.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"other none/x.d"},
+         "none/x.d"},
+        {"a path the dependency file cannot name",
+         {"50%.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"depfile-name x.d [50%.bin]"},
+         "x.d"},
+        {"the dependency file in the output folder, which the run makes",
+         {"a.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {},
+         "new/x.d",
+         nullptr,
+         "new/"},
+        {"separate files: arrays with external linkage meet",
+         {"a-b.bin", "a+b.bin"},
+         true,
+         true,
+         u"g_",
+         u"_array",
+         {"name-clash a+b.bin ~ a-b.bin [g_a_b_bin_array]"},
+         nullptr,
+         nullptr,
+         "out/",
+         2},
+        {"separate files: so do those a lookup table names",
+         {"a-b.bin", "a+b.bin", "t_find"},
+         true,
+         true,
+         u"",
+         u"",
+         {"name-clash a+b.bin ~ a-b.bin [a_b_bin]", "name-clash t_find [t_find]"},
+         nullptr,
+         nullptr,
+         "out/",
+         3,
+         "t"},
+        {"names composed alike are one name",
+         {"e\xcc\x81.bin", "\xc3\xa9.bin"},
+         false,
+         true,
+         u"g_",
+         u"",
+         {"name-clash \xc3\xa9.bin ~ e\xcc\x81.bin [g_\xc3\xa9_bin]"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Zenlo::ZnRunRequest request{.outputFolder = Zenlo::fromUtf8(base + "out/"),
+        Zenlo::ZnRunRequest request{.outputFolder = Zenlo::fromUtf8(base + c.outputFolder),
                                     .outputFileName = u"arrays.cpp",
                                     .separateFiles = c.separate,
                                     .writeHeader = c.header};
         for (const char* name : c.inputs)
             request.inputs.push_back({Zenlo::fromUtf8(base + name)});
+        if (c.depFile) request.dependencies.path = Zenlo::fromUtf8(base + c.depFile);
+        if (c.walked) request.dependencies.folders.push_back(Zenlo::fromUtf8(base + c.walked));
         ZnConversionOptions options;
         options.namePrefix = c.prefix;
         options.nameSuffix = c.suffix;
         options.writeSizeVariable = c.header ? 1 : 0;
+        options.arrayQualifiers = options.sizeQualifiers = c.arrayQualifiers;
+        request.indexName = c.index;
         const Zenlo::RunPlan plan = Zenlo::planRun(request, options);
         std::vector<std::string> got;
         for (const ZnInputFailure& problem : plan.problems)

@@ -49,14 +49,20 @@ TEST(VariableName, EveryCharacterNoIdentifierMayHoldBecomesOneUnderscore) {
         {u"\u00a9\u2019\u00b0\u00b1\u00d7\u00ab\u00a7\u2211", "g__________array"},
         {u"caf\u00e9 \u00bd.txt", "g_caf\xc3\xa9___txt_array"},
         {u"x\u00b2\u2460\u2167", "g_x__\xe2\x85\xa7_array"}, // a Roman numeral is a letter
-        {u"\u00a0nbsp\u200b", "g__nbsp__array"},   // no-break and zero-width spaces
+        {u"\u00a0nbsp\u200b", "g__nbsp__array"},             // no-break and zero-width spaces
         // One character outside the BMP is one "_", not two; a broken pair is one per half.
         {u"smile\U0001F600.png", "g_smile__png_array"},
-        {u"\xdc80" u"bad\xd83d", "g__bad__array"},
+        {u"\xdc80"
+         u"bad\xd83d",
+         "g__bad__array"},
         // Names that compile stay exactly as they are: letters of any script, marks, "$".
-        {u"Gr\u00fc\u00dfe.txt", "g_Gr\xc3\xbc\xc3\x9f" "e_txt_array"},
+        {u"Gr\u00fc\u00dfe.txt", "g_Gr\xc3\xbc\xc3\x9f"
+                                 "e_txt_array"},
         {u"\u65e5\u672c\u8a9e", "g_\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e_array"},
-        {u"nai\u0308ve", "g_nai\xcc\x88ve_array"}, // decomposed, as some systems store names
+        {u"nai\u0308ve", "g_na\xc3\xafve_array"}, // decomposed, as some systems store names
+        // Written composed (NFC): marks in canonical order, Greek and Cyrillic, a Greek oxia.
+        {u"a\u0302\u0323\u03b1\u0301\u0438\u0306\u1f71\u00e9\u0323",
+         "g_\xe1\xba\xad\xce\xac\xd0\xb9\xce\xac\xe1\xba\xb9\xcc\x81_array"},
         {u"\u03a9\u043c\u0661", "g_\xce\xa9\xd0\xbc\xd9\xa1_array"},
         {u"\U00020000x", "g_\xf0\xa0\x80\x80x_array"},
     };
