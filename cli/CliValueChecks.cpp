@@ -5,47 +5,36 @@
 #include <algorithm>
 #include <cstring>
 
-#include "converter/VariableName.h"
+#include "converter/OptionTexts.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
 
-// The include list, written into the generated lines: a line break or another control character
-// would end a line early and change what the compiler reads.
+// The include list, a type and a name part are checked by the engine's rules, which settings
+// files meet too.
+namespace {
+
+bool setChecked(WideString& field, const std::string& value, std::string& error,
+                std::string (*problem)(const WideString&)) {
+    const WideString candidate = fromUtf8(value);
+    error = problem(candidate);
+    if (!error.empty()) return false;
+    field = candidate;
+    return true;
+}
+
+} // namespace
+
 bool setIncludeList(WideString& field, const std::string& value, std::string& error) {
-    const WideString candidate = fromUtf8(value);
-    for (char16_t c : candidate.view()) {
-        const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029;
-        if (control) return error = "line breaks and control characters are not allowed", false;
-        // An include name stands between angle brackets.
-        if (c == u'>') return error = "a header name holds no '>'", false;
-    }
-    field = candidate;
-    return true;
+    return setChecked(field, value, error, includeListProblem);
 }
 
-// A text that stands in declarations as a type: letters, digits, "_", spaces, "::", "*" and
-// template brackets. Anything else could end the declaration, open a comment or a directive.
 bool setTypeText(WideString& field, const std::string& value, std::string& error) {
-    for (char c : value) {
-        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                             (c >= '0' && c <= '9') || std::strchr("_ :*<>,", c) != nullptr;
-        if (!allowed || c == 0)
-            return error = "a type is letters, digits, '_', spaces and : * < > , only", false;
-    }
-    if (value.find_first_not_of(' ') == std::string::npos)
-        return error = "the type is empty", false;
-    field = fromUtf8(value);
-    return true;
+    return setChecked(field, value, error, typeTextProblem);
 }
 
-// A part of a variable name: characters an identifier may hold.
 bool setNameText(WideString& field, const std::string& value, std::string& error) {
-    const WideString candidate = fromUtf8(value);
-    if (replaceNameCharacters(candidate) != candidate)
-        return error = "a name part holds only characters of C identifiers", false;
-    field = candidate;
-    return true;
+    return setChecked(field, value, error, nameTextProblem);
 }
 
 // Text written after an array's name as its attribute: whole parentheses and quotes, and nothing
