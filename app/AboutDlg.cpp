@@ -54,9 +54,9 @@ wxBEGIN_EVENT_TABLE(CAboutDlg, wxDialog)
     EVT_BUTTON(wxID_OK, CAboutDlg::onOk)
     EVT_PAINT(CAboutDlg::onPaint)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-Zenlo::WideString CAboutDlg::versionText() {
+    Zenlo::WideString CAboutDlg::versionText() {
     return Zenlo::WideString::formatted(u"%s (%d bit)", HEXMOOR_VERSION,
                                         static_cast<int>(sizeof(void*) * 8));
 }

@@ -21,8 +21,8 @@
 #include "app/ProgressMath.h"
 #include "converter/OutputTarget.h"
 #include "i18n/wx/WindowTranslation.h"
-#include "toolkit/FileSystem.h"
 #include "res/Images.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/wx/NativeLook.h"
 #include "toolkit/wx/WinDataExchange.h"
 #include "toolkit/wx/WxText.h"
@@ -36,9 +36,10 @@ wxBEGIN_EVENT_TABLE(CMainDlg, wxDialog)
     EVT_CHECKBOX(wxID_ANY, CMainDlg::onCommand)
     EVT_CHOICE(MainId::language, CMainDlg::onLanguage)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-CMainDlg::CMainDlg(EndProgram endProgram) : endProgram_(std::move(endProgram)) {
+    CMainDlg::CMainDlg(EndProgram endProgram)
+    : endProgram_(std::move(endProgram)) {
     outputFolder = defaultOutputFolder();
 }
 
@@ -102,9 +103,13 @@ void CMainDlg::shutdown() {
     if (conversion_) conversion_->shutdown();
 }
 
-bool CMainDlg::writeToControls() { return exchangeData(ZnWinDataExchange::toControls); }
+bool CMainDlg::writeToControls() {
+    return exchangeData(ZnWinDataExchange::toControls);
+}
 
-bool CMainDlg::readFromControls() { return exchangeData(ZnWinDataExchange::fromControls); }
+bool CMainDlg::readFromControls() {
+    return exchangeData(ZnWinDataExchange::fromControls);
+}
 
 // One list of control-member pairs serves both directions, so they cannot drift apart.
 bool CMainDlg::exchangeData(ZnWinDataExchange::Direction direction) {

@@ -92,8 +92,8 @@ void focusRefused(wxWindow* dialog, int id) {
 
 void CMainDlg::convert() {
     if (busy || !readFromControls()) return;
-    Zenlo::ZnPreparedOutput prepared = Zenlo::prepareOutput(outputFileName, outputFolder,
-                                                            startFolder);
+    Zenlo::ZnPreparedOutput prepared =
+        Zenlo::prepareOutput(outputFileName, outputFolder, startFolder);
     if (!prepared.nameAccepted || !prepared.folderReady) {
         ZnRunReport refusal;
         refusal.kind = prepared.nameAccepted ? ZnRunReport::Kind::folderRefused

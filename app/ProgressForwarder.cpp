@@ -50,7 +50,9 @@ void ZnProgressForwarder::progress(std::uint64_t count) {
     post(false);
 }
 
-void ZnProgressForwarder::fileFinished(const Zenlo::WideString&) { ++filesConverted_; }
+void ZnProgressForwarder::fileFinished(const Zenlo::WideString&) {
+    ++filesConverted_;
+}
 
 void ZnProgressForwarder::inputFailed(const Zenlo::ZnInputFailure& failure) {
     {

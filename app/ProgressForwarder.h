@@ -23,9 +23,8 @@ public:
 
     // Progress and file starts post at most once per minInterval; the run's start and end
     // always post (unless a refresh is pending, which will see them).
-    explicit ZnProgressForwarder(PostRefresh post,
-                                 std::chrono::steady_clock::duration minInterval =
-                                     std::chrono::milliseconds(15));
+    explicit ZnProgressForwarder(PostRefresh post, std::chrono::steady_clock::duration minInterval =
+                                                       std::chrono::milliseconds(15));
 
     // Window thread, before the worker starts: forget the last run.
     void reset();
@@ -41,11 +40,11 @@ public:
     void inputFailed(const Zenlo::ZnInputFailure& failure);
 
     struct Snapshot {
-        bool newFile = false;         // fileName holds a name not shown yet
-        Zenlo::WideString fileName;   // set only with newFile
-        int filePosition = 0;         // 0..100
-        int totalPosition = 0;        // 0..100
-        bool ended = false;           // the run has emitted its end
+        bool newFile = false;       // fileName holds a name not shown yet
+        Zenlo::WideString fileName; // set only with newFile
+        int filePosition = 0;       // 0..100
+        int totalPosition = 0;      // 0..100
+        bool ended = false;         // the run has emitted its end
         std::uint32_t filesConverted = 0;
         std::uint32_t failedInputs = 0;
         std::vector<Zenlo::ZnInputFailure> failures; // every report, set only with ended

@@ -52,7 +52,9 @@ private:
     wxEvtHandler handler_;
 };
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // The run the window would ask for: every input into arrays.cpp and its header.
 ZnRunRequest request(const Zenlo::StringList& inputs, const Zenlo::WideString& folder) {
@@ -79,7 +81,8 @@ double windowRun(const Zenlo::StringList& inputs, const Zenlo::WideString& folde
     loop.Run();
     double elapsed = seconds(Clock::now() - start);
     posts = static_cast<long>(control.forwarder().postCount());
-    if (view.failedInputs != 0) std::fprintf(stderr, "window path: %u inputs failed\n", view.failedInputs);
+    if (view.failedInputs != 0)
+        std::fprintf(stderr, "window path: %u inputs failed\n", view.failedInputs);
     return elapsed;
 }
 
@@ -106,7 +109,8 @@ int main(int argc, char** argv) {
         std::vector<std::uint64_t> block(1 << 17);
         std::ofstream file(input, std::ios::binary);
         for (int i = 0; i < mebibytes; ++i) {
-            for (auto& word : block) word = random();
+            for (auto& word : block)
+                word = random();
             file.write(reinterpret_cast<const char*>(block.data()), 1 << 20);
         }
     }
@@ -133,7 +137,8 @@ int main(int argc, char** argv) {
     std::printf("window path, %d MiB input, median of %d runs, files in %s:\n", mebibytes, rounds,
                 base.c_str());
     std::printf("  bare engine:                %.3f s\n", bareTime);
-    std::printf("  engine + window subscribers: %.3f s (%ld refreshes posted)\n", windowTime, posts);
+    std::printf("  engine + window subscribers: %.3f s (%ld refreshes posted)\n", windowTime,
+                posts);
     std::printf("  ratio window/bare:          %.3f (goal: at most 1.10)\n", windowTime / bareTime);
     fs::remove_all(root);
     return 0;

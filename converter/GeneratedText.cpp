@@ -155,8 +155,9 @@ std::string headerDeclarations(const WideString& inputFileName, const WideString
 
 std::string externArrayDeclaration(const WideString& variableName,
                                    const ZnConversionOptions& options, std::uint64_t elements) {
-    return "extern " + qualifiers(options.arrayQualifiers, false, options) + utf8(options.elementType) +
-           " " + utf8(variableName) + "[" + (elements ? std::to_string(elements) : "") + "];\r\n";
+    return "extern " + qualifiers(options.arrayQualifiers, false, options) +
+           utf8(options.elementType) + " " + utf8(variableName) + "[" +
+           (elements ? std::to_string(elements) : "") + "];\r\n";
 }
 
 std::string cLinkageOpening() {

@@ -119,8 +119,8 @@ std::string indexDeclarations(std::string_view name, const ZnConversionOptions& 
 }
 
 std::string indexDefinitions(std::string_view name, const std::vector<IndexEntry>& sorted,
-                             const ZnConversionOptions& options, bool declareArrays,
-                             bool cLinkage, bool headerIncluded) {
+                             const ZnConversionOptions& options, bool declareArrays, bool cLinkage,
+                             bool headerIncluded) {
     const std::string n(name);
     // A declaration repeated in one unit is redundant (gcc's -Wredundant-decls).
     std::string text = headerIncluded ? std::string() : indexDeclarations(name, options);

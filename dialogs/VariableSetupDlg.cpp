@@ -101,9 +101,13 @@ void CVariableSetupDlg::setDefaults() {
     showValues();
 }
 
-bool CVariableSetupDlg::writeToControls() { return exchangeData(ZnWinDataExchange::toControls); }
+bool CVariableSetupDlg::writeToControls() {
+    return exchangeData(ZnWinDataExchange::toControls);
+}
 
-bool CVariableSetupDlg::readFromControls() { return exchangeData(ZnWinDataExchange::fromControls); }
+bool CVariableSetupDlg::readFromControls() {
+    return exchangeData(ZnWinDataExchange::fromControls);
+}
 
 // One list of control-member pairs serves both directions, so they cannot drift apart.
 bool CVariableSetupDlg::exchangeData(ZnWinDataExchange::Direction direction) {

@@ -5,6 +5,8 @@
 
 namespace Zenlo {
 
-std::int32_t captionKey(const WideString& caption) { return parseLanguageKey(caption.view()); }
+std::int32_t captionKey(const WideString& caption) {
+    return parseLanguageKey(caption.view());
+}
 
 } // namespace Zenlo

@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
-#include "toolkit/PathText.h"
 #include "i18n/LanguageFileText.h"
 #include "i18n/LanguageFolder.h"
+#include "toolkit/PathText.h"
 
 namespace Zenlo {
 

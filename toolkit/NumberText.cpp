@@ -20,7 +20,9 @@ bool takeMinus(WideString& text) {
 
 } // namespace
 
-WideString formatInteger(std::int64_t value) { return WideString::formatted(u"%lld", value); }
+WideString formatInteger(std::int64_t value) {
+    return WideString::formatted(u"%lld", value);
+}
 
 WideString formatDecimal(double value, int decimals, bool trim) {
     WideString text = WideString::formatted(u"%#.*f", decimals, value);

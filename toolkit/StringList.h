@@ -26,7 +26,8 @@ public:
     Array& operator=(const Array& other) {
         if (this == &other) return *this;
         clear();
-        for (Size i = 0; i < other.count_; ++i) add(other[i]);
+        for (Size i = 0; i < other.count_; ++i)
+            add(other[i]);
         return *this;
     }
 
@@ -45,7 +46,8 @@ public:
         if (count_ == capacity_) {
             Size capacity = count_ + 1 + std::max(growthStep, count_ / 2);
             std::unique_ptr<T[]> storage(new T[capacity]);
-            for (Size i = 0; i < count_; ++i) storage[i] = std::move(storage_[i]);
+            for (Size i = 0; i < count_; ++i)
+                storage[i] = std::move(storage_[i]);
             storage_ = std::move(storage);
             capacity_ = capacity;
         }
@@ -53,7 +55,8 @@ public:
     }
 
     void clear() {
-        for (Size i = 0; i < count_; ++i) storage_[i] = T();
+        for (Size i = 0; i < count_; ++i)
+            storage_[i] = T();
         count_ = 0;
     }
 

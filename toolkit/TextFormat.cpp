@@ -11,10 +11,14 @@ namespace Zenlo {
 
 template <class T> T FormatArg::as() const {
     switch (kind_) {
-    case Kind::Signed: return static_cast<T>(signed_);
-    case Kind::Unsigned: return static_cast<T>(unsigned_);
-    case Kind::Real: return static_cast<T>(real_);
-    default: return T(0);
+    case Kind::Signed:
+        return static_cast<T>(signed_);
+    case Kind::Unsigned:
+        return static_cast<T>(unsigned_);
+    case Kind::Real:
+        return static_cast<T>(real_);
+    default:
+        return T(0);
     }
 }
 
@@ -50,7 +54,8 @@ std::string integerDigits(std::uint64_t magnitude, const Directive& directive) {
     auto end = std::to_chars(digits, digits + sizeof digits, magnitude, base).ptr;
     std::string text(digits, end);
     if (directive.conversion == 'X')
-        for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 32 : c);
+        for (char& c : text)
+            c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 32 : c);
     if (directive.precision == 0 && magnitude == 0) text.clear();
     if (directive.precision > 0 && static_cast<int>(text.size()) < directive.precision)
         text.insert(0, static_cast<std::size_t>(directive.precision) - text.size(), '0');
@@ -79,9 +84,11 @@ void emitPadded(std::basic_string<CharT>& out, std::string_view sign, std::u16st
                           : 0;
     bool zeros = directive.zeroPad && !directive.leftAlign && zeroAllowed;
     if (!directive.leftAlign && !zeros) out.append(pad, CharT(' '));
-    for (char c : sign) out.push_back(CharT(c));
+    for (char c : sign)
+        out.push_back(CharT(c));
     if (zeros) out.append(pad, CharT('0'));
-    for (char16_t c : body) out.push_back(static_cast<CharT>(c));
+    for (char16_t c : body)
+        out.push_back(static_cast<CharT>(c));
     if (directive.leftAlign) out.append(pad, CharT(' '));
 }
 
@@ -101,7 +108,8 @@ template <class CharT> std::u16string textArgument(const FormatArg& arg) {
         // Narrow output keeps bytes as they are; wide text arrives as UTF-8.
         if (arg.wide()) bytes = utf16ToUtf8(arg.wide());
         std::u16string out;
-        for (char c : bytes) out.push_back(static_cast<unsigned char>(c));
+        for (char c : bytes)
+            out.push_back(static_cast<unsigned char>(c));
         return out;
     }
 }
@@ -115,7 +123,8 @@ void emitConversion(std::basic_string<CharT>& out, Directive directive, ArgReade
         std::uint64_t magnitude =
             value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
         const char* sign = value < 0 ? "-" : directive.plus ? "+" : directive.space ? " " : "";
-        emitNarrowBody(out, sign, integerDigits(magnitude, directive), directive, directive.precision < 0);
+        emitNarrowBody(out, sign, integerDigits(magnitude, directive), directive,
+                       directive.precision < 0);
         break;
     }
     case 'u':
@@ -126,13 +135,17 @@ void emitConversion(std::basic_string<CharT>& out, Directive directive, ArgReade
         const char* prefix = "";
         if (directive.alternate && value != 0 && directive.conversion != 'u')
             prefix = directive.conversion == 'x' ? "0x" : "0X";
-        emitNarrowBody(out, prefix, integerDigits(value, directive), directive, directive.precision < 0);
+        emitNarrowBody(out, prefix, integerDigits(value, directive), directive,
+                       directive.precision < 0);
         break;
     }
     case 'f':
     case 'F': {
         double value = reader.next().as<double>();
-        const char* sign = std::signbit(value) ? "-" : directive.plus ? "+" : directive.space ? " " : "";
+        const char* sign = std::signbit(value) ? "-"
+                           : directive.plus    ? "+"
+                           : directive.space   ? " "
+                                               : "";
         emitNarrowBody(out, sign, realDigits(value, directive), directive, std::isfinite(value));
         break;
     }
@@ -161,15 +174,22 @@ template <class CharT> int readNumber(const CharT*& p) {
 }
 
 // Parses one conversion after its "%"; returns false (nothing consumed) when it is unknown.
-template <class CharT> bool parseDirective(const CharT*& p, Directive& directive, ArgReader& reader) {
+template <class CharT>
+bool parseDirective(const CharT*& p, Directive& directive, ArgReader& reader) {
     const CharT* q = p;
     for (;; ++q) {
-        if (*q == CharT('-')) directive.leftAlign = true;
-        else if (*q == CharT('0')) directive.zeroPad = true;
-        else if (*q == CharT('#')) directive.alternate = true;
-        else if (*q == CharT('+')) directive.plus = true;
-        else if (*q == CharT(' ')) directive.space = true;
-        else break;
+        if (*q == CharT('-'))
+            directive.leftAlign = true;
+        else if (*q == CharT('0'))
+            directive.zeroPad = true;
+        else if (*q == CharT('#'))
+            directive.alternate = true;
+        else if (*q == CharT('+'))
+            directive.plus = true;
+        else if (*q == CharT(' '))
+            directive.space = true;
+        else
+            break;
     }
     if (*q == CharT('*')) {
         directive.sizeFromArgument = true;
@@ -191,7 +211,8 @@ template <class CharT> bool parseDirective(const CharT*& p, Directive& directive
             directive.precision = readNumber(q);
         }
     }
-    while (*q == CharT('h') || *q == CharT('l') || *q == CharT('z') || *q == CharT('j')) ++q;
+    while (*q == CharT('h') || *q == CharT('l') || *q == CharT('z') || *q == CharT('j'))
+        ++q;
     static constexpr std::string_view known = "diuxXfFcs";
     if (*q == 0 || *q > 127 || known.find(static_cast<char>(*q)) == std::string_view::npos)
         return false;
@@ -216,8 +237,10 @@ void walkPattern(const CharT* pattern, ArgReader& reader, Literal literal, Conve
         }
         ++p;
         Directive directive;
-        if (parseDirective(p, directive, reader)) conversion(directive);
-        else literal(CharT('%'));
+        if (parseDirective(p, directive, reader))
+            conversion(directive);
+        else
+            literal(CharT('%'));
     }
 }
 

@@ -14,7 +14,8 @@ namespace {
 template <class CharT> std::uint32_t textLength(const CharT* text) {
     if (!text) return 0;
     std::uint32_t n = 0;
-    while (text[n]) ++n;
+    while (text[n])
+        ++n;
     return n;
 }
 
@@ -41,7 +42,8 @@ template <class C, class T> const C* StringImpl<C, T>::emptyText() {
 template <class C, class T> auto StringImpl<C, T>::roundedCapacity(Size n) -> Size {
     if (n >= growthStep) return (n / growthStep + 1) * growthStep;
     Size capacity = smallestStorage;
-    while (capacity <= n) capacity *= 2;
+    while (capacity <= n)
+        capacity *= 2;
     return capacity;
 }
 
@@ -83,7 +85,9 @@ template <class C, class T> StringImpl<C, T>::StringImpl(StringImpl&& other) noe
     *this = std::move(other);
 }
 
-template <class C, class T> StringImpl<C, T>::~StringImpl() { delete[] buffer_; }
+template <class C, class T> StringImpl<C, T>::~StringImpl() {
+    delete[] buffer_;
+}
 
 template <class C, class T> StringImpl<C, T>& StringImpl<C, T>::operator=(const StringImpl& other) {
     if (this == &other) return *this;
@@ -179,7 +183,8 @@ void StringImpl<C, T>::insert(Size position, const StringImpl& other, Size start
     buffer_[length_] = 0;
 }
 
-template <class C, class T> void StringImpl<C, T>::insert(Size position, const C* text, Size count) {
+template <class C, class T>
+void StringImpl<C, T>::insert(Size position, const C* text, Size count) {
     if (position >= length_ || count == 0 || !text) return;
     StringImpl piece(text, count);
     insert(position, piece, 0, piece.length_);
@@ -206,7 +211,8 @@ template <class C, class T> StringImpl<C, T> StringImpl<C, T>::right(Size n) con
     return exactCopy<StringImpl>(buffer_ + length_ - n, n);
 }
 
-template <class C, class T> StringImpl<C, T> StringImpl<C, T>::substr(Size position, Size count) const {
+template <class C, class T>
+StringImpl<C, T> StringImpl<C, T>::substr(Size position, Size count) const {
     if (count == 0 || position >= length_) return {};
     return exactCopy<StringImpl>(buffer_ + position, std::min(count, length_ - position));
 }
@@ -218,7 +224,8 @@ template <class C, class T> auto StringImpl<C, T>::find(C character, Size start)
     return npos;
 }
 
-template <class C, class T> auto StringImpl<C, T>::find(const StringImpl& other, Size start) const -> Size {
+template <class C, class T>
+auto StringImpl<C, T>::find(const StringImpl& other, Size start) const -> Size {
     start = std::min(start, length_);
     if (other.length_ == 0) return start;
     auto found = view().find(other.view(), start);
@@ -234,7 +241,8 @@ auto StringImpl<C, T>::findFirstOf(const C* set, Size start, Size count) const -
     return npos;
 }
 
-template <class C, class T> auto StringImpl<C, T>::findFirstNotOf(C character, Size start) const -> Size {
+template <class C, class T>
+auto StringImpl<C, T>::findFirstNotOf(C character, Size start) const -> Size {
     if (!character || start >= length_) return npos;
     for (Size i = start; i < length_; ++i)
         if (buffer_[i] != character) return i;
@@ -250,7 +258,8 @@ auto StringImpl<C, T>::findFirstNotOf(const C* set, Size start, Size count) cons
     return npos;
 }
 
-template <class C, class T> auto StringImpl<C, T>::findLastOf(C character, Size start) const -> Size {
+template <class C, class T>
+auto StringImpl<C, T>::findLastOf(C character, Size start) const -> Size {
     if (!character || length_ == 0) return npos;
     for (Size i = std::min(start, length_ - 1) + 1; i-- > 0;)
         if (buffer_[i] == character) return i;
@@ -290,7 +299,8 @@ template <class C, class T> void StringImpl<C, T>::trimLeft(C character) {
 
 template <class C, class T> void StringImpl<C, T>::trimRight(C character) {
     if (!character) return;
-    while (length_ && buffer_[length_ - 1] == character) --length_;
+    while (length_ && buffer_[length_ - 1] == character)
+        --length_;
     if (buffer_) buffer_[length_] = 0;
 }
 
@@ -359,7 +369,9 @@ WideString fromPath(const std::filesystem::path& path) {
     return exactCopy<WideString>(text.data(), text.size());
 }
 
-std::filesystem::path toPath(const WideString& text) { return utf16ToNative(text.view()); }
+std::filesystem::path toPath(const WideString& text) {
+    return utf16ToNative(text.view());
+}
 
 template class StringImpl<char16_t, WideTraits>;
 template class StringImpl<char, NarrowTraits>;

@@ -1,4 +1,5 @@
-// The program's text type: a growable, always-terminated string of code units with its own edge rules.
+// The program's text type: a growable, always-terminated string of code units with its own edge
+// rules.
 #pragma once
 
 #include <cstdint>
@@ -58,7 +59,8 @@ public:
         return assignFormatted(pattern, list, sizeof...(Args));
     }
     // A new string holding the formatting of the arguments.
-    template <class... Args> static StringImpl formatted(const CharT* pattern, const Args&... args) {
+    template <class... Args>
+    static StringImpl formatted(const CharT* pattern, const Args&... args) {
         StringImpl result;
         result.format(pattern, args...);
         return result;
@@ -140,7 +142,8 @@ StringImpl<C, T> operator+(const StringImpl<C, T>& left, const StringImpl<C, T>&
     StringImpl<C, T> result(left);
     return result.append(right), result;
 }
-template <class C, class T> StringImpl<C, T> operator+(const StringImpl<C, T>& left, const C* right) {
+template <class C, class T>
+StringImpl<C, T> operator+(const StringImpl<C, T>& left, const C* right) {
     StringImpl<C, T> result(left);
     return result.append(right), result;
 }

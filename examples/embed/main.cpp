@@ -26,7 +26,8 @@ int failures = 0;
 void check(const char* file, const uint8_t* array, uintmax_t size) {
     std::ifstream in(std::string(EMBED_DATA_DIR) + file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || size != bytes.size() || std::memcmp(array, bytes.data(), bytes.size()) != 0) {
+    if (!in.is_open() || size != bytes.size() ||
+        std::memcmp(array, bytes.data(), bytes.size()) != 0) {
         std::printf("%s: the embedded copy differs (%ju bytes embedded, %zu in the file)\n", file,
                     size, bytes.size());
         ++failures;

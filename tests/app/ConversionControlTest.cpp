@@ -92,7 +92,8 @@ protected:
     }
     ZnRunRequest run(std::initializer_list<Zenlo::WideString> inputs) {
         ZnRunRequest arguments;
-        for (const auto& input : inputs) arguments.inputs.push_back({input, {}});
+        for (const auto& input : inputs)
+            arguments.inputs.push_back({input, {}});
         arguments.outputFolder = Zenlo::fromPath(root / "out") + Zenlo::nativeSeparator;
         arguments.outputFileName = u"arrays.cpp";
         return arguments;
@@ -102,7 +103,8 @@ protected:
     }
     static int count(const std::string& text, const std::string& piece) {
         int n = 0;
-        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+            ++n;
         return n;
     }
 

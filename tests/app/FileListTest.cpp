@@ -20,7 +20,8 @@ namespace {
 
 wxArrayString strings(std::initializer_list<const char*> texts) {
     wxArrayString result;
-    for (const char* text : texts) result.Add(text);
+    for (const char* text : texts)
+        result.Add(text);
     return result;
 }
 
@@ -45,7 +46,8 @@ protected:
     }
     wxArrayString shown() const {
         wxArrayString items;
-        for (unsigned i = 0; i < listBox->GetCount(); ++i) items.Add(listBox->GetString(i));
+        for (unsigned i = 0; i < listBox->GetCount(); ++i)
+            items.Add(listBox->GetString(i));
         return items;
     }
     void fill(std::initializer_list<const char*> names) { list->append(strings(names)); }

@@ -36,7 +36,8 @@ protected:
         // The start folder is the current directory: relative output folders land below it.
         fs::copy(fs::path(HEXMOOR_SOURCE_DIR) / "lang", folder.path() / "lang");
         // As the application does: the dialog's end code becomes the program's.
-        dialog = UiTest::openMainDialog([](int code) { static_cast<ZnApp*>(wxTheApp)->quit(code); });
+        dialog =
+            UiTest::openMainDialog([](int code) { static_cast<ZnApp*>(wxTheApp)->quit(code); });
         ASSERT_TRUE(dialog);
     }
     void TearDown() override { UiTest::closeWindow(dialog); }
@@ -78,7 +79,8 @@ protected:
     wxListBox* list() { return static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList)); }
     static int count(const std::string& text, const std::string& piece) {
         int n = 0;
-        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+            ++n;
         return n;
     }
 
@@ -140,7 +142,8 @@ TEST_F(GuiConvert, DroppedFoldersAreSkipped) {
 }
 
 TEST_F(GuiConvert, RemoveAndMoveKeepTheSelection) {
-    for (const char* name : {"/a", "/b", "/c"}) list()->Append(name);
+    for (const char* name : {"/a", "/b", "/c"})
+        list()->Append(name);
     list()->SetSelection(0);
     UiTest::click(dialog, MainId::moveDown);
     EXPECT_EQ(list()->GetString(1), "/a");
@@ -304,9 +307,10 @@ TEST_F(GuiConvert, BrowsingForTheOutputFileSplitsNameAndFolder) {
     UiTest::pumpEvents();
     UiTest::DialogAnswer<wxFileDialog> answer([&](wxFileDialog& files) {
         EXPECT_EQ(files.GetMessage(), "Choose the output file");
-        EXPECT_EQ(files.GetWildcard(),
-                  "C and C++ source files (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|"
-                  "C source files (*.c)|*.c|C++ source files (*.cpp; *.cc; *.c++)|*.cpp;*.cc;*.c++");
+        EXPECT_EQ(
+            files.GetWildcard(),
+            "C and C++ source files (*.c; *.cpp; *.cc; *.c++)|*.c;*.cpp;*.cc;*.c++|"
+            "C source files (*.c)|*.c|C++ source files (*.cpp; *.cc; *.c++)|*.cpp;*.cc;*.c++");
         EXPECT_TRUE(files.HasFlag(wxFD_SAVE)) << "a file that does not exist yet can be named";
         // The name chosen is not always the file written (its extension may be corrected), so
         // the dialog asks no overwrite question about it.

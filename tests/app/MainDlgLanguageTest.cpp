@@ -24,7 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-wxString textOf(std::int32_t key) { return Zenlo::toWx(ZnLanguage::instance().text(key)); }
+wxString textOf(std::int32_t key) {
+    return Zenlo::toWx(ZnLanguage::instance().text(key));
+}
 
 class GuiMainDlgLanguage : public testing::Test {
 protected:

@@ -172,7 +172,8 @@ TEST_F(GuiMainDlg, EnterInTheOutputFileEditPressesConvert) {
     dialog->idleUpdate();
     ASSERT_TRUE(enabled(MainId::convert));
     int pressed = 0;
-    dialog->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++pressed; }, MainId::convert);
+    dialog->Bind(
+        wxEVT_BUTTON, [&](wxCommandEvent&) { ++pressed; }, MainId::convert);
     auto* edit = static_cast<wxTextCtrl*>(dialog->FindWindow(MainId::outputFile));
     dialog->Raise();
     edit->SetFocus();

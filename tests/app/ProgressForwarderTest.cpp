@@ -92,7 +92,8 @@ TEST(ProgressForwarder, ThrottledProgressStillEndsTheRun) {
     forwarder.totalBytes(4096 * 100);
     forwarder.take();
     forwarder.fileStarted(u"big.bin", 4096 * 100);
-    for (int i = 0; i < 100; ++i) forwarder.progress(4096);
+    for (int i = 0; i < 100; ++i)
+        forwarder.progress(4096);
     EXPECT_EQ(window.posts, 1) << "within the interval only the run's start posts";
     forwarder.finished();
     EXPECT_EQ(window.posts, 2) << "the end always reaches the window";
@@ -143,7 +144,8 @@ TEST(ProgressForwarder, WorkerAndWindowThreads) {
     std::thread worker([&] {
         forwarder.totalBytes(std::uint64_t{4096} * blocks);
         forwarder.fileStarted(u"f", std::uint64_t{4096} * blocks);
-        for (int i = 0; i < blocks; ++i) forwarder.progress(4096);
+        for (int i = 0; i < blocks; ++i)
+            forwarder.progress(4096);
         forwarder.fileFinished(u"f");
         forwarder.finished();
     });

@@ -7,11 +7,14 @@
 #include <limits>
 
 TEST(ProgressMath, Positions) {
-    struct Case { std::uint64_t done, size; int want; };
+    struct Case {
+        std::uint64_t done, size;
+        int want;
+    };
     const Case cases[] = {
         {0, 1000, 0},
-        {4, 1000, 0},      // 0.4 % rounds down
-        {5, 1000, 1},      // 0.5 % rounds up
+        {4, 1000, 0}, // 0.4 % rounds down
+        {5, 1000, 1}, // 0.5 % rounds up
         {994, 1000, 99},
         {995, 1000, 100},
         {1000, 1000, 100},

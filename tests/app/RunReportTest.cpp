@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "support/TestSupport.h"
 #include "i18n/Language.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using namespace Zenlo;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "settings/SettingsFile.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::cliBaseOptions;
@@ -84,9 +84,9 @@ TEST(CliSettings, UnreadableOrIncompleteFileIsAnError) {
     struct Case {
         std::string file, message;
     } cases[] = {
-        {(temp / "none.cfg").string(),
-         "cannot read the settings file " + (temp / "none.cfg").string() +
-             ": No such file or directory"},
+        {(temp / "none.cfg").string(), "cannot read the settings file " +
+                                           (temp / "none.cfg").string() +
+                                           ": No such file or directory"},
         {temp.path().string(),
          "cannot read the settings file " + temp.path().string() + ": Is a directory"},
         {(temp / "short.cfg").string(), "the settings file " + (temp / "short.cfg").string() +

@@ -8,19 +8,19 @@
 #include <gtest/gtest.h>
 
 #include "CompileSupport.h"
-#include "support/TestSupport.h"
 #include "converter/VariableName.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::ZnConversionOptions;
 using Zenlo::ZnFileConverter;
 using Zenlo::ZnInputFailure;
 
-using testfiles::Input;
-using testfiles::TestFolder;
 using testfiles::cLiteral;
 using testfiles::hostileInputs;
+using testfiles::Input;
 using testfiles::run;
+using testfiles::TestFolder;
 using Zenlo::WideString;
 
 namespace {

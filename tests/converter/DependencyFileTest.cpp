@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "converter/DependencyFile.h"
+#include "support/TestSupport.h"
 
 using testfiles::readFile;
 using testfiles::TestFolder;

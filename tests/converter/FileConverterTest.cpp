@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "WorkedExample.h"
 #include "converter/OutputFile.h"
+#include "support/TestSupport.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "converter/InputFile.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using testfiles::nativePath;

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "converter/FolderInputs.h"
+#include "support/TestSupport.h"
 
 using testfiles::TestFolder;
 using testfiles::writeFile;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "converter/OutputNames.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::ZnConversionOptions;

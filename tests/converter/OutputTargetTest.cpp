@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/TestSupport.h"
 #include "converter/OutputNames.h"
+#include "support/TestSupport.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 

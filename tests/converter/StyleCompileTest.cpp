@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "CompileSupport.h"
-#include "support/TestSupport.h"
 #include "converter/VariableName.h"
+#include "support/TestSupport.h"
 #include "toolkit/TextEncoding.h"
 
 using Zenlo::ZnFileConverter;

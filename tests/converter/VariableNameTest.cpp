@@ -13,7 +13,12 @@ using Zenlo::WideString;
 using testfiles::narrow;
 
 TEST(VariableName, NamingOptions) {
-    struct Case { const char16_t* path; int lower, capital; const char16_t* prefix; const char* want; };
+    struct Case {
+        const char16_t* path;
+        int lower, capital;
+        const char16_t* prefix;
+        const char* want;
+    };
     const Case cases[] = {
         {u"Logo.PNG", 1, 0, u"g_", "g_logo_png_array"},
         {u"Logo.PNG", 0, 0, u"g_", "g_Logo_PNG_array"},
@@ -23,7 +28,9 @@ TEST(VariableName, NamingOptions) {
         {u"1.bin", 1, 0, u"g_", "g_1_bin_array"},
         {u"1.bin", 1, 0, u"", "1_bin_array"},
         {u"a.b.c", 1, 0, u"g_", "g_a_b_c_array"},
-        {u"/data/x/$\u00c4b.bin", 1, 1, u"g_", "g_$\xc3\x84" "b_bin_array"},
+        {u"/data/x/$\u00c4b.bin", 1, 1, u"g_",
+         "g_$\xc3\x84"
+         "b_bin_array"},
         {u"/dir.v2/noext", 1, 0, u"g_", "g_noext_array"},
         {u".[]{}`'!@#%^&*()-+=~,<>; ", 0, 0, u"", "__________________________array"},
     };
@@ -40,7 +47,10 @@ TEST(VariableName, NamingOptions) {
 TEST(VariableName, EveryCharacterNoIdentifierMayHoldBecomesOneUnderscore) {
     ZnConversionOptions options;
     options.lowerCaseName = 0;
-    struct Case { const char16_t* name; const char* want; };
+    struct Case {
+        const char16_t* name;
+        const char* want;
+    };
     const Case cases[] = {
         // ASCII punctuation beyond the 25, and control characters, on either system.
         {u"a\"b:c?d\\e|f\tg\x7fh$", "g_a_b_c_d_e_f_g_h$_array"},
@@ -75,13 +85,21 @@ TEST(VariableName, EveryCharacterNoIdentifierMayHoldBecomesOneUnderscore) {
 }
 
 TEST(VariableName, WhatMayBeginAnIdentifier) {
-    struct Case { const char16_t* name; bool starts; };
+    struct Case {
+        const char16_t* name;
+        bool starts;
+    };
     const Case cases[] = {
-        {u"g_1_bin_array", true}, {u"1_bin_array", false}, {u"", false},
-        {u"_x", true},            {u"$x", true},           {u"\u00e9x", true},
-        {u"\u0308x", false},      // a combining mark only follows
-        {u"\u0661x", false},      // an Arabic-Indic digit is a digit too
-        {u"\U00020000", true},   {u"\xdc80x", false},
+        {u"g_1_bin_array", true},
+        {u"1_bin_array", false},
+        {u"", false},
+        {u"_x", true},
+        {u"$x", true},
+        {u"\u00e9x", true},
+        {u"\u0308x", false}, // a combining mark only follows
+        {u"\u0661x", false}, // an Arabic-Indic digit is a digit too
+        {u"\U00020000", true},
+        {u"\xdc80x", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(c.name));
@@ -90,7 +108,11 @@ TEST(VariableName, WhatMayBeginAnIdentifier) {
 }
 
 TEST(PathText, PartsAndExtensions) {
-    struct Case { const char* what; WideString got; const char* want; };
+    struct Case {
+        const char* what;
+        WideString got;
+        const char* want;
+    };
     const Case cases[] = {
         {"file of path", Zenlo::fileNamePart(u"C:\\a\\b.txt", u'\\'), "b.txt"},
         {"file of bare", Zenlo::fileNamePart(u"b.txt", u'\\'), "b.txt"},

@@ -28,7 +28,8 @@ int runSetup(CVariableSetupDlg& dialog, const Steps& steps, wxWindow* owner) {
 
 CVariableSetupDlg* openSetupDialog() {
     for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<CVariableSetupDlg*>(window); dialog && UiTest::stillOpen(*dialog))
+        if (auto* dialog = dynamic_cast<CVariableSetupDlg*>(window);
+            dialog && UiTest::stillOpen(*dialog))
             return dialog;
     return nullptr;
 }

@@ -343,9 +343,11 @@ TEST_F(GuiVariableSetup, HeaderListKeysExtentAndArrows) {
         rows->SetSelection(0);
         open.applyListButtonRule();
         UiTest::click(&open, SetupId::moveDown);
-        EXPECT_EQ(static_cast<wxWindow*>(open.headerList().defaultArrow()), open.FindWindow(SetupId::moveDown));
+        EXPECT_EQ(static_cast<wxWindow*>(open.headerList().defaultArrow()),
+                  open.FindWindow(SetupId::moveDown));
         UiTest::click(&open, SetupId::moveUp);
-        EXPECT_EQ(static_cast<wxWindow*>(open.headerList().defaultArrow()), open.FindWindow(SetupId::moveUp));
+        EXPECT_EQ(static_cast<wxWindow*>(open.headerList().defaultArrow()),
+                  open.FindWindow(SetupId::moveUp));
         UiTest::click(&open, SetupId::ok);
     });
     EXPECT_EQ(dialog.values.includeList, u"a.h;c.h;");

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/PathText.h"
 #include "i18n/LanguageFileText.h"
 #include "i18n/LanguageFolder.h"
+#include "toolkit/PathText.h"
 
 using namespace Zenlo;
 
@@ -95,11 +95,16 @@ TEST_F(LanguageFolderFixture, TemplatesTakeOnlyTheProgramsValues) {
         const char16_t* english;
         bool used;
     } cases[] = {
-        {"%u Dateien", u"%d files", true},   {"%s Dateien", u"%d files", false},
-        {"%d von %d", u"%d files", false},   {"keine Zahl", u"%d files", false},
-        {"%80d", u"%d", true},               {"%81d", u"%d", false},
-        {"%.999999d", u"%d", false},         {"%*d", u"%d", false},
-        {"50%% von %s", u"%s", true},        {"100% sicher: %s", u"%s", false},
+        {"%u Dateien", u"%d files", true},
+        {"%s Dateien", u"%d files", false},
+        {"%d von %d", u"%d files", false},
+        {"keine Zahl", u"%d files", false},
+        {"%80d", u"%d", true},
+        {"%81d", u"%d", false},
+        {"%.999999d", u"%d", false},
+        {"%*d", u"%d", false},
+        {"50%% von %s", u"%s", true},
+        {"100% sicher: %s", u"%s", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

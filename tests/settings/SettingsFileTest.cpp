@@ -12,10 +12,10 @@
 using Zenlo::ZnConversionOptions;
 
 namespace fs = std::filesystem;
-using Zenlo::WideString;
 using testfiles::readFile;
 using testfiles::TestFolder;
 using testfiles::writeFile;
+using Zenlo::WideString;
 
 namespace {
 
@@ -176,7 +176,10 @@ TEST(SettingsFile, EmptyStringsAndEmptyLanguageName) {
 }
 
 TEST(SettingsFile, StringsHoldAnyCodeUnitsUpToTheFirstNul) {
-    struct Case { std::u16string stored; std::u16string read; };
+    struct Case {
+        std::u16string stored;
+        std::u16string read;
+    };
     const Case cases[] = {
         {{u';', u'\r', u'\n', 0x1A, 0xD800, 0xFFFF}, {u';', u'\r', u'\n', 0x1A, 0xD800, 0xFFFF}},
         {{u'_', u'a', 0, u'\r', u'\n', u'#'}, u"_a"},

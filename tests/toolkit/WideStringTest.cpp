@@ -7,8 +7,8 @@
 #include "support/TestSupport.h"
 #include <string>
 
-using Zenlo::WideString;
 using Zenlo::NarrowString;
+using Zenlo::WideString;
 constexpr auto npos = WideString::npos;
 
 using testfiles::narrow;
@@ -25,9 +25,11 @@ TEST(WideString, StorageGrowsInStepsAndCopiesFitTheirLength) {
     WideString text;
     text.append(u'a');
     EXPECT_EQ(text.capacity(), 16u);
-    for (int i = 1; i < 16; ++i) text.append(u'a');
+    for (int i = 1; i < 16; ++i)
+        text.append(u'a');
     EXPECT_EQ(text.capacity(), 32u);
-    for (int i = 16; i < 1023; ++i) text.append(u'a');
+    for (int i = 16; i < 1023; ++i)
+        text.append(u'a');
     EXPECT_EQ(text.length(), 1023u);
     EXPECT_EQ(text.capacity(), 1024u);
     text.append(u'a');
@@ -45,13 +47,17 @@ TEST(WideString, StorageGrowsInStepsAndCopiesFitTheirLength) {
 }
 
 TEST(WideString, ResizeClearsOldContents) {
-    struct Case { const char16_t* start; WideString::Size n; };
+    struct Case {
+        const char16_t* start;
+        WideString::Size n;
+    };
     for (Case c : {Case{u"abcdef", 3}, Case{u"", 3}, Case{u"ab", 5}}) {
         SCOPED_TRACE(c.n);
         WideString text(c.start);
         text.resize(c.n);
         EXPECT_EQ(text.length(), c.n);
-        for (WideString::Size i = 0; i <= c.n; ++i) EXPECT_EQ(text[i], 0);
+        for (WideString::Size i = 0; i <= c.n; ++i)
+            EXPECT_EQ(text[i], 0);
     }
 }
 
@@ -91,7 +97,10 @@ TEST(WideString, InsertEraseAndPieces) {
 }
 
 TEST(WideString, EmptyingKeepsTheTerminatorAndNeedsNoStorage) {
-    struct Case { const char* what; void (*change)(WideString&); };
+    struct Case {
+        const char* what;
+        void (*change)(WideString&);
+    };
     const Case cases[] = {
         {"assign empty text", [](WideString& s) { s.assign(u""); }},
         {"operator= empty text", [](WideString& s) { s = u""; }},
@@ -117,7 +126,10 @@ TEST(WideString, EmptyingKeepsTheTerminatorAndNeedsNoStorage) {
 
 TEST(WideString, Searches) {
     WideString text(u"abcabc");
-    struct Case { const char* what; WideString::Size got, want; };
+    struct Case {
+        const char* what;
+        WideString::Size got, want;
+    };
     const Case cases[] = {
         {"find char", text.find(u'c', 0), 2},
         {"find char from 3", text.find(u'c', 3), 5},
@@ -180,11 +192,22 @@ TEST(WideString, EqualityAndOrderByCodeUnits) {
     EXPECT_TRUE(WideString().equals(static_cast<const char16_t*>(nullptr)));
     EXPECT_TRUE(WideString().equals(u""));
     EXPECT_FALSE(WideString(u"a").equals(u"A"));
-    struct Case { const char16_t* a; const char16_t* b; bool less; };
+    struct Case {
+        const char16_t* a;
+        const char16_t* b;
+        bool less;
+    };
     const Case cases[] = {
-        {u"a", u"b", true},   {u"b", u"a", false},   {u"ab", u"abc", true}, {u"abc", u"ab", false},
-        {u"", u"a", true},    {u"a", u"", false},     {u"", u"", false},     {u"Z", u"a", true},
-        {u"\uffff", u"\u0100", false}, {u"\u00ff", u"\uffff", true},
+        {u"a", u"b", true},
+        {u"b", u"a", false},
+        {u"ab", u"abc", true},
+        {u"abc", u"ab", false},
+        {u"", u"a", true},
+        {u"a", u"", false},
+        {u"", u"", false},
+        {u"Z", u"a", true},
+        {u"\uffff", u"\u0100", false},
+        {u"\u00ff", u"\uffff", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(WideString(c.a)) + " < " + narrow(WideString(c.b)));
@@ -193,10 +216,13 @@ TEST(WideString, EqualityAndOrderByCodeUnits) {
 }
 
 TEST(WideString, SplitDropsEmptyPieces) {
-    struct Case { const char16_t* text; std::vector<std::string> pieces; };
+    struct Case {
+        const char16_t* text;
+        std::vector<std::string> pieces;
+    };
     const Case cases[] = {
-        {u"a;;b;", {"a", "b"}}, {u";", {}}, {u"", {}}, {u"stdint.h", {"stdint.h"}},
-        {u";;a.h;", {"a.h"}},   {u"a;b", {"a", "b"}},
+        {u"a;;b;", {"a", "b"}},      {u";", {}},           {u"", {}},
+        {u"stdint.h", {"stdint.h"}}, {u";;a.h;", {"a.h"}}, {u"a;b", {"a", "b"}},
     };
     Zenlo::StringList list;
     list.add(WideString(u"stale"));
@@ -204,19 +230,25 @@ TEST(WideString, SplitDropsEmptyPieces) {
         SCOPED_TRACE(narrow(WideString(c.text)));
         WideString(c.text).splitString(u';', list);
         std::vector<std::string> got;
-        for (const WideString& piece : list) got.push_back(narrow(piece));
+        for (const WideString& piece : list)
+            got.push_back(narrow(piece));
         EXPECT_EQ(got, c.pieces);
     }
     Zenlo::StringList many;
-    for (int i = 0; i < 12; ++i) many.add(WideString(u"x"));
+    for (int i = 0; i < 12; ++i)
+        many.add(WideString(u"x"));
     EXPECT_EQ(many.capacity(), 22u); // 1 + 10, then 11 + 1 + 10
-    for (int i = 12; i < 23; ++i) many.add(WideString(u"x"));
+    for (int i = 12; i < 23; ++i)
+        many.add(WideString(u"x"));
     EXPECT_EQ(many.capacity(), 34u); // then by half the count: 22 + 1 + 11, so filling is linear
 }
 
 TEST(WideString, FormatConversions) {
     WideString word(u"w\u00e9");
-    struct Case { WideString got; const char16_t* want; };
+    struct Case {
+        WideString got;
+        const char16_t* want;
+    };
     const Case cases[] = {
         {WideString::formatted(u"%s_size", word), u"w\u00e9_size"},
         {WideString::formatted(u"%d|%02d|%ld", -5, 7, 123456789L), u"-5|07|123456789"},
@@ -269,11 +301,17 @@ TEST(TextEncoding, Utf8DecoderContract) {
     };
     const std::u16string bad = u"\ufffd";
     const Case cases[] = {
-        {"stray byte", "a\xff" "b", u"a" + bad + u"b"},
+        {"stray byte",
+         "a\xff"
+         "b",
+         u"a" + bad + u"b"},
         {"lone continuation", "\x80", bad},
         {"two bytes cut at the end", "a\xc3", u"a" + bad},
         {"three bytes cut at the end", "\xe2\x82", bad + bad},
-        {"four bytes cut before a letter", "\xf0\x9f\x98" "b", bad + bad + bad + u"b"},
+        {"four bytes cut before a letter",
+         "\xf0\x9f\x98"
+         "b",
+         bad + bad + bad + u"b"},
         {"encoded high surrogate", "\xed\xa0\x80", bad + bad + bad},
         {"encoded low surrogate", "\xed\xbf\xbf", bad + bad + bad},
         {"above U+10FFFF", "\xf4\x90\x80\x80", bad + bad + bad + bad},

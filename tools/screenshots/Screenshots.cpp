@@ -19,9 +19,9 @@
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 
+#include "app/MainDlgIds.h"
 #include "app/UiTestSupport.h"
 #include "dialogs/SetupTestSupport.h"
-#include "app/MainDlgIds.h"
 
 using namespace Zenlo;
 
@@ -87,7 +87,8 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     choice.SetInt(entry);
     chooser->ProcessWindowEvent(choice);
     wxArrayString names;
-    for (const fs::path& path : {small, gone, big}) names.Add(wxString::FromUTF8(path.string()));
+    for (const fs::path& path : {small, gone, big})
+        names.Add(wxString::FromUTF8(path.string()));
     static_cast<wxFileDropTarget*>(dialog->GetDropTarget())->OnDropFiles(0, 0, names);
     fs::remove(gone);
     UiTest::pumpEvents();
@@ -95,15 +96,18 @@ void runAndShoot(const char* language, const char* tag, const fs::path& target) 
     UiTest::click(dialog, MainId::convert);
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     auto* total = static_cast<wxGauge*>(dialog->FindWindow(MainId::totalBar));
-    while (total->GetValue() < 30 && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
+    while (total->GetValue() < 30 && std::chrono::steady_clock::now() < end)
+        UiTest::pumpEvents();
     picture("during");
     UiTest::click(dialog, MainId::stop);
-    while (dialog->busy && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
+    while (dialog->busy && std::chrono::steady_clock::now() < end)
+        UiTest::pumpEvents();
     picture("stopped");
     // Again without the big file: a complete run with one failed input.
     static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList))->Delete(2);
     UiTest::click(dialog, MainId::convert);
-    while (dialog->busy && std::chrono::steady_clock::now() < end) UiTest::pumpEvents();
+    while (dialog->busy && std::chrono::steady_clock::now() < end)
+        UiTest::pumpEvents();
     picture("failed");
     // The arrow used last is drawn as the default button.
     static_cast<wxListBox*>(dialog->FindWindow(MainId::fileList))->SetSelection(0);
