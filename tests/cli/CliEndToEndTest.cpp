@@ -45,6 +45,9 @@ TEST(CliEndToEnd, NamesOutsideAsciiAndWithSpaces) {
     const std::string names[] = {"Grüße.txt", "my data (2).bin", "Русский.lng", "日本.dat"};
     for (const std::string& name : names)
         writeFile(temp / name, name);
+    // A folder walked (-r) names its files as they are, not in a code page.
+    std::filesystem::create_directory(temp / "τόμος");
+    writeFile(temp / "τόμος" / "δύο.bin", "2");
     const std::filesystem::path absolute = temp / "абс olut";
     struct Case {
         std::string outputDir;
@@ -53,19 +56,20 @@ TEST(CliEndToEnd, NamesOutsideAsciiAndWithSpaces) {
     const Case cases[] = {{"relative out", temp / "relative out"}, {shown(absolute), absolute}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.outputDir);
-        std::vector<std::string> arguments{"-o", c.outputDir};
+        std::vector<std::string> arguments{"-r", "-o", c.outputDir, "τόμος"};
         arguments.insert(arguments.end(), std::begin(names), std::end(names));
         arguments.push_back("missing ü");
         const Result result = runCli(temp, arguments);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err, "hexmoor-cli: missing ü: cannot read the input: " +
                                   testfiles::systemMessage(ENOENT, 2) + "\n");
-        EXPECT_EQ(result.out, "hexmoor-cli: converted 4 of 5 inputs into " +
+        EXPECT_EQ(result.out, "hexmoor-cli: converted 5 of 6 inputs into " +
                                   shown(c.folder / "arrays.cpp") + " and arrays.h\n");
         const std::string source = readFile(c.folder / "arrays.cpp");
         EXPECT_NE(source.find(" *      Grüße.txt file byte array\r\n"), std::string::npos);
         EXPECT_NE(source.find("g_my_data__2__bin_array_size = 15;"), std::string::npos);
         EXPECT_NE(source.find("g_Русский_lng_array[] = {\r\n"), std::string::npos);
+        EXPECT_NE(source.find("g_δύο_bin_array[] = {\r\n"), std::string::npos);
         EXPECT_NE(readFile(c.folder / "arrays.h").find("extern const uint8_t g_日本_dat_array[];"),
                   std::string::npos);
     }
