@@ -9,6 +9,7 @@
 #include "converter/GeneratedText.h"
 #include "converter/ObjectFile.h"
 #include "settings/SettingsFile.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
 namespace Zenlo {
@@ -46,7 +47,7 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
     std::error_code reason;
     if (!readSettingsRecord(path, record, &reason))
         return error = "cannot read " + shown + ": " +
-                       (reason ? reason.message() : std::string("not a regular file")),
+                       (reason ? systemErrorText(reason) : std::string("not a regular file")),
                false;
     // A build must not quietly run on defaults because the wrong file was named.
     ZnConversionOptions conversion = base.conversion;

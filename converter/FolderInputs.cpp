@@ -5,6 +5,8 @@
 #include <cassert>
 #include <system_error>
 
+#include "toolkit/FileSystem.h"
+
 namespace fs = std::filesystem;
 
 namespace Zenlo {
@@ -25,7 +27,7 @@ std::string nameBytes(const fs::path& name) {
 // Sets error to why the folder or entry cannot be read; returns false.
 bool cannotRead(const char* what, const fs::path& path, const std::error_code& code,
                 std::string& error) {
-    error = what + nameBytes(path) + ": " + code.message();
+    error = what + nameBytes(path) + ": " + systemErrorText(code);
     return false;
 }
 

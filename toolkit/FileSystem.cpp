@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "toolkit/TextEncoding.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -78,7 +80,28 @@ std::string systemErrorText(int code) {
     if (code == danglingLinkError) return "a symbolic link that leads to nothing";
     if (code == keptWithGroupError)
         return "left as it was, since another output of the run could not be replaced";
+#ifdef _WIN32
+    // Asked for as wide text: the narrow form comes in the ANSI code page, which is not UTF-8.
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string message(reinterpret_cast<const char16_t*>(text), length);
+    LocalFree(text);
+    // The system ends its texts with a full stop and a line break; the messages go on after them.
+    while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' ||
+                                message.back() == u' ' || message.back() == u'.'))
+        message.pop_back();
+    if (message.empty()) return "error " + std::to_string(code);
+    return utf16ToUtf8(message);
+#else
     return std::system_category().message(code);
+#endif
+}
+
+std::string systemErrorText(const std::error_code& error) {
+    if (error.category() == std::system_category()) return systemErrorText(error.value());
+    return error.message();
 }
 
 WideString absolutePath(const WideString& path) {

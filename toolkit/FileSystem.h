@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 #include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
@@ -24,8 +25,11 @@ constexpr int sharedFolderLinkError = -4;
 constexpr int folderNotWritableError = -5;
 constexpr int danglingLinkError = -6;
 constexpr int keptWithGroupError = -7;
-// The system's message for an error code, or the text of one of the codes above.
+// The system's message for an error code, as UTF-8 (on Windows asked for as wide text, so it
+// reads right in every language), or the text of one of the codes above.
 std::string systemErrorText(int code);
+// The message of an error the standard library reports: systemErrorText for the system's codes.
+std::string systemErrorText(const std::error_code& error);
 // The path made absolute against the current folder. On Windows the system resolves it: "/"
 // becomes "\\", "." and ".." are resolved, "\\x" and "D:x" take the current drive's or D:'s
 // folder. Elsewhere a relative path is put behind the current folder as it is. An empty path, or

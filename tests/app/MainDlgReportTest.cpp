@@ -21,6 +21,7 @@
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
 #include "i18n/Language.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
 
@@ -96,7 +97,7 @@ TEST_F(GuiReport, AFailedRunNamesItsFirstInputAndListsEveryFailure) {
     drop({file("good.bin", 10), gone, file("empty.bin", 0)});
     fs::remove(gone);
     convert();
-    const std::string missing = std::system_category().message(testfiles::missingFileError);
+    const std::string missing = Zenlo::systemErrorText(testfiles::missingFileError);
     const std::string english =
         "Could not convert 2 of the input files. First: gone.bin (cannot read the input: " +
         missing + ")";

@@ -10,6 +10,7 @@
 
 #include "support/TestSupport.h"
 #include "i18n/Language.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
 using namespace Zenlo;
@@ -32,7 +33,7 @@ using testfiles::nativeSeparators;
 
 // The system's wording for an error code.
 std::string systemText(int code) {
-    return std::system_category().message(code);
+    return Zenlo::systemErrorText(code);
 }
 
 ZnInputFailure failure(const char16_t* path, ZnFailureKind kind, int error = 0) {

@@ -6,6 +6,7 @@
 #endif
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -132,6 +133,16 @@ TEST(FileSystem, CreateFoldersTellsTheSystemsReason) {
         int error = 0;
         EXPECT_FALSE(Zenlo::createFolders(c.path, &error));
         EXPECT_EQ(error, c.error) << std::system_category().message(error);
+    }
+}
+
+// The system's texts are UTF-8 in every language; under Wine this runs with a Russian locale too.
+TEST(FileSystem, SystemErrorTextIsUtf8) {
+    const std::string text = Zenlo::systemErrorText(testfiles::missingFileError);
+    EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::utf8ToUtf16(text)), text) << "valid UTF-8";
+    const char* language = std::getenv("LC_ALL");
+    if (language && std::string_view(language).starts_with("ru")) {
+        EXPECT_NE(text.find("\xd0"), std::string::npos) << "in Russian: " << text;
     }
 }
 
