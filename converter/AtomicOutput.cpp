@@ -291,8 +291,7 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     error_ = 0;
 #ifdef _WIN32
     // Reserved names (NUL, CON, ...) in any folder are devices: nothing is staged beside them.
-    if (systemPath(target).view().starts_with(u"\\\\.\\"))
-        return error_ = notRegularFileError, false;
+    if (isDevicePath(systemPath(target))) return error_ = notRegularFileError, false;
 #endif
     std::filesystem::path final;
     if (!finalTarget(toPath(target), final, error_)) return false;

@@ -39,8 +39,13 @@ WideString absolutePath(const WideString& path);
 // folder (with "." and ".." resolved and "/" turned into "\\"), then given the long-path prefix,
 // so names beyond 260 characters work; a path that already has the prefix stays as it is. The
 // prefix switches off the system's own path clean-up, which is why the path must be absolute and
-// clean first. Elsewhere the path unchanged. Returns the path unchanged when it cannot be resolved.
+// clean first. "\\\\.\\" followed by a drive's path ("\\\\.\\C:\\data\\a.bin") is such a file path
+// too; followed by anything else ("\\\\.\\NUL", "\\\\.\\C:") it names a device and stays as it is.
+// Elsewhere the path unchanged. Returns the path unchanged when it cannot be resolved.
 WideString systemPath(const WideString& path);
+// True when the path names a device rather than a file: on Windows "\\\\.\\" followed by anything
+// but a drive's path. Never elsewhere.
+bool isDevicePath(const WideString& path);
 
 // Creates every missing level of the path's folder part (the text behind the last separator plays
 // no part). Returns true when that folder exists afterwards; false when a level cannot be made or

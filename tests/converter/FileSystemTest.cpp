@@ -61,6 +61,10 @@ TEST(FileSystem, SystemPathsAreAbsoluteBeforeTheLongPathPrefix) {
         {u"\\\\?\\C:\\kept", "\\\\?\\C:\\kept"},
         {u"\\\\.\\NUL", "\\\\.\\NUL"},
         {u"NUL", "\\\\.\\NUL"},
+        // Below \\.\ a drive's path names a file; anything else a device.
+        {u"\\\\.\\C:\\data\\..\\a.bin", "\\\\?\\C:\\a.bin"},
+        {u"\\\\.\\C:", "\\\\.\\C:"},
+        {u"\\\\.\\pipe\\x", "\\\\.\\pipe\\x"},
         {u"", ""},
     };
 #else
