@@ -41,7 +41,7 @@ enum class Kind { Missing, Regular, Folder, Other, Unknown };
 // else that is not a regular file to the code of refusing to replace it.
 Kind kindOf(const std::filesystem::path& path, int& error) {
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(systemFilePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return Kind::Missing;
@@ -61,7 +61,9 @@ Kind kindOf(const std::filesystem::path& path, int& error) {
 }
 
 // True when both regular files hold the same bytes.
-bool sameContents(const std::filesystem::path& first, const std::filesystem::path& second) {
+bool sameContents(const std::filesystem::path& firstName, const std::filesystem::path& secondName) {
+    const std::filesystem::path first = systemFilePath(firstName);
+    const std::filesystem::path second = systemFilePath(secondName);
     std::error_code error;
     const auto size = std::filesystem::file_size(first, error);
     if (error || std::filesystem::file_size(second, error) != size || error) return false;
@@ -81,9 +83,9 @@ bool sameContents(const std::filesystem::path& first, const std::filesystem::pat
 // The existing target's permission bits go to the temporary that replaces it.
 void keepPermissions(const std::filesystem::path& target, const std::filesystem::path& temporary) {
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD attributes = GetFileAttributesW(systemFilePath(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(systemFilePath(temporary).c_str(), FILE_ATTRIBUTE_READONLY);
 #else
     struct stat info;
     if (::stat(target.c_str(), &info) == 0) ::chmod(temporary.c_str(), info.st_mode & 07777);
@@ -93,7 +95,10 @@ void keepPermissions(const std::filesystem::path& target, const std::filesystem:
 bool replaceWith(const std::filesystem::path& temporary, const std::filesystem::path& target,
                  int& error) {
 #ifdef _WIN32
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    // With the long-path prefix, as every other name handed to the system.
+    if (MoveFileExW(systemFilePath(temporary).c_str(), systemFilePath(target).c_str(),
+                    MOVEFILE_REPLACE_EXISTING))
+        return true;
     error = static_cast<int>(GetLastError());
 #else
     if (::rename(temporary.c_str(), target.c_str()) == 0) return true;
@@ -104,7 +109,7 @@ bool replaceWith(const std::filesystem::path& temporary, const std::filesystem::
 
 // Appends the whole file to out.
 bool copyInto(const std::filesystem::path& path, OutputFile& out, int& error) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(systemFilePath(path), std::ios::binary);
     if (!in) return error = errno, false;
     std::string chunk(OutputFile::bufferSize, '\0');
     while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
@@ -115,7 +120,7 @@ bool copyInto(const std::filesystem::path& path, OutputFile& out, int& error) {
 
 void removeFile(const std::filesystem::path& path) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(systemFilePath(path), ignored);
 }
 
 // The kernel's rule for links in shared folders (fs.protected_symlinks): in a sticky folder that

@@ -143,6 +143,14 @@ WideString systemPath(const WideString& path) {
 #endif
 }
 
+std::filesystem::path systemFilePath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return toPath(systemPath(fromPath(path)));
+#else
+    return path;
+#endif
+}
+
 bool isDevicePath(const WideString& path) {
     const std::u16string_view text = path.view();
     if (!hasLongPathPrefix || !text.starts_with(u"\\\\.\\")) return false;

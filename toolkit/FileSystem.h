@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <system_error>
 
@@ -43,6 +44,9 @@ WideString absolutePath(const WideString& path);
 // too; followed by anything else ("\\\\.\\NUL", "\\\\.\\C:") it names a device and stays as it is.
 // Elsewhere the path unchanged. Returns the path unchanged when it cannot be resolved.
 WideString systemPath(const WideString& path);
+// systemPath for the standard library's paths: the form every name of a file this program writes
+// takes on its way to the system.
+std::filesystem::path systemFilePath(const std::filesystem::path& path);
 // True when the path names a device rather than a file: on Windows "\\\\.\\" followed by anything
 // but a drive's path. Never elsewhere.
 bool isDevicePath(const WideString& path);
