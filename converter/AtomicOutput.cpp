@@ -92,6 +92,20 @@ void keepPermissions(const std::filesystem::path& target, const std::filesystem:
 #endif
 }
 
+// True when the existing file is read-only (see readOnlyFileError). Windows refuses to replace
+// such a file; POSIX systems would not ask, so they refuse here too and both behave alike.
+bool isReadOnly(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(systemFilePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+#else
+    // The mode as well as access(2): the superuser may write anything, yet the owner said no.
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+#endif
+}
+
 bool replaceWith(const std::filesystem::path& temporary, const std::filesystem::path& target,
                  int& error) {
 #ifdef _WIN32
@@ -244,6 +258,8 @@ std::vector<CommitResult> StagedFile::commitTogether(const std::vector<StagedFil
         const Kind kind = file.isStaged() ? kindOf(file.target_, file.error_) : Kind::Unknown;
         if (kind == Kind::Regular && sameContents(file.temporary_, file.target_))
             results[i] = CommitResult::Unchanged;
+        else if (kind == Kind::Regular && isReadOnly(file.target_))
+            file.error_ = readOnlyFileError, failed = &file;
         else if (kind == Kind::Regular || kind == Kind::Missing)
             steps.push_back({&file, i, kind == Kind::Regular, {}, false, false});
         else

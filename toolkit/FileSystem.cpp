@@ -80,6 +80,7 @@ std::string systemErrorText(int code) {
     if (code == danglingLinkError) return "a symbolic link that leads to nothing";
     if (code == keptWithGroupError)
         return "left as it was, since another output of the run could not be replaced";
+    if (code == readOnlyFileError) return "the file is read-only";
 #ifdef _WIN32
     // Asked for as wide text: the narrow form comes in the ANSI code page, which is not UTF-8.
     wchar_t* text = nullptr;

@@ -19,13 +19,16 @@ constexpr std::uint64_t noSize = ~std::uint64_t{0};
 // shortened, grew or rewrote while it was being read; a symbolic link in a shared folder that
 // another user owns (not followed, as the kernel's fs.protected_symlinks rule has it); a file
 // that cannot be replaced because its folder is not writable; a symbolic link that leads to
-// nothing; and an output left as it was because another output of the same run failed.
+// nothing; an output left as it was because another output of the same run failed; and a file
+// that is not replaced because it is read-only (Windows' attribute R; on POSIX systems no write
+// permission for anyone, or none for this process).
 constexpr int notRegularFileError = -2;
 constexpr int changedWhileReadError = -3;
 constexpr int sharedFolderLinkError = -4;
 constexpr int folderNotWritableError = -5;
 constexpr int danglingLinkError = -6;
 constexpr int keptWithGroupError = -7;
+constexpr int readOnlyFileError = -8;
 // The system's message for an error code, as UTF-8 (on Windows asked for as wide text, so it
 // reads right in every language), or the text of one of the codes above.
 std::string systemErrorText(int code);
