@@ -83,6 +83,10 @@ WideString reportLabel(const ZnRunReport& report) {
             fromUtf8(report.folderError));
     case Kind::nameRefused:
         return textOr(TextKey::nameRefused, u"The output file name must not contain a folder");
+    case Kind::deviceRefused:
+        return WideString::formatted(
+            textOr(TextKey::deviceRefused, u"%s is a name Windows keeps for a device").c_str(),
+            report.device);
     }
     return u"...";
 }

@@ -18,6 +18,7 @@ struct ZnRunReport {
         stopped,       // a run the user stopped; failures may be listed
         folderRefused, // the output folder could not be made (folderError says why)
         nameRefused,   // the output file name holds a folder
+        deviceRefused, // a part of the output name or folder names a device (device)
     };
     Kind kind = Kind::none;
     // Inputs that could not be converted (reports about one input in a row count once).
@@ -25,6 +26,7 @@ struct ZnRunReport {
     // Every failure the run reported, in order.
     std::vector<Zenlo::ZnInputFailure> failures;
     std::string folderError;
+    WideString device;
 };
 
 // The language key of the reason text for a kind of failure.

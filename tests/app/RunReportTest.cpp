@@ -69,6 +69,9 @@ TEST(RunReport, LabelsInTwoLanguages) {
     folder.folderError = "Not a directory";
     ZnRunReport name;
     name.kind = ZnRunReport::Kind::nameRefused;
+    ZnRunReport device;
+    device.kind = ZnRunReport::Kind::deviceRefused;
+    device.device = u"CON";
 
     struct Case {
         const char* what;
@@ -109,6 +112,8 @@ TEST(RunReport, LabelsInTwoLanguages) {
          "Der Ausgabeordner l\xc3\xa4sst sich nicht anlegen: Not a directory"},
         {"name", name, "The output file name must not contain a folder",
          "Der Name der Ausgabedatei darf keinen Ordner enthalten"},
+        {"device", device, "CON is a name Windows keeps for a device",
+         "CON ist ein Name, den Windows f\xc3\xbcr ein Ger\xc3\xa4t reserviert"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -10,6 +10,7 @@
 #include "converter/OutputNames.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
+#include "toolkit/WindowsNames.h"
 
 using testfiles::narrow;
 using Zenlo::WideString;
@@ -225,4 +226,26 @@ TEST(OutputTarget, PrepareKeepsTheLastPartAndRefusesPathsAsNames) {
     EXPECT_FALSE(prepared.folderReady);
     EXPECT_FALSE(prepared.folderError.empty());
     EXPECT_TRUE(Zenlo::prepareOutput(u"a.c", u"gen/", start).folderError.empty());
+    // A device's name in the name or the folder refuses it on Windows before anything is made.
+    const bool windows = Zenlo::nativeSeparator == u'\\';
+    prepared = Zenlo::prepareOutput(u"a.c", u"dev/aux/", start);
+    EXPECT_EQ(narrow(prepared.device), windows ? "aux" : "");
+    EXPECT_EQ(fs::exists(root / "start" / "dev"), !windows);
+    prepared = Zenlo::prepareOutput(u"Con.cpp", u"name/", start);
+    EXPECT_EQ(prepared.nameAccepted, !windows);
+    EXPECT_EQ(fs::exists(root / "start" / "name"), !windows);
+}
+
+TEST(OutputTarget, NamesWindowsTakesForDevices) {
+    // A path and the part of it Windows takes for a device; other systems have no such names.
+    const std::pair<const char16_t*, const char*> cases[] = {
+        {u"C:\\nul\\x", "nul"},      {u"a/Com1 .c", "Com1 .c"}, {u"x\\conout$", "conout$"},
+        {u"lpt\u00b9", "lpt\u00b9"}, {u"aux.", "aux."},         {u"nulls\\con.c", "con.c"},
+        {u"COM10\\LPT\\CONIN", ""}, {u"prn:x", "prn:x"},
+    };
+    for (const auto& [path, device] : cases) {
+        SCOPED_TRACE(narrow(path));
+        EXPECT_EQ(narrow(Zenlo::devicePart(path, u'\\')), device);
+        EXPECT_EQ(narrow(Zenlo::devicePart(path, u'/')), "");
+    }
 }
