@@ -125,7 +125,10 @@ const ZnCliOptionSpec optionTable[] = {
          if (value.empty()) return error = "the output name is empty", false;
          const WideString name = pathText(value);
          if (!isPlainFileName(name))
-             return error = "the output name is a file name, not a path (use --output-dir)", false;
+             return error = name.find(u':') != WideString::npos
+                                ? "a \":\" in a name is a drive or a stream on Windows"
+                                : "the output name is a file name, not a path (use --output-dir)",
+                    false;
          if (refusesDevice(name, error)) return false;
          o.outputName = name;
          return true;

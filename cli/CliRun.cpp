@@ -65,7 +65,7 @@ int runCommand(const ZnCliCommand& command, std::FILE* out, std::FILE* err) {
     std::string error;
     if (!cliRunOptions(command, options, error)) return writeMessage(err, error), exitUsage;
     const WideString folder = resolveOutputFolder(options.outputDir);
-    const WideString name = correctSourceExtension(options.outputName);
+    const WideString name = correctedOutputName(options.outputName);
     ZnCliInputs inputs;
     if (!expandCliInputs(command.inputs, options, inputs, err, error))
         return writeMessage(err, error), exitFailed;

@@ -3,6 +3,7 @@
 
 #include "converter/ObjectFile.h"
 #include "converter/VariableName.h"
+#include "toolkit/WindowsNames.h"
 
 namespace Zenlo {
 
@@ -17,9 +18,13 @@ WideString correctSourceExtension(const WideString& name) {
     return result.append(u".cpp");
 }
 
+WideString correctedOutputName(const WideString& name, char16_t separator) {
+    return correctSourceExtension(storedName(name, separator));
+}
+
 bool isPlainFileName(const WideString& name, char16_t separator) {
     if (name.find(u'/') != WideString::npos) return false;
-    return separator != u'\\' || name.find(u'\\') == WideString::npos;
+    return separator != u'\\' || name.findFirstOf(u"\\:") == WideString::npos;
 }
 
 WideString headerFileName(const WideString& outputFileName, char16_t separator) {

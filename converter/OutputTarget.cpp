@@ -55,7 +55,7 @@ ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& fol
     result.device = devicePart(fileName);
     result.nameAccepted = isPlainFileName(fileName) && result.device.isEmpty();
     if (result.nameAccepted) result.device = devicePart(folder);
-    result.fileName = correctSourceExtension(fileName);
+    result.fileName = correctedOutputName(fileName);
     result.folder = normaliseOutputFolder(folder, startFolder);
     if (result.nameAccepted && result.device.isEmpty())
         result.folderReady = makeOutputFolder(result.folder, result.folderError);

@@ -3,16 +3,27 @@
 
 namespace Zenlo {
 
+namespace {
+
+// Where the file name begins: behind the last separator; with Windows rules behind the drive of a
+// drive-relative path ("Z:a.bin"); else at 0.
+WideString::Size fileNameStart(const WideString& path, char16_t separator) {
+    const WideString::Size last = path.findLastOf(separator);
+    if (last != WideString::npos) return last + 1;
+    const char16_t letter = path.length() >= 2 && path[1] == u':' ? path[0] : u'\0';
+    const bool drive = separator == u'\\' &&
+                       ((letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z'));
+    return drive ? 2 : 0;
+}
+
+} // namespace
+
 WideString fileNamePart(const WideString& path, char16_t separator) {
-    WideString::Size last = path.findLastOf(separator);
-    if (last == WideString::npos) return path;
-    return path.substr(last + 1, WideString::npos);
+    return path.substr(fileNameStart(path, separator), WideString::npos);
 }
 
 WideString folderPart(const WideString& path, char16_t separator) {
-    WideString::Size last = path.findLastOf(separator);
-    if (last == WideString::npos) return {};
-    return path.left(last + 1);
+    return path.left(fileNameStart(path, separator));
 }
 
 WideString folderWithSeparator(const WideString& folder, char16_t separator) {

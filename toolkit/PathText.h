@@ -17,8 +17,11 @@ constexpr bool hasLongPathPrefix = false;
 // to check the Windows rules on any platform.
 
 // The text behind the last separator; the whole text without one; empty when it ends with one.
+// With Windows rules a drive-relative path without a separator ("Z:a.bin", a.bin in the current
+// folder of Z:) has its file name behind the drive.
 WideString fileNamePart(const WideString& path, char16_t separator = nativeSeparator);
-// The text up to and including the last separator; empty when there is none.
+// The text up to and including the last separator; empty when there is none. With Windows rules
+// the drive ("Z:") of a drive-relative path without a separator.
 WideString folderPart(const WideString& path, char16_t separator = nativeSeparator);
 // The folder with the separator appended unless it ends with one. An empty text names no folder
 // and stays empty.

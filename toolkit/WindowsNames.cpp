@@ -1,4 +1,4 @@
-// Windows' device names, as plain text rules.
+// Windows' device names and the name clean-up it applies, as plain text rules.
 #include "toolkit/WindowsNames.h"
 
 #include <string_view>
@@ -49,6 +49,14 @@ WideString devicePart(const WideString& path, char16_t separator) {
         start = end + 1;
     }
     return {};
+}
+
+WideString storedName(const WideString& name, char16_t separator) {
+    if (separator != u'\\') return name;
+    std::u16string_view text = name.view();
+    while (!text.empty() && (text.back() == u'.' || text.back() == u' '))
+        text.remove_suffix(1);
+    return WideString(text.data(), static_cast<WideString::Size>(text.size()));
 }
 
 } // namespace Zenlo

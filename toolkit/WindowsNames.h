@@ -1,4 +1,4 @@
-// Names that Windows reads in its own way: devices.
+// Names that Windows reads in its own way: devices, and trailing dots and spaces it drops.
 #pragma once
 
 #include "toolkit/PathText.h"
@@ -18,5 +18,9 @@ bool isDeviceName(const WideString& name);
 // rules) that names a device, as it stands in the path; empty when there is none. With "/" as
 // the separator always empty.
 WideString devicePart(const WideString& path, char16_t separator = nativeSeparator);
+
+// The name as Windows stores it, without its trailing dots and spaces ("out.cpp." is out.cpp
+// on disk). With "/" as the separator the name unchanged.
+WideString storedName(const WideString& name, char16_t separator = nativeSeparator);
 
 } // namespace Zenlo

@@ -53,6 +53,9 @@ TEST(OutputTarget, ExtensionCorrection) {
         SCOPED_TRACE(narrow(WideString(c.name)));
         EXPECT_EQ(narrow(Zenlo::correctSourceExtension(c.name)), c.want);
     }
+    // Windows drops a name's trailing dots and spaces: the name is the one it will have on disk.
+    EXPECT_EQ(narrow(Zenlo::correctedOutputName(u"out.cpp. ", u'\\')), "out.cpp");
+    EXPECT_EQ(narrow(Zenlo::correctedOutputName(u"out.c.", u'/')), "out.c.");
 }
 
 TEST(OutputTarget, FolderNormalisationWindowsRules) {
@@ -190,7 +193,8 @@ TEST(OutputTarget, FileNamesWithASeparatorAreRefused) {
     const Case cases[] = {
         {u"arrays.cpp", true, true},      {u"", true, true},          {u"my data.c", true, true},
         {u"../escape.cpp", false, false}, {u"sub/a.c", false, false}, {u"/abs.c", false, false},
-        {u"..\\escape.cpp", true, false}, {u"C:\\x.c", true, false},
+        {u"..\\escape.cpp", true, false}, {u"C:\\x.c", true, false},  {u"C:x.c", true, false},
+        {u"out:x.cpp", true, false}, // on NTFS a stream of the file "out"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(WideString(c.name)));
