@@ -19,6 +19,7 @@ ZnConversionControl::ZnConversionControl(ZnFileConverter& converter, ZnConversio
     forward(converter_.fileFinished, &ZnProgressForwarder::fileFinished);
     forward(converter_.finished, &ZnProgressForwarder::finished);
     forward(converter_.inputFailed, &ZnProgressForwarder::inputFailed);
+    forward(converter_.outputCommitted, &ZnProgressForwarder::outputCommitted);
 }
 
 // The subscriptions end after the worker: shutdown joins it first.
@@ -35,6 +36,7 @@ void ZnConversionControl::start(const ZnRunRequest& request) {
     busy_ = true;
     stopped_ = false;
     filePosition_ = totalPosition_ = -1;
+    inputCount_ = static_cast<std::uint32_t>(request.inputs.size());
     forwarder_.reset();
     view_.showRunStarted();
     worker_ = converter_.start(request);
@@ -66,7 +68,9 @@ void ZnConversionControl::endRun(const ZnProgressForwarder::Snapshot& snapshot) 
     busy_ = false;
     ZnRunReport report;
     report.kind = stopped_ ? ZnRunReport::Kind::stopped : ZnRunReport::Kind::runEnded;
-    report.failedInputs = snapshot.failedInputs;
+    report.failedInputs =
+        inputsNotConverted({inputCount_, snapshot.filesConverted, snapshot.failedInputs,
+                            snapshot.outputsWritten > 0, stopped_});
     report.failures = snapshot.failures;
     view_.showRunEnded(report);
 }

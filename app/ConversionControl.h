@@ -71,6 +71,7 @@ private:
     bool stopped_ = false; // stop was asked for during this run
     int filePosition_ = -1;
     int totalPosition_ = -1;
+    std::uint32_t inputCount_ = 0; // of the current or last run
     std::vector<Subscription> subscriptions_;
 };
 } // namespace Zenlo

@@ -16,7 +16,7 @@ ZnProgressForwarder::ZnProgressForwarder(PostRefresh post,
 void ZnProgressForwarder::reset() {
     pending_ = false;
     total_ = totalDone_ = fileSize_ = fileDone_ = 0;
-    filesConverted_ = failedInputs_ = 0;
+    filesConverted_ = failedInputs_ = outputsWritten_ = 0;
     lastFailed_ = Zenlo::WideString();
     ended_ = false;
     posts_ = 0;
@@ -96,6 +96,7 @@ ZnProgressForwarder::Snapshot ZnProgressForwarder::take() {
     snapshot.totalPosition = Zenlo::progressPosition(totalDone_, Zenlo::progressFactor(total_));
     snapshot.filesConverted = filesConverted_;
     snapshot.failedInputs = failedInputs_;
+    snapshot.outputsWritten = outputsWritten_;
     return snapshot;
 }
 } // namespace Zenlo

@@ -39,6 +39,8 @@ public:
     // Worker thread: an input (or its header part) could not be converted. Every report is
     // kept; reports about the same input in a row count as one failed input.
     void inputFailed(const Zenlo::ZnInputFailure& failure);
+    // Worker thread: an output was put in place, or found as it would be written.
+    void outputCommitted(const Zenlo::WideString&, bool) { ++outputsWritten_; }
 
     struct Snapshot {
         bool newFile = false;         // fileName holds a name not shown yet
@@ -48,6 +50,7 @@ public:
         bool ended = false;           // the run has emitted its end
         std::uint32_t filesConverted = 0;
         std::uint32_t failedInputs = 0;
+        std::uint32_t outputsWritten = 0;
         std::vector<Zenlo::ZnInputFailure> failures; // every report, set only with ended
     };
     // Window thread: clears the pending mark first (so later changes post again), then reads
@@ -72,6 +75,7 @@ private:
     std::atomic<std::uint32_t> fileSerial_{0};
     std::atomic<std::uint32_t> filesConverted_{0};
     std::atomic<std::uint32_t> failedInputs_{0};
+    std::atomic<std::uint32_t> outputsWritten_{0};
     Zenlo::WideString lastFailed_; // worker only
     std::atomic<bool> ended_{false};
     std::atomic<std::uint64_t> posts_{0};

@@ -1,6 +1,8 @@
 // Report texts: every part comes from a language key, so the report can be composed again.
 #include "app/RunReport.h"
 
+#include <algorithm>
+
 #include "i18n/Language.h"
 #include "i18n/TextKeys.h"
 #include "toolkit/FileSystem.h"
@@ -19,7 +21,10 @@ struct ReasonValues {
     WideString first, second;
 };
 
-ReasonValues reasonValues(const ZnInputFailure& failure) {
+ReasonValues reasonValues(const ZnInputFailure& failure, WideString::Size pathLength) {
+    const auto shown = [pathLength](const WideString& path) {
+        return pathLength ? shortenedPath(path, pathLength) : path;
+    };
     switch (failure.kind) {
     case ZnFailureKind::InputUnreadable:
     case ZnFailureKind::InputEmpty:
@@ -29,11 +34,11 @@ ReasonValues reasonValues(const ZnInputFailure& failure) {
     case ZnFailureKind::NameClash:
     case ZnFailureKind::OutputClash:
     case ZnFailureKind::IndexKeyClash:
-        return {u"%s%s", failure.name, failure.otherPath};
+        return {u"%s%s", failure.name, shown(failure.otherPath)};
     case ZnFailureKind::InvalidName:
         return {u"%s", failure.name, {}};
     default:
-        return {u"%s", failure.outputPath, {}};
+        return {u"%s", shown(failure.outputPath), {}};
     }
 }
 
@@ -43,8 +48,9 @@ WideString failureSummary(const ZnRunReport& report) {
         report.failedInputs);
     if (report.failures.empty()) return summary;
     const ZnInputFailure& first = report.failures.front();
-    return WideString::formatted(textOr(TextKey::firstFailure, u"%s. First: %s (%s)").c_str(),
-                                 summary, fileNamePart(first.path), failureReason(first));
+    return WideString::formatted(textOr(TextKey::firstFailure, u"%s (%s). %s").c_str(),
+                                 failureReason(first, shownPathLength), fileNamePart(first.path),
+                                 summary);
 }
 
 } // namespace
@@ -53,9 +59,9 @@ int failureKey(ZnFailureKind kind) {
     return TextKey::failureReasons + static_cast<int>(kind);
 }
 
-WideString failureReason(const ZnInputFailure& failure) {
+WideString failureReason(const ZnInputFailure& failure, WideString::Size pathLength) {
     WideString pattern;
-    const ReasonValues values = reasonValues(failure);
+    const ReasonValues values = reasonValues(failure, pathLength);
     if (!ZnLanguage::instance().findTemplate(failureKey(failure.kind), values.conversions, pattern))
         return fromUtf8(failure.reason());
     WideString reason = WideString::formatted(pattern.c_str(), values.first, values.second);
@@ -89,6 +95,13 @@ WideString reportLabel(const ZnRunReport& report) {
             report.device);
     }
     return u"...";
+}
+
+std::uint32_t inputsNotConverted(const ZnRunCounts& counts) {
+    const std::uint32_t failed = std::min(counts.inputs, counts.failed);
+    const std::uint32_t converted = std::min(counts.inputs - failed, counts.converted);
+    if (counts.wroteOutputs) return counts.stopped ? failed : counts.inputs - converted;
+    return counts.stopped ? failed + converted : counts.inputs;
 }
 
 WideString reportDetails(const ZnRunReport& report) {

@@ -57,6 +57,30 @@ WideString::Size folderLevelsStart(const WideString& path, bool withPrefix) {
     return share == text.npos ? path.length() : static_cast<WideString::Size>(share);
 }
 
+WideString shortenedPath(const WideString& path, WideString::Size maxLength, char16_t separator) {
+    if (path.length() <= maxLength) return path;
+    const std::u16string_view text = path.view();
+    const auto piece = [&](std::size_t start, std::size_t count) {
+        return WideString(text.data() + start, static_cast<WideString::Size>(count));
+    };
+    const WideString gap(u"\u2026");
+    const std::size_t firstEnd = text.find(separator, 1);
+    const std::size_t head = firstEnd == text.npos ? 0 : firstEnd + 1;
+    const auto fits = [&](std::size_t tail) {
+        return tail != text.npos && tail >= head &&
+               head + gap.length() + text.size() - tail <= maxLength;
+    };
+    // The end begins at a separator, so only whole levels follow the gap.
+    std::size_t tail = text.rfind(separator, text.size() - 2);
+    if (!fits(tail)) {
+        const std::size_t kept = maxLength > gap.length() ? maxLength - gap.length() : 0;
+        return gap + piece(text.size() - kept, kept);
+    }
+    while (tail > head && fits(text.rfind(separator, tail - 1)))
+        tail = text.rfind(separator, tail - 1);
+    return piece(0, head) + gap + piece(tail, text.size() - tail);
+}
+
 WideString stripLongPathPrefix(const WideString& text, bool withPrefix) {
     WideString result(text);
     if (withPrefix) result.trimLeftAny(u"\\?");

@@ -36,6 +36,11 @@ WideString longPath(const WideString& path, bool withPrefix = hasLongPathPrefix)
 // prefix, or for a network path ("\\?\UNC\server\share\...") at the separator behind the
 // share, since server and share cannot be created. 0 without the prefix.
 WideString::Size folderLevelsStart(const WideString& path, bool withPrefix = hasLongPathPrefix);
+// The path with middle levels left out, so that it has at most maxLength characters: its first
+// level ("C:\\", "/home/") and as many whole levels of its end as fit, with "…" between them; a
+// path whose last level alone does not fit keeps the end of that. A shorter path stays whole.
+WideString shortenedPath(const WideString& path, WideString::Size maxLength,
+                         char16_t separator = nativeSeparator);
 // The text without its leading backslashes and question marks, where the platform has the prefix.
 WideString stripLongPathPrefix(const WideString& text, bool withPrefix = hasLongPathPrefix);
 

@@ -61,7 +61,8 @@ TEST(RunReport, LabelsInTwoLanguages) {
     clash.name = u"g_a_b_array";
     ZnInputFailure output =
         failure(u"/in/x.bin", ZnFailureKind::WriteFailed, testfiles::diskFullError);
-    output.outputPath = nativePath(u"/out/arrays.cpp");
+    // A long path loses its middle levels, so the label still shows its end.
+    output.outputPath = nativePath(u"/very/long/folder/below/the/project/out/arrays.cpp");
     const std::string missing = systemText(testfiles::missingFileError);
     const std::string full = systemText(testfiles::diskFullError);
     ZnRunReport folder;
@@ -85,29 +86,26 @@ TEST(RunReport, LabelsInTwoLanguages) {
         {"unreadable",
          ended({failure(u"/in/gone.bin", ZnFailureKind::InputUnreadable,
                         testfiles::missingFileError)}),
-         "Could not convert 1 of the input files. First: gone.bin (cannot read the input: " +
-             missing + ")",
-         "Nicht konvertierte Dateien: 1. Zuerst: gone.bin (die Eingabe ist nicht lesbar: " +
-             missing + ")"},
+         "cannot read the input: " + missing + " (gone.bin). Could not convert 1 of the input files",
+         "die Eingabe ist nicht lesbar: " + missing + " (gone.bin). Nicht konvertierte Dateien: 1"},
         {"clash", ended({clash}),
-         nativeSeparators("Could not convert 1 of the input files. First: a.b (the variable "
-                          "name g_a_b_array is also made from /in/a_b)"),
-         nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: a.b (der Variablenname "
-                          "g_a_b_array entsteht auch aus /in/a_b)")},
+         nativeSeparators("the variable name g_a_b_array is also made from /in/a_b (a.b). Could "
+                          "not convert 1 of the input files"),
+         nativeSeparators("der Variablenname g_a_b_array entsteht auch aus /in/a_b (a.b). Nicht "
+                          "konvertierte Dateien: 1")},
         {"write", ended({output}),
-         nativeSeparators("Could not convert 1 of the input files. First: x.bin (cannot write "
-                          "/out/arrays.cpp: ") +
-             full + ")",
-         nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: x.bin (/out/arrays.cpp "
-                          "l\xc3\xa4sst sich nicht schreiben: ") +
-             full + ")"},
+         nativeSeparators("cannot write /very/\xe2\x80\xa6/project/out/arrays.cpp: ") + full +
+             " (x.bin). Could not convert 1 of the input files",
+         nativeSeparators("/very/\xe2\x80\xa6/project/out/arrays.cpp l\xc3\xa4sst sich nicht "
+                          "schreiben: ") +
+             full + " (x.bin). Nicht konvertierte Dateien: 1"},
         {"stopped", ended({}, ZnRunReport::Kind::stopped), "Stopped", "Angehalten"},
         {"stopped with a failure",
          ended({failure(u"/e.bin", ZnFailureKind::InputEmpty)}, ZnRunReport::Kind::stopped),
-         "Stopped. Could not convert 1 of the input files. First: e.bin (the input is empty, no "
-         "array written)",
-         "Angehalten. Nicht konvertierte Dateien: 1. Zuerst: e.bin (die Eingabe ist leer, kein "
-         "Array geschrieben)"},
+         "Stopped. the input is empty, no array written (e.bin). Could not convert 1 of the input "
+         "files",
+         "Angehalten. die Eingabe ist leer, kein Array geschrieben (e.bin). Nicht konvertierte "
+         "Dateien: 1"},
         {"folder", folder, "Cannot create the output folder: Not a directory",
          "Der Ausgabeordner l\xc3\xa4sst sich nicht anlegen: Not a directory"},
         {"name", name, "The output file name must not contain a folder",
@@ -169,8 +167,8 @@ TEST(RunReport, DetailsListEveryFailureUpToALimit) {
     ZnRunReport report = ended({failure(u"/in/a", ZnFailureKind::InputEmpty),
                                 failure(u"/in/b", ZnFailureKind::InputNotRegular)});
     EXPECT_EQ(narrow(Zenlo::reportDetails(report)),
-              nativeSeparators("Could not convert 2 of the input files. First: a (the input is "
-                               "empty, no array written)\n/in/a: the input is empty, no array "
+              nativeSeparators("the input is empty, no array written (a). Could not convert 2 of "
+                               "the input files\n/in/a: the input is empty, no array "
                                "written\n/in/b: the input is not a regular file"));
     EXPECT_EQ(narrow(Zenlo::reportDetails(ended({}))), "");
     for (int i = 0; i < 25; ++i)
@@ -189,8 +187,8 @@ TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
     ZnRunReport report =
         ended({failure(u"/in/gone", ZnFailureKind::InputUnreadable, testfiles::missingFileError)});
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
-              "Could not convert 1 of the input files. First: gone (cannot read the input: " +
-                  systemText(testfiles::missingFileError) + ")");
+              "cannot read the input: " + systemText(testfiles::missingFileError) +
+                  " (gone). Could not convert 1 of the input files");
     report.kind = ZnRunReport::Kind::stopped;
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)).rfind("Stopped. ", 0), 0u);
     // Texts that want other values, or pad without end, are not used.
@@ -200,7 +198,27 @@ TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
     ZnLanguage::instance().setLanguageFolder(Zenlo::fromPath(temp.path()));
     ASSERT_TRUE(ZnLanguage::instance().loadLanguageFile(u"x.lng"));
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
-              "Stopped. Could not convert 1 of the input files. First: gone (cannot read the "
-              "input: " +
-                  systemText(testfiles::missingFileError) + ")");
+              "Stopped. cannot read the input: " + systemText(testfiles::missingFileError) +
+                  " (gone). Could not convert 1 of the input files");
+}
+
+// The label counts the inputs a run left unconverted, also those whose outputs never came.
+TEST(RunReport, InputsNotConverted) {
+    struct Case {
+        const char* what;
+        Zenlo::ZnRunCounts counts;
+        std::uint32_t want;
+    };
+    const Case cases[] = {
+        {"a clean run", {3, 3, 0, true, false}, 0},
+        {"one input failed", {3, 2, 1, true, false}, 1},
+        {"a clash refused the run: one told, two inputs", {2, 0, 1, false, false}, 2},
+        {"the outputs could not be put in place", {2, 2, 1, false, false}, 2},
+        {"stopped after one, written", {3, 1, 0, true, true}, 0},
+        {"stopped before any output was written", {3, 1, 1, false, true}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Zenlo::inputsNotConverted(c.counts), c.want);
+    }
 }
