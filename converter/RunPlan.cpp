@@ -30,6 +30,11 @@ std::u16string textKey(const WideString& text) {
     return std::u16string(text.view());
 }
 
+// An output's name as the output folder compares it.
+std::u16string outputKey(const WideString& name, const ZnRunRequest& request) {
+    return request.outputNamesIgnoreCase ? caseFoldedName(name.view()) : textKey(name);
+}
+
 // The run's outputs by path and by file identity, to look inputs up in.
 class OutputIndex {
 public:
@@ -68,9 +73,10 @@ ZnInputFailure problem(const WideString& path, ZnFailureKind kind) {
 
 // Records the name for the input; when an earlier input holds it, adds the clash instead and
 // returns false.
-bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name, std::size_t input,
-           ZnFailureKind kind, const WideString& outputPath, RunPlan& plan) {
-    auto [owner, added] = owners.emplace(textKey(name), input);
+bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name,
+           const std::u16string& key, std::size_t input, ZnFailureKind kind,
+           const WideString& outputPath, RunPlan& plan) {
+    auto [owner, added] = owners.emplace(key, input);
     if (added || owner->second == input) return true;
     ZnInputFailure failure = problem(plan.inputs[input].path, kind);
     failure.outputPath = outputPath;
@@ -88,11 +94,11 @@ void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request
     const WideString& outputFileName = request.outputFileName;
     const WideString tablePath = request.outputFolder + outputFileName;
     if (request.separateFiles) {
-        const auto header = [](const WideString& name) {
-            return textKey(headerFileName(name));
+        const auto header = [&](const WideString& name) {
+            return outputKey(headerFileName(name), request);
         };
         for (const PlannedInput& input : plan.inputs)
-            if (textKey(input.outputName) == textKey(outputFileName) ||
+            if (outputKey(input.outputName, request) == outputKey(outputFileName, request) ||
                 (request.writeHeader && header(input.outputName) == header(outputFileName))) {
                 ZnInputFailure failure = problem(input.path, ZnFailureKind::IndexOutputClash);
                 failure.outputPath = tablePath;
@@ -103,7 +109,7 @@ void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request
     }
     std::map<std::u16string, std::size_t> owners;
     for (std::size_t i = 0; i < keys.size(); ++i)
-        claim(owners, keys[i], i, ZnFailureKind::IndexKeyClash, tablePath, plan);
+        claim(owners, keys[i], textKey(keys[i]), i, ZnFailureKind::IndexKeyClash, tablePath, plan);
 }
 
 } // namespace
@@ -152,14 +158,16 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
             plan.problems.push_back(failure);
         }
         if (request.separateFiles) {
-            claim(outputNames, input.outputName, i, ZnFailureKind::OutputClash, sourcePath, plan);
+            claim(outputNames, input.outputName, outputKey(input.outputName, request), i,
+                  ZnFailureKind::OutputClash, sourcePath, plan);
             continue;
         }
         // One clash per input is enough to tell: the size name is only looked at after the array's.
-        if (claim(variables, input.variable, i, ZnFailureKind::NameClash, sourcePath, plan) &&
+        const WideString size = input.variable + u"_size";
+        if (claim(variables, input.variable, textKey(input.variable), i, ZnFailureKind::NameClash,
+                  sourcePath, plan) &&
             options.writeSizeVariable)
-            claim(variables, input.variable + u"_size", i, ZnFailureKind::NameClash, sourcePath,
-                  plan);
+            claim(variables, size, textKey(size), i, ZnFailureKind::NameClash, sourcePath, plan);
     }
     return plan;
 }

@@ -29,7 +29,8 @@ struct RunPlan {
 // Plans the request's run with these options. Returns the plan; its problems hold, in input
 // order: each input that is one of the run's outputs (same path or same file), each variable name
 // that cannot be an identifier, each variable or size name that two inputs of one output share,
-// and each separate-files output that two inputs share. A clash names the later input in path
+// and each separate-files output that two inputs share (by name as the output folder compares
+// names: outputNamesIgnoreCase). A clash names the later input in path
 // and the earlier one in otherPath. A lookup table (indexName) adds its own output in
 // separate-files mode (an input whose output it is clashes), and each path it finds an input by
 // (two inputs found by one path clash). An object format puts each output's object in place of

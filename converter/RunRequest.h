@@ -6,6 +6,7 @@
 
 #include "converter/ByteStyles.h"
 #include "converter/ObjectFormat.h"
+#include "toolkit/PathText.h"
 #include "toolkit/StringList.h"
 #include "toolkit/WideString.h"
 
@@ -47,6 +48,9 @@ struct ZnRunRequest {
     // stays, its declarations with C linkage, and the lookup table is the output's source. The
     // options must pass objectOptionsProblem.
     ObjectOptions object{};
+    // Whether the output folder takes names that differ only by case for one file, so that such
+    // outputs clash: the platform's rule unless a test chooses the other.
+    bool outputNamesIgnoreCase = namesIgnoreCase;
 };
 
 // Returns the paths as inputs given by themselves, in order.

@@ -16,7 +16,35 @@ WideString::Size fileNameStart(const WideString& path, char16_t separator) {
     return drive ? 2 : 0;
 }
 
+// The capital of a small letter in the blocks caseFoldedName names; else the character itself.
+char16_t capital(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= u'\u00e0' && c <= u'\u00fe' && c != u'\u00f7') ||
+        (c >= u'\u03b1' && c <= u'\u03cb' && c != u'\u03c2') || (c >= u'\u0430' && c <= u'\u044f') ||
+        (c >= u'\uff41' && c <= u'\uff5a'))
+        return static_cast<char16_t>(c - 0x20);
+    if (c >= u'\u0450' && c <= u'\u045f') return static_cast<char16_t>(c - 0x50);
+    if (c == u'\u00ff') return u'\u0178';
+    if (c == u'\u03c2') return u'\u03a3'; // the final sigma
+    if (c == u'\u03ac') return u'\u0386';
+    if (c >= u'\u03ad' && c <= u'\u03af') return static_cast<char16_t>(c - 0x25);
+    if (c == u'\u03cc') return u'\u038c';
+    if (c == u'\u03cd' || c == u'\u03ce') return static_cast<char16_t>(c - 0x3f);
+    // Latin Extended-A pairs a capital with the small letter behind it, from even or odd places.
+    const bool oddPairs = (c >= u'\u0139' && c <= u'\u0148') || (c >= u'\u0179' && c <= u'\u017e');
+    const bool evenPairs = c >= u'\u0100' && c <= u'\u0177' && c != u'\u0131' && c != u'\u0138' &&
+                           !(c >= u'\u0139' && c <= u'\u0149');
+    if ((oddPairs && c % 2 == 0) || (evenPairs && c % 2 == 1)) return static_cast<char16_t>(c - 1);
+    return c;
+}
+
 } // namespace
+
+std::u16string caseFoldedName(std::u16string_view name) {
+    std::u16string folded(name);
+    for (char16_t& c : folded)
+        c = capital(c);
+    return folded;
+}
 
 WideString fileNamePart(const WideString& path, char16_t separator) {
     return path.substr(fileNameStart(path, separator), WideString::npos);
