@@ -32,8 +32,9 @@ struct ZnRunReport {
 // The language key of the reason text for a kind of failure.
 int failureKey(ZnFailureKind kind);
 // The failure's reason in the current language, with the system's reason appended where there
-// is one; with a pathLength, every path in it shortened to that length (shortenedPath). Falls back to the engine's English reason when the language lacks the key or its text
-// takes other values than the kind's (see ZnLanguage::findTemplate).
+// is one; with a pathLength, every path in it shortened to that length (shortenedPath). Falls back
+// to the engine's English reason when the language lacks the key or its text takes other values
+// than the kind's (see ZnLanguage::findTemplate).
 WideString failureReason(const ZnInputFailure& failure, WideString::Size pathLength = 0);
 // The label text for the report: "..." for none; otherwise the translated summary, for failures
 // led by the first failure's reason (its paths shortened to shownPathLength), so that a label cut
@@ -51,9 +52,9 @@ constexpr WideString::Size shownPathLength = 32;
 // What a run told about its inputs and outputs.
 struct ZnRunCounts {
     std::uint32_t inputs = 0;
-    std::uint32_t converted = 0;   // inputs converted whole
-    std::uint32_t failed = 0;      // inputs reported as failed
-    bool wroteOutputs = false;     // an output was put in place (or found as it would be)
+    std::uint32_t converted = 0; // inputs converted whole
+    std::uint32_t failed = 0;    // inputs reported as failed
+    bool wroteOutputs = false;   // an output was put in place (or found as it would be)
     bool stopped = false;
 };
 // How many of the run's inputs were not converted. Inputs converted into outputs that were never

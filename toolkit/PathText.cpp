@@ -19,8 +19,8 @@ WideString::Size fileNameStart(const WideString& path, char16_t separator) {
 // The capital of a small letter in the blocks caseFoldedName names; else the character itself.
 char16_t capital(char16_t c) {
     if ((c >= u'a' && c <= u'z') || (c >= u'\u00e0' && c <= u'\u00fe' && c != u'\u00f7') ||
-        (c >= u'\u03b1' && c <= u'\u03cb' && c != u'\u03c2') || (c >= u'\u0430' && c <= u'\u044f') ||
-        (c >= u'\uff41' && c <= u'\uff5a'))
+        (c >= u'\u03b1' && c <= u'\u03cb' && c != u'\u03c2') ||
+        (c >= u'\u0430' && c <= u'\u044f') || (c >= u'\uff41' && c <= u'\uff5a'))
         return static_cast<char16_t>(c - 0x20);
     if (c >= u'\u0450' && c <= u'\u045f') return static_cast<char16_t>(c - 0x50);
     if (c == u'\u00ff') return u'\u0178';

@@ -44,9 +44,9 @@ WideString longPath(const WideString& path, bool withPrefix = hasLongPathPrefix)
 // prefix, or for a network path ("\\?\UNC\server\share\...") at the separator behind the
 // share, since server and share cannot be created. 0 without the prefix.
 WideString::Size folderLevelsStart(const WideString& path, bool withPrefix = hasLongPathPrefix);
-// The name with every letter in the one case a file system that ignores case compares it in: the
-// capitals of the Latin, Greek and Cyrillic letters (those of the Basic Latin, Latin-1, Latin
-// Extended-A, Greek and Cyrillic blocks and the full-width Latin ones); other characters as they are.
+// The name with every letter in the one case a file system that ignores case compares it in:
+// the capitals of the letters of the Basic Latin, Latin-1, Latin Extended-A, Greek and Cyrillic
+// blocks and of the full-width Latin ones; other characters stay as they are.
 std::u16string caseFoldedName(std::u16string_view name);
 // The path with middle levels left out, so that it has at most maxLength characters: its first
 // level ("C:\\", "/home/") and as many whole levels of its end as fit, with "…" between them; a

@@ -86,7 +86,8 @@ TEST(RunReport, LabelsInTwoLanguages) {
         {"unreadable",
          ended({failure(u"/in/gone.bin", ZnFailureKind::InputUnreadable,
                         testfiles::missingFileError)}),
-         "cannot read the input: " + missing + " (gone.bin). Could not convert 1 of the input files",
+         "cannot read the input: " + missing +
+             " (gone.bin). Could not convert 1 of the input files",
          "die Eingabe ist nicht lesbar: " + missing + " (gone.bin). Nicht konvertierte Dateien: 1"},
         {"clash", ended({clash}),
          nativeSeparators("the variable name g_a_b_array is also made from /in/a_b (a.b). Could "

@@ -171,7 +171,8 @@ TEST(CliOptions, UsageErrors) {
     // Names Windows takes for devices, at any level of the output path.
     cases.push_back({{"a", "-o", "nul/x"}, nullptr, "invalid value 'nul/x' for -o: nul is a name"});
     cases.push_back({{"a", "-o", "out\\aux\\"}, nullptr, "invalid value 'out\\aux\\' for -o: aux"});
-    cases.push_back({{"a", "-n", "con.cpp"}, nullptr, "invalid value 'con.cpp' for -n: con.cpp is"});
+    cases.push_back(
+        {{"a", "-n", "con.cpp"}, nullptr, "invalid value 'con.cpp' for -n: con.cpp is"});
     cases.push_back(
         {{"a", "-n", "out:x.cpp"}, nullptr, "invalid value 'out:x.cpp' for -n: a \":\""});
 #endif

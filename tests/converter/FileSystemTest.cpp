@@ -78,7 +78,8 @@ TEST(FileSystem, SystemPathsAreAbsoluteBeforeTheLongPathPrefix) {
         SCOPED_TRACE(Zenlo::utf16ToUtf8(WideString(c.given).view()));
         EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::systemPath(c.given).view()), c.want);
         // The form the outputs' own names take, to the final rename.
-        EXPECT_EQ(Zenlo::systemFilePath(Zenlo::toPath(c.given)), Zenlo::toPath(Zenlo::fromUtf8(c.want)));
+        EXPECT_EQ(Zenlo::systemFilePath(Zenlo::toPath(c.given)),
+                  Zenlo::toPath(Zenlo::fromUtf8(c.want)));
     }
     // Relative paths are found from the current folder, and so are their sizes.
     testfiles::writeFile(temp / "five", "12345");

@@ -245,7 +245,7 @@ TEST(OutputTarget, NamesWindowsTakesForDevices) {
     const std::pair<const char16_t*, const char*> cases[] = {
         {u"C:\\nul\\x", "nul"},      {u"a/Com1 .c", "Com1 .c"}, {u"x\\conout$", "conout$"},
         {u"lpt\u00b9", "lpt\u00b9"}, {u"aux.", "aux."},         {u"nulls\\con.c", "con.c"},
-        {u"COM10\\LPT\\CONIN", ""}, {u"prn:x", "prn:x"},
+        {u"COM10\\LPT\\CONIN", ""},  {u"prn:x", "prn:x"},
     };
     for (const auto& [path, device] : cases) {
         SCOPED_TRACE(narrow(path));
