@@ -202,24 +202,3 @@ TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
               "Stopped. cannot read the input: " + systemText(testfiles::missingFileError) +
                   " (gone). Could not convert 1 of the input files");
 }
-
-// The label counts the inputs a run left unconverted, also those whose outputs never came.
-TEST(RunReport, InputsNotConverted) {
-    struct Case {
-        const char* what;
-        Zenlo::ZnRunCounts counts;
-        std::uint32_t want;
-    };
-    const Case cases[] = {
-        {"a clean run", {3, 3, 0, true, false}, 0},
-        {"one input failed", {3, 2, 1, true, false}, 1},
-        {"a clash refused the run: one told, two inputs", {2, 0, 1, false, false}, 2},
-        {"the outputs could not be put in place", {2, 2, 1, false, false}, 2},
-        {"stopped after one, written", {3, 1, 0, true, true}, 0},
-        {"stopped before any output was written", {3, 1, 1, false, true}, 2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(Zenlo::inputsNotConverted(c.counts), c.want);
-    }
-}
