@@ -24,6 +24,9 @@ fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 drive() { "$wine" "$driver" "$@"; }
 winPath() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
+# Paths beyond 260 characters where Windows allows them (Wine never limits them).
+grep -q '<longPathAware[^>]*>true</longPathAware>' "$program" || fail "no longPathAware in the manifest"
+
 command -v xdotool >/dev/null || { echo "xdotool is not installed" >&2; exit 1; }
 [ -n "${DISPLAY:-}" ] || { echo "no display: run under xvfb-run" >&2; exit 1; }
 
