@@ -126,18 +126,22 @@ TEST(CliSettings, TextsReachingTheCodeAreCheckedWhicheverWayTheyCome) {
          "identifiers"},
         {{"--settings", file, "--prefix", "p_", "a"}, "--includes 'stdint.h;?#error injected'"},
         {{"--settings", file, "--prefix", "p_", "--includes", "", "a"}, ""},
-        {{"--prefix", "a-", "a"}, "--prefix 'a-'"},
-        {{"--suffix", ".x", "a"}, "--suffix '.x'"},
-        {{"--element-type", "", "a"},
-         "--element-type '' (from the command line or the settings "
-         "file): the type is empty"},
-        {{"--size-type", " ", "a"}, "--size-type ' '"},
+        {{"--prefix", "a-", "a"},
+         "invalid value 'a-' for --prefix: a name part holds only characters of C identifiers"},
+        {{"--suffix", ".x", "a"}, "invalid value '.x' for --suffix: a name part"},
+        {{"--element-type", "", "a"}, "invalid value '' for --element-type: the type is empty"},
+        {{"--size-type", " ", "a"}, "invalid value ' ' for --size-type: the type is empty"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
+        // The command line's own texts are refused as it is read, a settings file's once the
+        // options are put together: by the same rules.
+        ZnCliCommand command;
         ZnCliOptions options;
         std::string error;
-        EXPECT_EQ(Zenlo::cliRunOptions(parsed(c.line), options, error), c.message.empty());
+        const bool accepted = parseCommandLine(c.line, nullptr, command, error) &&
+                              Zenlo::cliRunOptions(command, options, error);
+        EXPECT_EQ(accepted, c.message.empty());
         EXPECT_EQ(error.substr(0, c.message.size()), c.message);
     }
 }
