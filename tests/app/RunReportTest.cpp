@@ -109,7 +109,8 @@ TEST(RunReport, LabelsInTwoLanguages) {
              "files",
          nativeSeparators("/very/\xe2\x80\xa6/project/out/arrays.cpp l\xc3\xa4sst sich nicht "
                           "schreiben: ") +
-             full + " (x.bin). Nicht konvertierte Dateien: 2; nicht geschriebene Ausgabedateien: 1"},
+             full +
+             " (x.bin). Nicht konvertierte Dateien: 2; nicht geschriebene Ausgabedateien: 1"},
         {"stopped", ended({}, ZnRunReport::Kind::stopped), "Stopped", "Angehalten"},
         {"stopped with a failure",
          ended({failure(u"/e.bin", ZnFailureKind::InputEmpty)}, ZnRunReport::Kind::stopped),
@@ -222,10 +223,11 @@ TEST(RunReport, InputsNotConvertedCountEveryInputWithoutItsOutput) {
     const Case cases[] = {
         {"all written", {.inputs = 3, .converted = 3, .committed = 3}, 0},
         {"a refused clash of two", {.inputs = 2, .failed = 1}, 2},
-        {"an output failed at its end", {.inputs = 4, .converted = 4, .committed = 1, .failed = 1},
+        {"an output failed at its end",
+         {.inputs = 4, .converted = 4, .committed = 1, .failed = 1},
          3},
-        {"a failure reported on a written input", {.inputs = 1, .converted = 1, .committed = 1,
-                                                   .failed = 1},
+        {"a failure reported on a written input",
+         {.inputs = 1, .converted = 1, .committed = 1, .failed = 1},
          1},
         {"stopped before any", {.inputs = 5, .stopped = true}, 0},
         {"stopped, one written, one lost",
