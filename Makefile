@@ -6,7 +6,7 @@
 OBJECT_CONSUMERS := clang-tools-19 lld-19 llvm-19 g++-mingw-w64-i686-posix gcc-aarch64-linux-gnu \
                     libc6-dev-arm64-cross qemu-user libc6-dev-i386 lib32gcc-12-dev
 PACKAGES := cmake make g++ clang clang-format-14 libgtest-dev libgmock-dev libwxgtk3.2-dev xvfb xauth xdotool \
-            imagemagick xxd procps time desktop-file-utils ccache clang-19 \
+            imagemagick xxd procps time desktop-file-utils ccache clang-19 locales \
             g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ninja-build meson dpkg-dev \
             $(OBJECT_CONSUMERS)
 JOBS ?= $(shell nproc)

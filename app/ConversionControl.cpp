@@ -1,7 +1,6 @@
 // Conversion control: one worker per run, progress through the forwarder, end on the window.
 #include "app/ConversionControl.h"
 
-#include <algorithm>
 #include <cassert>
 #include <functional>
 
@@ -67,12 +66,11 @@ void ZnConversionControl::endRun(const ZnProgressForwarder::Snapshot& snapshot) 
     busy_ = false;
     ZnRunReport report;
     report.kind = stopped_ ? ZnRunReport::Kind::stopped : ZnRunReport::Kind::runEnded;
-    report.failedInputs = snapshot.failedInputs;
-    // A run that ended by itself converted only the inputs whose output was put in place: an
-    // output that failed takes its inputs with it.
+    // Only the inputs whose output was put in place were converted: an output that failed takes
+    // its inputs with it.
     const Zenlo::ZnRunTally& tally = converter_.tally();
-    if (!stopped_ && !tally.refused)
-        report.failedInputs = std::max(report.failedInputs, tally.inputs - tally.converted);
+    report.failedInputs = inputsNotConverted(
+        {tally.inputs, snapshot.filesConverted, tally.converted, snapshot.failedInputs, stopped_});
     report.failedOutputs = tally.failedOutputs;
     report.failures = snapshot.failures;
     view_.showRunEnded(report);

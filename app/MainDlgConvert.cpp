@@ -98,7 +98,9 @@ void CMainDlg::convert() {
         ZnRunReport refusal;
         refusal.kind = prepared.nameAccepted ? ZnRunReport::Kind::folderRefused
                                              : ZnRunReport::Kind::nameRefused;
+        if (!prepared.device.isEmpty()) refusal.kind = ZnRunReport::Kind::deviceRefused;
         refusal.folderError = prepared.folderError;
+        refusal.device = prepared.device;
         showReport(refusal);
         focusRefused(this, prepared.nameAccepted ? MainId::outputFolder : MainId::outputFile);
         return;

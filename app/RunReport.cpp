@@ -1,6 +1,8 @@
 // Report texts: every part comes from a language key, so the report can be composed again.
 #include "app/RunReport.h"
 
+#include <algorithm>
+
 #include "i18n/Language.h"
 #include "i18n/TextKeys.h"
 #include "toolkit/FileSystem.h"
@@ -19,7 +21,10 @@ struct ReasonValues {
     WideString first, second;
 };
 
-ReasonValues reasonValues(const ZnInputFailure& failure) {
+ReasonValues reasonValues(const ZnInputFailure& failure, WideString::Size pathLength) {
+    const auto shown = [pathLength](const WideString& path) {
+        return pathLength ? shortenedPath(path, pathLength) : path;
+    };
     switch (failure.kind) {
     case ZnFailureKind::InputUnreadable:
     case ZnFailureKind::InputEmpty:
@@ -29,13 +34,13 @@ ReasonValues reasonValues(const ZnInputFailure& failure) {
     case ZnFailureKind::NameClash:
     case ZnFailureKind::OutputClash:
     case ZnFailureKind::IndexKeyClash:
-        return {u"%s%s", failure.name, failure.otherPath};
+        return {u"%s%s", failure.name, shown(failure.otherPath)};
     case ZnFailureKind::OutputAlias:
-        return {u"%s%s", failure.outputPath, failure.otherPath};
+        return {u"%s%s", shown(failure.outputPath), shown(failure.otherPath)};
     case ZnFailureKind::InvalidName:
         return {u"%s", failure.name, {}};
     default:
-        return {u"%s", failure.outputPath, {}};
+        return {u"%s", shown(failure.outputPath), {}};
     }
 }
 
@@ -51,8 +56,9 @@ WideString failureSummary(const ZnRunReport& report) {
                 report.failedOutputs);
     if (report.failures.empty()) return summary;
     const ZnInputFailure& first = report.failures.front();
-    return WideString::formatted(textOr(TextKey::firstFailure, u"%s. First: %s (%s)").c_str(),
-                                 summary, fileNamePart(first.path), failureReason(first));
+    return WideString::formatted(textOr(TextKey::firstFailure, u"%s (%s). %s").c_str(),
+                                 failureReason(first, shownPathLength), fileNamePart(first.path),
+                                 summary);
 }
 
 } // namespace
@@ -61,9 +67,9 @@ int failureKey(ZnFailureKind kind) {
     return TextKey::failureReasons + static_cast<int>(kind);
 }
 
-WideString failureReason(const ZnInputFailure& failure) {
+WideString failureReason(const ZnInputFailure& failure, WideString::Size pathLength) {
     WideString pattern;
-    const ReasonValues values = reasonValues(failure);
+    const ReasonValues values = reasonValues(failure, pathLength);
     if (!ZnLanguage::instance().findTemplate(failureKey(failure.kind), values.conversions, pattern))
         return fromUtf8(failure.reason());
     WideString reason = WideString::formatted(pattern.c_str(), values.first, values.second);
@@ -92,8 +98,21 @@ WideString reportLabel(const ZnRunReport& report) {
             fromUtf8(report.folderError));
     case Kind::nameRefused:
         return textOr(TextKey::nameRefused, u"The output file name must not contain a folder");
+    case Kind::deviceRefused:
+        return WideString::formatted(
+            textOr(TextKey::deviceRefused, u"%s is a name Windows keeps for a device").c_str(),
+            report.device);
     }
     return u"...";
+}
+
+std::uint32_t inputsNotConverted(const ZnRunCounts& counts) {
+    const std::uint32_t failed = std::min(counts.inputs, counts.failed);
+    const std::uint32_t committed = std::min(counts.inputs, counts.committed);
+    const std::uint32_t lost =
+        counts.stopped ? failed + (counts.converted - std::min(counts.converted, committed))
+                       : counts.inputs - committed;
+    return std::min(counts.inputs, std::max(failed, lost));
 }
 
 WideString reportDetails(const ZnRunReport& report) {

@@ -34,8 +34,7 @@ bool expandCliInputs(const StringList& given, const std::vector<WideString>& nam
             if (!options.quiet)
                 writeMessage(err, shownPath(fromPath(entry.path)) + ": left out, " + entry.reason);
         for (const FolderFile& file : listing.files)
-            inputs.files.push_back(
-                {fromPath(file.path), fromPath(std::filesystem::path(file.relativeName))});
+            inputs.files.push_back({fromPath(file.path), relativeNameText(file)});
         for (const std::filesystem::path& folder : listing.folders)
             inputs.folders.push_back(fromPath(folder));
     }

@@ -13,6 +13,7 @@
 #include "converter/VariableName.h"
 #include "toolkit/PathText.h"
 #include "toolkit/TextEncoding.h"
+#include "toolkit/WindowsNames.h"
 
 namespace Zenlo {
 
@@ -84,6 +85,15 @@ std::string shownValue(ByteStyle style) {
 
 #define HEXMOOR_DEFAULT(field) [](const ZnCliOptions& o) { return shownValue(o.field); }
 
+// True, with the reason in error, when a part of the path names a device on Windows: such a
+// folder cannot be removed again, such a file is no file.
+bool refusesDevice(const WideString& path, std::string& error) {
+    const WideString device = devicePart(path);
+    if (device.isEmpty()) return false;
+    error = utf16ToUtf8(device.view()) + " is a name Windows keeps for a device";
+    return true;
+}
+
 // A field set by a function that checks the value first; the usage shows its default.
 #define HEXMOOR_CHECKED_FIELD(setter, field)                                                       \
     [](ZnCliOptions& o, const std::string& value, std::string& error) {                            \
@@ -95,7 +105,10 @@ std::string shownValue(ByteStyle style) {
 const ZnCliOptionSpec optionTable[] = {
     {"output-dir", 'o', "DIR",
      "folder of the generated files, created if missing\n(default: the current directory)",
-     HEXMOOR_SET(outputDir, pathText(value))},
+     [](ZnCliOptions& o, const std::string& value, std::string& error) {
+         o.outputDir = pathText(value);
+         return !refusesDevice(o.outputDir, error);
+     }},
     {"output-name", 'n', "NAME",
      "name of the generated source (default: {});\nits extension stays when it is a piece of\n"
      ".cpp.c.cc.c++ (.cpp .cp .c .cc .c+ .c++ .), and\nany other becomes .cpp; a name ending in "
@@ -105,7 +118,11 @@ const ZnCliOptionSpec optionTable[] = {
          if (value.empty()) return error = "the output name is empty", false;
          const WideString name = pathText(value);
          if (!isPlainFileName(name))
-             return error = "the output name is a file name, not a path (use --output-dir)", false;
+             return error = name.find(u':') != WideString::npos
+                                ? "a \":\" in a name is a drive or a stream on Windows"
+                                : "the output name is a file name, not a path (use --output-dir)",
+                    false;
+         if (refusesDevice(name, error)) return false;
          o.outputName = name;
          return true;
      },

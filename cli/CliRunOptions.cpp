@@ -11,7 +11,9 @@
 #include "converter/OptionTexts.h"
 #include "converter/OutputNames.h"
 #include "settings/SettingsFile.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
+#include "toolkit/WindowsNames.h"
 
 namespace Zenlo {
 
@@ -91,8 +93,8 @@ std::string oneLineText(const WideString& value) {
 } // namespace
 
 WideString cliSourceName(const ZnCliOptions& options) {
-    return isIncludeFileName(options.outputName) ? options.outputName
-                                                 : correctSourceExtension(options.outputName);
+    const WideString stored = storedName(options.outputName);
+    return isIncludeFileName(stored) ? stored : correctedOutputName(options.outputName);
 }
 
 bool headerMissesStatics(const ZnCliOptions& options) {
@@ -110,7 +112,7 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
     std::error_code reason;
     if (!readSettingsRecord(path, record, &reason))
         return error = "cannot read " + shown + ": " +
-                       (reason ? reason.message() : std::string("not a regular file")),
+                       (reason ? systemErrorText(reason) : std::string("not a regular file")),
                false;
     // A build must not quietly run on defaults because the wrong file was named.
     ZnConversionOptions conversion = base.conversion;

@@ -20,8 +20,8 @@ bool cliBaseOptions(const ZnCliCommand& command, ZnCliOptions& base, std::string
 // their header).
 bool validateCliOptions(const ZnCliOptions& options, std::string& error);
 
-// The name of the generated source: an include file's as given, any other's with its extension
-// corrected (correctSourceExtension).
+// The name of the generated source as it will stand on disk (storedName): an include file's as
+// given, any other's with its extension corrected (correctedOutputName).
 WideString cliSourceName(const ZnCliOptions& options);
 
 // True when a header is written with declarations that cannot reach their definitions: the

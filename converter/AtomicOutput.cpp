@@ -41,7 +41,7 @@ enum class Kind { Missing, Regular, Folder, Other, Unknown };
 // else that is not a regular file to the code of refusing to replace it.
 Kind kindOf(const std::filesystem::path& path, int& error) {
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(systemFilePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return Kind::Missing;
@@ -61,7 +61,9 @@ Kind kindOf(const std::filesystem::path& path, int& error) {
 }
 
 // True when both regular files hold the same bytes.
-bool sameContents(const std::filesystem::path& first, const std::filesystem::path& second) {
+bool sameContents(const std::filesystem::path& firstName, const std::filesystem::path& secondName) {
+    const std::filesystem::path first = systemFilePath(firstName);
+    const std::filesystem::path second = systemFilePath(secondName);
     std::error_code error;
     const auto size = std::filesystem::file_size(first, error);
     if (error || std::filesystem::file_size(second, error) != size || error) return false;
@@ -81,19 +83,36 @@ bool sameContents(const std::filesystem::path& first, const std::filesystem::pat
 // The existing target's permission bits go to the temporary that replaces it.
 void keepPermissions(const std::filesystem::path& target, const std::filesystem::path& temporary) {
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD attributes = GetFileAttributesW(systemFilePath(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(systemFilePath(temporary).c_str(), FILE_ATTRIBUTE_READONLY);
 #else
     struct stat info;
     if (::stat(target.c_str(), &info) == 0) ::chmod(temporary.c_str(), info.st_mode & 07777);
 #endif
 }
 
+// True when the existing file is read-only (see readOnlyFileError). Windows refuses to replace
+// such a file; POSIX systems would not ask, so they refuse here too and both behave alike.
+bool isReadOnly(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(systemFilePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+#else
+    // The mode as well as access(2): the superuser may write anything, yet the owner said no.
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+#endif
+}
+
 bool replaceWith(const std::filesystem::path& temporary, const std::filesystem::path& target,
                  int& error) {
 #ifdef _WIN32
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    // With the long-path prefix, as every other name handed to the system.
+    if (MoveFileExW(systemFilePath(temporary).c_str(), systemFilePath(target).c_str(),
+                    MOVEFILE_REPLACE_EXISTING))
+        return true;
     error = static_cast<int>(GetLastError());
 #else
     if (::rename(temporary.c_str(), target.c_str()) == 0) return true;
@@ -104,7 +123,7 @@ bool replaceWith(const std::filesystem::path& temporary, const std::filesystem::
 
 // Appends the whole file to out.
 bool copyInto(const std::filesystem::path& path, OutputFile& out, int& error) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(systemFilePath(path), std::ios::binary);
     if (!in) return error = errno, false;
     std::string chunk(OutputFile::bufferSize, '\0');
     while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
@@ -115,7 +134,7 @@ bool copyInto(const std::filesystem::path& path, OutputFile& out, int& error) {
 
 void removeFile(const std::filesystem::path& path) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(systemFilePath(path), ignored);
 }
 
 // The kernel's rule for links in shared folders (fs.protected_symlinks): in a sticky folder that
@@ -239,6 +258,8 @@ std::vector<CommitResult> StagedFile::commitTogether(const std::vector<StagedFil
         const Kind kind = file.isStaged() ? kindOf(file.target_, file.error_) : Kind::Unknown;
         if (kind == Kind::Regular && sameContents(file.temporary_, file.target_))
             results[i] = CommitResult::Unchanged;
+        else if (kind == Kind::Regular && isReadOnly(file.target_))
+            file.error_ = readOnlyFileError, failed = &file;
         else if (kind == Kind::Regular || kind == Kind::Missing)
             steps.push_back({&file, i, kind == Kind::Regular, {}, false, false});
         else
@@ -291,8 +312,7 @@ bool AtomicOutput::begin(const WideString& target, bool keepText) {
     error_ = 0;
 #ifdef _WIN32
     // Reserved names (NUL, CON, ...) in any folder are devices: nothing is staged beside them.
-    if (systemPath(target).view().starts_with(u"\\\\.\\"))
-        return error_ = notRegularFileError, false;
+    if (isDevicePath(systemPath(target))) return error_ = notRegularFileError, false;
 #endif
     std::filesystem::path final;
     if (!finalTarget(toPath(target), final, error_)) return false;

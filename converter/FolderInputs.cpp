@@ -5,13 +5,16 @@
 #include <cassert>
 #include <system_error>
 
+#include "toolkit/FileSystem.h"
+
 namespace fs = std::filesystem;
 
 namespace Zenlo {
 
 namespace {
 
-// A path part's bytes as the relative names hold them.
+// A path's bytes as the relative names and the messages hold them: UTF-8 on Windows, where the
+// narrow form would be in the ANSI code page.
 std::string nameBytes(const fs::path& name) {
 #ifdef _WIN32
     const std::u8string text = name.u8string();
@@ -19,6 +22,13 @@ std::string nameBytes(const fs::path& name) {
 #else
     return name.native();
 #endif
+}
+
+// Sets error to why the folder or entry cannot be read; returns false.
+bool cannotRead(const char* what, const fs::path& path, const std::error_code& code,
+                std::string& error) {
+    error = what + nameBytes(path) + ": " + systemErrorText(code);
+    return false;
 }
 
 // True when path (canonical) is root (canonical) or lies below it.
@@ -43,9 +53,7 @@ public:
         std::vector<fs::path> entries;
         for (fs::directory_iterator it(folder, code), end; !code && it != end; it.increment(code))
             entries.push_back(it->path());
-        if (code)
-            return error = "cannot read the folder " + folder.string() + ": " + code.message(),
-                   false;
+        if (code) return cannotRead("cannot read the folder ", folder, code, error);
         for (const fs::path& entry : entries)
             if (!visit(entry, prefix, error)) return false;
         open_.pop_back();
@@ -59,7 +67,7 @@ private:
         const std::string relative = prefix + name;
         std::error_code code;
         const fs::file_status own = fs::symlink_status(entry, code);
-        if (code) return error = "cannot read " + entry.string() + ": " + code.message(), false;
+        if (code) return cannotRead("cannot read ", entry, code, error);
         if (fs::is_symlink(own)) return visitLink(entry, relative, error);
         if (fs::is_regular_file(own)) {
             listing_.files.push_back({entry, relative});
@@ -67,7 +75,7 @@ private:
         }
         if (fs::is_directory(own)) {
             const fs::path real = fs::canonical(entry, code);
-            if (code) return error = "cannot read " + entry.string() + ": " + code.message(), false;
+            if (code) return cannotRead("cannot read ", entry, code, error);
             return walk(entry, real, relative + "/", error);
         }
         skip(entry, "not a regular file");
@@ -105,17 +113,24 @@ private:
 
 } // namespace
 
+WideString relativeNameText(const FolderFile& file) {
+#ifdef _WIN32
+    return fromUtf8(file.relativeName);
+#else
+    // Bytes that are not UTF-8 are kept, as in every other path.
+    return fromPath(fs::path(file.relativeName));
+#endif
+}
+
 bool listFolder(const fs::path& folder, bool includeHidden, FolderListing& listing,
                 std::string& error) {
     listing = FolderListing();
     std::error_code code;
-    if (!fs::is_directory(folder, code))
-        return error = code ? "cannot read the folder " + folder.string() + ": " + code.message()
-                            : folder.string() + " is not a folder",
-               false;
+    const bool isFolder = fs::is_directory(folder, code);
+    if (code) return cannotRead("cannot read the folder ", folder, code, error);
+    if (!isFolder) return error = nameBytes(folder) + " is not a folder", false;
     const fs::path real = fs::canonical(folder, code);
-    if (code)
-        return error = "cannot read the folder " + folder.string() + ": " + code.message(), false;
+    if (code) return cannotRead("cannot read the folder ", folder, code, error);
     if (!Walker(includeHidden, listing).walk(folder, real, "", error)) return false;
     std::sort(
         listing.files.begin(), listing.files.end(),

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/WideString.h"
+
 namespace Zenlo {
 
 // One file found below the folder.
@@ -15,6 +17,9 @@ struct FolderFile {
     // (UTF-8 on Windows), e.g. "textures/stone.png".
     std::string relativeName;
 };
+
+// The relative name as text, read as the walk wrote it (UTF-8 on Windows, not the ANSI code page).
+WideString relativeNameText(const FolderFile& file);
 
 // An entry below the folder that was left out, and why ("a link leading outside the folder").
 struct SkippedEntry {

@@ -32,7 +32,7 @@ bool InputFile::open(const WideString& path) {
     // Absolute before the long-path prefix: a relative name behind it names nothing.
     const WideString full = systemPath(path);
     // Reserved names (NUL, CON, COM1, ...) in any folder are devices.
-    if (full.view().starts_with(u"\\\\.\\")) return error_ = notRegularFileError, false;
+    if (isDevicePath(full)) return error_ = notRegularFileError, false;
     std::wstring native = toPath(full).wstring();
     // Devices, pipes and folders are refused by their attributes before anything is opened.
     const DWORD attributes = GetFileAttributesW(native.c_str());

@@ -6,6 +6,7 @@
 #include "converter/VariableName.h"
 #include "toolkit/Composition.h"
 #include "toolkit/TextEncoding.h"
+#include "toolkit/WindowsNames.h"
 
 namespace Zenlo {
 
@@ -26,9 +27,13 @@ bool isIncludeFileName(const WideString& name) {
     return false;
 }
 
+WideString correctedOutputName(const WideString& name, char16_t separator) {
+    return correctSourceExtension(storedName(name, separator));
+}
+
 bool isPlainFileName(const WideString& name, char16_t separator) {
     if (name.find(u'/') != WideString::npos) return false;
-    return separator != u'\\' || name.find(u'\\') == WideString::npos;
+    return separator != u'\\' || name.findFirstOf(u"\\:") == WideString::npos;
 }
 
 WideString headerFileName(const WideString& outputFileName, char16_t separator) {

@@ -16,9 +16,13 @@ constexpr const char16_t* sourceExtensions = u".cpp.c.cc.c++";
 // not end the search) stays when it occurs, with exact case, inside sourceExtensions; otherwise
 // it is dropped and ".cpp" appended. A name without "." gets ".cpp" appended. Cannot fail.
 WideString correctSourceExtension(const WideString& name);
+// The output file name as it will stand on disk: with Windows rules without the trailing dots and
+// spaces that Windows drops ("out.cpp." is out.cpp), then correctSourceExtension. Cannot fail.
+WideString correctedOutputName(const WideString& name, char16_t separator = nativeSeparator);
 
 // True when the output file name names a file and not a path: it holds no "/" and, with Windows
-// rules, no "\" either. A name with a separator would write outside the output folder.
+// rules, no "\" and no ":" either. A name with a separator would write outside the output folder;
+// with a ":" it names a drive ("C:x.cpp") or, on NTFS, a stream of another file ("out:x.cpp").
 bool isPlainFileName(const WideString& name, char16_t separator = nativeSeparator);
 
 // True when the name ends in an extension of headers and include files (.h .hh .hpp .hxx .inc

@@ -5,6 +5,7 @@
 
 #include "converter/OutputNames.h"
 #include "toolkit/FileSystem.h"
+#include "toolkit/WindowsNames.h"
 
 namespace Zenlo {
 
@@ -50,10 +51,13 @@ bool makeOutputFolder(const WideString& folder, std::string& reason) {
 ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
                                const WideString& startFolder) {
     ZnPreparedOutput result;
-    result.nameAccepted = isPlainFileName(fileName);
-    result.fileName = correctSourceExtension(fileName);
+    // The parts as typed: the name, else the folder, may name a device.
+    result.device = devicePart(fileName);
+    result.nameAccepted = isPlainFileName(fileName) && result.device.isEmpty();
+    if (result.nameAccepted) result.device = devicePart(folder);
+    result.fileName = correctedOutputName(fileName);
     result.folder = normaliseOutputFolder(folder, startFolder);
-    if (result.nameAccepted)
+    if (result.nameAccepted && result.device.isEmpty())
         result.folderReady = makeOutputFolder(result.folder, result.folderError);
     return result;
 }

@@ -33,12 +33,15 @@ bool makeOutputFolder(const WideString& folder, std::string& reason);
 
 // The window's output: the corrected name, the folder by the text rule, whether the name is plain
 // and the folder exists or was made (else folderError says why). A refused name makes no folder.
+// A part of the name or the folder, as typed, that names a device on Windows refuses the name or
+// the folder; device holds that part (see devicePart).
 struct ZnPreparedOutput {
     bool nameAccepted = false;
     bool folderReady = false;
     WideString fileName;
     WideString folder;
     std::string folderError;
+    WideString device;
 };
 ZnPreparedOutput prepareOutput(const WideString& fileName, const WideString& folder,
                                const WideString& startFolder);

@@ -39,6 +39,11 @@ std::u16string textKey(const WideString& text) {
     return std::u16string(text.view());
 }
 
+// An output's name as the output folder compares it.
+std::u16string outputKey(const WideString& name, const ZnRunRequest& request) {
+    return request.outputNamesIgnoreCase ? caseFoldedName(name.view()) : textKey(name);
+}
+
 // The run's outputs by path, by the file their links lead to and by file identity, to look
 // inputs and other outputs up in.
 class OutputIndex {
@@ -106,11 +111,12 @@ ZnInputFailure problem(const WideString& path, ZnFailureKind kind) {
 // The owner of the lookup table's own names among the variable names.
 constexpr std::size_t lookupTable = static_cast<std::size_t>(-1);
 
-// Records the name for the input; when an earlier input (or the lookup table) holds it, adds the
-// clash instead and returns false.
-bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name, std::size_t input,
-           ZnFailureKind kind, const WideString& outputPath, RunPlan& plan) {
-    auto [owner, added] = owners.emplace(textKey(name), input);
+// Records the name (compared by its key) for the input; when an earlier input (or the lookup
+// table) holds it, adds the clash instead and returns false.
+bool claim(std::map<std::u16string, std::size_t>& owners, const WideString& name,
+           const std::u16string& key, std::size_t input, ZnFailureKind kind,
+           const WideString& outputPath, RunPlan& plan) {
+    auto [owner, added] = owners.emplace(key, input);
     if (added || owner->second == input) return true;
     ZnInputFailure failure = problem(plan.inputs[input].path, kind);
     failure.outputPath = outputPath;
@@ -128,9 +134,11 @@ void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request
     const WideString& outputFileName = request.outputFileName;
     const WideString tablePath = request.outputFolder + outputFileName;
     if (request.separateFiles) {
-        const auto header = [](const WideString& name) { return textKey(headerFileName(name)); };
+        const auto header = [&](const WideString& name) {
+            return outputKey(headerFileName(name), request);
+        };
         for (const PlannedInput& input : plan.inputs)
-            if (textKey(input.outputName) == textKey(outputFileName) ||
+            if (outputKey(input.outputName, request) == outputKey(outputFileName, request) ||
                 (request.writeHeader && header(input.outputName) == header(outputFileName))) {
                 ZnInputFailure failure = problem(input.path, ZnFailureKind::IndexOutputClash);
                 failure.outputPath = tablePath;
@@ -140,7 +148,7 @@ void checkIndex(const std::vector<WideString>& keys, const ZnRunRequest& request
     }
     std::map<std::u16string, std::size_t> owners;
     for (std::size_t i = 0; i < keys.size(); ++i)
-        claim(owners, keys[i], i, ZnFailureKind::IndexKeyClash, tablePath, plan);
+        claim(owners, keys[i], textKey(keys[i]), i, ZnFailureKind::IndexKeyClash, tablePath, plan);
 }
 
 // True when the arrays of different outputs can meet, so that their names must differ too: any
@@ -267,7 +275,8 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
         const WideString* known = outputs.add(path);
         if (!known) return plan.outputNames.push_back(name);
         // One name twice is one output (two inputs' clash is told below); two names are not.
-        if (*known != path) plan.problems.push_back(aliasProblem(path, *known));
+        if (outputKey(*known, request) != outputKey(path, request))
+            plan.problems.push_back(aliasProblem(path, *known));
     };
     // A source with the files that go with it.
     auto addSource = [&](const WideString& name) {
@@ -324,14 +333,16 @@ RunPlan planRun(const ZnRunRequest& request, const ZnConversionOptions& options)
             plan.problems.push_back(failure);
         }
         if (request.separateFiles &&
-            !claim(outputNames, input.outputName, i, ZnFailureKind::OutputClash, sourcePath, plan))
+            !claim(outputNames, input.outputName, outputKey(input.outputName, request), i,
+                   ZnFailureKind::OutputClash, sourcePath, plan))
             continue;
         if (!meet) continue;
         // One clash per input is enough to tell: the size name is only looked at after the array's.
-        if (claim(variables, input.variable, i, ZnFailureKind::NameClash, sourcePath, plan) &&
+        const WideString size = input.variable + options.choices.sizeSuffix;
+        if (claim(variables, input.variable, textKey(input.variable), i, ZnFailureKind::NameClash,
+                  sourcePath, plan) &&
             options.writeSizeVariable)
-            claim(variables, input.variable + options.choices.sizeSuffix, i,
-                  ZnFailureKind::NameClash, sourcePath, plan);
+            claim(variables, size, textKey(size), i, ZnFailureKind::NameClash, sourcePath, plan);
     }
     return plan;
 }

@@ -37,8 +37,9 @@ struct RunPlan {
 // that cannot be an identifier, each variable or size name that two inputs of one output share
 // (of any two outputs where arrays can meet: one has external linkage, they are in objects, or
 // a lookup table names them all; its own NAME_count, NAME_find, NAME_entries and NAME_entry
-// count too), and each separate-files output that two inputs share. A clash names the later input
-// in path and the earlier one in otherPath. A lookup table (indexName) adds its own output in
+// count too), and each separate-files output that two inputs share (by name as the output
+// folder compares names: outputNamesIgnoreCase). A clash names the later input in path and the
+// earlier one in otherPath. A lookup table (indexName) adds its own output in
 // separate-files mode (an input whose output it is clashes), and each path it finds an input by
 // (two inputs found by one path clash). Two outputs that are one file (by a link, a hard link or
 // another spelling) are an OutputAlias, the later one named. The dependency file is an output

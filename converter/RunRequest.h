@@ -6,6 +6,7 @@
 
 #include "converter/ByteStyles.h"
 #include "converter/ObjectFormat.h"
+#include "toolkit/PathText.h"
 #include "toolkit/StringList.h"
 #include "toolkit/WideString.h"
 
@@ -65,6 +66,9 @@ struct ZnRunRequest {
     ObjectOptions object{};
     // The dependency file, planned and put in place with the other outputs.
     ZnDependencyRequest dependencies{};
+    // Whether the output folder takes names that differ only by case for one file, so that such
+    // outputs clash: the platform's rule unless a test chooses the other.
+    bool outputNamesIgnoreCase = namesIgnoreCase;
 };
 
 // True when the run writes incbin arrays into its sources, each source with its fallback file

@@ -13,6 +13,8 @@ enum : std::int32_t {
     moreFailures = 216,
     folderRefused = 217,
     nameRefused = 218,
+    // A part of the output path that Windows takes for a device.
+    deviceRefused = 240,
     // The message at the end when the settings could not be kept.
     settingsNotSaved = 219,
     // The reasons of failed inputs: this key plus the failure's kind.

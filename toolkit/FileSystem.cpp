@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "toolkit/TextEncoding.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -78,7 +80,30 @@ std::string systemErrorText(int code) {
     if (code == danglingLinkError) return "a symbolic link that leads to nothing";
     if (code == keptWithGroupError)
         return "left as it was, since another output of the run could not be replaced";
+    if (code == readOnlyFileError) return "the file is read-only";
+#ifdef _WIN32
+    // Asked for as wide text: the narrow form comes in the ANSI code page, which is not UTF-8.
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string message;
+    if (text) message.assign(reinterpret_cast<const char16_t*>(text), length);
+    LocalFree(text);
+    // The system ends its texts with a full stop and a line break; the messages go on after them.
+    while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' ||
+                                message.back() == u' ' || message.back() == u'.'))
+        message.pop_back();
+    if (message.empty()) return "error " + std::to_string(code);
+    return utf16ToUtf8(message);
+#else
     return std::system_category().message(code);
+#endif
+}
+
+std::string systemErrorText(const std::error_code& error) {
+    if (error.category() == std::system_category()) return systemErrorText(error.value());
+    return error.message();
 }
 
 WideString absolutePath(const WideString& path) {
@@ -100,13 +125,14 @@ WideString absolutePath(const WideString& path) {
 WideString systemPath(const WideString& path) {
 #ifdef _WIN32
     // Already prefixed, or a device ("\\\\.\\NUL"): the system takes it as it is.
-    if (path.isEmpty() || path.view().starts_with(u"\\\\?\\") ||
-        path.view().starts_with(u"\\\\.\\"))
-        return path;
+    if (path.isEmpty() || path.view().starts_with(u"\\\\?\\") || isDevicePath(path)) return path;
+    // A drive's path below "\\\\.\\" names a file like any other: only the prefix differs.
+    WideString full = path;
+    if (full.view().starts_with(u"\\\\.\\")) full.erase(0, 4);
     // Resolved first: the system no longer cleans a path up once the prefix is there.
-    WideString full = absolutePath(path);
+    full = absolutePath(full);
     // Reserved names ("NUL", "CON") come back as devices, which take no prefix.
-    if (full.view().starts_with(u"\\\\.\\")) return full;
+    if (isDevicePath(full)) return full;
     // A network path "\\\\server\\share" takes the form "\\\\?\\UNC\\server\\share".
     if (full.view().starts_with(u"\\\\")) {
         full.erase(0, 2);
@@ -116,6 +142,23 @@ WideString systemPath(const WideString& path) {
 #else
     return path;
 #endif
+}
+
+std::filesystem::path systemFilePath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return toPath(systemPath(fromPath(path)));
+#else
+    return path;
+#endif
+}
+
+bool isDevicePath(const WideString& path) {
+    const std::u16string_view text = path.view();
+    if (!hasLongPathPrefix || !text.starts_with(u"\\\\.\\")) return false;
+    // "\\\\.\\C:\\" begins a path on drive C:; "\\\\.\\C:" alone is the volume.
+    const bool drivePath =
+        text.size() > 6 && text[5] == u':' && (text[6] == u'\\' || text[6] == u'/');
+    return !drivePath;
 }
 
 bool createFolders(const WideString& path, int* systemError) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "toolkit/PathText.h"
 #include "toolkit/WideString.h"
@@ -17,15 +19,21 @@ constexpr std::uint64_t noSize = ~std::uint64_t{0};
 // shortened, grew or rewrote while it was being read; a symbolic link in a shared folder that
 // another user owns (not followed, as the kernel's fs.protected_symlinks rule has it); a file
 // that cannot be replaced because its folder is not writable; a symbolic link that leads to
-// nothing; and an output left as it was because another output of the same run failed.
+// nothing; an output left as it was because another output of the same run failed; and a file
+// that is not replaced because it is read-only (Windows' attribute R; on POSIX systems no write
+// permission for anyone, or none for this process).
 constexpr int notRegularFileError = -2;
 constexpr int changedWhileReadError = -3;
 constexpr int sharedFolderLinkError = -4;
 constexpr int folderNotWritableError = -5;
 constexpr int danglingLinkError = -6;
 constexpr int keptWithGroupError = -7;
-// The system's message for an error code, or the text of one of the codes above.
+constexpr int readOnlyFileError = -8;
+// The system's message for an error code, as UTF-8 (on Windows asked for as wide text, so it
+// reads right in every language), or the text of one of the codes above.
 std::string systemErrorText(int code);
+// The message of an error the standard library reports: systemErrorText for the system's codes.
+std::string systemErrorText(const std::error_code& error);
 // The path made absolute against the current folder. On Windows the system resolves it: "/"
 // becomes "\\", "." and ".." are resolved, "\\x" and "D:x" take the current drive's or D:'s
 // folder. Elsewhere a relative path is put behind the current folder as it is. An empty path, or
@@ -35,8 +43,16 @@ WideString absolutePath(const WideString& path);
 // folder (with "." and ".." resolved and "/" turned into "\\"), then given the long-path prefix,
 // so names beyond 260 characters work; a path that already has the prefix stays as it is. The
 // prefix switches off the system's own path clean-up, which is why the path must be absolute and
-// clean first. Elsewhere the path unchanged. Returns the path unchanged when it cannot be resolved.
+// clean first. "\\\\.\\" followed by a drive's path ("\\\\.\\C:\\data\\a.bin") is such a file path
+// too; followed by anything else ("\\\\.\\NUL", "\\\\.\\C:") it names a device and stays as it is.
+// Elsewhere the path unchanged. Returns the path unchanged when it cannot be resolved.
 WideString systemPath(const WideString& path);
+// systemPath for the standard library's paths: the form every name of a file this program writes
+// takes on its way to the system.
+std::filesystem::path systemFilePath(const std::filesystem::path& path);
+// True when the path names a device rather than a file: on Windows "\\\\.\\" followed by anything
+// but a drive's path. Never elsewhere.
+bool isDevicePath(const WideString& path);
 
 // Creates every missing level of the path's folder part (the text behind the last separator plays
 // no part). Returns true when that folder exists afterwards; false when a level cannot be made or

@@ -103,11 +103,7 @@ TEST_F(GuiConvert, SameFileTwiceIsRefusedBeforeWriting) {
     ASSERT_TRUE(waitIdle());
     // Both would define g_a_bin_array: the run is refused and told like any failed input.
     EXPECT_FALSE(fs::exists(folder.path() / "out" / "arrays.cpp"));
-    EXPECT_EQ(text(MainId::fileLabel)
-                  .rfind("Could not convert 1 of the input files. First: "
-                         "a.bin (the variable name g_a_bin_array",
-                         0),
-              0u)
+    EXPECT_EQ(text(MainId::fileLabel).rfind("the variable name g_a_bin_array", 0), 0u)
         << text(MainId::fileLabel);
     EXPECT_TRUE(enabled(MainId::convert));
     EXPECT_FALSE(enabled(MainId::stop));
@@ -260,9 +256,8 @@ TEST_F(GuiConvert, FailedInputsAreSummedUpInTheLabel) {
     fs::remove(gone);
     UiTest::click(dialog, MainId::convert);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(
-        text(MainId::fileLabel).rfind("Could not convert 2 of the input files. First: gone.bin", 0),
-        0u)
+    EXPECT_NE(text(MainId::fileLabel).find("(gone.bin). Could not convert 2 of the input files"),
+              std::string::npos)
         << text(MainId::fileLabel);
     // The next run starts with the plain label again and ends with it when all went well.
     list()->SetSelection(1);

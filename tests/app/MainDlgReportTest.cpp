@@ -21,6 +21,7 @@
 #include "UiTestSupport.h"
 #include "app/MainDlgIds.h"
 #include "i18n/Language.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 #include "toolkit/wx/WxText.h"
 
@@ -96,18 +97,16 @@ TEST_F(GuiReport, AFailedRunNamesItsFirstInputAndListsEveryFailure) {
     drop({file("good.bin", 10), gone, file("empty.bin", 0)});
     fs::remove(gone);
     convert();
-    const std::string missing = std::system_category().message(testfiles::missingFileError);
+    const std::string missing = Zenlo::systemErrorText(testfiles::missingFileError);
     const std::string english =
-        "Could not convert 2 of the input files. First: gone.bin (cannot read the input: " +
-        missing + ")";
+        "cannot read the input: " + missing + " (gone.bin). Could not convert 2 of the input files";
     EXPECT_EQ(text(MainId::fileLabel), english);
     EXPECT_NE(tip().find(gone.string() + ": cannot read the input"), std::string::npos) << tip();
     EXPECT_NE(tip().find("empty.bin: the input is empty"), std::string::npos) << tip();
     // Composed from keys: it follows a switch, and back.
     choose("Deutsch");
-    EXPECT_EQ(text(MainId::fileLabel),
-              "Nicht konvertierte Dateien: 2. Zuerst: gone.bin (die Eingabe ist nicht lesbar: " +
-                  missing + ")");
+    EXPECT_EQ(text(MainId::fileLabel), "die Eingabe ist nicht lesbar: " + missing +
+                                           " (gone.bin). Nicht konvertierte Dateien: 2");
     EXPECT_NE(tip().find("empty.bin: die Eingabe ist leer"), std::string::npos) << tip();
     choose("English");
     EXPECT_EQ(text(MainId::fileLabel), english);
@@ -211,9 +210,9 @@ TEST_F(GuiReport, AReportedClashNamesBothInputsAndTheName) {
     convert();
     subscription.disconnect();
     EXPECT_EQ(text(MainId::fileLabel),
-              "Could not convert 1 of the input files. First: a.b (the variable name g_a_b_array "
-              "is also made from " +
-                  (folder.path() / "in" / "a_b").string() + ")");
+              "the variable name g_a_b_array is also made from " +
+                  testfiles::narrow(Zenlo::shortenedPath(other, Zenlo::shownPathLength)) +
+                  " (a.b). Could not convert 1 of the input files");
     EXPECT_NE(tip().find(dotted.string() + ": the variable name g_a_b_array"), std::string::npos)
         << tip();
     choose("Deutsch");
@@ -230,8 +229,8 @@ TEST_F(GuiReport, AClashRefusesTheRunWithAVisibleReport) {
     convert();
     EXPECT_FALSE(fs::exists(folder.path() / "out" / "arrays.cpp")) << "nothing is written";
     const std::string said = text(MainId::fileLabel);
-    EXPECT_EQ(said.rfind("Could not convert ", 0), 0u) << said;
-    EXPECT_NE(said.find("the variable name"), std::string::npos) << said;
+    EXPECT_EQ(said.rfind("the variable name", 0), 0u) << said;
+    EXPECT_NE(said.find("Could not convert 2 of"), std::string::npos) << "both inputs: " << said;
     EXPECT_NE(tip().find("a.b"), std::string::npos) << tip();
     EXPECT_NE(tip().find("a_b"), std::string::npos) << tip();
     choose("Deutsch");

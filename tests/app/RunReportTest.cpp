@@ -10,6 +10,7 @@
 
 #include "i18n/Language.h"
 #include "support/TestSupport.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
 
 using namespace Zenlo;
@@ -32,7 +33,7 @@ using testfiles::nativeSeparators;
 
 // The system's wording for an error code.
 std::string systemText(int code) {
-    return std::system_category().message(code);
+    return Zenlo::systemErrorText(code);
 }
 
 ZnInputFailure failure(const char16_t* path, ZnFailureKind kind, int error = 0) {
@@ -60,7 +61,8 @@ TEST(RunReport, LabelsInTwoLanguages) {
     clash.name = u"g_a_b_array";
     ZnInputFailure output =
         failure(u"/in/x.bin", ZnFailureKind::WriteFailed, testfiles::diskFullError);
-    output.outputPath = nativePath(u"/out/arrays.cpp");
+    // A long path loses its middle levels, so the label still shows its end.
+    output.outputPath = nativePath(u"/very/long/folder/below/the/project/out/arrays.cpp");
     const std::string missing = systemText(testfiles::missingFileError);
     const std::string full = systemText(testfiles::diskFullError);
     ZnRunReport lost = ended({output});
@@ -71,6 +73,9 @@ TEST(RunReport, LabelsInTwoLanguages) {
     folder.folderError = "Not a directory";
     ZnRunReport name;
     name.kind = ZnRunReport::Kind::nameRefused;
+    ZnRunReport device;
+    device.kind = ZnRunReport::Kind::deviceRefused;
+    device.device = u"CON";
 
     struct Case {
         const char* what;
@@ -84,40 +89,41 @@ TEST(RunReport, LabelsInTwoLanguages) {
         {"unreadable",
          ended({failure(u"/in/gone.bin", ZnFailureKind::InputUnreadable,
                         testfiles::missingFileError)}),
-         "Could not convert 1 of the input files. First: gone.bin (cannot read the input: " +
-             missing + ")",
-         "Nicht konvertierte Dateien: 1. Zuerst: gone.bin (die Eingabe ist nicht lesbar: " +
-             missing + ")"},
+         "cannot read the input: " + missing +
+             " (gone.bin). Could not convert 1 of the input files",
+         "die Eingabe ist nicht lesbar: " + missing + " (gone.bin). Nicht konvertierte Dateien: 1"},
         {"clash", ended({clash}),
-         nativeSeparators("Could not convert 1 of the input files. First: a.b (the variable "
-                          "name g_a_b_array is also made from /in/a_b)"),
-         nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: a.b (der Variablenname "
-                          "g_a_b_array entsteht auch aus /in/a_b)")},
+         nativeSeparators("the variable name g_a_b_array is also made from /in/a_b (a.b). Could "
+                          "not convert 1 of the input files"),
+         nativeSeparators("der Variablenname g_a_b_array entsteht auch aus /in/a_b (a.b). Nicht "
+                          "konvertierte Dateien: 1")},
         {"write", ended({output}),
-         nativeSeparators("Could not convert 1 of the input files. First: x.bin (cannot write "
-                          "/out/arrays.cpp: ") +
-             full + ")",
-         nativeSeparators("Nicht konvertierte Dateien: 1. Zuerst: x.bin (/out/arrays.cpp "
-                          "l\xc3\xa4sst sich nicht schreiben: ") +
-             full + ")"},
+         nativeSeparators("cannot write /very/\xe2\x80\xa6/project/out/arrays.cpp: ") + full +
+             " (x.bin). Could not convert 1 of the input files",
+         nativeSeparators("/very/\xe2\x80\xa6/project/out/arrays.cpp l\xc3\xa4sst sich nicht "
+                          "schreiben: ") +
+             full + " (x.bin). Nicht konvertierte Dateien: 1"},
         {"an output not written", lost,
-         nativeSeparators("Could not convert 2 of the input files; could not write 1 of the "
-                          "output files. First: x.bin (cannot write /out/arrays.cpp: ") +
-             full + ")",
-         nativeSeparators("Nicht konvertierte Dateien: 2; nicht geschriebene Ausgabedateien: 1. "
-                          "Zuerst: x.bin (/out/arrays.cpp l\xc3\xa4sst sich nicht schreiben: ") +
-             full + ")"},
+         nativeSeparators("cannot write /very/\xe2\x80\xa6/project/out/arrays.cpp: ") + full +
+             " (x.bin). Could not convert 2 of the input files; could not write 1 of the output "
+             "files",
+         nativeSeparators("/very/\xe2\x80\xa6/project/out/arrays.cpp l\xc3\xa4sst sich nicht "
+                          "schreiben: ") +
+             full +
+             " (x.bin). Nicht konvertierte Dateien: 2; nicht geschriebene Ausgabedateien: 1"},
         {"stopped", ended({}, ZnRunReport::Kind::stopped), "Stopped", "Angehalten"},
         {"stopped with a failure",
          ended({failure(u"/e.bin", ZnFailureKind::InputEmpty)}, ZnRunReport::Kind::stopped),
-         "Stopped. Could not convert 1 of the input files. First: e.bin (the input is empty, no "
-         "array written)",
-         "Angehalten. Nicht konvertierte Dateien: 1. Zuerst: e.bin (die Eingabe ist leer, kein "
-         "Array geschrieben)"},
+         "Stopped. the input is empty, no array written (e.bin). Could not convert 1 of the input "
+         "files",
+         "Angehalten. die Eingabe ist leer, kein Array geschrieben (e.bin). Nicht konvertierte "
+         "Dateien: 1"},
         {"folder", folder, "Cannot create the output folder: Not a directory",
          "Der Ausgabeordner l\xc3\xa4sst sich nicht anlegen: Not a directory"},
         {"name", name, "The output file name must not contain a folder",
          "Der Name der Ausgabedatei darf keinen Ordner enthalten"},
+        {"device", device, "CON is a name Windows keeps for a device",
+         "CON ist ein Name, den Windows f\xc3\xbcr ein Ger\xc3\xa4t reserviert"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,8 +179,8 @@ TEST(RunReport, DetailsListEveryFailureUpToALimit) {
     ZnRunReport report = ended({failure(u"/in/a", ZnFailureKind::InputEmpty),
                                 failure(u"/in/b", ZnFailureKind::InputNotRegular)});
     EXPECT_EQ(narrow(Zenlo::reportDetails(report)),
-              nativeSeparators("Could not convert 2 of the input files. First: a (the input is "
-                               "empty, no array written)\n/in/a: the input is empty, no array "
+              nativeSeparators("the input is empty, no array written (a). Could not convert 2 of "
+                               "the input files\n/in/a: the input is empty, no array "
                                "written\n/in/b: the input is not a regular file"));
     EXPECT_EQ(narrow(Zenlo::reportDetails(ended({}))), "");
     for (int i = 0; i < 25; ++i)
@@ -193,8 +199,8 @@ TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
     ZnRunReport report =
         ended({failure(u"/in/gone", ZnFailureKind::InputUnreadable, testfiles::missingFileError)});
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
-              "Could not convert 1 of the input files. First: gone (cannot read the input: " +
-                  systemText(testfiles::missingFileError) + ")");
+              "cannot read the input: " + systemText(testfiles::missingFileError) +
+                  " (gone). Could not convert 1 of the input files");
     report.kind = ZnRunReport::Kind::stopped;
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)).rfind("Stopped. ", 0), 0u);
     // Texts that want other values, or pad without end, are not used.
@@ -204,7 +210,33 @@ TEST(RunReport, MissingKeysFallBackToTheEnginesReason) {
     ZnLanguage::instance().setLanguageFolder(Zenlo::fromPath(temp.path()));
     ASSERT_TRUE(ZnLanguage::instance().loadLanguageFile(u"x.lng"));
     EXPECT_EQ(narrow(Zenlo::reportLabel(report)),
-              "Stopped. Could not convert 1 of the input files. First: gone (cannot read the "
-              "input: " +
-                  systemText(testfiles::missingFileError) + ")");
+              "Stopped. cannot read the input: " + systemText(testfiles::missingFileError) +
+                  " (gone). Could not convert 1 of the input files");
+}
+
+TEST(RunReport, InputsNotConvertedCountEveryInputWithoutItsOutput) {
+    struct Case {
+        const char* what;
+        ZnRunCounts counts;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {"all written", {.inputs = 3, .converted = 3, .committed = 3}, 0},
+        {"a refused clash of two", {.inputs = 2, .failed = 1}, 2},
+        {"an output failed at its end",
+         {.inputs = 4, .converted = 4, .committed = 1, .failed = 1},
+         3},
+        {"a failure reported on a written input",
+         {.inputs = 1, .converted = 1, .committed = 1, .failed = 1},
+         1},
+        {"stopped before any", {.inputs = 5, .stopped = true}, 0},
+        {"stopped, one written, one lost",
+         {.inputs = 5, .converted = 2, .committed = 1, .failed = 1, .stopped = true},
+         2},
+        {"stopped, nothing put in place", {.inputs = 5, .converted = 2, .stopped = true}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Zenlo::inputsNotConverted(c.counts), c.expected);
+    }
 }

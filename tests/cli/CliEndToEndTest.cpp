@@ -60,6 +60,8 @@ TEST(CliEndToEnd, NamesOutsideAsciiAndWithSpaces) {
     const std::string names[] = {"Grüße.txt", "my data (2).bin", "Русский.lng", "日本.dat"};
     for (const std::string& name : names)
         writeFile(temp / name, name);
+    // A folder walked (-r) names its files as they are, not in a code page.
+    writeFile(temp / "τόμος/δύο.bin", "2");
     const std::filesystem::path absolute = temp / "абс olut";
     struct Case {
         std::string outputDir;
@@ -68,19 +70,20 @@ TEST(CliEndToEnd, NamesOutsideAsciiAndWithSpaces) {
     const Case cases[] = {{"relative out", temp / "relative out"}, {shown(absolute), absolute}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.outputDir);
-        std::vector<std::string> arguments{"-o", c.outputDir};
+        std::vector<std::string> arguments{"-r", "-o", c.outputDir, "τόμος"};
         arguments.insert(arguments.end(), std::begin(names), std::end(names));
         arguments.push_back("missing ü");
         const Result result = runCli(temp, arguments);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err, "hexmoor-cli: missing ü: cannot read the input: " +
                                   testfiles::systemMessage(ENOENT, 2) + "\n");
-        EXPECT_EQ(result.out, "hexmoor-cli: converted 4 of 5 inputs into " +
+        EXPECT_EQ(result.out, "hexmoor-cli: converted 5 of 6 inputs into " +
                                   shown(c.folder / "arrays.cpp") + " and arrays.h\n");
         const std::string source = readFile(c.folder / "arrays.cpp");
         EXPECT_NE(source.find(" *      Grüße.txt file byte array\r\n"), std::string::npos);
         EXPECT_NE(source.find("g_my_data__2__bin_array_size = 15;"), std::string::npos);
         EXPECT_NE(source.find("g_Русский_lng_array[] = {\r\n"), std::string::npos);
+        EXPECT_NE(source.find("g_δύο_bin_array[] = {\r\n"), std::string::npos);
         EXPECT_NE(readFile(c.folder / "arrays.h").find("extern const uint8_t g_日本_dat_array[];"),
                   std::string::npos);
     }
@@ -252,7 +255,7 @@ TEST(CliEndToEnd, AnUnsafePlanWritesNothingAndExitsOne) {
         std::string message;
     };
     const std::string base = testfiles::shown(temp.path()) + "/";
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {{"-n", "res.cpp", "a.bin", "res.cpp"},
          "res.cpp: the input is an output file of this conversion (" + base +
              "res.cpp), nothing written\n"},
@@ -269,6 +272,11 @@ TEST(CliEndToEnd, AnUnsafePlanWritesNothingAndExitsOne) {
          "1.bin: gives the variable name 1_bin_array, which starts with a digit (set a name "
          "prefix); nothing written\n"},
     };
+    // Names that differ by case alone are one file where the system ignores case.
+    if (Zenlo::namesIgnoreCase)
+        cases.push_back({{"--separate-files", "d1/x.bin", "d2/X.bin"},
+                         "d2/X.bin: gives the output file " + base +
+                             "X_bin.cpp, as does d1/x.bin; nothing written\n"});
     writeFile(temp / "1.bin", "1");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.back());

@@ -147,7 +147,7 @@ TEST(CliOptions, UsageErrors) {
         const char* epoch;
         const char* message;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {{}, nullptr, "no input file given"},
         {{"--bogus", "a"}, nullptr, "unknown option '--bogus'"},
         {{"-x", "a"}, nullptr, "unknown option '-x'"},
@@ -200,6 +200,15 @@ TEST(CliOptions, UsageErrors) {
         {{"a"}, "12.5", "SOURCE_DATE_EPOCH"},
         {{"a"}, "99999999999999999999", "SOURCE_DATE_EPOCH"},
     };
+#ifdef _WIN32
+    // Names Windows takes for devices, at any level of the output path.
+    cases.push_back({{"a", "-o", "nul/x"}, nullptr, "invalid value 'nul/x' for -o: nul is a name"});
+    cases.push_back({{"a", "-o", "out\\aux\\"}, nullptr, "invalid value 'out\\aux\\' for -o: aux"});
+    cases.push_back(
+        {{"a", "-n", "con.cpp"}, nullptr, "invalid value 'con.cpp' for -n: con.cpp is"});
+    cases.push_back(
+        {{"a", "-n", "out:x.cpp"}, nullptr, "invalid value 'out:x.cpp' for -n: a \":\""});
+#endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         ZnCliCommand command;

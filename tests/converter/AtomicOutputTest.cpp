@@ -178,6 +178,16 @@ TEST(AtomicOutput, PermissionsAndUnchangedFilesAreKept) {
     // Same length, other bytes: replaced.
     EXPECT_EQ(writeWhole(temp / "t", "neW"), Zenlo::CommitResult::Replaced);
     EXPECT_EQ(readFile(temp / "t"), "neW");
+    // A read-only file is refused everywhere, as Windows refuses it, unless it would not change.
+    fs::permissions(temp / "t", fs::perms(0444));
+    EXPECT_EQ(writeWhole(temp / "t", "neW"), Zenlo::CommitResult::Unchanged);
+    Zenlo::AtomicOutput out;
+    ASSERT_TRUE(out.begin(Zenlo::fromPath(temp / "t")));
+    out.file().write("other");
+    EXPECT_EQ(out.commit(), Zenlo::CommitResult::Failed);
+    EXPECT_EQ(out.error(), Zenlo::readOnlyFileError);
+    EXPECT_EQ(readFile(temp / "t"), "neW");
+    fs::permissions(temp / "t", fs::perms(0644));
     EXPECT_EQ(testfiles::temporariesIn(temp.path()), std::vector<std::string>{});
 }
 

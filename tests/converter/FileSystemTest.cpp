@@ -6,6 +6,7 @@
 #endif
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -60,6 +61,10 @@ TEST(FileSystem, SystemPathsAreAbsoluteBeforeTheLongPathPrefix) {
         {u"\\\\?\\C:\\kept", "\\\\?\\C:\\kept"},
         {u"\\\\.\\NUL", "\\\\.\\NUL"},
         {u"NUL", "\\\\.\\NUL"},
+        // Below \\.\ a drive's path names a file; anything else a device.
+        {u"\\\\.\\C:\\data\\..\\a.bin", "\\\\?\\C:\\a.bin"},
+        {u"\\\\.\\C:", "\\\\.\\C:"},
+        {u"\\\\.\\pipe\\x", "\\\\.\\pipe\\x"},
         {u"", ""},
     };
 #else
@@ -72,6 +77,9 @@ TEST(FileSystem, SystemPathsAreAbsoluteBeforeTheLongPathPrefix) {
     for (const Case& c : cases) {
         SCOPED_TRACE(Zenlo::utf16ToUtf8(WideString(c.given).view()));
         EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::systemPath(c.given).view()), c.want);
+        // The form the outputs' own names take, to the final rename.
+        EXPECT_EQ(Zenlo::systemFilePath(Zenlo::toPath(c.given)),
+                  Zenlo::toPath(Zenlo::fromUtf8(c.want)));
     }
     // Relative paths are found from the current folder, and so are their sizes.
     testfiles::writeFile(temp / "five", "12345");
@@ -132,6 +140,16 @@ TEST(FileSystem, CreateFoldersTellsTheSystemsReason) {
         int error = 0;
         EXPECT_FALSE(Zenlo::createFolders(c.path, &error));
         EXPECT_EQ(error, c.error) << std::system_category().message(error);
+    }
+}
+
+// The system's texts are UTF-8 in every language; under Wine this runs with a Russian locale too.
+TEST(FileSystem, SystemErrorTextIsUtf8) {
+    const std::string text = Zenlo::systemErrorText(testfiles::missingFileError);
+    EXPECT_EQ(Zenlo::utf16ToUtf8(Zenlo::utf8ToUtf16(text)), text) << "valid UTF-8";
+    const char* language = std::getenv("LC_ALL");
+    if (language && std::string_view(language).starts_with("ru")) {
+        EXPECT_NE(text.find("\xd0"), std::string::npos) << "in Russian: " << text;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "support/TestSupport.h"
 #include "toolkit/FileSystem.h"
 #include "toolkit/TextEncoding.h"
+#include "toolkit/WindowsNames.h"
 
 using testfiles::narrow;
 using Zenlo::WideString;
@@ -52,6 +53,9 @@ TEST(OutputTarget, ExtensionCorrection) {
         SCOPED_TRACE(narrow(WideString(c.name)));
         EXPECT_EQ(narrow(Zenlo::correctSourceExtension(c.name)), c.want);
     }
+    // Windows drops a name's trailing dots and spaces: the name is the one it will have on disk.
+    EXPECT_EQ(narrow(Zenlo::correctedOutputName(u"out.cpp. ", u'\\')), "out.cpp");
+    EXPECT_EQ(narrow(Zenlo::correctedOutputName(u"out.c.", u'/')), "out.c.");
 }
 
 TEST(OutputTarget, FolderNormalisationWindowsRules) {
@@ -189,7 +193,8 @@ TEST(OutputTarget, FileNamesWithASeparatorAreRefused) {
     const Case cases[] = {
         {u"arrays.cpp", true, true},      {u"", true, true},          {u"my data.c", true, true},
         {u"../escape.cpp", false, false}, {u"sub/a.c", false, false}, {u"/abs.c", false, false},
-        {u"..\\escape.cpp", true, false}, {u"C:\\x.c", true, false},
+        {u"..\\escape.cpp", true, false}, {u"C:\\x.c", true, false},  {u"C:x.c", true, false},
+        {u"out:x.cpp", true, false}, // on NTFS a stream of the file "out"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(WideString(c.name)));
@@ -225,4 +230,26 @@ TEST(OutputTarget, PrepareKeepsTheLastPartAndRefusesPathsAsNames) {
     EXPECT_FALSE(prepared.folderReady);
     EXPECT_FALSE(prepared.folderError.empty());
     EXPECT_TRUE(Zenlo::prepareOutput(u"a.c", u"gen/", start).folderError.empty());
+    // A device's name in the name or the folder refuses it on Windows before anything is made.
+    const bool windows = Zenlo::nativeSeparator == u'\\';
+    prepared = Zenlo::prepareOutput(u"a.c", u"dev/aux/", start);
+    EXPECT_EQ(narrow(prepared.device), windows ? "aux" : "");
+    EXPECT_EQ(fs::exists(root / "start" / "dev"), !windows);
+    prepared = Zenlo::prepareOutput(u"Con.cpp", u"name/", start);
+    EXPECT_EQ(prepared.nameAccepted, !windows);
+    EXPECT_EQ(fs::exists(root / "start" / "name"), !windows);
+}
+
+TEST(OutputTarget, NamesWindowsTakesForDevices) {
+    // A path and the part of it Windows takes for a device; other systems have no such names.
+    const std::pair<const char16_t*, const char*> cases[] = {
+        {u"C:\\nul\\x", "nul"},      {u"a/Com1 .c", "Com1 .c"}, {u"x\\conout$", "conout$"},
+        {u"lpt\u00b9", "lpt\u00b9"}, {u"aux.", "aux."},         {u"nulls\\con.c", "con.c"},
+        {u"COM10\\LPT\\CONIN", ""},  {u"prn:x", "prn:x"},
+    };
+    for (const auto& [path, device] : cases) {
+        SCOPED_TRACE(narrow(path));
+        EXPECT_EQ(narrow(Zenlo::devicePart(path, u'\\')), device);
+        EXPECT_EQ(narrow(Zenlo::devicePart(path, u'/')), "");
+    }
 }

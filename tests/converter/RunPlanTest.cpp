@@ -290,6 +290,7 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
         const char* what;
         std::vector<std::pair<const char16_t*, const char16_t*>> inputs; // path, folder name
         bool separate, header;
+        bool ignoreCase; // the output folder's rule for names (the test hook)
         std::vector<std::string> outputs;
         std::vector<std::string> variables;
         std::vector<std::string> problems;
@@ -300,6 +301,7 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {{u"/in/t/s.png", u"t/s.png"}, {u"/x/s.png", u""}},
          false,
          true,
+         false,
          {"all.c", "all.h"},
          {"g_t_s_png_array", "g_s_png_array"},
          {}},
@@ -307,6 +309,7 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {{u"/in/t/s.png", u"t/s.png"}, {u"/in/u/s.png", u"u/s.png"}},
          true,
          true,
+         false,
          {"t_s_png.cpp", "t_s_png.h", "u_s_png.cpp", "u_s_png.h", "all.c", "all.h"},
          {"g_t_s_png_array", "g_u_s_png_array"},
          {}},
@@ -314,6 +317,7 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {{u"t/s.png", u""}, {u"/in/t/s.png", u"t/s.png"}},
          false,
          true,
+         false,
          {"all.c", "all.h"},
          {"g_s_png_array", "g_t_s_png_array"},
          {"other /in/t/s.png ~ t/s.png [t/s.png]"}},
@@ -321,6 +325,7 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {{u"/in/all", u"all"}},
          true,
          true,
+         false,
          {"all.cpp", "all.h", "all.c"},
          {"g_all_array"},
          {"other /in/all"}},
@@ -328,12 +333,14 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
          true,
          false,
+         false,
          {"a_b_bin.cpp", "c.cpp", "all.c"},
          {"g_a_b_bin_array", "g_c_array"},
          {}},
         {"incbin: each source with its fallback file",
          {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
          true,
+         false,
          false,
          {"a_b_bin.cpp", "a_b_bin.cpp.inc", "c.cpp", "c.cpp.inc", "all.c", "all.c.inc"},
          {"g_a_b_bin_array", "g_c_array"},
@@ -343,11 +350,28 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
          {{u"/in/a.b.bin", u""}, {u"/in/c", u""}},
          true,
          true,
+         false,
          {"a_b_bin.o", "a_b_bin.h", "c.o", "c.h", "all.c", "all.h"},
          {"g_a_b_bin_array", "g_c_array"},
          {},
          Zenlo::ByteStyle::Incbin,
          Zenlo::ObjectFormat::ElfX86_64},
+        {"separate files: names that differ by case alone, where the folder ignores case",
+         {{u"/d1/A.bin", u""}, {u"/d2/a.bin", u""}},
+         true,
+         false,
+         true,
+         {"A_bin.cpp", "a_bin.cpp", "all.c"},
+         {"g_a_bin_array", "g_a_bin_array"},
+         {"output-clash /d2/a.bin ~ /d1/A.bin [a_bin.cpp]"}},
+        {"an input whose header is the table's, by case alone",
+         {{u"/in/ALL", u"ALL"}},
+         true,
+         true,
+         true,
+         {"ALL.cpp", "ALL.h", "all.c", "all.h"},
+         {"g_all_array"},
+         {"other /in/ALL"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -357,7 +381,8 @@ TEST(RunPlan, OutputsNamesAndTheLookupTable) {
                                     .writeHeader = c.header,
                                     .indexName = "table",
                                     .byteStyle = {.style = c.style},
-                                    .object = {.format = c.object}};
+                                    .object = {.format = c.object},
+                                    .outputNamesIgnoreCase = c.ignoreCase};
         for (const auto& [path, name] : c.inputs)
             request.inputs.push_back({testfiles::nativePath(path), name});
         const Zenlo::RunPlan plan = Zenlo::planRun(request, ZnConversionOptions());

@@ -107,9 +107,9 @@ Zenlo::WideString nativePath(Zenlo::WideString path) {
 
 std::string systemMessage([[maybe_unused]] int posixCode, [[maybe_unused]] int windowsCode) {
 #ifdef _WIN32
-    return std::system_category().message(windowsCode);
+    return Zenlo::systemErrorText(windowsCode);
 #else
-    return std::system_category().message(posixCode);
+    return Zenlo::systemErrorText(posixCode);
 #endif
 }
 
