@@ -1,5 +1,5 @@
-// COFF objects as the Microsoft PE/COFF specification lays them out: 20-byte file header, 40-byte
-// section headers, 18-byte symbol records, a string table for names longer than eight bytes.
+// COFF objects in the published PE/COFF layout: 20-byte file header, 40-byte section headers,
+// 18-byte symbol records, a string table for names longer than eight bytes.
 #include "converter/CoffObject.h"
 
 #include <bit>

@@ -35,23 +35,23 @@ std::uint16_t classOf(const ZnControlDescription& control) {
 // The control a description asks for, in the terms of the control factory; nothing for a class
 // the builder does not know.
 std::optional<ZnControlSpec> controlSpec(const ZnControlDescription& control) {
-    ZnControlSpec spec{control.id, ZnControlKind::label, control.text.c_str(), control.x,
-                       control.y,  control.cx,           control.cy,           0};
+    ZnControlSpec wanted{control.id, ZnControlKind::label, control.text.c_str(), control.x,
+                         control.y,  control.cx,           control.cy,           0};
     switch (classOf(control)) {
     case Zenlo::classButton:
-        spec.kind = (control.style & Zenlo::buttonDefault) ? ZnControlKind::defaultButton
-                                                           : ZnControlKind::button;
-        return spec;
+        wanted.kind = (control.style & Zenlo::buttonDefault) ? ZnControlKind::defaultButton
+                                                             : ZnControlKind::button;
+        return wanted;
     case Zenlo::classEdit:
-        spec.kind = ZnControlKind::edit;
-        spec.style = wxTE_PROCESS_ENTER;
-        if (control.style & Zenlo::editRight) spec.style |= wxTE_RIGHT;
-        if (control.style & Zenlo::editReadOnly) spec.style |= wxTE_READONLY;
-        if (!(control.style & Zenlo::styleBorder)) spec.style |= wxBORDER_NONE;
-        return spec;
+        wanted.kind = ZnControlKind::edit;
+        wanted.style = wxTE_PROCESS_ENTER;
+        if (control.style & Zenlo::editRight) wanted.style |= wxTE_RIGHT;
+        if (control.style & Zenlo::editReadOnly) wanted.style |= wxTE_READONLY;
+        if (!(control.style & Zenlo::styleBorder)) wanted.style |= wxBORDER_NONE;
+        return wanted;
     case Zenlo::classStatic:
-        if (control.style & Zenlo::staticEtchedHorizontal) spec.kind = ZnControlKind::separator;
-        return spec;
+        if (control.style & Zenlo::staticEtchedHorizontal) wanted.kind = ZnControlKind::separator;
+        return wanted;
     default:
         return std::nullopt;
     }
@@ -87,12 +87,13 @@ bool ZnDynamicDialog::buildDialog(wxWindow* owner) {
 }
 
 wxWindow* ZnDynamicDialog::createControl(const ZnControlDescription& control) {
-    const std::optional<ZnControlSpec> spec = controlSpec(control);
-    wxWindow* window = spec ? Zenlo::createControl(this, *spec) : nullptr;
+    const std::optional<ZnControlSpec> wanted = controlSpec(control);
+    wxWindow* window = wanted ? Zenlo::createControl(this, *wanted) : nullptr;
     if (!window) return nullptr;
     // Buttons and edits never get less height than their text needs on this platform.
-    if (spec->kind != ZnControlKind::label && spec->kind != ZnControlKind::separator) {
-        const wxRect rect = dialogUnitsToPixels(this, spec->x, spec->y, spec->width, spec->height);
+    if (wanted->kind != ZnControlKind::label && wanted->kind != ZnControlKind::separator) {
+        const wxRect rect =
+            dialogUnitsToPixels(this, wanted->x, wanted->y, wanted->width, wanted->height);
         const int best = window->GetBestSize().y;
         if (rect.height < best) window->SetSize(wxSize(rect.width, best));
     }
