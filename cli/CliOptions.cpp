@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "cli/CliValueChecks.h"
+#include "cli/ConsoleText.h"
 
 #include "converter/IndexText.h"
 #include "converter/ObjectFile.h"
@@ -333,13 +334,6 @@ const ZnCliOptionSpec* findShort(char name) {
     return nullptr;
 }
 
-// The value as a one-line message shows it: control characters become "?".
-std::string oneLine(std::string value) {
-    for (char& c : value)
-        if ((c >= 0 && c < 32) || c == 127) c = '?';
-    return value;
-}
-
 // Takes the option with its value: an option about the command at once, any other as an override
 // for later, its value checked on a scratch record.
 bool take(ZnCliCommand& command, const ZnCliOptionSpec& entry, const std::string& value,
@@ -349,7 +343,7 @@ bool take(ZnCliCommand& command, const ZnCliOptionSpec& entry, const std::string
     const bool valid = entry.setCommand ? entry.setCommand(command, value, problem)
                                         : entry.apply(scratch, value, problem);
     if (!valid)
-        return error = "invalid value '" + oneLine(value) + "' for " + shown + ": " + problem,
+        return error = "invalid value '" + oneLineText(value) + "' for " + shown + ": " + problem,
                false;
     if (!entry.setCommand) command.overrides.push_back({&entry, value});
     return true;

@@ -82,14 +82,6 @@ void shapeIncludeFile(ZnCliOptions& options) {
     options.writeHeader = false;
 }
 
-// A text as one line of a message: control characters become "?".
-std::string oneLineText(const WideString& value) {
-    std::string text = utf16ToUtf8(value.view());
-    for (char& c : text)
-        if ((c >= 0 && c < 32) || c == 127) c = '?';
-    return text;
-}
-
 } // namespace
 
 WideString cliSourceName(const ZnCliOptions& options) {
@@ -131,7 +123,8 @@ bool validateCliOptions(const ZnCliOptions& options, std::string& error) {
     if (!streamOptionsFit(options, error)) return false;
     // The settings file's texts are checked as the command line's: both reach the code alike.
     if (const std::optional<OptionTextProblem> text = optionTextsProblem(options.conversion))
-        return error = "--" + std::string(text->name) + " '" + oneLineText(text->text) +
+        return error = "--" + std::string(text->name) + " '" +
+                       oneLineText(utf16ToUtf8(text->text.view())) +
                        "' (from the command line or the settings file): " + text->problem,
                false;
     const ByteStyle style = options.byteStyle.style;

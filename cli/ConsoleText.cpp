@@ -79,4 +79,10 @@ bool isConsole(std::FILE* stream) {
 
 #endif
 
+std::string oneLineText(std::string value) {
+    for (char& c : value)
+        if ((c >= 0 && c < 32) || c == 127) c = '?';
+    return value;
+}
+
 } // namespace Zenlo

@@ -21,6 +21,9 @@ void writeText(std::FILE* stream, std::string_view text);
 // Writes one message of the program: "hexmoor-cli: ", the message and a line end, as writeText.
 void writeMessage(std::FILE* stream, std::string_view message);
 
+// The value as one line of a message shows it: control characters become "?".
+std::string oneLineText(std::string value);
+
 // True when the stream is a console or terminal the user looks at.
 bool isConsole(std::FILE* stream);
 
